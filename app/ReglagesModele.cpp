@@ -1,0 +1,30 @@
+#include "app/ReglagesModele.h"
+
+#include "app/NombrePanneau.h"
+
+#include <algorithm>
+
+QFont BlockFont::toQFont() const
+{
+    QFont f(name);
+    f.setPointSizeF(pointSize > 0 ? pointSize : 8.25);
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setUnderline(underline);
+    f.setStrikeOut(false);
+    return f;
+}
+
+void ReglagesModele::LitMarges(const QString& expedH, const QString& expedG, const QString& espAdrG,
+                               const QString& espAdrH)
+{
+    MargeHauteExp = float(NombrePanneau(expedH));
+    MargeGaucheExp = float(NombrePanneau(expedG));
+    MargeGaucheDest = float(NombrePanneau(espAdrG));
+    MargeBasseDest = float(NombrePanneau(espAdrH));
+}
+
+float ReglagesModele::MargeGaucheDestPour(float longueur)
+{
+    return std::max(longueur - 120.0f, 17.0f);
+}

@@ -1,0 +1,23 @@
+# plivane_library(NAME <target> [DIR <folder>] [EXCLUDE <files>...] DEPENDS <targets>...)
+# Builds the sources of one subsystem folder into a static library. New files are picked
+# up without touching the build scripts.
+function(plivane_library)
+  cmake_parse_arguments(ARG "" "NAME;DIR" "DEPENDS;EXCLUDE;EXTRA" ${ARGN})
+  if(NOT ARG_DIR)
+    set(ARG_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp ${ARG_DIR}/*.h ${ARG_DIR}/*.qrc)
+  foreach(excluded IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM sources ${ARG_DIR}/${excluded})
+  endforeach()
+  list(FILTER sources INCLUDE REGEX "\\.(cpp|h|qrc)$")
+  if(NOT sources MATCHES "\\.cpp")
+    # A subsystem whose first unit has not landed yet still makes a library.
+    file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}_empty.cpp "namespace {}\n")
+    list(APPEND sources ${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}_empty.cpp)
+  endif()
+  add_library(${ARG_NAME} STATIC ${sources} ${ARG_EXTRA})
+  target_include_directories(${ARG_NAME} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${ARG_NAME} PUBLIC ${ARG_DEPENDS})
+  target_compile_options(${ARG_NAME} PRIVATE -Wall -Wextra)
+endfunction()

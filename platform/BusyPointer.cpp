@@ -1,0 +1,24 @@
+#include "platform/BusyPointer.h"
+
+#include <QApplication>
+#include <QCursor>
+
+namespace {
+int g_depth = 0;  // Sablier may be called again while busy; the pointer must come back once
+}
+
+void Sablier()
+{
+    if (!qApp)
+        return;
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    ++g_depth;
+}
+
+void CurseurNormal()
+{
+    if (!qApp || g_depth == 0)
+        return;
+    QApplication::restoreOverrideCursor();
+    --g_depth;
+}

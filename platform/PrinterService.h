@@ -1,0 +1,63 @@
+#pragma once
+// The printer, as the program drives it: a measuring device for the preview and the
+// output device of the print run. Every coordinate and measure is in millimetres from the
+// top left corner of the printable area; every operation can fail with a French
+// description for the user. The Qt implementation paints on a QPrinter; tests use a
+// recording double that can refuse any setting or fail any operation.
+
+#include "platform/Outcome.h"
+#include "platform/Units.h"
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+enum class PageOrientation { Portrait = 0, Landscape = 1 };
+enum class LineEnd { No, Yes };
+
+class PrinterService {
+public:
+    virtual ~PrinterService() = default;
+
+    // Unit. The program only ever uses millimetres, and says so before every measure and run.
+    virtual Status setUnitMillimetres() = 0;
+
+    // Font and text colour; the colour also draws lines.
+    virtual Status setFontName(const QString& name) = 0;
+    virtual Status setFontItalic(bool on) = 0;
+    virtual Status setFontBold(bool on) = 0;
+    virtual Status setFontUnderline(bool on) = 0;
+    virtual Status setFontSize(double points) = 0;
+    virtual Status setTextColour(const QColor& colour) = 0;
+
+    // Measuring in the current font, without printing: a text of several lines (CR LF,
+    // or lone LF) is as wide as its widest line and as high as all its lines.
+    virtual Result<Mm> textWidth(const QString& text) = 0;
+    virtual Result<Mm> textHeight(const QString& text) = 0;
+
+    // Settings that a printer may refuse. Paper sizes travel as the service's own codes;
+    // the program only stores and writes them back, except A4 which it sets by name.
+    virtual Result<int> copies() = 0;
+    virtual Status setCopies(int copies) = 0;
+    virtual Result<int> paperSize() = 0;
+    virtual Status setPaperSize(int code) = 0;
+    virtual Status setPaperA4() = 0;
+    virtual Result<PageOrientation> orientation() = 0;
+    virtual Status setOrientation(PageOrientation orientation) = 0;
+    // Height of the printable area of the current page, in the current orientation.
+    virtual Result<Mm> printableHeight() = 0;
+
+    // Output. The document opens with the first output and is handed to the printer by
+    // endDocument(); an empty last page never comes out.
+    virtual PointMm position() const = 0;
+    virtual Status setPosition(PointMm where) = 0;
+    // The text's top left corner sits at the current position. With a line end the
+    // position then moves to x = 0, one line of the current font down; without one it
+    // stays after the text.
+    virtual Status printText(const QString& text, LineEnd lineEnd) = 0;
+    virtual Status drawLine(PointMm from, PointMm to) = 0;
+    virtual Status lineTo(PointMm to) = 0;  // from the end of the last line drawn
+    virtual Status drawImage(const QImage& image, RectMm where) = 0;
+    virtual Status endPage() = 0;
+    virtual Status endDocument() = 0;
+};

@@ -1,0 +1,26 @@
+#pragma once
+// The real dialogs: Qt's message boxes, file, font, print and printer set-up dialogs.
+
+#include "platform/Dialogs.h"
+
+class QWidget;
+
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    Answer question(const QString& title, const QString& text) override;
+    void message(MessageIcon icon, const QString& title, const QString& text) override;
+    std::optional<QString> openFile(const FileDialogRequest& request) override;
+    std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    bool printDialog(PrinterService& printer) override;         // QtPrintDialogs.cpp
+    bool printerSetupDialog(PrinterService& printer) override;  // QtPrintDialogs.cpp
+
+    // "Description (*.EXT)|*.EXT" as a Qt name filter whose pattern matches in any case.
+    static QString qtNameFilter(const QString& designedFilter);
+
+private:
+    QWidget* m_parent;
+};

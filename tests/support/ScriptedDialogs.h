@@ -1,0 +1,49 @@
+#pragma once
+// Dialogs that answer from a script instead of a person. Each kind of dialog takes its
+// answers from its own queue, in order; a dialog shown with nothing scripted is recorded
+// as unexpected and answered as if cancelled, so a test can assert that none was shown.
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString kind;   // "question", "message", "open", "save", "font", "print", "setup"
+        QString title;
+        QString text;   // message text, or the filter of a file dialog
+        MessageIcon icon = MessageIcon::Information;
+        FileDialogRequest file;
+    };
+
+    // Scripting.
+    QList<Answer> questionAnswers;
+    QList<std::optional<QString>> openAnswers;
+    QList<std::optional<QString>> saveAnswers;
+    QList<std::optional<FontChoice>> fontAnswers;
+    QList<bool> printAnswers;
+    QList<bool> setupAnswers;
+    // Runs while the print or set-up dialog is "open", to play the user's changes.
+    std::function<void(PrinterService&)> onPrintDialog;
+    std::function<void(PrinterService&)> onSetupDialog;
+
+    // What was shown, in order.
+    QList<Shown> shown;
+    int unexpected = 0;
+    std::optional<FontChoice> lastFontInitial;
+
+    QList<Shown> shownOfKind(const QString& kind) const;
+    QStringList messageTexts() const;
+
+    Answer question(const QString& title, const QString& text) override;
+    void message(MessageIcon icon, const QString& title, const QString& text) override;
+    std::optional<QString> openFile(const FileDialogRequest& request) override;
+    std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    bool printDialog(PrinterService& printer) override;
+    bool printerSetupDialog(PrinterService& printer) override;
+};
