@@ -2,6 +2,7 @@
 
 #include "app/window/Form1.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtPrinterService.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -46,7 +47,9 @@ int lanceApplication(int argc, char** argv)
         QApplication::installTranslator(&qtbase);
 
     QtDialogs dialogs;
-    Form1 fenetre(dialogs);
+    QtPrinterService imprimante;
+    Form1 fenetre(dialogs, imprimante);
+    dialogs.setParent(&fenetre);
     fenetre.show();
     return app.exec();
 }

@@ -1,6 +1,453 @@
 #include "app/window/Form1.h"
 
-Form1::Form1(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), m_dialogs(dialogs)
+#include "app/NombrePanneau.h"
+#include "layout/AjusteLogo.h"
+#include "layout/FlecheSpin.h"
+#include "layout/Modele.h"
+#include "layout/SpinButton.h"
+#include "platform/PrinterService.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <cmath>
+
+namespace {
+const QString kTitreControleFinal = QStringLiteral("Contrôle final");
+const QString kQuestionSauvegarde = QStringLiteral("Voulez-vous sauvegarder vos modifications ?");
+
+// The boxes hold their lines with Qt's line feeds; the program's own form is CR LF.
+QString texteCrLf(const QPlainTextEdit* boite)
 {
-    setWindowTitle(QStringLiteral("Plivane - Version 2.1"));
+    QString t = boite->toPlainText();
+    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return t;
+}
+
+void metTexteCrLf(QPlainTextEdit* boite, QString texte)
+{
+    texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    boite->setPlainText(texte);
+}
+
+double nombre(const QLabel* panneau)
+{
+    return NombrePanneau(panneau->text());
+}
+
+FontChoice valeursDe(const BlockFont& police)
+{
+    FontChoice v;
+    v.name = police.name;
+    v.pointSize = police.pointSize;
+    v.bold = police.bold;
+    v.italic = police.italic;
+    v.underline = police.underline;
+    v.colour = police.colour.toQColor();
+    return v;
+}
+}  // namespace
+
+QString Form1::TitreConcu()
+{
+    return QStringLiteral("Plivane - Version 2.1");
+}
+
+Form1::Form1(Dialogs& dialogs, PrinterService& imprimante, QWidget* parent)
+    : QMainWindow(parent),
+      m_dialogs(dialogs),
+      m_imprimante(imprimante),
+      m_c(ControlesForm1::construit(new QWidget(this))),
+      m_apercu(*m_c.ModeleApercu, imprimante)
+{
+    QWidget* centre = m_c.SSFrame1->parentWidget();
+    centre->setObjectName(QStringLiteral("Form1Client"));
+    centre->setFixedSize(twips(0, 0, ControlesForm1::kLargeur, ControlesForm1::kHauteur).size());
+    setCentralWidget(centre);
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(TitreConcu());
+
+    // The designed texts and fonts, as the window has them before it loads.
+    appliquePolice(m_c.Adresse, m_reglages.PoliceDest);
+    appliquePolice(m_c.Exped, m_reglages.PoliceExp);
+    metTexteCrLf(m_c.Adresse, QStringLiteral("Nom\r\net\r\nAdresse\r\n"));
+
+    relie();
+    demarre();
+}
+
+Form1::~Form1() = default;
+
+void Form1::relie()
+{
+    connect(m_c.BHL, &QScrollBar::valueChanged, this, &Form1::BHL_Change);
+    connect(m_c.BHH, &QScrollBar::valueChanged, this, &Form1::BHH_Change);
+    connect(m_c.BHQte, &QScrollBar::valueChanged, this, &Form1::BHQte_Change);
+
+    // Down arrows mark the document modified; up arrows do not. The sender's height is
+    // measured from the top edge, so its down arrow raises the value.
+    auto& r = m_reglages;
+    connect(m_c.SpinLH, &SpinButton::bas, this, [this, &r] { fleche(m_c.EspAdrG, r.MargeGaucheDest, nombre(m_c.Lg), -1, true, true); });
+    connect(m_c.SpinLH, &SpinButton::haut, this, [this, &r] { fleche(m_c.EspAdrG, r.MargeGaucheDest, nombre(m_c.Lg), +1, false, true); });
+    connect(m_c.SpinLV, &SpinButton::bas, this, [this, &r] { fleche(m_c.EspAdrH, r.MargeBasseDest, nombre(m_c.Ht), -1, true, true); });
+    connect(m_c.SpinLV, &SpinButton::haut, this, [this, &r] { fleche(m_c.EspAdrH, r.MargeBasseDest, nombre(m_c.Ht), +1, false, true); });
+    connect(m_c.SpinMG, &SpinButton::bas, this, [this, &r] { fleche(m_c.ExpedG, r.MargeGaucheExp, nombre(m_c.Lg), -1, true, false); });
+    connect(m_c.SpinMG, &SpinButton::haut, this, [this, &r] { fleche(m_c.ExpedG, r.MargeGaucheExp, nombre(m_c.Lg), +1, false, false); });
+    connect(m_c.SpinMV, &SpinButton::bas, this, [this, &r] { fleche(m_c.ExpedH, r.MargeHauteExp, nombre(m_c.Ht), +1, true, false); });
+    connect(m_c.SpinMV, &SpinButton::haut, this, [this, &r] { fleche(m_c.ExpedH, r.MargeHauteExp, nombre(m_c.Ht), -1, false, false); });
+
+    connect(m_c.OrientGroupe, &QButtonGroup::idToggled, this, [this](int id, bool coche) {
+        if (coche)
+            Orient_Click(id);
+    });
+    connect(m_c.ReperesCoupeGroupe, &QButtonGroup::idToggled, this, [this](int, bool coche) {
+        if (coche)
+            ReperesCoupe_Click();
+    });
+    connect(m_c.LogoGroupe, &QButtonGroup::idToggled, this, [this](int, bool coche) {
+        if (coche)
+            Logo_Click();
+    });
+
+    connect(m_c.Adresse, &QPlainTextEdit::textChanged, this, &Form1::Adresse_Change);
+    connect(m_c.Exped, &QPlainTextEdit::textChanged, this, &Form1::Exped_Change);
+    m_c.Adresse->installEventFilter(this);
+    m_c.Exped->installEventFilter(this);
+    m_c.ImgLogo->installEventFilter(this);
+
+    connect(m_c.Polices, &QPushButton::clicked, this, &Form1::Polices_Click);
+    connect(m_c.Quitter, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void Form1::demarre()
+{
+    // A step that fails is skipped and start-up goes on.
+    m_etat.Chargement = true;
+    m_reglages.RepereCoupe = false;
+    m_reglages.ImageOrient = 0;
+    centre();
+    (void)m_imprimante.setUnitMillimetres();
+
+    const QImage logo(QStringLiteral(":/logo.bmp"));
+    if (!logo.isNull()) {
+        m_reglages.Logo = logo;
+        m_c.ImgLogo->setPixmap(QPixmap::fromImage(logo));
+    }
+
+    m_reglages.LongueurEnv = float(nombre(m_c.Lg));
+    m_reglages.HauteurEnv = float(nombre(m_c.Ht));
+    m_titreFenetre = windowTitle();
+    m_policeCible = 2;
+    m_valeursPolice = valeursDe(m_reglages.PoliceDest);
+
+    m_etat.ImpressionEnCours = false;
+    m_reglages.LogoChoisi = false;
+    m_reglages.NomFichier = QStringLiteral("Nouveau");
+    m_reglages.NomLogo = QStringLiteral("Logo.BMP");
+    // The program's own folder is read-only once installed: new files start in Documents.
+    m_reglages.CheminFichier = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                               + QDir::separator() + m_reglages.NomFichier;
+    m_reglages.LitMarges(m_c.ExpedH->text(), m_c.ExpedG->text(), m_c.EspAdrG->text(), m_c.EspAdrH->text());
+}
+
+void Form1::centre()
+{
+    adjustSize();
+    const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!ecran)
+        return;
+    const QRect zone = ecran->availableGeometry();
+    move(zone.left() + (zone.width() - width()) / 2, zone.top() + (zone.height() - height()) / 2);
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_dejaActive)
+        Form_Activate();
+}
+
+void Form1::Form_Activate()
+{
+    // Coming back from the address list or the print selection must not make the program
+    // forget unsaved changes: only the first activation starts the document unmodified.
+    const bool garde = m_dejaActive && m_etat.Modifie;
+    m_etat.Chargement = true;
+    m_etat.Modifie = false;
+    DessineModele();
+    DessineExp();
+    DessineDest();
+    m_etat.Modifie = garde;
+    m_etat.Chargement = false;
+    m_dejaActive = true;
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (m_etat.Modifie) {
+        switch (m_dialogs.question(kTitreControleFinal, kQuestionSauvegarde)) {
+        case Answer::Cancel:
+            event->ignore();
+            return;
+        case Answer::Yes:
+            break;
+        case Answer::No:
+            break;
+        }
+    }
+    event->accept();
+    QApplication::closeAllWindows();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == m_c.Adresse)
+            focusBoite(2);
+        else if (watched == m_c.Exped)
+            focusBoite(1);
+    } else if (watched == m_c.ImgLogo && event->type() == QEvent::MouseButtonRelease) {
+        OuvrirLogo();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+QString Form1::texteAdresse() const
+{
+    return texteCrLf(m_c.Adresse);
+}
+
+QString Form1::texteExped() const
+{
+    return texteCrLf(m_c.Exped);
+}
+
+void Form1::marqueModifie()
+{
+    if (!m_etat.Chargement)
+        m_etat.Modifie = true;
+}
+
+// --- Preview -------------------------------------------------------------------------
+
+void Form1::DessineModele()
+{
+    m_etat.Modifie = !m_etat.Chargement;
+    m_reglages.LitMarges(m_c.ExpedH->text(), m_c.ExpedG->text(), m_c.EspAdrG->text(), m_c.EspAdrH->text());
+    const GeometrieApercu g = m_apercu.DessineModele(nombre(m_c.Lg), nombre(m_c.Ht), m_reglages.RepereCoupe, m_dessin);
+    auto px = [](Twips t) { return int(std::lround(units::toLogicalPixels(t))); };
+    m_c.ModeleApercu->move(px(g.gauche), px(m_dessin.hautModele));
+    m_c.PictExp->move(px(g.gauchePictExp), m_c.PictExp->y());
+    m_c.PictDest->move(px(g.gauchePictDest), px(g.hautPictDest));
+}
+
+void Form1::DessineDest()
+{
+    m_apercu.DessineDest(texteAdresse(), m_reglages, nombre(m_c.Lg), nombre(m_c.Ht));
+}
+
+void Form1::DessineExp()
+{
+    m_apercu.DessineExp(texteExped(), m_reglages);
+}
+
+// --- Size, position and option controls --------------------------------------------
+
+void Form1::BHL_Change(int valeur)
+{
+    m_c.Lg->setText(QString::number(valeur));
+    m_reglages.LongueurEnv = float(valeur);
+    m_reglages.MargeGaucheDest = ReglagesModele::MargeGaucheDestPour(m_reglages.LongueurEnv);
+    m_c.EspAdrG->setText(TexteNombre(m_reglages.MargeGaucheDest));
+    DessineModele();
+    DessineExp();
+    DessineDest();
+}
+
+void Form1::BHH_Change(int valeur)
+{
+    m_c.Ht->setText(QString::number(valeur));
+    m_reglages.HauteurEnv = float(valeur);
+    DessineModele();
+    DessineExp();
+    DessineDest();
+}
+
+void Form1::BHQte_Change(int valeur)
+{
+    m_c.QuantitePanneau->setText(QString::number(valeur));
+    m_reglages.Quantite = valeur;
+    m_etat.Modifie = !m_etat.Chargement;
+}
+
+void Form1::fleche(QLabel* panneau, float& reglage, double borne, int pas, bool marque, bool dest)
+{
+    const std::optional<QString> texte = FlecheSpin(reglage, borne, panneau->text(), pas);
+    if (!texte)
+        return;
+    panneau->setText(*texte);
+    panneau->repaint();
+    reglage = float(NombrePanneau(panneau->text()));
+    if (dest)
+        DessineDest();
+    else
+        DessineExp();
+    if (marque)
+        marqueModifie();
+}
+
+void Form1::montreImageOrient(int index)
+{
+    for (int i = 0; i < 4; ++i)
+        m_c.PlivaneOrient[i]->setVisible(i == index);
+}
+
+void Form1::Orient_Click(int index)
+{
+    m_reglages.Orientation = index;
+    m_reglages.ImageOrient = ReglagesModele::ImageOrientPour(index, m_reglages.RepereCoupe);
+    montreImageOrient(m_reglages.ImageOrient);
+    marqueModifie();
+}
+
+void Form1::ReperesCoupe_Click()
+{
+    m_reglages.RepereCoupe = m_c.ReperesCoupe[0]->isChecked();
+    if (m_reglages.ImageOrient >= 2 && !m_reglages.RepereCoupe)
+        m_reglages.ImageOrient -= 2;
+    else if (m_reglages.ImageOrient < 2 && m_reglages.RepereCoupe)
+        m_reglages.ImageOrient += 2;
+    montreImageOrient(m_reglages.ImageOrient);
+    DessineModele();
+    DessineExp();
+    DessineDest();
+    marqueModifie();
+}
+
+// --- Recipient and sender boxes ------------------------------------------------------
+
+void Form1::Adresse_Change()
+{
+    // While a run prints, it puts each address into the box in turn.
+    if (m_etat.ImpressionEnCours)
+        return;
+    marqueModifie();
+    DessineDest();
+}
+
+void Form1::Exped_Change()
+{
+    if (m_etat.ImpressionEnCours)
+        return;
+    marqueModifie();
+    DessineExp();
+}
+
+// --- Logo ----------------------------------------------------------------------------
+
+void Form1::Logo_Click()
+{
+    if (m_c.Logo[1]->isChecked()) {
+        m_c.CadreLogo->setText(QStringLiteral("Nom Adresse"));
+        m_c.ImgLogo->hide();
+        m_reglages.LogoChoisi = false;
+    } else {
+        m_c.CadreLogo->setText(QString());
+        m_c.ImgLogo->show();
+        m_reglages.LogoChoisi = true;
+        // A file being opened brings its own logo: asking for another would be wrong.
+        if (!m_etat.Chargement)
+            OuvrirLogo();
+    }
+    DessineExp();
+    marqueModifie();
+}
+
+void Form1::OuvrirLogo()
+{
+    FileDialogRequest demande;
+    demande.title = QStringLiteral("Ouvrir un Fichier LOGO");
+    demande.filter = QStringLiteral("Fichiers autorisés (*.BMP)|*.BMP");
+    demande.defaultSuffix = QStringLiteral("BMP");
+    const std::optional<QString> choix = m_dialogs.openFile(demande);
+    if (!choix)
+        return;
+    m_reglages.NomLogo = *choix;
+    if (m_reglages.NomLogo.isEmpty())
+        return;
+    // A file that is no loadable bitmap leaves the previous picture, without a word.
+    if (!CadreImLogo())
+        return;
+    DessineExp();
+    marqueModifie();
+}
+
+bool Form1::CadreImLogo()
+{
+    const QImage image(m_reglages.NomLogo);
+    if (image.isNull())
+        return false;
+    m_reglages.Logo = image;
+    m_c.ImgLogo->setPixmap(QPixmap::fromImage(image));
+    const QRect cadre = m_c.CadreLogo->geometry();
+    const PlaceVignette p = ajusteVignette(
+        units::fromLogicalPixels(image.width()), units::fromLogicalPixels(image.height()),
+        Twips(ControlesForm1::kLargeurImgLogo0), Twips(ControlesForm1::kHauteurImgLogo0),
+        units::fromLogicalPixels(cadre.width()), units::fromLogicalPixels(cadre.height()));
+    auto px = [](Twips t) { return int(std::lround(units::toLogicalPixels(t))); };
+    m_c.CadreLogo->setText(QString());
+    m_c.ImgLogo->setGeometry(px(p.gauche), px(p.haut), px(p.largeur), px(p.hauteur));
+    m_c.ImgLogo->update();
+    return true;
+}
+
+// --- Fonts ---------------------------------------------------------------------------
+
+void Form1::appliquePolice(QPlainTextEdit* boite, const BlockFont& police)
+{
+    boite->setFont(police.toQFont());
+    QPalette p = boite->palette();
+    p.setColor(QPalette::Text, police.colour.toQColor());
+    boite->setPalette(p);
+}
+
+void Form1::focusBoite(int cible)
+{
+    m_policeCible = cible;
+    m_valeursPolice = valeursDe(cible == 1 ? m_reglages.PoliceExp : m_reglages.PoliceDest);
+}
+
+void Form1::Polices_Click()
+{
+    const std::optional<FontChoice> choix = m_dialogs.chooseFont(m_valeursPolice);
+    if (!choix)
+        return;
+    m_valeursPolice = *choix;
+    const bool exp = m_policeCible == 1;
+    BlockFont& police = exp ? m_reglages.PoliceExp : m_reglages.PoliceDest;
+    if (choix->pointSize > 0)
+        police.pointSize = choix->pointSize;
+    if (!choix->name.trimmed().isEmpty())
+        police.name = choix->name;
+    police.italic = choix->italic;
+    police.bold = choix->bold;
+    police.underline = choix->underline;
+    // Keeping the desktop's text colour when the user left it alone keeps files portable.
+    if (choix->colour.isValid() && choix->colour != police.colour.toQColor())
+        police.colour = TextColour::fromRgb(choix->colour);
+    appliquePolice(exp ? m_c.Exped : m_c.Adresse, police);
+    m_etat.Modifie = true;
+    DessineExp();
+    DessineDest();
 }

@@ -1,12 +1,90 @@
 #pragma once
-#include <QMainWindow>
+// The main window: the envelope's settings, the to-scale preview, the two address boxes,
+// the commands, and the window-wide flags that keep the handlers from stepping on each
+// other. It owns the settings model for the program's whole life.
 
-class Dialogs;
+#include "app/ReglagesModele.h"
+#include "app/window/ControlesForm1.h"
+#include "layout/EnveloppeApercu.h"
+#include "platform/Dialogs.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class PrinterService;
+class QPlainTextEdit;
+
+// The three flags every handler consults.
+struct EtatDocument {
+    bool Modifie = false;           // changed since loaded, opened or saved
+    bool Chargement = false;        // the program itself is filling or redrawing the window
+    bool ImpressionEnCours = false; // a print run is putting each address into the box
+};
 
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form1(Dialogs& dialogs, QWidget* parent = nullptr);
+    Form1(Dialogs& dialogs, PrinterService& imprimante, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    static QString TitreConcu();
+
+    const ReglagesModele& reglages() const { return m_reglages; }
+    const EtatDocument& etat() const { return m_etat; }
+    const ControlesForm1& controles() const { return m_c; }
+    const EnveloppeApercu& apercu() const { return m_apercu; }
+    int PoliceCible() const { return m_policeCible; }
+    const QString& TitreFenetre() const { return m_titreFenetre; }
+
+    // The recipient and sender texts in their CR LF form.
+    QString texteAdresse() const;
+    QString texteExped() const;
+
+    // Runs each time the window becomes the active one of the program: at its first
+    // showing and whenever a modal window of its own closes.
+    void Form_Activate();
+
+    void DessineModele();
+    void DessineDest();
+    void DessineExp();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void demarre();
+    void relie();
+    void centre();
+
+    // Handlers of the controls.
+    void BHL_Change(int valeur);
+    void BHH_Change(int valeur);
+    void BHQte_Change(int valeur);
+    void fleche(QLabel* panneau, float& reglage, double borne, int pas, bool marqueModifie, bool dest);
+    void Orient_Click(int index);
+    void ReperesCoupe_Click();
+    void Logo_Click();
+    void Adresse_Change();
+    void Exped_Change();
+    void focusBoite(int cible);
+    void Polices_Click();
+    void OuvrirLogo();
+    bool CadreImLogo();
+    void montreImageOrient(int index);
+    void appliquePolice(QPlainTextEdit* boite, const BlockFont& police);
+    void marqueModifie();
+
     Dialogs& m_dialogs;
+    PrinterService& m_imprimante;
+    ReglagesModele m_reglages;
+    EtatDocument m_etat;
+    ControlesForm1 m_c;
+    EnveloppeApercu m_apercu;
+    DimensionsDessinees m_dessin;
+    QString m_titreFenetre;
+    int m_policeCible = 2;
+    FontChoice m_valeursPolice;  // the font dialog keeps its values from one use to the next
+    bool m_dejaActive = false;
 };

@@ -1,0 +1,97 @@
+#include "layout/EnveloppeApercu.h"
+
+#include "layout/Modele.h"
+#include "platform/PrinterService.h"
+#include "print/PolicesImprimante.h"
+
+const QColor EnveloppeApercu::kRougeVif = QColor(255, 0, 0);
+const QColor EnveloppeApercu::kGrisClair = QColor(192, 192, 192);
+
+EnveloppeApercu::EnveloppeApercu(Modele& modele, PrinterService& imprimante)
+    : m_modele(modele), m_imprimante(imprimante)
+{
+}
+
+GeometrieApercu EnveloppeApercu::DessineModele(double L, double H, bool repereCoupe,
+                                               const DimensionsDessinees& dessin)
+{
+    const GeometrieApercu g = calculeGeometrie(L, H, dessin);
+    m_echelle = g.Echelle;
+    m_modele.redimensionne(g.LargeurApercu, g.HauteurApercu);  // clears the picture
+    m_destDessine = false;
+    m_expDessine = false;
+    if (repereCoupe) {
+        for (const QLineF& l : reperesCoupeApercu(g.LargeurApercu, g.HauteurApercu))
+            m_modele.trait(l.p1(), l.p2(), kRougeVif);
+    }
+    m_modele.rafraichit();
+    return g;
+}
+
+void EnveloppeApercu::DessineDest(const QString& texte, const ReglagesModele& reglages, double L, double H)
+{
+    m_modele.remplit(m_cadreDest, m_modele.couleurFond());
+    m_destDessine = false;
+
+    // A text with nothing printable gets no rectangle. The question is put to the printer
+    // as it stands, before its font is changed.
+    const Result<Mm> largeurActuelle = m_imprimante.textWidth(texte);
+    if (largeurActuelle && !(largeurActuelle.value().value > 0.0)) {
+        m_modele.rafraichit();
+        return;
+    }
+
+    (void)m_imprimante.setUnitMillimetres();
+    ImprPoliceDest(m_imprimante, reglages);
+    if (const Result<Mm> w = m_imprimante.textWidth(texte))
+        m_largeurTexte = w.value().value;
+    if (const Result<Mm> h = m_imprimante.textHeight(texte))
+        m_hauteurTexte = h.value().value;
+
+    m_cadreDest = RectTwips{Twips(reglages.MargeGaucheDest * m_echelle),
+                            Twips((H - reglages.MargeBasseDest - m_hauteurTexte) * m_echelle),
+                            Twips(m_largeurTexte * m_echelle), Twips(m_hauteurTexte * m_echelle)};
+
+    m_verdict = controleNorme({reglages.MargeGaucheDest, reglages.MargeBasseDest, m_largeurTexte, m_hauteurTexte},
+                              L, reglages.HauteurEnv);
+    if (m_verdict.respectee())
+        m_modele.contour(m_cadreDest, Qt::black);
+    else
+        m_modele.remplit(m_cadreDest, kRougeVif);
+    m_destDessine = true;
+    m_modele.rafraichit();
+}
+
+void EnveloppeApercu::DessineExp(const QString& texte, const ReglagesModele& reglages)
+{
+    m_modele.remplit(m_cadreExp, m_modele.couleurFond());
+    m_expDessine = false;
+
+    if (reglages.LogoChoisi) {
+        const QImage& logo = reglages.Logo;
+        m_cadreExp = RectTwips{Twips(reglages.MargeGaucheExp * m_echelle), Twips(reglages.MargeHauteExp * m_echelle),
+                               Twips(units::bitmapPixelsToMm(logo.width()).value * m_echelle),
+                               Twips(units::bitmapPixelsToMm(logo.height()).value * m_echelle)};
+        m_modele.remplit(m_cadreExp, kGrisClair);
+        m_expDessine = true;
+        m_modele.rafraichit();
+        return;
+    }
+
+    const Result<Mm> largeurActuelle = m_imprimante.textWidth(texte);
+    if (largeurActuelle && !(largeurActuelle.value().value > 0.0)) {
+        m_modele.rafraichit();
+        return;  // the frame values stay, so the next redraw wipes the old frame again
+    }
+    m_cadreExp.left = Twips(reglages.MargeGaucheExp * m_echelle);
+    m_cadreExp.top = Twips(reglages.MargeHauteExp * m_echelle);
+    (void)m_imprimante.setUnitMillimetres();
+    ImprPoliceExp(m_imprimante, reglages);
+    if (const Result<Mm> w = m_imprimante.textWidth(texte))
+        m_cadreExp.width = Twips(w.value().value * m_echelle);
+    if (const Result<Mm> h = m_imprimante.textHeight(texte))
+        m_cadreExp.height = Twips(h.value().value * m_echelle);
+    m_modele.contour(m_cadreExp, Qt::black);
+    m_expDessine = true;
+    m_modele.rafraichit();
+}
