@@ -1,0 +1,53 @@
+#pragma once
+// Address files on disk: saving a document with its logo beside it, and opening one with
+// the logo it names, wherever that logo has travelled to.
+
+#include "addresses/PlvDocument.h"
+#include "platform/Outcome.h"
+
+#include <QImage>
+#include <QString>
+
+// What opening a file gives the main window to apply.
+struct PlvOuverture {
+    PlvDocument document;
+    QImage logo;               // loaded when the document uses a logo and it was found
+    QString cheminLogo;        // where the logo was found; empty when nowhere
+    bool logoIllisible = false;  // the document uses a logo, and no picture could be loaded
+};
+
+class FichierAdresses {
+public:
+    // Writes the document, and with a logo the picture as a Windows bitmap in the
+    // companion file. Nothing on disk changes until both are completely written, so a
+    // failed save leaves the previous files as they were. Gives back the logo name the
+    // document carries from now on: the companion's name after a save with a logo, the
+    // document's own name otherwise. The failure's text is the message to show under
+    // "Contrôle de lecture Disque".
+    static Result<QString> EcritFichier(const QString& nomFichier, const PlvDocument& document,
+                                        const QImage& logo);
+
+    // Reads and checks the whole file; on failure the text names the file and why, ready
+    // to be shown under "Contrôle de lecture Disque", and nothing is to be applied.
+    static Result<PlvOuverture> LitFichier(const QString& nomFichier);
+
+    // The bitmap saved beside an address file: its name with the last three characters
+    // replaced by "BMP". A name without a three-letter extension gets ".BMP" added, so
+    // the bitmap always lands beside the file.
+    static QString NomCompagnon(const QString& nomFichier);
+
+    // Where the logo that an address file names is to be found: under its name as
+    // written, else under the same file name (in any case) beside the address file, as
+    // after the files were copied from another computer, else the address file's own
+    // companion bitmap. Empty when none exists.
+    static QString CheminLogo(const QString& nomLogo, const QString& nomFichier);
+
+    // The main window's title while a file is current.
+    static QString TitreFenetre(const QString& titreFenetre, const QString& nomFichier);
+
+    // The text after the last folder separator, "\" as on Windows or "/".
+    static QString NomSansDossier(const QString& chemin);
+
+    // Opening refuses larger files: no address file comes near this size.
+    static constexpr qint64 kTailleMax = 64 * 1024 * 1024;
+};

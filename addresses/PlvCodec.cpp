@@ -1,0 +1,312 @@
+#include "addresses/PlvCodec.h"
+
+#include "addresses/PlvFieldReader.h"
+#include "addresses/PlvFieldWriter.h"
+#include "addresses/PlvTextEncoding.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The sender text goes through the file with CR LF line ends, whatever the text box or
+// the file it came from used.
+QString withCrLf(const QString& text)
+{
+    if (!text.contains(u'\n') && !text.contains(u'\r'))
+        return text;
+    QString out;
+    out.reserve(text.size() + 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r') {
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            out += u"\r\n";
+        } else if (c == u'\n') {
+            out += u"\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void writeFont(PlvFieldWriter& w, const BlockFont& font)
+{
+    w.string(font.name)
+        .boolean(font.italic)
+        .boolean(font.bold)
+        .boolean(font.underline)
+        .integer(font.colour.windowsNumber())
+        .currency(font.pointSize);
+    w.endRecord();
+}
+
+// Decimal with a period, an optional sign and exponent; ".5" and "5." are numbers too.
+bool isNumberText(QStringView t)
+{
+    qsizetype i = 0;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        ++i;
+    qsizetype digits = 0;
+    while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+        ++i, ++digits;
+    if (i < t.size() && t[i] == u'.') {
+        ++i;
+        while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return false;
+    if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+            ++i;
+        qsizetype exponentDigits = 0;
+        while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+            ++i, ++exponentDigits;
+        if (exponentDigits == 0)
+            return false;
+    }
+    return i == t.size();
+}
+
+class DocumentParser {
+public:
+    explicit DocumentParser(QStringView text) : m_reader(text) {}
+
+    Result<PlvDocument> parse()
+    {
+        PlvDocument d;
+        if (!readDocument(d))
+            return Status::failure(m_error);
+        return d;
+    }
+
+private:
+    using Field = PlvFieldReader::Field;
+
+    bool readDocument(PlvDocument& d)
+    {
+        QList<Field> f;
+        if (!record(9, QStringLiteral("réglages de l'enveloppe"), f))
+            return false;
+        double quantite = 0, longueur = 0, hauteur = 0;
+        if (!boolean(f[0], d.LogoChoisi) || !single(f[1], d.MargeGaucheExp)
+            || !single(f[2], d.MargeHauteExp) || !single(f[3], d.MargeGaucheDest)
+            || !single(f[4], d.MargeBasseDest) || !number(f[5], quantite)
+            || !number(f[6], longueur) || !number(f[7], hauteur) || !boolean(f[8], d.Portrait))
+            return false;
+        d.Quantite = int(std::clamp(std::round(quantite), double(ReglagesModele::kQuantiteMin),
+                                    double(ReglagesModele::kQuantiteMax)));
+        d.LongueurEnv = float(std::clamp(longueur, double(ReglagesModele::kLongueurMin),
+                                         double(ReglagesModele::kLongueurMax)));
+        d.HauteurEnv = float(std::clamp(hauteur, double(ReglagesModele::kHauteurMin),
+                                        double(ReglagesModele::kHauteurMax)));
+        // A distance beyond the largest envelope cannot place a block on any envelope.
+        d.MargeGaucheExp = std::clamp(d.MargeGaucheExp, 0.0f, ReglagesModele::kLongueurMax);
+        d.MargeGaucheDest = std::clamp(d.MargeGaucheDest, 0.0f, ReglagesModele::kLongueurMax);
+        d.MargeHauteExp = std::clamp(d.MargeHauteExp, 0.0f, ReglagesModele::kHauteurMax);
+        d.MargeBasseDest = std::clamp(d.MargeBasseDest, 0.0f, ReglagesModele::kHauteurMax);
+
+        if (!record(1, QStringLiteral("texte de l'expéditeur"), f))
+            return false;
+        d.Exped = withCrLf(f[0].text);
+
+        if (!font(QStringLiteral("police de l'expéditeur"), d.PoliceExp)
+            || !font(QStringLiteral("police du destinataire"), d.PoliceDest))
+            return false;
+
+        if (!record(1, QStringLiteral("nombre d'adresses"), f))
+            return false;
+        double derniere = 0;
+        if (!integer(f[0], derniere))
+            return false;
+        if (derniere < -1)
+            return fail(QStringLiteral("le nombre d'adresses (%1) est impossible.").arg(f[0].text));
+
+        // The count is only a promise: the addresses are read as long as the file holds
+        // them, so a wrong count can neither reserve memory nor make the loop run on.
+        d.Adresses.clear();
+        for (double i = 0; i <= derniere; ++i) {
+            if (m_reader.atEnd())
+                return failAtEnd(
+                    QStringLiteral("Le fichier s'arrête après %1 adresse(s), avant la fin de sa liste.")
+                        .arg(d.Adresses.size()));
+            QList<Field> entry;
+            if (!record(1, QStringLiteral("adresse %1").arg(d.Adresses.size() + 1), entry))
+                return false;
+            d.Adresses.append(std::move(entry[0].text));
+        }
+
+        // Files end here when written by an older version: the logo name and the crop
+        // marks keep their start-up values.
+        if (m_reader.atEnd())
+            return true;
+        if (!record(1, QStringLiteral("nom du logo"), f))
+            return false;
+        d.NomLogo = f[0].text;
+        if (m_reader.atEnd())
+            return true;
+        if (!record(1, QStringLiteral("repères de coupe"), f))
+            return false;
+        return boolean(f[0], d.RepereCoupe);
+    }
+
+    bool record(int count, const QString& what, QList<Field>& out)
+    {
+        m_what = what;
+        m_start = m_reader.position();
+        if (m_reader.atEnd())
+            return failAtEnd(QStringLiteral("Le fichier est incomplet : la ligne « %1 » manque.").arg(what));
+        Result<QList<Field>> fields = m_reader.nextRecord();
+        if (!fields) {
+            m_error = fields.error();
+            return false;
+        }
+        out = fields.value();
+        if (out.size() != count)
+            return fail(QStringLiteral("%1 valeur(s) attendue(s), %2 trouvée(s).")
+                            .arg(count)
+                            .arg(out.size()));
+        return true;
+    }
+
+    bool font(const QString& what, BlockFont& font)
+    {
+        QList<Field> f;
+        if (!record(6, what, f))
+            return false;
+        double colour = 0, size = 0;
+        if (!boolean(f[1], font.italic) || !boolean(f[2], font.bold) || !boolean(f[3], font.underline)
+            || !integer(f[4], colour) || !number(f[5], size))
+            return false;
+        // A colour is a 32-bit number, signed as Windows writes the system colours, or
+        // unsigned as some other programs do.
+        if (colour < double(std::numeric_limits<qint32>::min())
+            || colour > double(std::numeric_limits<quint32>::max()))
+            return fail(QStringLiteral("« %1 » n'est pas une couleur.").arg(f[4].text));
+        font.name = f[0].text;
+        font.colour = TextColour::fromWindowsNumber(qint64(colour));
+        // Sizes are currency values (4 decimals) within what a font dialog offers.
+        font.pointSize = std::clamp(std::round(size * 10000.0) / 10000.0, 1.0, 1638.0);
+        return true;
+    }
+
+    bool boolean(const Field& field, bool& out)
+    {
+        if (!field.quoted) {
+            if (field.text.compare(u"#TRUE#", Qt::CaseInsensitive) == 0) {
+                out = true;
+                return true;
+            }
+            if (field.text.compare(u"#FALSE#", Qt::CaseInsensitive) == 0) {
+                out = false;
+                return true;
+            }
+            // Windows also takes a number for a Boolean: anything but 0 is true.
+            if (isNumberText(field.text)) {
+                double value = 0;
+                if (!number(field, value))
+                    return false;
+                out = value != 0;
+                return true;
+            }
+        }
+        return fail(QStringLiteral("« %1 » n'est ni #TRUE# ni #FALSE#.").arg(shown(field)));
+    }
+
+    bool number(const Field& field, double& out)
+    {
+        bool ok = false;
+        if (!field.quoted && isNumberText(field.text))
+            out = QStringView(field.text).toDouble(&ok);
+        if (!ok || !std::isfinite(out))
+            return fail(QStringLiteral("« %1 » n'est pas un nombre.").arg(shown(field)));
+        return true;
+    }
+
+    bool single(const Field& field, float& out)
+    {
+        double value = 0;
+        if (!number(field, value))
+            return false;
+        out = float(std::clamp(value, -1e9, 1e9));
+        return true;
+    }
+
+    bool integer(const Field& field, double& out)
+    {
+        if (!number(field, out))
+            return false;
+        out = std::round(out);
+        return true;
+    }
+
+    static QString shown(const Field& field)
+    {
+        const QString text = field.text.left(40);
+        return field.quoted ? QStringLiteral("\"%1\"").arg(text) : text;
+    }
+
+    bool fail(const QString& reason)
+    {
+        m_error = QStringLiteral("Ligne %1 (%2) : %3")
+                      .arg(m_reader.lineAt(m_start))
+                      .arg(m_what, reason);
+        return false;
+    }
+
+    bool failAtEnd(const QString& reason)
+    {
+        m_error = reason;
+        return false;
+    }
+
+    PlvFieldReader m_reader;
+    QString m_error;
+    QString m_what;
+    qsizetype m_start = 0;
+};
+
+}  // namespace
+
+QByteArray PlvCodec::write(const PlvDocument& d)
+{
+    PlvFieldWriter w;
+    w.boolean(d.LogoChoisi)
+        .single(d.MargeGaucheExp)
+        .single(d.MargeHauteExp)
+        .single(d.MargeGaucheDest)
+        .single(d.MargeBasseDest)
+        .integer(d.Quantite)
+        .single(d.LongueurEnv)
+        .single(d.HauteurEnv)
+        .boolean(d.Portrait);
+    w.endRecord();
+    w.string(withCrLf(d.Exped));
+    w.endRecord();
+    writeFont(w, d.PoliceExp);
+    writeFont(w, d.PoliceDest);
+    w.integer(qint64(d.Adresses.size()) - 1);
+    w.endRecord();
+    for (const QString& adresse : d.Adresses) {
+        w.string(adresse);
+        w.endRecord();
+    }
+    w.string(d.NomLogo);
+    w.endRecord();
+    w.boolean(d.RepereCoupe);
+    w.endRecord();
+    return PlvTextEncoding::encode(w.text());
+}
+
+Result<PlvDocument> PlvCodec::read(const QByteArray& bytes)
+{
+    Result<QString> text = PlvTextEncoding::decode(bytes);
+    if (!text)
+        return text.status();
+    return DocumentParser(text.value()).parse();
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The address file's format: a document to the bytes Windows writes for it, and any
+// bytes back to a document or to the French reason they are not an address file.
+
+#include "addresses/PlvDocument.h"
+#include "platform/Outcome.h"
+
+#include <QByteArray>
+
+class PlvCodec {
+public:
+    // Records 1 to 7 + n. An empty address list gives a file whose last index is -1,
+    // which reads back as an empty list (Windows reads it alike).
+    static QByteArray write(const PlvDocument& document);
+
+    // The whole file is checked before anything is given back, so a caller never applies
+    // half a file. A file that ends after its addresses keeps the default logo name and
+    // no crop marks; anything after the crop marks is ignored. Numbers out of the
+    // settings' ranges are brought inside them.
+    static Result<PlvDocument> read(const QByteArray& bytes);
+};
