@@ -1,0 +1,128 @@
+#include "addresses/AddressList.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <functional>
+
+AddressList::AddressList(QObject* parent)
+    : QAbstractListModel(parent), m_collator(QLocale(QLocale::French, QLocale::France))
+{
+    // Case apart, accents only break ties between otherwise equal texts.
+    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+}
+
+int AddressList::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant AddressList::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= count() || role != Qt::DisplayRole)
+        return {};
+    return m_textes.at(index.row());
+}
+
+QString AddressList::entry(int i) const
+{
+    return i >= 0 && i < count() ? m_textes.at(i) : QString();
+}
+
+QStringList AddressList::entries() const
+{
+    return m_textes;
+}
+
+// The keys are computed once per entry, so placing an entry costs a binary search of
+// byte comparisons; the list is never sorted again as a whole.
+qsizetype AddressList::placeDe(const QCollatorSortKey& cle) const
+{
+    const auto place = std::upper_bound(m_cles.begin(), m_cles.end(), cle,
+                                        [](const QCollatorSortKey& k, const QCollatorSortKey& e) {
+                                            return k.compare(e) < 0;
+                                        });
+    return place - m_cles.begin();
+}
+
+void AddressList::insere(qsizetype row, const QString& texte, QCollatorSortKey cle)
+{
+    m_textes.insert(row, texte);
+    m_cles.insert(row, std::move(cle));
+}
+
+int AddressList::add(const QString& entree)
+{
+    QCollatorSortKey cle = m_collator.sortKey(entree);
+    const int row = int(placeDe(cle));
+    beginInsertRows({}, row, row);
+    insere(row, entree, std::move(cle));
+    if (m_adresseCourante >= row)
+        ++m_adresseCourante;
+    endInsertRows();
+    return row;
+}
+
+int AddressList::replaceCurrent(const QString& entree)
+{
+    if (m_adresseCourante < 0)
+        return -1;
+    remove({m_adresseCourante});
+    const int row = add(entree);
+    m_adresseCourante = row;
+    return row;
+}
+
+void AddressList::remove(QList<int> indices)
+{
+    std::sort(indices.begin(), indices.end(), std::greater<int>());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    indices.removeIf([this](int i) { return i < 0 || i >= count(); });
+
+    // From the bottom up, one contiguous run at a time: removing a run leaves the indices
+    // of the runs still to come unchanged.
+    for (qsizetype k = 0; k < indices.size();) {
+        const int last = indices.at(k);
+        int first = last;
+        while (++k < indices.size() && indices.at(k) == first - 1)
+            first = indices.at(k);
+
+        const int n = last - first + 1;
+        beginRemoveRows({}, first, last);
+        m_textes.remove(first, n);
+        m_cles.remove(first, n);
+        if (m_adresseCourante > last)
+            m_adresseCourante -= n;
+        else if (m_adresseCourante >= first)
+            m_adresseCourante = -1;
+        endRemoveRows();
+    }
+}
+
+void AddressList::clear()
+{
+    beginResetModel();
+    m_textes.clear();
+    m_cles.clear();
+    m_adresseCourante = -1;
+    endResetModel();
+}
+
+void AddressList::setEntries(const QStringList& entrees)
+{
+    beginResetModel();
+    m_textes.clear();
+    m_cles.clear();
+    m_textes.reserve(entrees.size());
+    m_cles.reserve(entrees.size());
+    for (const QString& texte : entrees) {
+        QCollatorSortKey cle = m_collator.sortKey(texte);
+        insere(placeDe(cle), texte, std::move(cle));
+    }
+    m_adresseCourante = count() - 1;
+    endResetModel();
+}
+
+void AddressList::setAdresseCourante(int index)
+{
+    m_adresseCourante = index >= 0 && index < count() ? index : -1;
+}
