@@ -2,11 +2,29 @@
 // The printing service over QPrinter and QPainter. Measures with the printer's own font
 // metrics (the PDF printer when no printer is installed), so that the preview shows what
 // a print gives.
+//
+// Geometry. The program's printable area begins 3 mm in from the top and left edges of
+// the sheet on every printer. Printers differ in their hardware margins and Qt rounds
+// page margins to whole points, so the service paints on the full page and adds the
+// 3 mm itself: a point at (x, y) mm lands x + 3 mm from the sheet's left edge and
+// y + 3 mm from its top, whatever the printer. Millimetres become device pixels at the
+// printer's resolution; the painter is never scaled, as a scaled painter lays text out
+// at the wrong size. The printable height is the sheet's height in the current
+// orientation less 3 mm at each edge: 291 mm upright on A4, 204 mm sideways.
+//
+// Measuring never opens a print job. The job opens with the first output; a page is
+// started only when output comes for it, so neither ending a page nor ending the
+// document ever leaves a blank page behind.
 
 #include "platform/PrinterService.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QPageSize>
+#include <QPen>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QPrinter;
 class QPainter;
@@ -16,7 +34,16 @@ public:
     QtPrinterService();
     ~QtPrinterService() override;
 
+    // The sheet's edge to the origin of the printable area, at the top and at the left.
+    static constexpr Mm kMargeFeuille = Mm(3.0);
+
     QPrinter& printer() { return *m_printer; }
+
+    // Prints to a PDF file instead of a printer queue (the print dialog's "print to
+    // file" does the same). An empty path goes back to the system's default printer.
+    Status setOutputFileName(const QString& path);
+    // Prints on the named printer queue.
+    Status selectPrinter(const QString& queueName);
 
     Status setUnitMillimetres() override;
     Status setFontName(const QString& name) override;
@@ -47,10 +74,43 @@ public:
     Status endDocument() override;
 
     const QFont& font() const { return m_font; }
+    bool documentOpen() const;
 
 private:
+    // One thing painted on the current page, kept only when the service must repeat
+    // the page itself for the copies (a PDF has no copies count of its own).
+    struct Trace {
+        enum Kind { Text, Line, Image } kind;
+        QPointF a, b;
+        QRectF rect;
+        QString text;
+        QFont font;
+        QPen pen;
+        QImage image;
+    };
+
+    const QFontMetricsF& metrics();
+    double toPixels(Mm length) const;
+    QPointF toDevice(PointMm point) const;
+    QString printerDescription() const;
+    Status beginOutput();
+    void paint(const Trace& trace);
+    void record(Trace trace);
+    Status finishPage();
+    Status setPageSizeChecked(const QPageSize& size);
+    int codeFor(const QPageSize& size);
+
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPainter> m_painter;
     QFont m_font;
+    std::optional<QFontMetricsF> m_metrics;  // of m_font on the printer; dropped when the font changes
     QColor m_colour = Qt::black;
     PointMm m_position;
+
+    double m_dpi = 0.0;              // resolution of the job under way
+    bool m_pageHasOutput = false;    // something was painted on the current page
+    bool m_newPageDue = false;       // the page was ended; the next output starts a new one
+    int m_pagesToRepeat = 1;         // copies the service paints itself
+    std::vector<Trace> m_pageTrace;  // the current page, when it must be repeated
+    std::vector<QPageSize> m_customSizes;  // sizes without a standard id; their code is 1000 + index
 };

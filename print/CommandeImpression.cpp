@@ -1,0 +1,72 @@
+#include "print/CommandeImpression.h"
+
+#include "addresses/AddressEncoding.h"
+#include "platform/Dialogs.h"
+#include "platform/PrinterService.h"
+#include "print/Form3.h"
+#include "print/TestsImprimante.h"
+
+CommandeImpression::CommandeImpression(PrinterService& imprimante, Dialogs& dialogues, QWidget* fenetrePrincipale)
+    : m_imprimante(imprimante),
+      m_dialogues(dialogues),
+      m_fenetrePrincipale(fenetrePrincipale),
+      m_imprime(imprimante, dialogues, m_reglages)
+{
+}
+
+CommandeImpression::~CommandeImpression() = default;
+
+Form3& CommandeImpression::form3()
+{
+    if (m_form3)
+        return *m_form3;
+    // Placed once, over the main window as it stands at this first use.
+    if (m_fenetrePrincipale) {
+        m_form3 = new Form3(m_fenetrePrincipale);
+    } else {
+        m_form3SansParent = std::make_unique<Form3>();
+        m_form3 = m_form3SansParent.get();
+    }
+    return *m_form3;
+}
+
+QString CommandeImpression::MessageDepasseA4()
+{
+    return QStringList{QStringLiteral("Attention, vous dépassez le format A4 (210 x 297)"),
+                       QStringLiteral("Pensez à modifier en conséquence les réglages de l'imprimante"),
+                       QStringLiteral("dans la fenêtre suivante, avant de lancer l'impression...")}
+        .join(QString::fromUtf16(kFinLigne));
+}
+
+void CommandeImpression::Imprimer(const DemandeImpression& demande)
+{
+    const std::optional<QList<int>> selection =
+        m_choix ? m_choix(demande.adresses) : form3().choisit(demande.adresses);
+    if (!selection)
+        return;  // "Annuler": nothing else happens
+
+    TestImpr1(m_imprimante, m_dialogues, m_reglages);
+    if (demande.reglages.HauteurEnv > 210 || demande.reglages.LongueurEnv > 297)
+        m_dialogues.message(MessageIcon::Information, kTitreControleImpression, MessageDepasseA4());
+
+    // The print dialog opens on the printer's copies count, preset to the quantity; what
+    // the user chooses there is what the run prints.
+    const bool copiesReglables = !m_reglages.refuse(ReglagesImprimante::Reglage::Copies);
+    Status echec = copiesReglables ? m_imprimante.setCopies(demande.reglages.Quantite) : Status::ok();
+    if (echec && m_dialogues.printDialog(m_imprimante))
+        m_imprime.lance(demande, *selection);
+
+    if (copiesReglables) {
+        const Status remise = m_imprimante.setCopies(m_reglages.CopiesInitiales);
+        if (echec)
+            echec = remise;
+    }
+    if (!echec)
+        m_dialogues.message(MessageIcon::Exclamation, kTitreControleImpression, echec.error());
+}
+
+void CommandeImpression::Quitter()
+{
+    if (ImpressionEnCours())
+        (void)m_reglages.restaureFormatEtOrientation(m_imprimante);
+}

@@ -1,0 +1,61 @@
+#pragma once
+// The print command, behind the main window's Imprimer button: choose the addresses,
+// probe the copies count, warn about an envelope larger than A4, show the print dialog
+// with the copies preset to Quantite, run the print, and put the copies count back.
+// It owns what printing keeps for the program's life: the selection window, the
+// probes' findings and the print run.
+
+#include "print/DemandeImpression.h"
+#include "print/Imprime.h"
+#include "print/ReglagesImprimante.h"
+
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class Dialogs;
+class Form3;
+class PrinterService;
+class QWidget;
+
+class CommandeImpression {
+public:
+    // The main window is the selection window's parent and places it.
+    CommandeImpression(PrinterService& imprimante, Dialogs& dialogues, QWidget* fenetrePrincipale);
+    ~CommandeImpression();
+    CommandeImpression(const CommandeImpression&) = delete;
+    CommandeImpression& operator=(const CommandeImpression&) = delete;
+
+    // The Imprimer button.
+    void Imprimer(const DemandeImpression& demande);
+
+    // The command Quitter's duty: while a run is under way, puts the paper size and the
+    // orientation back as the run found them. Does nothing otherwise.
+    void Quitter();
+
+    bool ImpressionEnCours() const { return m_imprime.ImpressionEnCours(); }
+    const ReglagesImprimante& reglagesImprimante() const { return m_reglages; }
+
+    // The selection window, created at its first use.
+    Form3& form3();
+
+    // Who chooses the addresses: the selection window, unless a test answers instead.
+    // The chosen indices, or nothing when the user gave up.
+    using ChoixAdresses = std::function<std::optional<QList<int>>(const QStringList& adresses)>;
+    void remplaceChoixAdresses(ChoixAdresses choix) { m_choix = std::move(choix); }
+
+    static QString MessageDepasseA4();
+
+private:
+    PrinterService& m_imprimante;
+    Dialogs& m_dialogues;
+    QPointer<QWidget> m_fenetrePrincipale;
+    ReglagesImprimante m_reglages;
+    Imprime m_imprime;
+    QPointer<Form3> m_form3;  // a child of the main window, like its other windows
+    std::unique_ptr<Form3> m_form3SansParent;  // without a main window, its own
+    ChoixAdresses m_choix;
+};

@@ -1,0 +1,252 @@
+#include "print/Imprime.h"
+
+#include "addresses/AddressEncoding.h"
+#include "platform/Dialogs.h"
+#include "platform/PrinterService.h"
+#include "print/PolicesImprimante.h"
+#include "print/ReglagesImprimante.h"
+#include "print/TestsImprimante.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace {
+// The window repaints between pages at this pace at most: often enough that the screen
+// never seems frozen, seldom enough that a long run pays nothing for it.
+constexpr qint64 kIntervalleAffichageMs = 40;
+
+Status tropDeLignes(const QString& bloc, int nombre)
+{
+    return Status::failure(QStringLiteral("%1 compte %2 lignes : une enveloppe n'en imprime que %3 au plus.")
+                               .arg(bloc)
+                               .arg(nombre)
+                               .arg(Imprime::kLignesMax));
+}
+}  // namespace
+
+Imprime::Imprime(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimante& reglages)
+    : m_imprimante(imprimante), m_dialogues(dialogues), m_reglages(reglages)
+{
+}
+
+Imprime::~Imprime() = default;
+
+Mm Imprime::DecalageYPaysage(Mm hauteurEnv, Mm hauteurImprimable)
+{
+    return (Mm(210) - hauteurEnv) - (Mm(210) - hauteurImprimable) / 2;
+}
+
+QStringList Imprime::LignesExpediteur(const QString& texte)
+{
+    // The sender's lines follow the same rule as an address's.
+    return Separe(EnLigne(texte)).LignesAdresse;
+}
+
+void Imprime::lance(const DemandeImpression& demande, const QList<int>& selection)
+{
+    // Only what this run reads is ever put back.
+    m_reglages.FormatInitial.reset();
+    m_reglages.OrientationInitiale.reset();
+    m_depuisAffichage.start();
+    const Status echec = deroule(demande, selection);
+    termine(echec);
+}
+
+Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& selection)
+{
+    const ReglagesModele& reglages = demande.reglages;
+    (void)m_imprimante.setFontName(QStringLiteral("arial"));  // a font step never fails the run
+
+    // Every block must fit before anything is printed: a run that stops half-way leaves
+    // the user to find out which envelopes came out.
+    QStringList lignesExp;
+    if (!reglages.LogoChoisi) {
+        ImprPoliceExp(m_imprimante, reglages);
+        lignesExp = LignesExpediteur(demande.texteExpediteur);
+        if (lignesExp.size() > kLignesMax)
+            return tropDeLignes(QStringLiteral("L'adresse de l'expéditeur"), int(lignesExp.size()));
+    }
+    QList<bool> choisie(demande.adresses.size(), false);
+    for (int i : selection) {
+        if (i < 0 || i >= demande.adresses.size())
+            continue;
+        choisie[i] = true;
+        const int nombre = Separe(demande.adresses[i]).NbLignes + 1;
+        if (nombre > kLignesMax)
+            return tropDeLignes(QStringLiteral("L'adresse n° %1 de la liste").arg(i + 1), nombre);
+    }
+
+    TestImpr2(m_imprimante, m_dialogues, m_reglages);
+    // The busy pointer comes after the probes' questions: they wait for the user.
+    m_sablier.emplace();
+
+    if (Status s = m_imprimante.setUnitMillimetres(); !s)
+        return s;
+    if (!m_reglages.refuse(ReglagesImprimante::Reglage::Format)) {
+        const Result<int> format = m_imprimante.paperSize();
+        if (!format)
+            return format.status();
+        m_reglages.FormatInitial = format.value();
+        if (Status s = m_imprimante.setPaperA4(); !s)
+            return s;
+    }
+    if (!m_reglages.refuse(ReglagesImprimante::Reglage::Orientation)) {
+        const Result<PageOrientation> orientation = m_imprimante.orientation();
+        if (!orientation)
+            return orientation.status();
+        m_reglages.OrientationInitiale = orientation.value();
+    }
+    m_enCours = true;
+
+    // A printer that takes no orientation gets the upright layout, whatever was chosen.
+    bool paysage = false;
+    if (!m_reglages.refuse(ReglagesImprimante::Reglage::Orientation)) {
+        paysage = reglages.Orientation != 0;
+        if (Status s = m_imprimante.setOrientation(paysage ? PageOrientation::Landscape : PageOrientation::Portrait);
+            !s)
+            return s;
+    }
+    Mm decalageY = kDecalageYPortrait;
+    if (paysage) {
+        const Result<Mm> hauteur = m_imprimante.printableHeight();
+        if (!hauteur)
+            return hauteur.status();
+        decalageY = DecalageYPaysage(Mm(reglages.HauteurEnv), hauteur.value());
+    }
+
+    if (reglages.RepereCoupe) {
+        if (Status s = reperesCoupe(reglages, paysage); !s)
+            return s;
+    }
+    for (int i = 0; i < demande.adresses.size(); ++i) {
+        ImprPoliceExp(m_imprimante, reglages);
+        if (!choisie[i])
+            continue;
+        if (Status s = enveloppe(demande, i, lignesExp, decalageY); !s)
+            return s;
+        laisseRespirer();
+    }
+    return Status::ok();
+}
+
+Status Imprime::reperesCoupe(const ReglagesModele& reglages, bool paysage)
+{
+    const double L = reglages.LongueurEnv;
+    const double H = reglages.HauteurEnv;
+    const auto p = [](double x, double y) { return PointMm{Mm(x), Mm(y)}; };
+    struct Trait {
+        std::optional<PointMm> depuis;  // none: from the end of the line before
+        PointMm vers;
+    };
+    const QList<Trait> traits =
+        paysage ? QList<Trait>{{p(L - 3, 210), p(L - 3, 200)},
+                               {p(0, 207 - H), p(5, 207 - H)},
+                               {p(L - 8, 207 - H), p(L - 3, 207 - H)},
+                               {std::nullopt, p(L - 3, 213 - H)}}
+                : QList<Trait>{{p(L - 3, 0), p(L - 3, 5)},
+                               {p(0, H - 3), p(5, H - 3)},
+                               {p(L - 8, H - 3), p(L - 3, H - 3)},
+                               {std::nullopt, p(L - 3, H - 8)}};
+    for (const Trait& t : traits) {
+        const Status s = t.depuis ? m_imprimante.drawLine(*t.depuis, t.vers) : m_imprimante.lineTo(t.vers);
+        if (!s)
+            return s;
+    }
+    return Status::ok();
+}
+
+Status Imprime::expediteurTexte(const ReglagesModele& reglages, const QStringList& lignesExp, PointMm coin)
+{
+    // Each line is centred on the widest one.
+    QList<Mm> largeurs;
+    Mm plusLarge(0);
+    for (const QString& ligne : lignesExp) {
+        const Result<Mm> largeur = m_imprimante.textWidth(ligne);
+        if (!largeur)
+            return largeur.status();
+        largeurs.append(largeur.value());
+        plusLarge = std::max(plusLarge, largeur.value());
+    }
+    ImprPoliceExp(m_imprimante, reglages);
+    if (Status s = m_imprimante.printText(QString(), LineEnd::No); !s)
+        return s;
+    for (int k = 0; k < lignesExp.size(); ++k) {
+        const Mm retrait = (plusLarge - largeurs[k]) / 2;
+        if (Status s = m_imprimante.setPosition({coin.x + retrait, m_imprimante.position().y}); !s)
+            return s;
+        if (Status s = m_imprimante.printText(lignesExp[k], LineEnd::Yes); !s)
+            return s;
+    }
+    return Status::ok();
+}
+
+Status Imprime::enveloppe(const DemandeImpression& demande, int index, const QStringList& lignesExp, Mm decalageY)
+{
+    const ReglagesModele& reglages = demande.reglages;
+    const PointMm coinExp{Mm(reglages.MargeGaucheExp) - kDecalageX, Mm(reglages.MargeHauteExp) + decalageY};
+    if (Status s = m_imprimante.setPosition(coinExp); !s)
+        return s;
+    if (!reglages.LogoChoisi) {
+        if (Status s = expediteurTexte(reglages, lignesExp, coinExp); !s)
+            return s;
+    } else {
+        const RectMm ou{coinExp.x, coinExp.y, units::bitmapPixelsToMm(reglages.Logo.width()),
+                        units::bitmapPixelsToMm(reglages.Logo.height())};
+        if (Status s = m_imprimante.drawImage(reglages.Logo, ou); !s)
+            return s;
+    }
+
+    ImprPoliceDest(m_imprimante, reglages);
+    if (Status s = m_imprimante.printText(QString(), LineEnd::Yes); !s)
+        return s;
+    const QString& entree = demande.adresses[index];
+    if (demande.montreAdresse)
+        demande.montreAdresse(index);
+    const LignesSeparees adresse = Separe(entree);
+
+    // The block is placed by its bottom line: MargeBasseDest above the envelope's edge.
+    const Mm x = Mm(reglages.MargeGaucheDest) - kDecalageX;
+    const Result<Mm> hauteur = m_imprimante.textHeight(EnForme(entree));
+    if (!hauteur)
+        return hauteur.status();
+    const Mm y = Mm(reglages.HauteurEnv) - (hauteur.value() + Mm(reglages.MargeBasseDest)) + decalageY;
+    if (Status s = m_imprimante.setPosition({x, y}); !s)
+        return s;
+    if (Status s = m_imprimante.printText(QString(), LineEnd::No); !s)
+        return s;
+    for (const QString& ligne : adresse.LignesAdresse) {
+        if (Status s = m_imprimante.printText(ligne, LineEnd::Yes); !s)
+            return s;
+        if (Status s = m_imprimante.setPosition({x, m_imprimante.position().y}); !s)
+            return s;
+    }
+    return m_imprimante.endPage();
+}
+
+void Imprime::laisseRespirer()
+{
+    if (m_depuisAffichage.elapsed() < kIntervalleAffichageMs)
+        return;
+    // The window repaints; the user's clicks and keys wait until the run is over.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_depuisAffichage.restart();
+}
+
+void Imprime::termine(const Status& echec)
+{
+    // Each ending step is done once, whatever fails: a failure here is reported with the
+    // others and never brings the run back to these steps.
+    QStringList aSignaler;
+    if (!echec)
+        aSignaler.append(echec.error());
+    if (Status s = m_imprimante.endDocument(); !s)
+        aSignaler.append(s.error());
+    if (Status s = m_reglages.restaureFormatEtOrientation(m_imprimante); !s)
+        aSignaler.append(s.error());
+    m_sablier.reset();
+    aSignaler.removeDuplicates();
+    if (!aSignaler.isEmpty())
+        m_dialogues.message(MessageIcon::Exclamation, kTitreControleImpression,
+                            aSignaler.join(QString::fromUtf16(kFinLigne)));
+    m_enCours = false;
+}

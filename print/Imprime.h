@@ -1,0 +1,70 @@
+#pragma once
+// The print run: one envelope for every chosen address, each on an A4 page of its own,
+// laid out from the same settings as the preview. The sender block (text lines centred
+// on the widest, or the logo at its natural size) and the recipient block (left-aligned,
+// its bottom line MargeBasseDest above the envelope's bottom edge) sit at their distances
+// from the envelope's edges; crop marks, when asked for, go on the first page only.
+//
+// Envelope coordinates become printer coordinates by two offsets. Upright, the envelope's
+// corner lies on the sheet's corner: x - 3, y - 3. Sideways, the envelope lies against the
+// bottom long edge of the landscape sheet and the printable area is taken as centred in
+// the sheet's 210 mm: y + (210 - HauteurEnv) - (210 - P) / 2, P the printable height.
+//
+// Any failure is reported once, titled "Contrôle d'impression"; the run then ends the
+// document (the pages already ended come out), and puts the paper size and orientation
+// back as they were.
+
+#include "platform/BusyPointer.h"
+#include "platform/Outcome.h"
+#include "platform/Units.h"
+#include "print/DemandeImpression.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QStringList>
+#include <optional>
+
+class Dialogs;
+class PrinterService;
+class ReglagesImprimante;
+
+class Imprime {
+public:
+    // An envelope holds at most this many lines in each block.
+    static constexpr int kLignesMax = 11;
+    static constexpr Mm kDecalageX = Mm(3);
+    static constexpr Mm kDecalageYPortrait = Mm(-3);
+
+    Imprime(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimante& reglages);
+    ~Imprime();
+
+    // Prints the envelopes of the entries of demande.adresses whose indices are in
+    // `selection`, in list order. Probes paper size and orientation first.
+    void lance(const DemandeImpression& demande, const QList<int>& selection);
+
+    // True from the moment the run lays out its pages until it has ended: the recipient
+    // and sender boxes must not react to the run's own changes.
+    bool ImpressionEnCours() const { return m_enCours; }
+
+    // Sideways: DecalageY for an envelope of this height on a landscape page whose
+    // printable area is this high.
+    static Mm DecalageYPaysage(Mm hauteurEnv, Mm hauteurImprimable);
+    // The sender text split into its printed lines: codes below 20 break lines, a CR LF
+    // pair makes one break, and a final line break adds no line.
+    static QStringList LignesExpediteur(const QString& texte);
+
+private:
+    Status deroule(const DemandeImpression& demande, const QList<int>& selection);
+    Status reperesCoupe(const ReglagesModele& reglages, bool paysage);
+    Status enveloppe(const DemandeImpression& demande, int index, const QStringList& lignesExp, Mm decalageY);
+    Status expediteurTexte(const ReglagesModele& reglages, const QStringList& lignesExp, PointMm coin);
+    void termine(const Status& echec);
+    void laisseRespirer();
+
+    PrinterService& m_imprimante;
+    Dialogs& m_dialogues;
+    ReglagesImprimante& m_reglages;
+    bool m_enCours = false;
+    std::optional<BusyPointer> m_sablier;
+    QElapsedTimer m_depuisAffichage;
+};

@@ -1,0 +1,88 @@
+#include "print/TestsImprimante.h"
+
+#include "addresses/AddressEncoding.h"
+#include "platform/Dialogs.h"
+#include "platform/PrinterService.h"
+#include "print/ReglagesImprimante.h"
+
+#include <QStringList>
+
+namespace {
+QString lignes(const QStringList& l)
+{
+    return l.join(QString::fromUtf16(kFinLigne));
+}
+
+void avertit(Dialogs& dialogues, const QString& texte)
+{
+    dialogues.message(MessageIcon::Exclamation, kTitreControleImpression, texte);
+}
+}  // namespace
+
+QString MessageCopiesRefusees()
+{
+    return lignes({QStringLiteral("Votre Imprimante n'acceptant pas le réglage automatique du nombre de copies,"),
+                   QStringLiteral("Vous devrez le péciser vous-même dans la fenêtre qui suit.")});
+}
+
+QString MessageFormatRefuse()
+{
+    return lignes({QStringLiteral("Votre Imprimante n'acceptant pas le réglage automatique"),
+                   QStringLiteral("du format du Papier,"),
+                   QStringLiteral("Vous devrez le vérifier vous-même dans la fenêtre qui suit."),
+                   QStringLiteral("Assurez-vous que ce format soit A4"),
+                   QStringLiteral("et surtout pas un quelconque format d'enveloppe.")});
+}
+
+QString MessageOrientationRefusee()
+{
+    return lignes({QStringLiteral("Votre Imprimante n'acceptant pas le réglage automatique de"),
+                   QStringLiteral("l'orientation de l'impression (Portrait ou Paysage),"),
+                   QStringLiteral("Vous devrez la vérifier vous-même dans la fenêtre qui suit."),
+                   QStringLiteral("Ceci en fonction de la manière dont vous voulez introduire l'enveloppe.")});
+}
+
+void TestImpr1(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimante& reglages)
+{
+    reglages.ReglagesRefuses = QStringLiteral("0");
+    const Result<int> initiales = imprimante.copies();
+    if (initiales)
+        reglages.CopiesInitiales = initiales.value();
+    const Result<int> relues = initiales ? imprimante.copies() : initiales;
+    if (!initiales || !relues || !imprimante.setCopies(relues.value())) {
+        reglages.ajouteRefus(ReglagesImprimante::Reglage::Copies);
+        avertit(dialogues, MessageCopiesRefusees());
+    }
+}
+
+void TestImpr2(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimante& reglages)
+{
+    const Result<int> format = imprimante.paperSize();
+    if (format)
+        reglages.FormatInitial = format.value();
+    const Result<int> formatRelu = format ? imprimante.paperSize() : format;
+    if (!format || !formatRelu || !imprimante.setPaperSize(formatRelu.value()))
+        reglages.ajouteRefus(ReglagesImprimante::Reglage::Format);
+
+    const Result<PageOrientation> orientation = imprimante.orientation();
+    if (orientation)
+        reglages.OrientationInitiale = orientation.value();
+    const Result<PageOrientation> orientationRelue = orientation ? imprimante.orientation() : orientation;
+    if (!orientation || !orientationRelue || !imprimante.setOrientation(orientationRelue.value()))
+        reglages.ajouteRefus(ReglagesImprimante::Reglage::Orientation);
+
+    MessagesImpression(imprimante, dialogues, reglages);
+}
+
+void MessagesImpression(PrinterService& imprimante, Dialogs& dialogues, const ReglagesImprimante& reglages)
+{
+    if (reglages.refuse(ReglagesImprimante::Reglage::Format)) {
+        avertit(dialogues, MessageFormatRefuse());
+        if (!dialogues.printerSetupDialog(imprimante))
+            return;
+    }
+    if (reglages.refuse(ReglagesImprimante::Reglage::Orientation)) {
+        avertit(dialogues, MessageOrientationRefusee());
+        (void)dialogues.printerSetupDialog(imprimante);
+    }
+}
