@@ -1,0 +1,56 @@
+#pragma once
+// The month calendar of the main window: title, weekday headers, 42 day cells, the two
+// marking boxes and the month and year lists. It stands alone; nothing reads its date.
+
+#include "calendar/CalendrierModele.h"
+
+#include <QDate>
+#include <QFont>
+#include <QWidget>
+#include <array>
+#include <optional>
+
+class Dialogs;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+class Calendrier : public QWidget {
+    Q_OBJECT
+public:
+    // Opens on `aujourdhui` with both marking boxes ticked.
+    Calendrier(Dialogs& dialogs, QDate aujourdhui, QWidget* parent = nullptr);
+
+    // The designed size (twips at 15 to the logical pixel); the widget keeps it.
+    static QSize tailleFixe();
+    QSize sizeHint() const override { return tailleFixe(); }
+
+    const CalendrierModele& modele() const { return m_modele; }
+
+    // Redraws the whole calendar; does nothing while a redraw is under way.
+    void CalculDate();
+
+private:
+    void construit();
+    void cliqueJour(int index);
+    void choisitMois(int position);
+    void choisitAn(int position);
+    void montre(const AffichageCalendrier& affichage);
+
+    Dialogs& m_dialogs;
+    CalendrierModele m_modele;
+    bool m_calculEnCours = false;
+
+    QLabel* m_lblDate = nullptr;
+    std::array<QLabel*, 7> m_lblJour{};
+    std::array<QPushButton*, kNombreCellules> m_btnJour{};
+    QCheckBox* m_chkFerie = nullptr;
+    QCheckBox* m_chkWeek = nullptr;
+    QComboBox* m_cMois = nullptr;
+    QComboBox* m_cAn = nullptr;
+    QFont m_policeJour;
+    QFont m_policeJourGras;
+    // What each cell shows now, so that a redraw touches only what changed.
+    std::array<std::optional<CelluleJour>, kNombreCellules> m_celluleMontree{};
+};

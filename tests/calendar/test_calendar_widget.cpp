@@ -1,0 +1,105 @@
+// The calendar widget driven as a user would, offscreen, under the Fusion style.
+#include "calendar/Calendrier.h"
+#include "calendar/CouleursCalendrier.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QtTest>
+
+namespace {
+// A cell's face beside its caption and inside its border; a box's past its caption.
+QColor couleurMontree(QWidget* widget, bool aDroite = false)
+{
+    const QImage image = widget->grab().toImage();
+    return image.pixelColor(aDroite ? image.width() - 3 : 5, image.height() / 2);
+}
+}  // namespace
+
+class TestCalendrierWidget : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+
+    void disposition()
+    {
+        ScriptedDialogs dialogs;
+        Calendrier calendrier(dialogs, QDate(2002, 6, 5));
+        QCOMPARE(calendrier.size(), Calendrier::tailleFixe());
+        QCOMPARE(calendrier.findChild<QLabel*>(QStringLiteral("lblDate"))->text(), QStringLiteral("mercredi 05 juin"));
+        QCOMPARE(calendrier.findChild<QLabel*>(QStringLiteral("lblJour(6)"))->text(), QStringLiteral("Dim"));
+        QCOMPARE(calendrier.findChild<QComboBox*>(QStringLiteral("cMois"))->currentText(), QStringLiteral("Juin"));
+        QCOMPARE(calendrier.findChild<QComboBox*>(QStringLiteral("cAn"))->count(), 101);
+        QCOMPARE(calendrier.findChild<QComboBox*>(QStringLiteral("cAn"))->currentText(), QStringLiteral("2002"));
+
+        // 435 x 345 twips, touching, 30 twips under the headers.
+        auto* premier = calendrier.findChild<QPushButton*>(QStringLiteral("btnJour(0)"));
+        auto* voisin = calendrier.findChild<QPushButton*>(QStringLiteral("btnJour(1)"));
+        auto* dessous = calendrier.findChild<QPushButton*>(QStringLiteral("btnJour(7)"));
+        auto* dernier = calendrier.findChild<QPushButton*>(QStringLiteral("btnJour(41)"));
+        QVERIFY(dernier);
+        QCOMPARE(premier->size(), QSize(29, 23));
+        QCOMPARE(voisin->x(), premier->x() + 29);
+        QCOMPARE(dessous->y(), premier->y() + 23);
+        QCOMPARE(premier->y(), calendrier.findChild<QLabel*>(QStringLiteral("lblJour(0)"))->geometry().bottom() + 1 + 2);
+        QVERIFY(dialogs.shown.isEmpty());
+    }
+
+    void couleursExactesSousFusion()
+    {
+        ScriptedDialogs dialogs;
+        Calendrier calendrier(dialogs, QDate(2024, 7, 3));
+        const auto cellule = [&](int i) { return calendrier.findChild<QPushButton*>(QStringLiteral("btnJour(%1)").arg(i)); };
+        const int choisie = calendrier.modele().affichage().celluleChoisie;
+        QCOMPARE(couleurMontree(cellule(choisie)), couleurs::kJourChoisi);
+        QCOMPARE(couleurMontree(cellule(choisie + 1)), couleurs::kCelluleOrdinaire);
+        QCOMPARE(couleurMontree(cellule(5)), couleurs::kWeekEnd);
+        QCOMPARE(cellule(choisie + 11)->text(), QStringLiteral("14"));
+        QCOMPARE(couleurMontree(cellule(choisie + 11)), couleurs::kFerie);
+        QCOMPARE(cellule(choisie + 11)->toolTip(), QStringLiteral("Fête nationnale"));
+        QCOMPARE(couleurMontree(calendrier.findChild<QCheckBox*>(QStringLiteral("chkWeek")), true), couleurs::kWeekEnd);
+
+        QTest::mouseClick(calendrier.findChild<QCheckBox*>(QStringLiteral("chkWeek")), Qt::LeftButton);
+        QCOMPARE(couleurMontree(cellule(5)), couleurs::kCelluleOrdinaire);
+        QCOMPARE(couleurMontree(cellule(choisie + 11)), couleurs::kFerie);
+    }
+
+    void naviguerDeLaSouris()
+    {
+        ScriptedDialogs dialogs;
+        Calendrier calendrier(dialogs, QDate(2024, 12, 31));
+        auto* lblDate = calendrier.findChild<QLabel*>(QStringLiteral("lblDate"));
+        auto* cMois = calendrier.findChild<QComboBox*>(QStringLiteral("cMois"));
+        calendrier.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&calendrier));
+
+        // The next-month cell 1 January: the new year opens, that day red.
+        auto* cellule41 = calendrier.findChild<QPushButton*>(QStringLiteral("btnJour(41)"));
+        const QString jour = cellule41->text();
+        QTest::mouseClick(cellule41, Qt::LeftButton);
+        QCOMPARE(calendrier.findChild<QComboBox*>(QStringLiteral("cAn"))->currentText(), QStringLiteral("2025"));
+        QCOMPARE(cMois->currentIndex(), 0);
+        QVERIFY(lblDate->text().startsWith(jour.rightJustified(2, QLatin1Char('0')), Qt::CaseSensitive)
+                || lblDate->text().contains(QLatin1Char(' ') + jour.rightJustified(2, QLatin1Char('0')) + QLatin1Char(' ')));
+
+        // The 31st, then February from the list: the 28th, and March brings the 31st back.
+        QTest::mouseClick(calendrier.findChild<QPushButton*>(QStringLiteral("btnJour(%1)").arg(
+                              calendrier.modele().affichage().celluleChoisie + 31 - jour.toInt())),
+                          Qt::LeftButton);
+        QCOMPARE(lblDate->text(), QStringLiteral("vendredi 31 janvier"));
+        cMois->setFocus();
+        QTest::keyClick(cMois, Qt::Key_Down);
+        QCOMPARE(lblDate->text(), QStringLiteral("vendredi 28 février"));
+        QTest::keyClick(cMois, Qt::Key_Down);
+        QCOMPARE(lblDate->text(), QStringLiteral("lundi 31 mars"));
+        QCOMPARE(calendrier.findChild<QPushButton*>(
+                     QStringLiteral("btnJour(%1)").arg(calendrier.modele().affichage().celluleChoisie))->toolTip(),
+                 QStringLiteral("lundi 31 mars 2025"));
+    }
+};
+
+QTEST_MAIN(TestCalendrierWidget)
+#include "test_calendar_widget.moc"
