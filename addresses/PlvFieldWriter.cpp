@@ -3,18 +3,17 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <optional>
 #include <system_error>
 
 namespace {
 
-std::optional<float> parseFloat(const char* first, const char* last)
+// The reader takes a number to double precision and then to single, so a text is only
+// faithful when it survives that same road.
+bool readsBackAs(const char* first, const char* last, float value)
 {
-    float value = 0;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last)
-        return std::nullopt;
-    return value;
+    double parsed = 0;
+    const auto [end, error] = std::from_chars(first, last, parsed);
+    return error == std::errc() && end == last && float(parsed) == value;
 }
 
 }  // namespace
@@ -84,11 +83,15 @@ QString PlvFieldWriter::singleText(float value)
     if (value == std::trunc(value) && std::fabs(value) < 1e9f)
         return QString::number(qint64(value));
 
+    // Nine significant digits always come back as the same single; seven are what
+    // Windows writes and enough for any value a person types.
     char buffer[64];
-    std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                                 std::chars_format::general, 7);
-    if (written.ec != std::errc() || parseFloat(buffer, written.ptr) != value)
-        written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::to_chars_result written{};
+    for (int digits = 7; digits <= 9; ++digits) {
+        written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+        if (written.ec == std::errc() && readsBackAs(buffer, written.ptr, value))
+            break;
+    }
     return QString::fromLatin1(buffer, written.ptr - buffer);
 }
 

@@ -1,0 +1,201 @@
+// Address files on disk: a save never damages what was there, the logo travels beside
+// the file under the companion name, and opening finds it wherever the files were copied.
+#include "addresses/FichierAdresses.h"
+#include "addresses/PlvCodec.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray contenu(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QImage logoRouge()
+{
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    return image;
+}
+
+PlvDocument avecLogo(const QString& nomLogo)
+{
+    PlvDocument d;
+    d.Adresses = {"Anne" + QString(QChar(0xA0)) + "Lyon", "Bruno"};
+    d.LogoChoisi = true;
+    d.NomLogo = nomLogo;
+    return d;
+}
+
+}  // namespace
+
+class TestAddressesPlvFichier : public QObject {
+    Q_OBJECT
+private slots:
+    void companionName()
+    {
+        QCOMPARE(FichierAdresses::NomCompagnon("/d/Lettre.PLV"), QString("/d/Lettre.BMP"));
+        QCOMPARE(FichierAdresses::NomCompagnon("/d/lettre.plv"), QString("/d/lettre.BMP"));
+        QCOMPARE(FichierAdresses::NomCompagnon("C:\\Dossier\\Amis.PLV"), QString("C:\\Dossier\\Amis.BMP"));
+        // Without an extension the bitmap still lands beside the file, never elsewhere.
+        QCOMPARE(FichierAdresses::NomCompagnon("/d.x/Lettre"), QString("/d.x/Lettre.BMP"));
+        QCOMPARE(FichierAdresses::TitreFenetre("Plivane 2.1", "C:\\Dossier\\Amis.PLV"),
+                 QString("Plivane 2.1      Fichier en cours : Amis.PLV"));
+        QCOMPARE(FichierAdresses::TitreFenetre("P", "/home/a/Amis.PLV"), QString("P      Fichier en cours : Amis.PLV"));
+    }
+
+    void logoIsSavedBesideAndNamedOnTheSecondSave()
+    {
+        QTemporaryDir dir;
+        const QString lettre = dir.filePath("Lettre.PLV");
+        const QString ancien = dir.filePath("ancien.bmp");
+        QVERIFY(logoRouge().save(ancien, "BMP"));
+
+        Result<QString> premier = FichierAdresses::EcritFichier(lettre, avecLogo(ancien), logoRouge());
+        QVERIFY2(premier.isOk(), qPrintable(premier.error()));
+        QCOMPARE(premier.value(), dir.filePath("Lettre.BMP"));
+        QCOMPARE(QImage(dir.filePath("Lettre.BMP")).size(), QSize(30, 20));
+        QCOMPARE(PlvCodec::read(contenu(lettre)).value().NomLogo, ancien);  // the name before this save
+
+        Result<QString> second = FichierAdresses::EcritFichier(lettre, avecLogo(premier.value()), logoRouge());
+        QVERIFY(second.isOk());
+        QCOMPARE(PlvCodec::read(contenu(lettre)).value().NomLogo, dir.filePath("Lettre.BMP"));
+
+        // Without a logo nothing is written beside the file, and the name stays.
+        PlvDocument sans = avecLogo("Logo.BMP");
+        sans.LogoChoisi = false;
+        QCOMPARE(FichierAdresses::EcritFichier(dir.filePath("Sans.PLV"), sans, QImage()).value(), QString("Logo.BMP"));
+        QVERIFY(!QFile::exists(dir.filePath("Sans.BMP")));
+    }
+
+    void saveOpenSaveGivesTheSameFiles()
+    {
+        QTemporaryDir dir;
+        const QString lettre = dir.filePath("Lettre.PLV");
+        const QString ancien = dir.filePath("ancien.bmp");
+        QVERIFY(logoRouge().save(ancien, "BMP"));
+        PlvDocument d = avecLogo(ancien);
+        d.Exped = "Anne\r\nLyon";
+        d.PoliceDest.pointSize = 10.5;
+        QVERIFY(FichierAdresses::EcritFichier(lettre, d, logoRouge()).isOk());
+        const QByteArray plv = contenu(lettre);
+        const QByteArray bmp = contenu(dir.filePath("Lettre.BMP"));
+
+        Result<PlvOuverture> ouvert = FichierAdresses::LitFichier(lettre);
+        QVERIFY2(ouvert.isOk(), qPrintable(ouvert.error()));
+        QCOMPARE(ouvert.value().document, d);
+        QCOMPARE(ouvert.value().cheminLogo, ancien);
+        QVERIFY(!ouvert.value().logoIllisible);
+        QVERIFY(FichierAdresses::EcritFichier(lettre, ouvert.value().document, ouvert.value().logo).isOk());
+        QCOMPARE(contenu(lettre), plv);
+        QCOMPARE(contenu(dir.filePath("Lettre.BMP")), bmp);
+
+        // The old logo gone, the picture still comes from the companion bitmap.
+        QVERIFY(QFile::remove(ancien));
+        ouvert = FichierAdresses::LitFichier(lettre);
+        QCOMPARE(ouvert.value().cheminLogo, dir.filePath("Lettre.BMP"));
+        QCOMPARE(ouvert.value().logo.size(), QSize(30, 20));
+    }
+
+    void windowsFileFindsItsLogoBesideIt()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(PLIVANE_TEST_DATA "/plv/Amis.PLV", dir.filePath("Amis.PLV")));
+        QVERIFY(QFile::copy(PLIVANE_TEST_DATA "/plv/Logo.bmp", dir.filePath("Logo.bmp")));
+        Result<PlvOuverture> ouvert = FichierAdresses::LitFichier(dir.filePath("Amis.PLV"));
+        QVERIFY2(ouvert.isOk(), qPrintable(ouvert.error()));
+        // "C:\Dossier\LOGO.BMP" is found as Logo.bmp, whatever the case.
+        QCOMPARE(ouvert.value().document.NomLogo, QString("C:\\Dossier\\LOGO.BMP"));
+        QCOMPARE(ouvert.value().cheminLogo, dir.filePath("Logo.bmp"));
+        QCOMPARE(ouvert.value().logo.size(), QSize(3, 2));
+        QCOMPARE(ouvert.value().logo.pixelColor(0, 0), QColor(Qt::red));
+
+        // A logo that is nowhere, or not a picture, does not stop the file from opening.
+        QVERIFY(QFile::remove(dir.filePath("Logo.bmp")));
+        ouvert = FichierAdresses::LitFichier(dir.filePath("Amis.PLV"));
+        QVERIFY(ouvert.isOk());
+        QVERIFY(ouvert.value().logoIllisible);
+        QVERIFY(ouvert.value().logo.isNull());
+        QCOMPARE(ouvert.value().document.Adresses.size(), 3);
+        QFile faux(dir.filePath("LOGO.BMP"));
+        QVERIFY(faux.open(QIODevice::WriteOnly) && faux.write("pas une image") > 0);
+        faux.close();
+        ouvert = FichierAdresses::LitFichier(dir.filePath("Amis.PLV"));
+        QVERIFY(ouvert.value().logoIllisible);
+    }
+
+    void failedSaveLeavesThePreviousFiles()
+    {
+        QTemporaryDir dir;
+        const QString lettre = dir.filePath("Lettre.PLV");
+        QVERIFY(FichierAdresses::EcritFichier(lettre, avecLogo("Logo.BMP"), logoRouge()).isOk());
+        const QByteArray avant = contenu(lettre);
+
+        // The bitmap cannot replace what stands under its name: the address file must
+        // stay as it was, and no temporary file is left behind.
+        QVERIFY(QFile::remove(dir.filePath("Lettre.BMP")));
+        QVERIFY(QDir(dir.path()).mkdir("Lettre.BMP"));
+        PlvDocument autre = avecLogo("Autre.BMP");
+        autre.Adresses.append("Claire");
+        Result<QString> r = FichierAdresses::EcritFichier(lettre, autre, logoRouge());
+        QVERIFY(!r.isOk());
+        QCOMPARE(r.error(), "Problème d'écriture du Fichier:\r\n" + lettre + "Corrigez et réessayez.");
+        QCOMPARE(contenu(lettre), avant);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"Lettre.PLV"}));
+
+        // A logo choice without a picture fails the same way.
+        QVERIFY(!FichierAdresses::EcritFichier(dir.filePath("X.PLV"), autre, QImage()).isOk());
+        QVERIFY(!QFile::exists(dir.filePath("X.PLV")));
+        // An address file named like its own companion would be overwritten by the picture.
+        QVERIFY(!FichierAdresses::EcritFichier(dir.filePath("Y.BMP"), autre, logoRouge()).isOk());
+        // A folder that does not exist.
+        QVERIFY(!FichierAdresses::EcritFichier(dir.filePath("nulle/part.PLV"), autre, logoRouge()).isOk());
+        QCOMPARE(contenu(lettre), avant);
+    }
+
+    void readOnlyFolderRefusesTheSave()
+    {
+        QTemporaryDir dir;
+        const QString lettre = dir.filePath("Lettre.PLV");
+        PlvDocument d;
+        d.Adresses = {"A"};
+        QVERIFY(FichierAdresses::EcritFichier(lettre, d, QImage()).isOk());
+        const QByteArray avant = contenu(lettre);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        QFile probe(dir.filePath("probe"));
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QSKIP("this user writes into read-only folders");
+        }
+        d.Adresses.append("B");
+        const bool ok = FichierAdresses::EcritFichier(lettre, d, QImage()).isOk();
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!ok);
+        QCOMPARE(contenu(lettre), avant);
+    }
+
+    void unreadableFilesAreRefusedWithTheirName()
+    {
+        QTemporaryDir dir;
+        const QString casse = dir.filePath("Casse.PLV");
+        QFile f(casse);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#FALSE#,10,10\r\n");
+        f.close();
+        for (const QString& nom : {casse, dir.filePath("Absent.PLV"), dir.path(), dir.filePath("Vide.PLV")}) {
+            if (nom.endsWith("Vide.PLV"))
+                QFile(nom).open(QIODevice::WriteOnly);
+            Result<PlvOuverture> r = FichierAdresses::LitFichier(nom);
+            QVERIFY(!r.isOk());
+            QVERIFY2(r.error().startsWith("Problème de lecture du Fichier:\r\n" + nom + "\r\n"), qPrintable(r.error()));
+        }
+    }
+};
+
+QTEST_MAIN(TestAddressesPlvFichier)
+#include "test_addresses_plvfichier.moc"

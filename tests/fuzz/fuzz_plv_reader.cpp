@@ -1,0 +1,19 @@
+// The address file reader on arbitrary bytes. Besides never crashing or hanging, what it
+// accepts must survive a save: written back and read again, it is the same document.
+#include "addresses/PlvCodec.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    const Result<PlvDocument> document = PlvCodec::read(bytes);
+    if (!document)
+        return 0;
+    const Result<PlvDocument> again = PlvCodec::read(PlvCodec::write(document.value()));
+    if (!again || !(again.value() == document.value()))
+        std::abort();
+    return 0;
+}
