@@ -1,6 +1,10 @@
 #include "app/window/Form1.h"
 
+#include "addresses/AddressEncoding.h"
+#include "addresses/Form2.h"
+#include "addresses/PlvDocument.h"
 #include "app/NombrePanneau.h"
+#include "platform/BusyPointer.h"
 #include "layout/AjusteLogo.h"
 #include "layout/FlecheSpin.h"
 #include "layout/Modele.h"
@@ -28,9 +32,7 @@ const QString kQuestionSauvegarde = QStringLiteral("Voulez-vous sauvegarder vos 
 // The boxes hold their lines with Qt's line feeds; the program's own form is CR LF.
 QString texteCrLf(const QPlainTextEdit* boite)
 {
-    QString t = boite->toPlainText();
-    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return t;
+    return AvecFinLigne(boite->toPlainText());
 }
 
 void metTexteCrLf(QPlainTextEdit* boite, QString texte)
@@ -126,6 +128,11 @@ void Form1::relie()
     m_c.ImgLogo->installEventFilter(this);
 
     connect(m_c.Polices, &QPushButton::clicked, this, &Form1::Polices_Click);
+    connect(m_c.Ajouter, &QPushButton::clicked, this, &Form1::Ajouter_Click);
+    connect(m_c.Modifier, &QPushButton::clicked, this, &Form1::Modifier_Click);
+    connect(m_c.Serie, &QPushButton::clicked, this, &Form1::Serie_Click);
+    connect(m_c.Sauver, &QPushButton::clicked, this, &Form1::Sauver);
+    connect(m_c.Ouvrir, &QPushButton::clicked, this, &Form1::Ouvrir_Click);
     connect(m_c.Quitter, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -149,6 +156,12 @@ void Form1::demarre()
     m_titreFenetre = windowTitle();
     m_policeCible = 2;
     m_valeursPolice = valeursDe(m_reglages.PoliceDest);
+
+    // The designed recipient text is the list's first address, shown back in its box.
+    form2();
+    m_liste.add(EnLigne(texteAdresse()));
+    m_liste.setAdresseCourante(0);
+    afficheAdresse(m_liste.entry(0));
 
     m_etat.ImpressionEnCours = false;
     m_reglages.LogoChoisi = false;
@@ -183,6 +196,7 @@ void Form1::Form_Activate()
     // forget unsaved changes: only the first activation starts the document unmodified.
     const bool garde = m_dejaActive && m_etat.Modifie;
     m_etat.Chargement = true;
+    m_c.NAdr->setText(QString::number(m_liste.count()));
     m_etat.Modifie = false;
     DessineModele();
     DessineExp();
@@ -200,6 +214,11 @@ void Form1::closeEvent(QCloseEvent* event)
             event->ignore();
             return;
         case Answer::Yes:
+            // A save that did not happen must not end the program with the work unsaved.
+            if (!Sauver()) {
+                event->ignore();
+                return;
+            }
             break;
         case Answer::No:
             break;
@@ -398,6 +417,12 @@ bool Form1::CadreImLogo()
     const QImage image(m_reglages.NomLogo);
     if (image.isNull())
         return false;
+    montreLogo(image);
+    return true;
+}
+
+void Form1::montreLogo(const QImage& image)
+{
     m_reglages.Logo = image;
     m_c.ImgLogo->setPixmap(QPixmap::fromImage(image));
     const QRect cadre = m_c.CadreLogo->geometry();
@@ -409,7 +434,6 @@ bool Form1::CadreImLogo()
     m_c.CadreLogo->setText(QString());
     m_c.ImgLogo->setGeometry(px(p.gauche), px(p.haut), px(p.largeur), px(p.hauteur));
     m_c.ImgLogo->update();
-    return true;
 }
 
 // --- Fonts ---------------------------------------------------------------------------
@@ -450,4 +474,190 @@ void Form1::Polices_Click()
     m_etat.Modifie = true;
     DessineExp();
     DessineDest();
+}
+
+// --- Address list --------------------------------------------------------------------
+
+Form2& Form1::form2()
+{
+    if (!m_form2) {
+        m_form2 = new Form2(m_liste, this);
+        m_form2->placeOver(*this);
+        connect(m_form2, &Form2::afficheAdresse, this, &Form1::afficheAdresse);
+        connect(m_form2, &Form2::modifierDisponible, m_c.Modifier, &QWidget::setEnabled);
+        connect(m_form2, &Form2::documentModifie, this, [this] { m_etat.Modifie = true; });
+    }
+    return *m_form2;
+}
+
+void Form1::afficheAdresse(const QString& entree)
+{
+    metTexteCrLf(m_c.Adresse, EnForme(entree));
+}
+
+void Form1::Ajouter_Click()
+{
+    m_etat.Modifie = true;
+    m_liste.add(EnLigne(texteAdresse()));
+    m_c.NAdr->setText(QString::number(m_liste.count()));
+}
+
+void Form1::Modifier_Click()
+{
+    // The entry shown is replaced, never another; with none shown there is nothing to do.
+    if (m_liste.adresseCourante() < 0)
+        return;
+    m_etat.Modifie = true;
+    m_liste.replaceCurrent(EnLigne(texteAdresse()));
+}
+
+void Form1::Serie_Click()
+{
+    form2().exec();
+    Form_Activate();
+}
+
+// --- Address file --------------------------------------------------------------------
+
+namespace {
+const QString kTitreDisque = QStringLiteral("Contrôle de lecture Disque");
+const QString kFiltrePlv = QStringLiteral("Fichiers autorisés (*.PLV)|*.PLV");
+}  // namespace
+
+bool Form1::Sauver()
+{
+    FileDialogRequest demande;
+    demande.title = QStringLiteral("Sauver un Fichier d'Adresses");
+    demande.filter = kFiltrePlv;
+    demande.defaultSuffix = QStringLiteral("PLV");
+    demande.initialPath = m_reglages.NomFichier;
+    const std::optional<QString> choix = m_dialogs.saveFile(demande);
+    if (!choix || choix->isEmpty())
+        return false;
+    m_reglages.NomFichier = *choix;
+
+    BusyPointer sablier;
+    const PlvDocument document = PlvDocument::DepuisReglages(m_reglages, texteExped(), m_liste.entries());
+    const Result<QString> ecrit = FichierAdresses::EcritFichier(m_reglages.NomFichier, document, m_reglages.Logo);
+    if (!ecrit) {
+        // The previous file is intact, and the document stays marked as not saved.
+        m_dialogs.message(MessageIcon::Exclamation, kTitreDisque, ecrit.error());
+        return false;
+    }
+    m_reglages.NomLogo = ecrit.value();
+    setWindowTitle(FichierAdresses::TitreFenetre(m_titreFenetre, m_reglages.NomFichier));
+    m_etat.Modifie = false;
+    return true;
+}
+
+void Form1::Ouvrir_Click()
+{
+    if (m_etat.Modifie) {
+        switch (m_dialogs.question(kTitreControleFinal, kQuestionSauvegarde)) {
+        case Answer::Cancel:
+            return;
+        case Answer::Yes:
+            // Going on after a save that did not happen would throw the work away.
+            if (!Sauver())
+                return;
+            m_etat.Modifie = false;
+            break;
+        case Answer::No:
+            break;
+        }
+    }
+    FileDialogRequest demande;
+    demande.title = QStringLiteral("Ouvrir un Fichier d'Adresses");
+    demande.filter = kFiltrePlv;
+    demande.defaultSuffix = QStringLiteral("PLV");
+    demande.initialPath = m_reglages.CheminFichier;
+    const std::optional<QString> choix = m_dialogs.openFile(demande);
+    if (!choix || choix->isEmpty())
+        return;
+    Ouvre(*choix);
+}
+
+bool Form1::Ouvre(const QString& nomFichier)
+{
+    Result<PlvOuverture> ouverture = [&] {
+        BusyPointer sablier;
+        return FichierAdresses::LitFichier(nomFichier);
+    }();
+    if (!ouverture) {
+        // Nothing of the file is applied: the document on screen stays as it was.
+        m_dialogs.message(MessageIcon::Exclamation, kTitreDisque, ouverture.error());
+        return false;
+    }
+    m_reglages.NomFichier = nomFichier;
+    m_reglages.CheminFichier = nomFichier;
+    appliqueDocument(ouverture.value());
+    return true;
+}
+
+void Form1::choisitOption(QButtonGroup* paire, int index, const std::function<void()>& clic)
+{
+    // Selecting an option from here runs its click handling, as a user's click does,
+    // even when it was already selected.
+    {
+        const QSignalBlocker bloque(paire);
+        paire->button(index)->setChecked(true);
+    }
+    clic();
+}
+
+void Form1::appliqueDocument(const PlvOuverture& ouverture)
+{
+    const PlvDocument& d = ouverture.document;
+    BusyPointer sablier;
+    m_etat.Chargement = true;
+
+    m_liste.setEntries(d.Adresses);
+    m_liste.setAdresseCourante(m_liste.count() - 1);
+    m_reglages.RepereCoupe = d.RepereCoupe;
+    m_reglages.LogoChoisi = d.LogoChoisi;
+    m_reglages.NomLogo = d.NomLogo;
+    afficheAdresse(m_liste.adresseCourante() >= 0 ? m_liste.entry(m_liste.adresseCourante()) : QString());
+    m_c.NAdr->setText(QString::number(m_liste.count()));
+
+    m_c.BHQte->setValue(int(std::lround(d.Quantite)));
+    m_c.BHL->setValue(int(std::lround(d.LongueurEnv)));
+    m_c.BHH->setValue(int(std::lround(d.HauteurEnv)));
+
+    // After the length, whose change recomputes the recipient's left distance.
+    m_reglages.MargeGaucheExp = d.MargeGaucheExp;
+    m_reglages.MargeHauteExp = d.MargeHauteExp;
+    m_reglages.MargeGaucheDest = d.MargeGaucheDest;
+    m_reglages.MargeBasseDest = d.MargeBasseDest;
+    m_c.ExpedG->setText(TexteNombreSigne(d.MargeGaucheExp));
+    m_c.ExpedH->setText(TexteNombreSigne(d.MargeHauteExp));
+    m_c.EspAdrG->setText(TexteNombreSigne(d.MargeGaucheDest));
+    m_c.EspAdrH->setText(TexteNombreSigne(d.MargeBasseDest));
+
+    const int orient = d.Portrait ? 0 : 1;
+    choisitOption(m_c.OrientGroupe, orient, [this, orient] { Orient_Click(orient); });
+    choisitOption(m_c.ReperesCoupeGroupe, d.RepereCoupe ? 0 : 1, [this] { ReperesCoupe_Click(); });
+
+    metTexteCrLf(m_c.Exped, d.Exped);
+    afficheAdresse(m_liste.adresseCourante() >= 0 ? m_liste.entry(m_liste.adresseCourante()) : QString());
+
+    m_reglages.PoliceExp = d.PoliceExp;
+    m_reglages.PoliceDest = d.PoliceDest;
+    appliquePolice(m_c.Exped, m_reglages.PoliceExp);
+    appliquePolice(m_c.Adresse, m_reglages.PoliceDest);
+
+    setWindowTitle(FichierAdresses::TitreFenetre(m_titreFenetre, m_reglages.NomFichier));
+
+    if (m_reglages.LogoChoisi) {
+        if (!ouverture.logo.isNull())
+            montreLogo(ouverture.logo);
+        choisitOption(m_c.LogoGroupe, 0, [this] { Logo_Click(); });
+    } else {
+        choisitOption(m_c.LogoGroupe, 1, [this] { Logo_Click(); });
+    }
+
+    DessineModele();
+    DessineDest();
+    DessineExp();
+    m_etat.Chargement = false;
+    m_etat.Modifie = false;
 }

@@ -3,14 +3,19 @@
 // the commands, and the window-wide flags that keep the handlers from stepping on each
 // other. It owns the settings model for the program's whole life.
 
+#include "addresses/AddressList.h"
+#include "addresses/FichierAdresses.h"
 #include "app/ReglagesModele.h"
 #include "app/window/ControlesForm1.h"
 #include "layout/EnveloppeApercu.h"
 #include "platform/Dialogs.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
+class Form2;
+class QButtonGroup;
 class PrinterService;
 class QPlainTextEdit;
 
@@ -34,6 +39,9 @@ public:
     const ControlesForm1& controles() const { return m_c; }
     const EnveloppeApercu& apercu() const { return m_apercu; }
     int PoliceCible() const { return m_policeCible; }
+    const AddressList& adresses() const { return m_liste; }
+    // The address list window, created hidden with the first address and never destroyed.
+    Form2& form2();
     const QString& TitreFenetre() const { return m_titreFenetre; }
 
     // The recipient and sender texts in their CR LF form.
@@ -43,6 +51,12 @@ public:
     // Runs each time the window becomes the active one of the program: at its first
     // showing and whenever a modal window of its own closes.
     void Form_Activate();
+
+    // Saves through the save dialog; false when nothing was saved (cancelled or failed).
+    bool Sauver();
+    void Ouvrir_Click();
+    // Opens an address file as "Ouvrir..." does once its dialog has given the name.
+    bool Ouvre(const QString& nomFichier);
 
     void DessineModele();
     void DessineDest();
@@ -70,6 +84,13 @@ private:
     void Exped_Change();
     void focusBoite(int cible);
     void Polices_Click();
+    void Ajouter_Click();
+    void Modifier_Click();
+    void Serie_Click();
+    void afficheAdresse(const QString& entree);
+    void montreLogo(const QImage& logo);
+    void choisitOption(QButtonGroup* paire, int index, const std::function<void()>& clic);
+    void appliqueDocument(const PlvOuverture& ouverture);
     void OuvrirLogo();
     bool CadreImLogo();
     void montreImageOrient(int index);
@@ -80,6 +101,8 @@ private:
     PrinterService& m_imprimante;
     ReglagesModele m_reglages;
     EtatDocument m_etat;
+    AddressList m_liste;
+    Form2* m_form2 = nullptr;
     ControlesForm1 m_c;
     EnveloppeApercu m_apercu;
     DimensionsDessinees m_dessin;
