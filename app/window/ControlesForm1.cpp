@@ -106,6 +106,10 @@ QButtonGroup* paire(QObject* parent, QRadioButton* a, QRadioButton* b)
 ControlesForm1 ControlesForm1::construit(QWidget* f)
 {
     ControlesForm1 c;
+    // The design's sizes are those of an 8-point sans-serif caption font.
+    QFont police(QStringLiteral("Arial"));
+    police.setPointSizeF(8.25);
+    f->setFont(police);
 
     c.SSFrame1 = groupe(f, QStringLiteral("SSFrame1"), QStringLiteral("Format de l'enveloppe"), twips(120, 60, 3000, 1260));
     legende(c.SSFrame1, QStringLiteral(" Long. :"), twips(60, 300, 900, 330));
@@ -120,9 +124,9 @@ ControlesForm1 ControlesForm1::construit(QWidget* f)
     c.BHQte = barre(c.Panel3D3, QStringLiteral("BHQté"), 1, 100, 1, twips(1680, 330, 1200, 330));
 
     c.Frame3D2 = groupe(f, QStringLiteral("Frame3D2"), QStringLiteral("Adresse du Destinataire"), twips(120, 2220, 3000, 3420));
-    c.Adresse = boite(c.Frame3D2, QStringLiteral("Adresse"), twips(120, 300, 2760, 2400));
+    c.Adresse = boite(c.Frame3D2, QStringLiteral("Adresse"), twips(120, 300, 2760, 2280));
     c.Panel3D6 = legende(c.Frame3D2, QStringLiteral("Si le cadre devient Rouge : Dépassement de la Norme postale."),
-                         twips(120, 2760, 2760, 540), Qt::AlignCenter);
+                         twips(120, 2640, 2760, 660), Qt::AlignCenter);
     c.Panel3D6->setObjectName(QStringLiteral("Panel3D6"));
     c.Panel3D6->setWordWrap(true);
     c.Panel3D6->setFrameStyle(QFrame::Panel | QFrame::Sunken);
