@@ -4,6 +4,7 @@
 #include "addresses/Form2.h"
 #include "addresses/PlvDocument.h"
 #include "app/NombrePanneau.h"
+#include "calendar/Calendrier.h"
 #include "platform/BusyPointer.h"
 #include "layout/AjusteLogo.h"
 #include "layout/FlecheSpin.h"
@@ -139,6 +140,9 @@ void Form1::relie()
 void Form1::demarre()
 {
     // A step that fails is skipped and start-up goes on.
+    m_calendrier = new Calendrier(m_dialogs, QDate::currentDate(), centralWidget());
+    m_calendrier->setObjectName(QStringLiteral("Calendrier"));
+    m_calendrier->move(m_c.placeCalendrier.topLeft());
     m_etat.Chargement = true;
     m_reglages.RepereCoupe = false;
     m_reglages.ImageOrient = 0;

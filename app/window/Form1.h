@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class Calendrier;
 class Form2;
 class QButtonGroup;
 class PrinterService;
@@ -103,6 +104,7 @@ private:
     EtatDocument m_etat;
     AddressList m_liste;
     Form2* m_form2 = nullptr;
+    Calendrier* m_calendrier = nullptr;
     ControlesForm1 m_c;
     EnveloppeApercu m_apercu;
     DimensionsDessinees m_dessin;
