@@ -1,0 +1,194 @@
+// The Qt printing service printing to PDF, read back with Poppler: every item at its
+// physical place from the sheet's corner, pages without a blank one at the end, the
+// copies a PDF cannot ask for, settings that stick, and failures said in French.
+#include "platform/QtPrinterService.h"
+#include "tests/print/LecturePdf.h"
+
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+constexpr double kTolerance = 0.1;  // mm
+constexpr double kDpi = 300;
+
+#define QCOMPARE_MM(actual, expected)                                                                      \
+    QVERIFY2(qAbs((actual) - (expected)) <= kTolerance,                                                    \
+             qPrintable(QStringLiteral("%1 mm, expected %2 mm").arg(actual).arg(expected)))
+
+PointMm at(double x, double y)
+{
+    return {Mm(x), Mm(y)};
+}
+}  // namespace
+
+class TestPlatformPrinter : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString fichier(const QString& nom) const { return m_dir.filePath(nom); }
+
+private slots:
+    void textAndLineEndsFromTheSheetsCorner()
+    {
+        QtPrinterService service;
+        QVERIFY(service.setOutputFileName(fichier(u"texte.pdf"_qs)));
+        QVERIFY(service.setFontSize(18));
+        const double interligne = service.textHeight(u"x"_qs).value().value;
+        const double largeurBas = service.textWidth(u"Bas "_qs).value().value;
+
+        QVERIFY(service.setPosition(at(7, 7)));
+        QVERIFY(service.printText(u"Haut"_qs, LineEnd::Yes));
+        QCOMPARE(service.position().x.value, 0.0);
+        QCOMPARE(service.position().y.value, 7 + interligne);
+        QVERIFY(service.printText(u"Bas "_qs, LineEnd::No));
+        QVERIFY(service.printText(u"Suite"_qs, LineEnd::No));
+        QVERIFY(service.endDocument());
+
+        auto doc = pdf::ouvre(fichier(u"texte.pdf"_qs));
+        QVERIFY(doc);
+        QCOMPARE(doc->numPages(), 1);
+        const QSizeF feuille = pdf::tailleMm(*doc, 0);
+        QCOMPARE_MM(feuille.width(), 210.0);
+        QCOMPARE_MM(feuille.height(), 297.0);
+        const auto haut = pdf::mot(*doc, 0, u"Haut"_qs);
+        const auto bas = pdf::mot(*doc, 0, u"Bas"_qs);
+        const auto suite = pdf::mot(*doc, 0, u"Suite"_qs);
+        QVERIFY(haut && bas && suite);
+        QCOMPARE_MM(haut->mm.left(), 10.0);
+        QCOMPARE_MM(haut->mm.top(), 10.0);
+        QCOMPARE_MM(bas->mm.left(), 3.0);  // a line end goes back to the printable area's left edge
+        QCOMPARE_MM(bas->mm.top(), 10.0 + interligne);
+        QCOMPARE_MM(suite->mm.left(), 3.0 + largeurBas);
+        QCOMPARE_MM(suite->mm.top(), bas->mm.top());
+    }
+
+    void measuringOpensNoJob()
+    {
+        QtPrinterService service;
+        const QString chemin = fichier(u"rien.pdf"_qs);
+        QVERIFY(service.setOutputFileName(chemin));
+        QVERIFY(service.setFontName(u"Arial"_qs));
+        QVERIFY(service.textWidth(u"Nom\r\net\r\nAdresse"_qs).value() > Mm(0));
+        QVERIFY(service.setPosition(at(5, 5)));
+        QVERIFY(service.endPage());
+        QVERIFY(service.endDocument());
+        QVERIFY(!QFile::exists(chemin));
+    }
+
+    void noBlankPageAtTheEnd()
+    {
+        QtPrinterService service;
+        const QString chemin = fichier(u"pages.pdf"_qs);
+        QVERIFY(service.setOutputFileName(chemin));
+        for (const QString& t : {u"Un"_qs, u"Deux"_qs}) {
+            QVERIFY(service.setPosition(at(0, 0)));
+            QVERIFY(service.printText(t, LineEnd::Yes));
+            QVERIFY(service.endPage());
+            QVERIFY(service.endPage());  // a second end makes no empty page either
+        }
+        QVERIFY(service.endDocument());
+        auto doc = pdf::ouvre(chemin);
+        QCOMPARE(doc->numPages(), 2);
+        QVERIFY(pdf::mot(*doc, 1, u"Deux"_qs));
+    }
+
+    void linesAndScaledImages()
+    {
+        QtPrinterService service;
+        const QString chemin = fichier(u"traits.pdf"_qs);
+        QVERIFY(service.setOutputFileName(chemin));
+        QVERIFY(service.setTextColour(Qt::black));
+        QVERIFY(service.drawLine(at(20, 10), at(40, 10)));
+        QVERIFY(service.lineTo(at(40, 30)));  // from the end of the line before
+        QCOMPARE(service.position(), at(40, 30));
+        QImage noir(4, 2, QImage::Format_RGB32);
+        noir.fill(Qt::black);
+        QVERIFY(service.drawImage(noir, RectMm{Mm(100), Mm(100), Mm(20), Mm(10)}));
+        QVERIFY(service.endDocument());
+
+        auto doc = pdf::ouvre(chemin);
+        const QImage page = pdf::rendu(*doc, 0, kDpi);
+        QVERIFY(pdf::encre(page, kDpi, 33, 13));  // along the first line, 3 mm in from the edges
+        QVERIFY(pdf::encre(page, kDpi, 43, 23));  // down the second
+        QVERIFY(!pdf::encre(page, kDpi, 33, 23));
+        QVERIFY(pdf::encre(page, kDpi, 104, 104));
+        QVERIFY(pdf::encre(page, kDpi, 122, 112));
+        QVERIFY(!pdf::encre(page, kDpi, 124, 104));  // the image ends 20 mm on
+        QVERIFY(!pdf::encre(page, kDpi, 104, 114));
+    }
+
+    void copiesOfAPdfArePrintedPageByPage()
+    {
+        QtPrinterService service;
+        const QString chemin = fichier(u"copies.pdf"_qs);
+        QVERIFY(service.setOutputFileName(chemin));
+        QVERIFY(service.setCopies(3));
+        QCOMPARE(service.copies().value(), 3);
+        for (const QString& t : {u"Un"_qs, u"Deux"_qs}) {
+            QVERIFY(service.setPosition(at(0, 0)));
+            QVERIFY(service.printText(t, LineEnd::No));
+            QVERIFY(service.endPage());
+        }
+        QVERIFY(service.endDocument());
+        auto doc = pdf::ouvre(chemin);
+        QCOMPARE(doc->numPages(), 6);
+        for (int p = 0; p < 6; ++p)
+            QVERIFY(pdf::mot(*doc, p, p < 3 ? u"Un"_qs : u"Deux"_qs));
+    }
+
+    void settingsStickAndComeBack()
+    {
+        QtPrinterService service;
+        QVERIFY(service.setOutputFileName(fichier(u"reglages.pdf"_qs)));
+        QVERIFY(service.setPaperA4());
+        const int a4 = service.paperSize().value();
+        QVERIFY(service.setPaperSize(int(QPageSize::A5)));
+        QCOMPARE(service.printer().pageLayout().pageSize().id(), QPageSize::A5);
+        QVERIFY(service.setPaperSize(a4));
+        QCOMPARE(service.printer().pageLayout().pageSize().id(), QPageSize::A4);
+
+        // A size of no standard name comes back as it was.
+        QVERIFY(service.printer().setPageSize(QPageSize(QSizeF(123, 234), QPageSize::Millimeter)));
+        const int perso = service.paperSize().value();
+        QVERIFY(service.setPaperA4());
+        QVERIFY(service.setPaperSize(perso));
+        QCOMPARE(service.printer().pageLayout().pageSize().size(QPageSize::Millimeter), QSizeF(123, 234));
+        QVERIFY(service.setPaperA4());
+
+        QCOMPARE(service.printableHeight().value().value, 291.0);
+        QVERIFY(service.setOrientation(PageOrientation::Landscape));
+        QCOMPARE(service.orientation().value(), PageOrientation::Landscape);
+        QCOMPARE(service.printableHeight().value().value, 204.0);
+
+        const Status inconnu = service.setPaperSize(-4);
+        QVERIFY(!inconnu);
+        QCOMPARE(inconnu.error(), u"Format de papier inconnu (code -4)."_qs);
+        QVERIFY(!service.setCopies(0));
+    }
+
+    void failuresSayWhyInFrench()
+    {
+        QtPrinterService sansFichier;
+        sansFichier.printer().setOutputFormat(QPrinter::PdfFormat);
+        sansFichier.printer().setOutputFileName(QString());
+        const Status rien = sansFichier.printText(u"x"_qs, LineEnd::No);
+        QVERIFY(!rien);
+        QVERIFY(rien.error().startsWith(u"Aucune imprimante n'est installée"_qs));
+
+        QtPrinterService dossierAbsent;
+        QVERIFY(dossierAbsent.setOutputFileName(fichier(u"absent/x.pdf"_qs)));
+        const Status ecrit = dossierAbsent.drawLine(at(0, 0), at(1, 1));
+        QVERIFY(!ecrit);
+        QVERIFY(ecrit.error().startsWith(u"Impossible d'écrire le fichier"_qs));
+        QVERIFY(dossierAbsent.endDocument());  // nothing was opened, nothing to end
+
+        QtPrinterService service;
+        QVERIFY(!service.drawImage(QImage(), RectMm{Mm(0), Mm(0), Mm(1), Mm(1)}));
+        QCOMPARE(service.drawImage(QImage(), RectMm{}).error(), u"L'image à imprimer est vide."_qs);
+        QVERIFY(!service.setFontSize(0));
+        QVERIFY(!service.selectPrinter(u"Plivane-aucune-imprimante-de-ce-nom"_qs));
+    }
+};
+
+QTEST_MAIN(TestPlatformPrinter)
+#include "test_platform_printer.moc"

@@ -1,0 +1,79 @@
+#pragma once
+// Reads a printed PDF back with Poppler: its pages, where each word stands in millimetres
+// from the sheet's top left corner, and whether ink lies at a point of the rendered page.
+
+#include <QImage>
+#include <QList>
+#include <QRectF>
+#include <QString>
+#include <memory>
+#include <poppler-qt6.h>
+
+namespace pdf {
+
+inline constexpr double kMmParPoint = 25.4 / 72.0;
+
+struct Mot {
+    QString texte;
+    QRectF mm;  // left at the text's origin, top at its ascent, from the sheet's corner
+};
+
+inline std::unique_ptr<Poppler::Document> ouvre(const QString& chemin)
+{
+    auto document = Poppler::Document::load(chemin);
+    if (document)
+        document->setRenderHint(Poppler::Document::Antialiasing, false);
+    return document;
+}
+
+inline QSizeF tailleMm(Poppler::Document& document, int page)
+{
+    return document.page(page)->pageSizeF() * kMmParPoint;
+}
+
+inline QList<Mot> mots(Poppler::Document& document, int page)
+{
+    QList<Mot> result;
+    for (const auto& boite : document.page(page)->textList()) {
+        const QRectF r = boite->boundingBox();
+        result.append({boite->text(), QRectF(r.topLeft() * kMmParPoint, r.size() * kMmParPoint)});
+    }
+    return result;
+}
+
+inline std::optional<Mot> mot(Poppler::Document& document, int page, const QString& texte)
+{
+    for (const Mot& m : mots(document, page))
+        if (m.texte == texte)
+            return m;
+    return std::nullopt;
+}
+
+inline QImage rendu(Poppler::Document& document, int page, double dpi)
+{
+    return document.page(page)->renderToImage(dpi, dpi);
+}
+
+// Some ink within a quarter of a millimetre of the point.
+inline bool encre(const QImage& image, double dpi, double xMm, double yMm)
+{
+    const int rayon = qMax(1, qRound(0.25 * dpi / 25.4));
+    const int cx = qRound(xMm * dpi / 25.4);
+    const int cy = qRound(yMm * dpi / 25.4);
+    for (int y = cy - rayon; y <= cy + rayon; ++y)
+        for (int x = cx - rayon; x <= cx + rayon; ++x)
+            if (image.valid(x, y) && qGray(image.pixel(x, y)) < 128)
+                return true;
+    return false;
+}
+
+inline bool pageBlanche(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 250)
+                return false;
+    return true;
+}
+
+}  // namespace pdf
