@@ -4,6 +4,10 @@
 #include <algorithm>
 #include <functional>
 
+namespace {
+constexpr qsizetype kRunsAvantReset = 64;
+}
+
 AddressList::AddressList(QObject* parent)
     : QAbstractListModel(parent), m_collator(QLocale(QLocale::French, QLocale::France))
 {
@@ -78,6 +82,18 @@ void AddressList::remove(QList<int> indices)
     indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
     indices.removeIf([this](int i) { return i < 0 || i >= count(); });
 
+    // Views pay for each removal signal in proportion to everything they track, so a
+    // selection scattered over many runs goes in one reset, the list compacted in one pass.
+    qsizetype runs = 0;
+    for (qsizetype k = 0; k < indices.size(); ++k)
+        runs += k == 0 || indices.at(k) != indices.at(k - 1) - 1;
+    if (runs > kRunsAvantReset) {
+        beginResetModel();
+        retireEnBloc(indices);
+        endResetModel();
+        return;
+    }
+
     // From the bottom up, one contiguous run at a time: removing a run leaves the indices
     // of the runs still to come unchanged.
     for (qsizetype k = 0; k < indices.size();) {
@@ -96,6 +112,29 @@ void AddressList::remove(QList<int> indices)
             m_adresseCourante = -1;
         endRemoveRows();
     }
+}
+
+void AddressList::retireEnBloc(const QList<int>& indicesDecroissants)
+{
+    QList<bool> retire(count(), false);
+    for (int i : indicesDecroissants)
+        retire[i] = true;
+    qsizetype garde = 0;
+    int courante = -1;
+    for (qsizetype i = 0; i < count(); ++i) {
+        if (retire.at(i))
+            continue;
+        if (i == m_adresseCourante)
+            courante = int(garde);
+        if (garde != i) {
+            m_textes[garde] = std::move(m_textes[i]);
+            m_cles[garde] = std::move(m_cles[i]);
+        }
+        ++garde;
+    }
+    m_textes.resize(garde);
+    m_cles.erase(m_cles.begin() + garde, m_cles.end());
+    m_adresseCourante = courante;
 }
 
 void AddressList::clear()

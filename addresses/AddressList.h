@@ -34,6 +34,7 @@ public:
     // nothing changes and -1 is returned.
     int replaceCurrent(const QString& entree);
     // Removes the entries at these indices (in any order; unknown indices are ignored).
+    // A selection scattered over many runs resets the model instead of signalling each run.
     void remove(QList<int> indices);
     void clear();
     // Fills the list afresh, each entry at its sorted place; the last entry becomes the
@@ -49,6 +50,7 @@ private:
     // Where an entry with this key goes: after every entry that does not sort after it.
     qsizetype placeDe(const QCollatorSortKey& cle) const;
     void insere(qsizetype row, const QString& texte, QCollatorSortKey cle);
+    void retireEnBloc(const QList<int>& indicesDecroissants);
 
     QCollator m_collator;
     // Side by side, in list order: the entries and their collation keys, computed once.

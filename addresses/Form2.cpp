@@ -103,7 +103,11 @@ void Form2::SupprimAdresses()
 {
     if (!m_list1->currentIndex().isValid())
         return;
-    m_liste.remove(lignesSelectionnees());
+    // The selection is dropped before the rows go: it would otherwise follow every
+    // removed run, and only the last entry is selected afterwards anyway.
+    const QList<int> lignes = lignesSelectionnees();
+    m_list1->selectionModel()->clearSelection();
+    m_liste.remove(lignes);
     m_liste.setAdresseCourante(m_liste.count() - 1);
     emit documentModifie();
 

@@ -100,6 +100,32 @@ private slots:
         QCOMPARE(liste.entry(liste.adresseCourante()), u"5"_qs);
     }
 
+    // Many scattered runs go in one pass; the result must be the same as run by run.
+    void removeWidelyScatteredSelection()
+    {
+        AddressList liste;
+        for (int i = 0; i < 1000; ++i)
+            liste.add(u"%1"_qs.arg(i, 4, 10, QChar(u'0')));
+        liste.setAdresseCourante(501);
+        QList<int> paires;
+        for (int i = 0; i < 1000; i += 2)
+            paires.append(i);
+        liste.remove(paires);
+        QCOMPARE(liste.count(), 500);
+        QCOMPARE(liste.entry(0), u"0001"_qs);
+        QCOMPARE(liste.entry(499), u"0999"_qs);
+        QCOMPARE(liste.adresseCourante(), 250);
+        QCOMPARE(liste.entry(250), u"0501"_qs);
+        QCOMPARE(liste.add(u"0502"_qs), 251); // the keys moved along with their entries
+        QCOMPARE(liste.adresseCourante(), 250);
+
+        QList<int> toutes(liste.count());
+        std::iota(toutes.begin(), toutes.end(), 0);
+        liste.remove(toutes);
+        QCOMPARE(liste.count(), 0);
+        QCOMPARE(liste.adresseCourante(), -1);
+    }
+
     void setEntriesSortsAndMakesTheLastCurrent()
     {
         AddressList liste;

@@ -141,6 +141,23 @@ private slots:
         QVERIFY(f.form.isVisible());
     }
 
+    void deletingAScatteredSelection()
+    {
+        QStringList entrees;
+        for (int i = 0; i < 300; ++i)
+            entrees << u"%1"_qs.arg(i, 3, 10, QChar(u'0'));
+        Fenetre f(entrees);
+        for (int i = 1; i < 300; i += 2)
+            f.selection()->select(f.liste.index(i), QItemSelectionModel::Select);
+        f.selection()->setCurrentIndex(f.liste.index(1), QItemSelectionModel::NoUpdate);
+        f.clique("SupprimAdresses");
+        QCOMPARE(f.liste.count(), 150);
+        QCOMPARE(f.liste.entry(149), u"298"_qs);
+        QCOMPARE(f.lignesSelectionnees(), QList<int>{149});
+        QCOMPARE(f.form.List1()->currentIndex().row(), 149);
+        QCOMPARE(f.affiche.at(0).at(0).toString(), u"298"_qs);
+    }
+
     void deletingEverythingLeavesModifierUnavailable()
     {
         Fenetre f({"A", "B"});
