@@ -59,13 +59,15 @@ void fond(QWidget* widget, const QColor& couleur)
 // every style paint the face solid. The outset border keeps the raised look of a button.
 QString styleCellule(const QColor& couleur)
 {
-    const QString rgb = QStringLiteral("rgb(%1, %2, %3)").arg(couleur.red()).arg(couleur.green()).arg(couleur.blue());
-    return QStringLiteral("QPushButton { background-color: %1; color: black; border: 2px outset %1; padding: 0px; }"
-                          "QPushButton:pressed { border-style: inset; }")
+    const QString rgb =
+        QStringLiteral("rgb(%1, %2, %3)").arg(couleur.red()).arg(couleur.green()).arg(couleur.blue());
+    return QStringLiteral(
+               "QPushButton { background-color: %1; color: black; border: 2px outset %1; padding: 0px; }"
+               "QPushButton:pressed { border-style: inset; }")
         .arg(rgb);
 }
 
-}  // namespace
+} // namespace
 
 Calendrier::Calendrier(Dialogs& dialogs, QDate aujourdhui, QWidget* parent)
     : QWidget(parent), m_dialogs(dialogs), m_modele(aujourdhui)
@@ -177,7 +179,8 @@ void Calendrier::CalculDate()
     QString alerte;
     {
         const QScopedValueRollback<bool> enCours(m_calculEnCours, true);
-        const AffichageCalendrier& affichage = m_modele.CalculDate(m_chkWeek->isChecked(), m_chkFerie->isChecked());
+        const AffichageCalendrier& affichage =
+            m_modele.CalculDate(m_chkWeek->isChecked(), m_chkFerie->isChecked());
         montre(affichage);
         alerte = affichage.alertePaques;
     }

@@ -21,12 +21,12 @@ int valeur(const QString& texte)
 QString dateEcrite(const QDate& date)
 {
     static const QLocale francais(QLocale::French);
-    return francais.dayName(date.dayOfWeek(), QLocale::LongFormat) + QLatin1Char(' ')
-           + CalendrierModele::complete(date.day(), 2) + QLatin1Char(' ')
-           + francais.monthName(date.month(), QLocale::LongFormat);
+    return francais.dayName(date.dayOfWeek(), QLocale::LongFormat) + QLatin1Char(' ') +
+           CalendrierModele::complete(date.day(), 2) + QLatin1Char(' ') +
+           francais.monthName(date.month(), QLocale::LongFormat);
 }
 
-}  // namespace
+} // namespace
 
 CalendrierModele::CalendrierModele(QDate depart)
 {

@@ -18,7 +18,7 @@ public:
     // What the handlers change before they redraw. A click on a cell takes its day; the
     // two lists put back the day asked for, so that it survives a month too short for it.
     void cliqueJour(int index);
-    void choisitMois(int position);  // cMois list position, 0 for "Janvier"
+    void choisitMois(int position); // cMois list position, 0 for "Janvier"
     void choisitAn(const QString& texte);
 
     // Redraws the whole calendar from the state above.
@@ -47,7 +47,7 @@ private:
     QString m_moisTexte;
     QString m_anTexte;
     int m_boutonClique = -1;
-    int m_jour = 0;  // the day asked for; never lowered to fit a short month
+    int m_jour = 0; // the day asked for; never lowered to fit a short month
     int m_mois = 1;
     int m_an = 2000;
     bool m_grilleRemplie = false;

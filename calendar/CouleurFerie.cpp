@@ -18,7 +18,7 @@ struct CasRecherche {
 struct FerieFixe {
     int jour;
     const char16_t* nom;
-    std::array<CasRecherche, 2> cas;  // an unused case has month 0, which is never shown
+    std::array<CasRecherche, 2> cas; // an unused case has month 0, which is never shown
 };
 
 // In the order in which they are marked: where two share a day, the later one names it.
@@ -68,7 +68,7 @@ int marqueMobile(GrilleJours& grille, const QDate& date, int mois, const QString
     return marque(grille, date.day(), decalage, nom);
 }
 
-}  // namespace
+} // namespace
 
 QString CouleurFerie(GrilleJours& grille, int mois, int an, bool weekEnd, bool feries)
 {

@@ -11,4 +11,4 @@ inline const QColor kWeekEnd{255, 192, 128};
 inline const QColor kFerie{255, 192, 255};
 inline const QColor kEnTeteJour{248, 214, 150};
 inline const QColor kTitre{128, 0, 128};
-}  // namespace couleurs
+} // namespace couleurs

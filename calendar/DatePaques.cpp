@@ -32,6 +32,6 @@ QString DatePaques::alerte() const
     if (mois == 3 || mois == 4)
         return {};
     return QStringLiteral("Erreur dans le calcul de la date de pâques !\r\n"
-                          "Le mois (valeur de N) doit être 3 ou 4 ==> N=")
-           + QString::number(mois);
+                          "Le mois (valeur de N) doit être 3 ou 4 ==> N=") +
+           QString::number(mois);
 }

@@ -27,7 +27,7 @@ QString nom(const AffichageCalendrier& a, int decalage, int jour)
     const CelluleJour* c = cellule(a, decalage, jour);
     return c ? c->infobulle : QStringLiteral("<absent>");
 }
-}  // namespace
+} // namespace
 
 class TestFeries : public QObject {
     Q_OBJECT
@@ -59,9 +59,8 @@ private slots:
             QVERIFY(p.alerte().isEmpty());
         }
         const DatePaques impossible{1, 5, 2024};
-        QCOMPARE(impossible.alerte(),
-                 QStringLiteral("Erreur dans le calcul de la date de pâques !\r\n"
-                                "Le mois (valeur de N) doit être 3 ou 4 ==> N=5"));
+        QCOMPARE(impossible.alerte(), QStringLiteral("Erreur dans le calcul de la date de pâques !\r\n"
+                                                     "Le mois (valeur de N) doit être 3 ou 4 ==> N=5"));
     }
 
     void paquesAutourDuChangementDeMois()
