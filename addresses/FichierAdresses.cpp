@@ -90,15 +90,18 @@ Result<PlvOuverture> FichierAdresses::LitFichier(const QString& nomFichier)
     if (!info.isFile())
         return echecLecture(nomFichier, QStringLiteral("Ce n'est pas un fichier."));
 
+    const QString tropGrand = QStringLiteral("Le fichier est bien trop grand pour un fichier d'adresses.");
+    if (info.size() > kTailleMax)
+        return echecLecture(nomFichier, tropGrand);
+
     QFile fichier(nomFichier);
     if (!fichier.open(QIODevice::ReadOnly))
         return echecLecture(nomFichier, QStringLiteral("Le fichier ne peut pas être ouvert."));
     const QByteArray octets = fichier.read(kTailleMax + 1);
     if (fichier.error() != QFileDevice::NoError)
         return echecLecture(nomFichier, QStringLiteral("Le fichier ne peut pas être lu."));
-    if (octets.size() > kTailleMax)
-        return echecLecture(nomFichier,
-                            QStringLiteral("Le fichier est bien trop grand pour un fichier d'adresses."));
+    if (octets.size() > kTailleMax)  // it grew while being read
+        return echecLecture(nomFichier, tropGrand);
     if (octets.isEmpty())
         return echecLecture(nomFichier, QStringLiteral("Le fichier est vide."));
 

@@ -48,6 +48,6 @@ public:
     // The text after the last folder separator, "\" as on Windows or "/".
     static QString NomSansDossier(const QString& chemin);
 
-    // Opening refuses larger files: no address file comes near this size.
-    static constexpr qint64 kTailleMax = 64 * 1024 * 1024;
+    // Opening refuses larger files: 30,000 long addresses make less than 5 MB.
+    static constexpr qint64 kTailleMax = 16 * 1024 * 1024;
 };

@@ -161,13 +161,15 @@ private:
         m_start = m_reader.position();
         if (m_reader.atEnd())
             return failAtEnd(QStringLiteral("Le fichier est incomplet : la ligne « %1 » manque.").arg(what));
-        Result<QList<Field>> fields = m_reader.nextRecord();
+        Result<QList<Field>> fields = m_reader.nextRecord(count);
         if (!fields) {
             m_error = fields.error();
             return false;
         }
         out = fields.value();
-        if (out.size() != count)
+        if (out.size() > count)
+            return fail(QStringLiteral("%1 valeur(s) attendue(s), davantage trouvées.").arg(count));
+        if (out.size() < count)
             return fail(QStringLiteral("%1 valeur(s) attendue(s), %2 trouvée(s).")
                             .arg(count)
                             .arg(out.size()));

@@ -35,7 +35,7 @@ void PlvFieldReader::skipBlanks()
         ++m_pos;
 }
 
-Result<QList<PlvFieldReader::Field>> PlvFieldReader::nextRecord()
+Result<QList<PlvFieldReader::Field>> PlvFieldReader::nextRecord(qsizetype maxFields)
 {
     QList<Field> fields;
     for (;;) {
@@ -72,7 +72,7 @@ Result<QList<PlvFieldReader::Field>> PlvFieldReader::nextRecord()
         }
         fields.append(std::move(field));
 
-        if (m_pos >= m_text.size())
+        if (m_pos >= m_text.size() || fields.size() > maxFields)
             return fields;
         const QChar next = m_text[m_pos++];
         if (next == u',')

@@ -27,7 +27,9 @@ public:
     qsizetype position() const { return m_pos; }
     int lineAt(qsizetype position) const;
 
-    Result<QList<Field>> nextRecord();
+    // Stops collecting once the record has more than maxFields fields: a line of a
+    // million commas is refused without holding a million fields.
+    Result<QList<Field>> nextRecord(qsizetype maxFields);
 
 private:
     void skipBlanks();

@@ -291,6 +291,8 @@ private slots:
         QTest::newRow("colour beyond 32 bits") << b << "couleur";
         b = good; b.replace(",220,", ",1e999,");
         QTest::newRow("infinite number") << b << "n'est pas un nombre";
+        b = good; b.replace(",#TRUE#\r\n", ",#TRUE#" + QByteArray(1000000, ',') + "\r\n");
+        QTest::newRow("a million fields") << b << "davantage";
         QTest::newRow("UTF-8 mark then bad bytes") << QByteArray("\xEF\xBB\xBF#FALSE#\xC3\x28") << "UTF-8";
     }
 

@@ -187,7 +187,11 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("#FALSE#,10,10\r\n");
         f.close();
-        for (const QString& nom : {casse, dir.filePath("Absent.PLV"), dir.path(), dir.filePath("Vide.PLV")}) {
+        QFile gros(dir.filePath("Gros.PLV"));
+        QVERIFY(gros.open(QIODevice::WriteOnly) && gros.resize(FichierAdresses::kTailleMax + 1));
+        gros.close();
+        for (const QString& nom : {casse, dir.filePath("Absent.PLV"), dir.path(), dir.filePath("Vide.PLV"),
+                                   gros.fileName()}) {
             if (nom.endsWith("Vide.PLV"))
                 QFile(nom).open(QIODevice::WriteOnly);
             Result<PlvOuverture> r = FichierAdresses::LitFichier(nom);
