@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# CI only, as root on a throwaway machine: a CUPS server with one PDF queue, so that the
+# print tests can print through a real printer queue. It installs CUPS and cups-pdf,
+# starts the scheduler when none runs, and adds the queue "Plivane-PDF", whose PDFs land
+# in /var/spool/cups-pdf/<user>. Running it again changes nothing more.
+# Do not run it on your own machine: it configures the system's print server.
+set -euo pipefail
+
+queue=Plivane-PDF
+packages=(cups cups-client printer-driver-cups-pdf)
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "prepare-print-server: must run as root (CI only); nothing done." >&2
+  exit 1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# Every user's PDFs in one known place, root's included, rather than in home folders.
+conf=/etc/cups/cups-pdf.conf
+if ! grep -q '^Out /var/spool/cups-pdf/\${USER}$' "$conf"; then
+  sed -i -E 's|^#?Out .*|Out /var/spool/cups-pdf/${USER}|' "$conf"
+fi
+
+# The backend reads its configuration at each job: a running scheduler needs no restart.
+if ! lpstat -r >/dev/null 2>&1; then
+  /usr/sbin/cupsd
+fi
+for _ in $(seq 1 30); do
+  lpstat -r >/dev/null 2>&1 && break
+  sleep 1
+done
+if ! lpstat -r >/dev/null 2>&1; then
+  echo "prepare-print-server: the CUPS scheduler did not start." >&2
+  exit 1
+fi
+
+if ! lpstat -v "$queue" >/dev/null 2>&1; then
+  model=$(lpinfo -m | awk '/CUPS-PDF_opt\.ppd/ { print $1; exit }')
+  [ -n "$model" ] || model=$(lpinfo -m | awk '/CUPS-PDF/ { print $1; exit }')
+  if [ -z "$model" ]; then
+    echo "prepare-print-server: no cups-pdf printer model found." >&2
+    exit 1
+  fi
+  lpadmin -p "$queue" -E -v cups-pdf:/ -m "$model" -o PageSize=A4
+fi
+cupsenable "$queue"
+cupsaccept "$queue"
+lpstat -v "$queue"

@@ -1,0 +1,122 @@
+// A print run through a real CUPS queue: the cups-pdf queue "Plivane-PDF" that the CI
+// machine sets up (.ci/prepare-print-server.sh). On any other machine the test skips and
+// leaves the printers alone. cups-pdf rewrites the fonts, so the PDF it writes is checked
+// for its pages and, rasterised, for the crop marks at their physical place.
+#include "platform/QtPrinterService.h"
+#include "print/CommandeImpression.h"
+#include "tests/print/LecturePdf.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+#include <QtTest>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+const QString kFile = u"Plivane-PDF"_qs;
+constexpr double kDpi = 150;
+
+// Where cups-pdf writes the current user's PDFs, from its configuration.
+QString dossierCupsPdf()
+{
+    QFile conf(u"/etc/cups/cups-pdf.conf"_qs);
+    if (!conf.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QString out = u"/var/spool/cups-pdf/${USER}"_qs;
+    static const QRegularExpression kOut(u"^\\s*Out\\s+(\\S.*)$"_qs);
+    for (const QString& ligne : QString::fromLocal8Bit(conf.readAll()).split(u'\n')) {
+        const auto m = kOut.match(ligne);
+        if (m.hasMatch())
+            out = m.captured(1).trimmed();
+    }
+    const passwd* pw = getpwuid(getuid());
+    if (!pw)
+        return {};
+    return out.replace(u"${USER}"_qs, QString::fromLocal8Bit(pw->pw_name))
+        .replace(u"${HOME}"_qs, QString::fromLocal8Bit(pw->pw_dir));
+}
+
+bool fileCupsPdf()
+{
+    if (QPrinterInfo::printerInfo(kFile).isNull())
+        return false;
+    QProcess lpstat;
+    lpstat.start(u"lpstat"_qs, {u"-v"_qs, kFile});
+    return lpstat.waitForFinished(10000) && lpstat.exitCode() == 0 &&
+           QString::fromLocal8Bit(lpstat.readAllStandardOutput()).contains(u"cups-pdf:"_qs);
+}
+}  // namespace
+
+class TestPrintCups : public QObject {
+    Q_OBJECT
+private slots:
+    void threeEnvelopesThroughTheQueue()
+    {
+        if (!fileCupsPdf())
+            QSKIP("No cups-pdf queue named Plivane-PDF on this machine (CI creates it with "
+                  ".ci/prepare-print-server.sh); no printer was touched.");
+        const QString dossier = dossierCupsPdf();
+        if (dossier.isEmpty())
+            QSKIP("The cups-pdf configuration cannot be read; no printer was touched.");
+
+        QtPrinterService imprimante;
+        QVERIFY(imprimante.selectPrinter(kFile));
+        const QString jeton = u"plivane%1x%2"_qs.arg(QCoreApplication::applicationPid())
+                                  .arg(QDateTime::currentMSecsSinceEpoch());
+        imprimante.printer().setDocName(jeton);
+
+        ScriptedDialogs dialogues;
+        dialogues.printAnswers = {true};
+        CommandeImpression commande(imprimante, dialogues, nullptr);
+        commande.remplaceChoixAdresses([](const QStringList&) { return std::optional<QList<int>>({0, 1, 2}); });
+        DemandeImpression demande;
+        demande.reglages.LongueurEnv = 162;
+        demande.reglages.HauteurEnv = 114;
+        demande.reglages.MargeGaucheDest = 60;
+        demande.reglages.RepereCoupe = true;
+        demande.texteExpediteur = u"Expéditeur"_qs;
+        demande.adresses = {u"Alice"_qs, u"Bernard"_qs, u"Chloé"_qs};
+        commande.Imprimer(demande);
+        QCOMPARE(dialogues.messageTexts(), QStringList());
+
+        // The queue converts in the background: wait for a whole PDF bearing the job's name.
+        std::unique_ptr<Poppler::Document> doc;
+        QString chemin;
+        const QDeadlineTimer delai(120000);
+        while (!doc && !delai.hasExpired()) {
+            for (const QFileInfo& f : QDir(dossier).entryInfoList({u"*.pdf"_qs}, QDir::Files)) {
+                if (!f.fileName().contains(jeton))
+                    continue;
+                auto lu = pdf::ouvre(f.absoluteFilePath());
+                if (lu && lu->numPages() > 0) {
+                    doc = std::move(lu);
+                    chemin = f.absoluteFilePath();
+                }
+            }
+            if (!doc)
+                QThread::msleep(250);
+        }
+        QVERIFY2(doc, qPrintable(u"no PDF named after %1 in %2"_qs.arg(jeton, dossier)));
+        const auto menage = qScopeGuard([&chemin] { QFile::remove(chemin); });
+        QCOMPARE(doc->numPages(), 3);
+        // The marks sit on the envelope's edges from the sheet's corner, whatever margins
+        // the queue declares, on the first page only.
+        const QImage premiere = pdf::rendu(*doc, 0, kDpi);
+        const QImage deuxieme = pdf::rendu(*doc, 1, kDpi);
+        for (const QPointF& p : QList<QPointF>{{162, 5}, {5, 114}, {160, 114}, {162, 111}}) {
+            QVERIFY2(pdf::encre(premiere, kDpi, p.x(), p.y()), qPrintable(u"%1, %2"_qs.arg(p.x()).arg(p.y())));
+            QVERIFY(!pdf::encre(deuxieme, kDpi, p.x(), p.y()));
+        }
+    }
+};
+
+QTEST_MAIN(TestPrintCups)
+#include "test_print_cups.moc"
