@@ -129,8 +129,9 @@ private:
 
         // The count is only a promise: the addresses are read as long as the file holds
         // them, so a wrong count can neither reserve memory nor make the loop run on.
+        const qint64 annoncees = qint64(std::min(derniere, 1e15)) + 1;
         d.Adresses.clear();
-        for (double i = 0; i <= derniere; ++i) {
+        while (d.Adresses.size() < annoncees) {
             if (m_reader.atEnd())
                 return failAtEnd(
                     QStringLiteral("Le fichier s'arrête après %1 adresse(s), avant la fin de sa liste.")
