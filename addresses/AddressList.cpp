@@ -41,10 +41,9 @@ QStringList AddressList::entries() const
 // byte comparisons; the list is never sorted again as a whole.
 qsizetype AddressList::placeDe(const QCollatorSortKey& cle) const
 {
-    const auto place = std::upper_bound(m_cles.begin(), m_cles.end(), cle,
-                                        [](const QCollatorSortKey& k, const QCollatorSortKey& e) {
-                                            return k.compare(e) < 0;
-                                        });
+    const auto place = std::upper_bound(
+        m_cles.begin(), m_cles.end(), cle,
+        [](const QCollatorSortKey& k, const QCollatorSortKey& e) { return k.compare(e) < 0; });
     return place - m_cles.begin();
 }
 

@@ -66,8 +66,7 @@ void Form2::placeOver(const QWidget& fenetrePrincipale)
     m_place = true;
     const QRect principale = fenetrePrincipale.frameGeometry();
     const int decalage = qRound(units::toLogicalPixels(Twips(330)));
-    move(principale.left() + (principale.width() - frameGeometry().width()) / 2,
-         principale.top() + decalage);
+    move(principale.left() + (principale.width() - frameGeometry().width()) / 2, principale.top() + decalage);
 }
 
 QList<int> Form2::lignesSelectionnees() const

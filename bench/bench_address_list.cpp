@@ -15,14 +15,14 @@ namespace {
 // Addresses as users type them, in no particular order: accents, both cases, duplicates.
 QStringList adresses(int n)
 {
-    static const char* const noms[] = {"Dupont", "durand", "Lefèvre", "Émile Zola", "Martin", "Bernard",
-                                       "Thomas", "Petit", "Robert", "Richard", "Éric Moreau", "andré Simon",
-                                       "Laurent", "Michel", "Garcia", "David", "Bertrand", "Roux",
-                                       "Vincent", "Fournier", "Morel", "Girard", "André", "Zoé Mercier"};
-    static const char* const rues[] = {"rue de la Paix", "avenue Foch", "place d'Italie", "boulevard Voltaire",
-                                       "chemin des Écoliers", "impasse du Moulin"};
-    static const char* const villes[] = {"75001 PARIS", "69002 LYON", "13001 MARSEILLE", "31000 TOULOUSE",
-                                         "44000 NANTES", "67000 STRASBOURG"};
+    static const char* const noms[] = {
+        "Dupont",   "durand",  "Lefèvre",     "Émile Zola",  "Martin",  "Bernard", "Thomas", "Petit",
+        "Robert",   "Richard", "Éric Moreau", "andré Simon", "Laurent", "Michel",  "Garcia", "David",
+        "Bertrand", "Roux",    "Vincent",     "Fournier",    "Morel",   "Girard",  "André",  "Zoé Mercier"};
+    static const char* const rues[] = {"rue de la Paix",     "avenue Foch",         "place d'Italie",
+                                       "boulevard Voltaire", "chemin des Écoliers", "impasse du Moulin"};
+    static const char* const villes[] = {"75001 PARIS",    "69002 LYON",   "13001 MARSEILLE",
+                                         "31000 TOULOUSE", "44000 NANTES", "67000 STRASBOURG"};
     QRandomGenerator alea(2024);
     QStringList liste;
     liste.reserve(n);

@@ -25,14 +25,20 @@ private slots:
         QTest::newRow("final blank line dropped, first kept") << crlf("A\n\n") << "A" + S;
         QTest::newRow("empty box") << QString() << QString();
         QTest::newRow("only a line break") << crlf("\n") << QString();
-        QTest::newRow("tab breaks") << "A\tB" << "A" + S + "B";
-        QTest::newRow("lone LF breaks") << "A\nB" << "A" + S + "B";
-        QTest::newRow("two lone LFs start one line") << "A\n\nB" << "A" + S + "B";
-        QTest::newRow("codes 20 to 31 are ordinary") << QString("A") + QChar(20) + QChar(31) + "B"
-                                                     << QString("A") + QChar(20) + QChar(31) + "B";
-        QTest::newRow("code 0 breaks") << QString("A") + QChar(0) + "B" << "A" + S + "B";
-        QTest::newRow("accents and euro kept") << crlf("Zoé Müller\n12 € rue") << u"Zoé Müller"_qs + S + u"12 € rue"_qs;
-        QTest::newRow("typed no-break space stays on its line") << "12" + S + "rue" << "12 rue";
+        QTest::newRow("tab breaks") << "A\tB"
+                                    << "A" + S + "B";
+        QTest::newRow("lone LF breaks") << "A\nB"
+                                        << "A" + S + "B";
+        QTest::newRow("two lone LFs start one line") << "A\n\nB"
+                                                     << "A" + S + "B";
+        QTest::newRow("codes 20 to 31 are ordinary")
+            << QString("A") + QChar(20) + QChar(31) + "B" << QString("A") + QChar(20) + QChar(31) + "B";
+        QTest::newRow("code 0 breaks") << QString("A") + QChar(0) + "B"
+                                       << "A" + S + "B";
+        QTest::newRow("accents and euro kept")
+            << crlf("Zoé Müller\n12 € rue") << u"Zoé Müller"_qs + S + u"12 € rue"_qs;
+        QTest::newRow("typed no-break space stays on its line") << "12" + S + "rue"
+                                                                << "12 rue";
     }
     void enLigne()
     {
