@@ -5,6 +5,7 @@
 #include "addresses/PlvDocument.h"
 #include "app/NombrePanneau.h"
 #include "calendar/Calendrier.h"
+#include "print/CommandeImpression.h"
 #include "platform/BusyPointer.h"
 #include "layout/AjusteLogo.h"
 #include "layout/FlecheSpin.h"
@@ -71,7 +72,8 @@ Form1::Form1(Dialogs& dialogs, PrinterService& imprimante, QWidget* parent)
       m_dialogs(dialogs),
       m_imprimante(imprimante),
       m_c(ControlesForm1::construit(new QWidget(this))),
-      m_apercu(*m_c.ModeleApercu, imprimante)
+      m_apercu(*m_c.ModeleApercu, imprimante),
+      m_impression(std::make_unique<CommandeImpression>(imprimante, dialogs, this))
 {
     QWidget* centre = m_c.SSFrame1->parentWidget();
     centre->setObjectName(QStringLiteral("Form1Client"));
@@ -134,7 +136,8 @@ void Form1::relie()
     connect(m_c.Serie, &QPushButton::clicked, this, &Form1::Serie_Click);
     connect(m_c.Sauver, &QPushButton::clicked, this, &Form1::Sauver);
     connect(m_c.Ouvrir, &QPushButton::clicked, this, &Form1::Ouvrir_Click);
-    connect(m_c.Quitter, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_c.Quitter, &QPushButton::clicked, this, &Form1::Quitter_Click);
+    connect(m_c.Imprimer, &QPushButton::clicked, this, &Form1::Imprimer_Click);
 }
 
 void Form1::demarre()
@@ -167,7 +170,6 @@ void Form1::demarre()
     m_liste.setAdresseCourante(0);
     afficheAdresse(m_liste.entry(0));
 
-    m_etat.ImpressionEnCours = false;
     m_reglages.LogoChoisi = false;
     m_reglages.NomFichier = QStringLiteral("Nouveau");
     m_reglages.NomLogo = QStringLiteral("Logo.BMP");
@@ -363,7 +365,7 @@ void Form1::ReperesCoupe_Click()
 void Form1::Adresse_Change()
 {
     // While a run prints, it puts each address into the box in turn.
-    if (m_etat.ImpressionEnCours)
+    if (ImpressionEnCours())
         return;
     marqueModifie();
     DessineDest();
@@ -371,7 +373,7 @@ void Form1::Adresse_Change()
 
 void Form1::Exped_Change()
 {
-    if (m_etat.ImpressionEnCours)
+    if (ImpressionEnCours())
         return;
     marqueModifie();
     DessineExp();
@@ -664,4 +666,31 @@ void Form1::appliqueDocument(const PlvOuverture& ouverture)
     DessineExp();
     m_etat.Chargement = false;
     m_etat.Modifie = false;
+}
+
+// --- Printing ------------------------------------------------------------------------
+
+bool Form1::ImpressionEnCours() const
+{
+    return m_impression && m_impression->ImpressionEnCours();
+}
+
+void Form1::Imprimer_Click()
+{
+    DemandeImpression demande;
+    demande.reglages = m_reglages;
+    demande.texteExpediteur = texteExped();
+    demande.adresses = m_liste.entries();
+    demande.montreAdresse = [this](int index) {
+        m_liste.setAdresseCourante(index);
+        afficheAdresse(m_liste.entry(index));
+    };
+    m_impression->Imprimer(demande);
+    Form_Activate();
+}
+
+void Form1::Quitter_Click()
+{
+    m_impression->Quitter();
+    close();
 }

@@ -15,6 +15,7 @@
 #include <memory>
 
 class Calendrier;
+class CommandeImpression;
 class Form2;
 class QButtonGroup;
 class PrinterService;
@@ -22,9 +23,8 @@ class QPlainTextEdit;
 
 // The three flags every handler consults.
 struct EtatDocument {
-    bool Modifie = false;           // changed since loaded, opened or saved
-    bool Chargement = false;        // the program itself is filling or redrawing the window
-    bool ImpressionEnCours = false; // a print run is putting each address into the box
+    bool Modifie = false;     // changed since loaded, opened or saved
+    bool Chargement = false;  // the program itself is filling or redrawing the window
 };
 
 class Form1 : public QMainWindow {
@@ -41,6 +41,9 @@ public:
     const EnveloppeApercu& apercu() const { return m_apercu; }
     int PoliceCible() const { return m_policeCible; }
     const AddressList& adresses() const { return m_liste; }
+    CommandeImpression& impression() { return *m_impression; }
+    // A print run is putting each address into the recipient box in turn.
+    bool ImpressionEnCours() const;
     // The address list window, created hidden with the first address and never destroyed.
     Form2& form2();
     const QString& TitreFenetre() const { return m_titreFenetre; }
@@ -88,6 +91,8 @@ private:
     void Ajouter_Click();
     void Modifier_Click();
     void Serie_Click();
+    void Imprimer_Click();
+    void Quitter_Click();
     void afficheAdresse(const QString& entree);
     void montreLogo(const QImage& logo);
     void choisitOption(QButtonGroup* paire, int index, const std::function<void()>& clic);
@@ -105,6 +110,7 @@ private:
     AddressList m_liste;
     Form2* m_form2 = nullptr;
     Calendrier* m_calendrier = nullptr;
+    std::unique_ptr<CommandeImpression> m_impression;
     ControlesForm1 m_c;
     EnveloppeApercu m_apercu;
     DimensionsDessinees m_dessin;
