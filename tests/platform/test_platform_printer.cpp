@@ -169,8 +169,8 @@ private slots:
     void failuresSayWhyInFrench()
     {
         QtPrinterService sansFichier;
-        sansFichier.printer().setOutputFormat(QPrinter::PdfFormat);
-        sansFichier.printer().setOutputFileName(QString());
+        sansFichier.printer().setOutputFileName(QString());  // (a printer queue, if there is one)
+        sansFichier.printer().setOutputFormat(QPrinter::PdfFormat);  // then the PDF printer, with no file
         const Status rien = sansFichier.printText(u"x"_qs, LineEnd::No);
         QVERIFY(!rien);
         QVERIFY(rien.error().startsWith(u"Aucune imprimante n'est installée"_qs));
