@@ -5,6 +5,7 @@
 # in /var/spool/cups-pdf/<user>. Running it again changes nothing more.
 # Do not run it on your own machine: it configures the system's print server.
 set -euo pipefail
+export LC_ALL=C  # the CUPS tools' answers are read below
 
 queue=Plivane-PDF
 packages=(cups cups-client printer-driver-cups-pdf)
@@ -29,15 +30,20 @@ if ! grep -q '^Out /var/spool/cups-pdf/\${USER}$' "$conf"; then
   sed -i -E 's|^#?Out .*|Out /var/spool/cups-pdf/${USER}|' "$conf"
 fi
 
+# lpstat -r succeeds either way; its answer says whether the scheduler runs.
+scheduler_running() {
+  lpstat -r 2>/dev/null | grep -q '^scheduler is running'
+}
+
 # The backend reads its configuration at each job: a running scheduler needs no restart.
-if ! lpstat -r >/dev/null 2>&1; then
+if ! scheduler_running; then
   /usr/sbin/cupsd
 fi
 for _ in $(seq 1 30); do
-  lpstat -r >/dev/null 2>&1 && break
+  scheduler_running && break
   sleep 1
 done
-if ! lpstat -r >/dev/null 2>&1; then
+if ! scheduler_running; then
   echo "prepare-print-server: the CUPS scheduler did not start." >&2
   exit 1
 fi

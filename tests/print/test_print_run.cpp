@@ -7,6 +7,9 @@
 #include "tests/support/RecordingPrinterService.h"
 #include "tests/support/ScriptedDialogs.h"
 
+#include <QApplication>
+#include <QThread>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -295,6 +298,40 @@ private slots:
         QCOMPARE(b.dialogues.shown[0].text, u"L'imprimante a refusé endDocument.\r\nL'imprimante a refusé setPaperSize."_qs);
         QCOMPARE(b.imprimante.log.count(u"endDocument()"_qs), 1);
         QVERIFY(!b.run.ImpressionEnCours());
+    }
+
+    void aLongRunLetsTheWindowRepaintUnderTheBusyPointer()
+    {
+        // A printer that takes a millisecond a page: 500 envelopes last half a second.
+        struct Lent : RecordingPrinterService {
+            Status endPage() override
+            {
+                QThread::msleep(1);
+                return RecordingPrinterService::endPage();
+            }
+        };
+        Lent imprimante;
+        ScriptedDialogs dialogues;
+        ReglagesImprimante reglages;
+        Imprime run(imprimante, dialogues, reglages);
+        DemandeImpression demande;
+        demande.adresses = QStringList(500, u"A"_qs);
+        QList<int> toutes;
+        for (int i = 0; i < 500; ++i)
+            toutes.append(i);
+        bool sablier = false;
+        demande.montreAdresse = [&sablier](int) {
+            sablier = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        };
+        int tours = 0;
+        QTimer battement;
+        connect(&battement, &QTimer::timeout, [&tours] { ++tours; });
+        battement.start(0);
+        run.lance(demande, toutes);
+        QCOMPARE(imprimante.pagesOut, 500);
+        QVERIFY2(tours >= 2, "the event loop never ran during the run");
+        QVERIFY(sablier);
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void aNewRunRestoresOnlyWhatItRead()
