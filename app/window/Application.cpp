@@ -13,6 +13,25 @@
 #include <cstdlib>
 
 namespace {
+const char* const kSansEcran =
+    "plivane : impossible d'ouvrir l'écran (aucun affichage graphique n'est disponible) ; "
+    "Plivane ne peut pas ouvrir sa fenêtre.\n";
+
+// Qt ends the program with a fatal message when its window system cannot start (a
+// DISPLAY that names no running X server, for one): say it in French and leave with a
+// status instead of aborting.
+QStringList g_messagesRetenus;
+
+void messagesDeDemarrage(QtMsgType type, const QMessageLogContext& contexte, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fputs(kSansEcran, stderr);
+        std::_Exit(2);
+    }
+    // Held back until the window system is up: if it fails, the French line says it all.
+    g_messagesRetenus.append(qFormatLogMessage(type, contexte, message));
+}
+
 // Qt aborts when it cannot open a display; say so in French before it tries.
 bool affichageDisponible()
 {
@@ -30,12 +49,14 @@ bool affichageDisponible()
 int lanceApplication(int argc, char** argv)
 {
     if (!affichageDisponible()) {
-        std::fputs("plivane : aucun écran n'est disponible (variable DISPLAY ou WAYLAND_DISPLAY absente) ; "
-                   "Plivane ne peut pas ouvrir sa fenêtre.\n",
-                   stderr);
+        std::fputs(kSansEcran, stderr);
         return 2;
     }
+    const QtMessageHandler precedent = qInstallMessageHandler(messagesDeDemarrage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(precedent);
+    for (const QString& retenu : std::as_const(g_messagesRetenus))
+        std::fprintf(stderr, "%s\n", qPrintable(retenu));
     QApplication::setApplicationName(QStringLiteral("Plivane"));
     QApplication::setApplicationVersion(QStringLiteral("2.1"));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
