@@ -136,8 +136,13 @@ Status QtPrinterService::setTextColour(const QColor& colour)
 
 const QFontMetricsF& QtPrinterService::metrics()
 {
-    if (!m_metrics)
+    // Metrics hold the resolution they were made at; the print dialog may have changed
+    // the printer since.
+    const int dpi = m_printer->resolution();
+    if (!m_metrics || m_metricsDpi != dpi) {
         m_metrics.emplace(m_font, m_printer.get());
+        m_metricsDpi = dpi;
+    }
     return *m_metrics;
 }
 

@@ -104,6 +104,7 @@ private:
     std::unique_ptr<QPainter> m_painter;
     QFont m_font;
     std::optional<QFontMetricsF> m_metrics;  // of m_font on the printer; dropped when the font changes
+    int m_metricsDpi = 0;
     QColor m_colour = Qt::black;
     PointMm m_position;
 
