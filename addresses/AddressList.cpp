@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <functional>
+#include <numeric>
 
 namespace {
 constexpr qsizetype kRunsAvantReset = 64;
@@ -63,6 +64,76 @@ int AddressList::add(const QString& entree)
         ++m_adresseCourante;
     endInsertRows();
     return row;
+}
+
+void AddressList::addAll(const QStringList& entrees)
+{
+    if (entrees.isEmpty())
+        return;
+    // The new entries in sorted order, equal ones in the order given; each goes before
+    // the first present entry that sorts after it, so a run of new entries with the same
+    // place goes in as one block.
+    QList<QCollatorSortKey> cles;
+    cles.reserve(entrees.size());
+    for (const QString& texte : entrees)
+        cles.append(m_collator.sortKey(texte));
+    QList<qsizetype> ordre(entrees.size());
+    std::iota(ordre.begin(), ordre.end(), 0);
+    std::stable_sort(ordre.begin(), ordre.end(),
+                     [&](qsizetype a, qsizetype b) { return cles.at(a).compare(cles.at(b)) < 0; });
+    QList<qsizetype> places(ordre.size());
+    for (qsizetype k = 0; k < ordre.size(); ++k)
+        places[k] = placeDe(cles.at(ordre.at(k)));
+    qsizetype runs = 0;
+    for (qsizetype k = 0; k < places.size(); ++k)
+        runs += k == 0 || places.at(k) != places.at(k - 1);
+
+    int courante = m_adresseCourante;
+    if (courante >= 0)
+        courante += int(std::upper_bound(places.begin(), places.end(), qsizetype(courante)) - places.begin());
+
+    if (runs > kRunsAvantReset) {
+        beginResetModel();
+        QStringList textes;
+        QList<QCollatorSortKey> nouvellesCles;
+        textes.reserve(count() + entrees.size());
+        nouvellesCles.reserve(count() + entrees.size());
+        qsizetype k = 0;
+        for (qsizetype i = 0; i <= count(); ++i) {
+            for (; k < places.size() && places.at(k) == i; ++k) {
+                textes.append(entrees.at(ordre.at(k)));
+                nouvellesCles.append(std::move(cles[ordre.at(k)]));
+            }
+            if (i < count()) {
+                textes.append(std::move(m_textes[i]));
+                nouvellesCles.append(std::move(m_cles[i]));
+            }
+        }
+        m_textes = std::move(textes);
+        m_cles = std::move(nouvellesCles);
+        m_adresseCourante = courante;
+        endResetModel();
+        return;
+    }
+
+    // Few blocks: each goes in with its own signal, so views keep their selection.
+    qsizetype dejaInseres = 0;
+    for (qsizetype k = 0; k < places.size();) {
+        qsizetype fin = k;
+        while (fin < places.size() && places.at(fin) == places.at(k))
+            ++fin;
+        const int row = int(places.at(k) + dejaInseres);
+        const qsizetype n = fin - k;
+        beginInsertRows({}, row, int(row + n - 1));
+        for (qsizetype j = 0; j < n; ++j)
+            insere(row + j, entrees.at(ordre.at(k + j)), std::move(cles[ordre.at(k + j)]));
+        if (m_adresseCourante >= row)
+            m_adresseCourante += int(n);
+        endInsertRows();
+        dejaInseres += n;
+        k = fin;
+    }
+    Q_ASSERT(m_adresseCourante == courante);
 }
 
 int AddressList::replaceCurrent(const QString& entree)

@@ -29,6 +29,9 @@ public:
 
     // Puts the entry at its sorted place, after any equal entries; returns its index.
     int add(const QString& entree);
+    // Puts all these entries at their sorted places in one step, as many add() calls in
+    // this order would; the current address stays the same entry.
+    void addAll(const QStringList& entrees);
     // Replaces the current address by this entry, which then becomes the current
     // address at its own sorted place; returns that index. Without a current address
     // nothing changes and -1 is returned.

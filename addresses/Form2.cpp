@@ -47,16 +47,22 @@ Form2::Form2(AddressList& liste, QWidget* parent) : QDialog(parent), m_liste(lis
     m_modifAdr = bouton(this, "ModifAdr", QStringLiteral("Afficher ou Modifier la Sélection"),
                         enPixels(4080, 4530, 3555, 465));
     m_ok = bouton(this, "OK", QStringLiteral("Fermer"), enPixels(8160, 4530, 1215, 465));
+    // In the free corner left of the designed buttons, last in the keyboard order.
+    m_importer = bouton(this, "Importer", QStringLiteral("Importer..."), enPixels(90, 4530, 1140, 465));
+    m_importer->setToolTip(QStringLiteral("Ajouter les adresses d'un fichier CSV ou texte (tableur, carnet d'adresses)"));
+    m_list1->setAccessibleName(QStringLiteral("Liste des adresses"));
 
     setTabOrder(m_list1, m_supprimAdresses);
     setTabOrder(m_supprimAdresses, m_ok);
     setTabOrder(m_ok, m_modifAdr);
+    setTabOrder(m_modifAdr, m_importer);
 
     connect(m_modifAdr, &QPushButton::clicked, this, &Form2::ModifAdr);
     connect(m_supprimAdresses, &QPushButton::clicked, this, &Form2::SupprimAdresses);
     // Closing only hides the window (the close box and Escape do the same): it is shown
     // again at the next call, with the list's selection and current position as they were.
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_importer, &QPushButton::clicked, this, &Form2::importer);
 }
 
 void Form2::placeOver(const QWidget& fenetrePrincipale)

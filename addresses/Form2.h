@@ -29,6 +29,8 @@ signals:
     void afficheAdresse(const QString& entree);
     void modifierDisponible(bool disponible);
     void documentModifie();
+    // "Importer...": the main window, which holds the dialogs, imports into the list.
+    void importer();
 
 private:
     void ModifAdr();
@@ -40,5 +42,6 @@ private:
     QPushButton* m_supprimAdresses;
     QPushButton* m_modifAdr;
     QPushButton* m_ok;
+    QPushButton* m_importer;
     bool m_place = false;
 };

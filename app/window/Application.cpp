@@ -1,13 +1,17 @@
 #include "app/window/Application.h"
 
 #include "app/window/Form1.h"
+#include "app/window/LigneCommande.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPrinterService.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -48,6 +52,16 @@ bool affichageDisponible()
 
 int lanceApplication(int argc, char** argv)
 {
+    // Read before Qt sees them: Qt would take its own options for itself.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QFile::decodeName(argv[i]));
+    const Result<std::optional<QString>> fichier = LigneCommande::lit(arguments);
+    if (!fichier) {
+        std::fprintf(stderr, "%s\n", fichier.error().toLocal8Bit().constData());
+        return LigneCommande::kCodeUsage;
+    }
+
     if (!affichageDisponible()) {
         std::fputs(kSansEcran, stderr);
         return 2;
@@ -59,6 +73,9 @@ int lanceApplication(int argc, char** argv)
         std::fprintf(stderr, "%s\n", qPrintable(retenu));
     QApplication::setApplicationName(QStringLiteral("Plivane"));
     QApplication::setApplicationVersion(QStringLiteral("2.1"));
+    // The installed menu entry and icon, so that the desktop groups the window under them.
+    QGuiApplication::setDesktopFileName(QStringLiteral("plivane"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("plivane")));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 
     // Qt's own buttons and dialogs speak French like the rest of the program.
@@ -72,5 +89,9 @@ int lanceApplication(int argc, char** argv)
     Form1 fenetre(dialogs, imprimante);
     dialogs.setParent(&fenetre);
     fenetre.show();
+    // A file given on the command line opens as "Ouvrir..." opens it, once the window is up
+    // to carry a message about it.
+    if (const std::optional<QString>& chemin = fichier.value())
+        QTimer::singleShot(0, &fenetre, [&fenetre, chemin = *chemin] { fenetre.Ouvre(chemin); });
     return app.exec();
 }

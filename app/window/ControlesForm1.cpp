@@ -1,9 +1,11 @@
 #include "app/window/ControlesForm1.h"
 
+#include "layout/EtiquetteConseil.h"
 #include "layout/Modele.h"
 #include "layout/SpinButton.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -111,27 +113,35 @@ ControlesForm1 ControlesForm1::construit(QWidget* f)
     police.setPointSizeF(8.25);
     f->setFont(police);
 
-    c.SSFrame1 = groupe(f, QStringLiteral("SSFrame1"), QStringLiteral("Format de l'enveloppe"), twips(120, 60, 3000, 1260));
-    legende(c.SSFrame1, QStringLiteral(" Long. :"), twips(60, 300, 900, 330));
-    c.Lg = panneau(c.SSFrame1, QStringLiteral("Lg"), QStringLiteral("220"), twips(960, 300, 645, 330));
-    c.BHL = barre(c.SSFrame1, QStringLiteral("BHL"), 50, 350, 220, twips(1680, 300, 1200, 330));
-    legende(c.SSFrame1, QStringLiteral(" Haut. :"), twips(60, 780, 900, 330));
-    c.Ht = panneau(c.SSFrame1, QStringLiteral("Ht"), QStringLiteral("110"), twips(960, 780, 645, 330));
-    c.BHH = barre(c.SSFrame1, QStringLiteral("BHH"), 50, 235, 110, twips(1680, 780, 1200, 330));
+    // The format list heads the frame; the rows below it and the frames under the frame
+    // sit a little tighter than first designed to make room for it.
+    c.SSFrame1 = groupe(f, QStringLiteral("SSFrame1"), QStringLiteral("Format de l'enveloppe"), twips(120, 60, 3000, 1470));
+    c.FormatEnveloppe = new QComboBox(c.SSFrame1);
+    c.FormatEnveloppe->setObjectName(QStringLiteral("FormatEnveloppe"));
+    c.FormatEnveloppe->setGeometry(twips(120, 270, 2760, 330));
+    legende(c.SSFrame1, QStringLiteral(" Long. :"), twips(60, 660, 900, 330));
+    c.Lg = panneau(c.SSFrame1, QStringLiteral("Lg"), QStringLiteral("220"), twips(960, 660, 645, 330));
+    c.BHL = barre(c.SSFrame1, QStringLiteral("BHL"), 50, 350, 220, twips(1680, 660, 1200, 330));
+    legende(c.SSFrame1, QStringLiteral(" Haut. :"), twips(60, 1050, 900, 330));
+    c.Ht = panneau(c.SSFrame1, QStringLiteral("Ht"), QStringLiteral("110"), twips(960, 1050, 645, 330));
+    c.BHH = barre(c.SSFrame1, QStringLiteral("BHH"), 50, 235, 110, twips(1680, 1050, 1200, 330));
 
-    c.Panel3D3 = groupe(f, QStringLiteral("Panel3D3"), QStringLiteral("Quantité à imprimer"), twips(120, 1380, 3000, 780));
-    c.QuantitePanneau = panneau(c.Panel3D3, QStringLiteral("Quantité"), QStringLiteral("1"), twips(960, 330, 645, 330));
-    c.BHQte = barre(c.Panel3D3, QStringLiteral("BHQté"), 1, 100, 1, twips(1680, 330, 1200, 330));
+    c.Panel3D3 = groupe(f, QStringLiteral("Panel3D3"), QStringLiteral("Quantité à imprimer"), twips(120, 1590, 3000, 720));
+    c.QuantitePanneau = panneau(c.Panel3D3, QStringLiteral("Quantité"), QStringLiteral("1"), twips(960, 270, 645, 330));
+    c.BHQte = barre(c.Panel3D3, QStringLiteral("BHQté"), 1, 100, 1, twips(1680, 270, 1200, 330));
 
-    c.Frame3D2 = groupe(f, QStringLiteral("Frame3D2"), QStringLiteral("Adresse du Destinataire"), twips(120, 2220, 3000, 3420));
-    c.Adresse = boite(c.Frame3D2, QStringLiteral("Adresse"), twips(120, 300, 2760, 2280));
+    c.Frame3D2 = groupe(f, QStringLiteral("Frame3D2"), QStringLiteral("Adresse du Destinataire"), twips(120, 2370, 3000, 3285));
+    c.Adresse = boite(c.Frame3D2, QStringLiteral("Adresse"), twips(120, 270, 2760, 1890));
+    c.ConseilAdresse = new EtiquetteConseil(c.Adresse, c.Frame3D2);
+    c.ConseilAdresse->setObjectName(QStringLiteral("ConseilAdresse"));
+    c.ConseilAdresse->setGeometry(twips(120, 2175, 2760, 390));
     c.Panel3D6 = legende(c.Frame3D2, QStringLiteral("Si le cadre devient Rouge : Dépassement de la Norme postale."),
-                         twips(120, 2640, 2760, 660), Qt::AlignCenter);
+                         twips(120, 2595, 2760, 630), Qt::AlignCenter);
     c.Panel3D6->setObjectName(QStringLiteral("Panel3D6"));
     c.Panel3D6->setWordWrap(true);
     c.Panel3D6->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
-    c.SSFrame3 = groupe(f, QStringLiteral("SSFrame3"), QStringLiteral("Adresses"), twips(120, 5700, 3000, 660));
+    c.SSFrame3 = groupe(f, QStringLiteral("SSFrame3"), QStringLiteral("Adresses"), twips(120, 5715, 3000, 660));
     c.NAdr = panneau(c.SSFrame3, QStringLiteral("NAdr"), QStringLiteral("0"), twips(960, 270, 900, 330));
 
     // The preview frame: both position groups lie behind the box, so only their parts

@@ -7,6 +7,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -15,6 +16,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QWidget;
+class EtiquetteConseil;
 class Modele;
 class SpinButton;
 
@@ -24,6 +26,7 @@ QRect twips(int left, int top, int width, int height);
 struct ControlesForm1 {
     // "Format de l'enveloppe" and "Quantité à imprimer"
     QGroupBox* SSFrame1 = nullptr;
+    QComboBox* FormatEnveloppe = nullptr;  // the usual sizes, or "Personnalisé"
     QLabel* Lg = nullptr;
     QLabel* Ht = nullptr;
     QScrollBar* BHL = nullptr;
@@ -35,6 +38,7 @@ struct ControlesForm1 {
     // "Adresse du Destinataire"
     QGroupBox* Frame3D2 = nullptr;
     QPlainTextEdit* Adresse = nullptr;
+    EtiquetteConseil* ConseilAdresse = nullptr;  // advice on the address's form, under the box
     QLabel* Panel3D6 = nullptr;
 
     // "Modèle de l'Enveloppe"

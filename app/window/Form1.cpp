@@ -2,12 +2,16 @@
 
 #include "addresses/AddressEncoding.h"
 #include "addresses/Form2.h"
+#include "addresses/ImportAdresses.h"
 #include "addresses/PlvDocument.h"
 #include "app/NombrePanneau.h"
+#include "app/window/AccessibiliteForm1.h"
 #include "calendar/Calendrier.h"
 #include "print/CommandeImpression.h"
 #include "platform/BusyPointer.h"
 #include "layout/AjusteLogo.h"
+#include "layout/ChoixFormat.h"
+#include "layout/EtiquetteConseil.h"
 #include "layout/FlecheSpin.h"
 #include "layout/Modele.h"
 #include "layout/SpinButton.h"
@@ -18,6 +22,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -89,6 +94,7 @@ Form1::Form1(Dialogs& dialogs, PrinterService& imprimante, QWidget* parent)
 
     relie();
     demarre();
+    AccessibiliteForm1::applique(m_c, *this);
 }
 
 Form1::~Form1() = default;
@@ -98,6 +104,8 @@ void Form1::relie()
     connect(m_c.BHL, &QScrollBar::valueChanged, this, &Form1::BHL_Change);
     connect(m_c.BHH, &QScrollBar::valueChanged, this, &Form1::BHH_Change);
     connect(m_c.BHQte, &QScrollBar::valueChanged, this, &Form1::BHQte_Change);
+    // The format list moves BHL and BHH, and shows the format they make.
+    new ChoixFormat(*m_c.FormatEnveloppe, *m_c.BHL, *m_c.BHH, this);
 
     // Down arrows mark the document modified; up arrows do not. The sender's height is
     // measured from the top edge, so its down arrow raises the value.
@@ -244,6 +252,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     } else if (watched == m_c.ImgLogo && event->type() == QEvent::MouseButtonRelease) {
         OuvrirLogo();
         return true;
+    } else if (watched == m_c.ImgLogo && event->type() == QEvent::KeyPress) {
+        // The keyboard's click on the thumbnail.
+        const int touche = static_cast<QKeyEvent*>(event)->key();
+        if (touche == Qt::Key_Space || touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+            OuvrirLogo();
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -364,6 +379,8 @@ void Form1::ReperesCoupe_Click()
 
 void Form1::Adresse_Change()
 {
+    // Advice on the address's form follows every change, the print run's included.
+    m_c.ConseilAdresse->suit(texteAdresse());
     // While a run prints, it puts each address into the box in turn.
     if (ImpressionEnCours())
         return;
@@ -492,6 +509,10 @@ Form2& Form1::form2()
         connect(m_form2, &Form2::afficheAdresse, this, &Form1::afficheAdresse);
         connect(m_form2, &Form2::modifierDisponible, m_c.Modifier, &QWidget::setEnabled);
         connect(m_form2, &Form2::documentModifie, this, [this] { m_etat.Modifie = true; });
+        connect(m_form2, &Form2::importer, this, [this] {
+            if (ImportAdresses(m_dialogs, m_liste).Importer() > 0)
+                m_etat.Modifie = true;
+        });
     }
     return *m_form2;
 }

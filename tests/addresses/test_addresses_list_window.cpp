@@ -79,7 +79,7 @@ private slots:
                 ordre << w->objectName();
             w = w->nextInFocusChain();
         } while (w != form.List1());
-        QCOMPARE(ordre, QStringList({"List1", "SupprimAdresses", "OK", "ModifAdr"}));
+        QCOMPARE(ordre, QStringList({"List1", "SupprimAdresses", "OK", "ModifAdr", "Importer"}));
     }
 
     void placedOnceOverTheMainWindow()

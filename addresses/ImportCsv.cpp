@@ -1,0 +1,384 @@
+#include "addresses/ImportCsv.h"
+
+#include "addresses/AddressEncoding.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStringDecoder>
+#include <algorithm>
+#include <array>
+
+namespace {
+
+const QByteArray kBomUtf8("\xEF\xBB\xBF", 3);
+const QByteArray kBomUtf16Le("\xFF\xFE", 2);
+const QByteArray kBomUtf16Be("\xFE\xFF", 2);
+
+// The 32 characters Windows-1252 puts where Latin-1 has control codes; the five codes it
+// leaves unassigned read as those control codes, as Windows reads them.
+constexpr std::array<char16_t, 32> kWindows1252Haut = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString depuisWindows1252(QByteArrayView octets)
+{
+    QString texte(octets.size(), Qt::Uninitialized);
+    QChar* sortie = texte.data();
+    for (char c : octets) {
+        const auto b = static_cast<unsigned char>(c);
+        *sortie++ = b >= 0x80 && b < 0xA0 ? QChar(kWindows1252Haut[b - 0x80]) : QChar(b);
+    }
+    return texte;
+}
+
+Result<QString> decodeStrict(QStringConverter::Encoding codage, QByteArrayView octets, const QString& nom)
+{
+    QStringDecoder decodeur(codage, QStringConverter::Flag::Stateless);
+    QString texte = decodeur.decode(octets);
+    if (decodeur.hasError())
+        return Status::failure(
+            QStringLiteral("le fichier se dit en %1 mais contient des octets qui n'en sont pas").arg(nom));
+    return texte;
+}
+
+// One row as the cutter hands it over.
+struct Enregistrement {
+    QStringList lignes;
+    int champs = 0;
+    bool tropDeLignes = false;
+    int numero = 0;
+};
+
+// Cuts the text into rows and fields for one separator. A row ends at CR LF, LF or a CR
+// alone (older Mac exports) outside double quotes.
+class Decoupeur {
+public:
+    Decoupeur(QStringView texte, QChar separateur) : m_texte(texte), m_sep(separateur) {}
+
+    bool fini() const { return m_pos >= m_texte.size(); }
+    // The line where an unclosed double quote opened, once suivant() has failed.
+    int ligneGuillemet() const { return m_ligneGuillemet; }
+
+    // False when a double quote opens a field and the file ends before it closes.
+    bool suivant(Enregistrement& e)
+    {
+        e.lignes.clear();
+        e.champs = 0;
+        e.tropDeLignes = false;
+        e.numero = m_ligne;
+        for (;;) {
+            saute(u' ');
+            if (m_sep != u'\t')
+                saute(u'\t');
+            if (m_pos < m_texte.size() && m_texte[m_pos] == u'"') {
+                if (!champGuillemets(e))
+                    return false;
+            } else {
+                const qsizetype debut = m_pos;
+                while (m_pos < m_texte.size() && !finDeChamp(m_texte[m_pos]))
+                    ++m_pos;
+                ajoute(e, m_texte.sliced(debut, m_pos - debut));
+            }
+            ++e.champs;
+            if (m_pos >= m_texte.size())
+                return true;
+            const QChar c = m_texte[m_pos++];
+            if (c == m_sep)
+                continue;
+            if (c == u'\r' && m_pos < m_texte.size() && m_texte[m_pos] == u'\n')
+                ++m_pos;
+            ++m_ligne;
+            return true;
+        }
+    }
+
+private:
+    bool finDeChamp(QChar c) const { return c == m_sep || c == u'\n' || c == u'\r'; }
+
+    void saute(char16_t c)
+    {
+        while (m_pos < m_texte.size() && m_texte[m_pos] == c)
+            ++m_pos;
+    }
+
+    bool champGuillemets(Enregistrement& e)
+    {
+        const int ouverture = m_ligne;
+        ++m_pos;
+        QString champ;
+        for (;;) {
+            const qsizetype fin = m_texte.indexOf(u'"', m_pos);
+            if (fin < 0) {
+                m_ligneGuillemet = ouverture;
+                m_pos = m_texte.size();
+                return false;
+            }
+            const QStringView morceau = m_texte.sliced(m_pos, fin - m_pos);
+            compteLignes(morceau);
+            champ += morceau;
+            m_pos = fin + 1;
+            if (m_pos < m_texte.size() && m_texte[m_pos] == u'"') {
+                champ += u'"';
+                ++m_pos;
+                continue;
+            }
+            break;
+        }
+        // Text after the closing quote belongs to the field, as spreadsheets read it.
+        const qsizetype debut = m_pos;
+        while (m_pos < m_texte.size() && !finDeChamp(m_texte[m_pos]))
+            ++m_pos;
+        champ += m_texte.sliced(debut, m_pos - debut);
+        ajoute(e, champ);
+        return true;
+    }
+
+    void compteLignes(QStringView morceau)
+    {
+        for (qsizetype i = 0; i < morceau.size(); ++i) {
+            if (morceau[i] == u'\n' || (morceau[i] == u'\r' && (i + 1 >= morceau.size() || morceau[i + 1] != u'\n')))
+                ++m_ligne;
+        }
+    }
+
+    // A field gives one address line per line of its text; blanks around a line and
+    // empty lines go. Tabs, other control codes and the no-break space (the list's own
+    // line separator) become plain spaces.
+    static void ajoute(Enregistrement& e, QStringView champ)
+    {
+        qsizetype debut = 0;
+        while (debut <= champ.size()) {
+            qsizetype fin = debut;
+            while (fin < champ.size() && champ[fin] != u'\n' && champ[fin] != u'\r')
+                ++fin;
+            QString ligne = champ.sliced(debut, fin - debut).toString();
+            for (QChar& c : ligne)
+                if (c.unicode() < 0x20 || c == kSeparateurLignes)
+                    c = u' ';
+            ligne = ligne.trimmed();
+            if (!ligne.isEmpty()) {
+                if (e.lignes.size() >= ImportCsv::kLignesMax)
+                    e.tropDeLignes = true;
+                else
+                    e.lignes.append(ligne);
+            }
+            debut = fin + 1;
+        }
+    }
+
+    QStringView m_texte;
+    QChar m_sep;
+    qsizetype m_pos = 0;
+    int m_ligne = 1;
+    int m_ligneGuillemet = 0;
+};
+
+// The separator that cuts the first rows into the same number of fields most often, and
+// into the most fields on a tie; tab, then semicolon, then comma on a full tie. A comma in
+// "12, rue des Lilas" thus cannot beat the semicolons of a spreadsheet's export.
+QChar detecteSeparateur(QStringView texte)
+{
+    constexpr int kEchantillon = 50;
+    QChar meilleur = u';';
+    int meilleureFrequence = 0;
+    int meilleursChamps = 0;
+    for (QChar candidat : {QChar(u'\t'), QChar(u';'), QChar(u',')}) {
+        Decoupeur d(texte, candidat);
+        QHash<int, int> frequences;
+        Enregistrement e;
+        for (int n = 0; n < kEchantillon && !d.fini(); ++n) {
+            if (!d.suivant(e))
+                break;
+            if (!e.lignes.isEmpty())
+                ++frequences[e.champs];
+        }
+        int champs = 1;
+        int frequence = 0;
+        for (auto it = frequences.cbegin(); it != frequences.cend(); ++it)
+            if (it.key() > 1 && (it.value() > frequence || (it.value() == frequence && it.key() > champs))) {
+                champs = it.key();
+                frequence = it.value();
+            }
+        if (frequence > meilleureFrequence || (frequence == meilleureFrequence && frequence > 0 && champs > meilleursChamps)) {
+            meilleur = candidat;
+            meilleureFrequence = frequence;
+            meilleursChamps = champs;
+        }
+    }
+    return meilleur;
+}
+
+// Words column titles are made of, accents and case aside.
+const QSet<QString>& motsDeTitres()
+{
+    static const QSet<QString> mots = {
+        // French
+        QStringLiteral("nom"), QStringLiteral("noms"), QStringLiteral("prenom"), QStringLiteral("prenoms"),
+        QStringLiteral("civilite"), QStringLiteral("titre"), QStringLiteral("societe"),
+        QStringLiteral("entreprise"), QStringLiteral("raison"), QStringLiteral("sociale"),
+        QStringLiteral("organisme"), QStringLiteral("organisation"), QStringLiteral("destinataire"),
+        QStringLiteral("contact"), QStringLiteral("adresse"), QStringLiteral("adresses"), QStringLiteral("rue"),
+        QStringLiteral("voie"), QStringLiteral("numero"), QStringLiteral("num"), QStringLiteral("no"),
+        QStringLiteral("n"), QStringLiteral("complement"), QStringLiteral("complet"), QStringLiteral("complete"),
+        QStringLiteral("lieu"), QStringLiteral("dit"), QStringLiteral("batiment"), QStringLiteral("residence"),
+        QStringLiteral("bp"), QStringLiteral("cp"), QStringLiteral("code"), QStringLiteral("postal"),
+        QStringLiteral("postale"), QStringLiteral("ville"), QStringLiteral("commune"), QStringLiteral("localite"),
+        QStringLiteral("cedex"), QStringLiteral("pays"), QStringLiteral("region"), QStringLiteral("ligne"),
+        QStringLiteral("courriel"), QStringLiteral("mail"), QStringLiteral("e"), QStringLiteral("email"),
+        QStringLiteral("telephone"), QStringLiteral("tel"), QStringLiteral("portable"), QStringLiteral("mobile"),
+        QStringLiteral("et"), QStringLiteral("de"), QStringLiteral("du"), QStringLiteral("des"),
+        QStringLiteral("la"), QStringLiteral("le"), QStringLiteral("les"), QStringLiteral("d"), QStringLiteral("l"),
+        // English, as address books export them
+        QStringLiteral("name"), QStringLiteral("first"), QStringLiteral("last"), QStringLiteral("full"),
+        QStringLiteral("title"), QStringLiteral("company"), QStringLiteral("address"), QStringLiteral("street"),
+        QStringLiteral("line"), QStringLiteral("city"), QStringLiteral("town"), QStringLiteral("zip"),
+        QStringLiteral("postcode"), QStringLiteral("state"), QStringLiteral("country"), QStringLiteral("phone"),
+        QStringLiteral("of"), QStringLiteral("and"), QStringLiteral("the"),
+    };
+    return mots;
+}
+
+QString sansAccents(const QString& texte)
+{
+    QString resultat;
+    for (QChar c : texte.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing)
+            resultat += c.toLower();
+    return resultat;
+}
+
+// "CP Ville" or "Adresse 2" are titles: title words, and at most a column number.
+bool estTitre(const QString& ligne)
+{
+    bool unMot = false;
+    static const QRegularExpression horsMot(QStringLiteral("[^\\p{L}\\p{N}]+"));
+    const QStringList mots = sansAccents(ligne).split(horsMot, Qt::SkipEmptyParts);
+    for (const QString& mot : mots) {
+        bool nombre = false;
+        mot.toInt(&nombre);
+        if (nombre && mot.size() <= 2)
+            continue;
+        if (!motsDeTitres().contains(mot))
+            return false;
+        unMot = true;
+    }
+    return unMot;
+}
+
+ImportCsv::EnTete jugeEnTete(const QStringList& premiere)
+{
+    bool toutTitre = !premiere.isEmpty();
+    bool donnee = false;
+    for (const QString& ligne : premiere) {
+        const bool titre = estTitre(ligne);
+        toutTitre = toutTitre && titre;
+        // A street number or a postcode outside a title: this is an address.
+        if (!titre && std::any_of(ligne.cbegin(), ligne.cend(), [](QChar c) { return c.isDigit(); }))
+            donnee = true;
+    }
+    if (toutTitre)
+        return ImportCsv::EnTete::Presente;
+    return donnee ? ImportCsv::EnTete::Absente : ImportCsv::EnTete::Incertaine;
+}
+
+}  // namespace
+
+Result<QString> ImportCsv::decode(const QByteArray& octets, Codage& codage)
+{
+    if (octets.startsWith(kBomUtf8)) {
+        codage = Codage::Utf8Bom;
+        return decodeStrict(QStringConverter::Utf8, QByteArrayView(octets).sliced(3), QStringLiteral("UTF-8"));
+    }
+    if (octets.startsWith(kBomUtf16Le) || octets.startsWith(kBomUtf16Be)) {
+        codage = Codage::Utf16;
+        const auto sens = octets.startsWith(kBomUtf16Le) ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
+        return decodeStrict(sens, QByteArrayView(octets).sliced(2), QStringLiteral("UTF-16"));
+    }
+    // Without a mark, text that is valid UTF-8 is UTF-8: Windows-1252 accents almost never
+    // make valid UTF-8 sequences, and plain ASCII reads alike either way.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString texte = utf8.decode(octets);
+    if (!utf8.hasError()) {
+        codage = Codage::Utf8;
+        return texte;
+    }
+    codage = Codage::Windows1252;
+    return depuisWindows1252(octets);
+}
+
+Result<ImportCsv::Lecture> ImportCsv::lit(const QByteArray& octets)
+{
+    Lecture lecture;
+    const Result<QString> texte = decode(octets, lecture.codage);
+    if (!texte)
+        return texte.status();
+    if (texte.value().contains(QChar(0)))
+        return Status::failure(QStringLiteral(
+            "ce n'est pas un fichier texte (un classeur doit d'abord être enregistré au format CSV)"));
+
+    lecture.separateur = detecteSeparateur(texte.value());
+    Decoupeur d(texte.value(), lecture.separateur);
+    Enregistrement e;
+    while (!d.fini()) {
+        if (!d.suivant(e))
+            return Status::failure(
+                QStringLiteral("le guillemet ouvert à la ligne %1 n'est jamais refermé").arg(d.ligneGuillemet()));
+        lecture.lignes.append(Ligne{e.lignes, e.tropDeLignes, e.numero});
+    }
+    // Blank lines at the end of a file are no rows anybody wrote.
+    while (!lecture.lignes.isEmpty() && lecture.lignes.constLast().lignes.isEmpty())
+        lecture.lignes.removeLast();
+
+    for (const Ligne& l : lecture.lignes)
+        if (!l.lignes.isEmpty()) {
+            lecture.enTete = jugeEnTete(l.lignes);
+            break;
+        }
+    return lecture;
+}
+
+ImportCsv::Bilan ImportCsv::adresses(const Lecture& lecture, bool premiereLigneEnTete)
+{
+    Bilan bilan;
+    bilan.adresses.reserve(lecture.lignes.size());
+    bool titresPasses = !premiereLigneEnTete;
+    for (const Ligne& l : lecture.lignes) {
+        if (l.lignes.isEmpty()) {
+            ++bilan.vides;
+            continue;
+        }
+        if (!titresPasses) {
+            titresPasses = true;
+            bilan.enTeteIgnoree = true;
+            continue;
+        }
+        if (l.tropDeLignes) {
+            ++bilan.tropLongues;
+            continue;
+        }
+        bilan.adresses.append(l.lignes.join(kSeparateurLignes));
+    }
+    return bilan;
+}
+
+QString ImportCsv::nomCodage(Codage codage)
+{
+    switch (codage) {
+    case Codage::Utf8: return QStringLiteral("UTF-8");
+    case Codage::Utf8Bom: return QStringLiteral("UTF-8 avec BOM");
+    case Codage::Utf16: return QStringLiteral("UTF-16");
+    case Codage::Windows1252: return QStringLiteral("Windows-1252");
+    }
+    return {};
+}
+
+QString ImportCsv::nomSeparateur(QChar separateur)
+{
+    if (separateur == u'\t')
+        return QStringLiteral("tabulations");
+    if (separateur == u',')
+        return QStringLiteral("virgules");
+    return QStringLiteral("points-virgules");
+}

@@ -1,0 +1,15 @@
+#pragma once
+// What a screen reader says for the main window's controls, in French. Buttons, options
+// and frames speak their captions; the controls without one (the scroll bars, the spin
+// arrows, the text boxes, the preview, the drop-downs) get a name. The value panels keep
+// their text as their name, since a name would hide the number they show, and get a
+// description of what the number is.
+
+struct ControlesForm1;
+class QWidget;
+
+class AccessibiliteForm1 {
+public:
+    // `fenetre` holds the controls, the calendar included; run once they all exist.
+    static void applique(const ControlesForm1& c, QWidget& fenetre);
+};
