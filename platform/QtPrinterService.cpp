@@ -91,29 +91,37 @@ Status QtPrinterService::setFontName(const QString& name)
 {
     if (name.trimmed().isEmpty())
         return Status::failure(QStringLiteral("Nom de police vide."));
-    m_font.setFamily(name);
-    m_metrics.reset();
+    if (m_font.family() != name) {
+        m_font.setFamily(name);
+        m_metrics.reset();
+    }
     return Status::ok();
 }
 
 Status QtPrinterService::setFontItalic(bool on)
 {
-    m_font.setItalic(on);
-    m_metrics.reset();
+    if (m_font.italic() != on) {
+        m_font.setItalic(on);
+        m_metrics.reset();
+    }
     return Status::ok();
 }
 
 Status QtPrinterService::setFontBold(bool on)
 {
-    m_font.setBold(on);
-    m_metrics.reset();
+    if (m_font.bold() != on) {
+        m_font.setBold(on);
+        m_metrics.reset();
+    }
     return Status::ok();
 }
 
 Status QtPrinterService::setFontUnderline(bool on)
 {
-    m_font.setUnderline(on);
-    m_metrics.reset();
+    if (m_font.underline() != on) {
+        m_font.setUnderline(on);
+        m_metrics.reset();
+    }
     return Status::ok();
 }
 
@@ -121,8 +129,10 @@ Status QtPrinterService::setFontSize(double points)
 {
     if (!(points > 0.0) || points > 1638.0)
         return Status::failure(QStringLiteral("Taille de police impossible : %1.").arg(points));
-    m_font.setPointSizeF(points);
-    m_metrics.reset();
+    if (m_font.pointSizeF() != points) {
+        m_font.setPointSizeF(points);
+        m_metrics.reset();
+    }
     return Status::ok();
 }
 
@@ -318,12 +328,17 @@ void QtPrinterService::paint(const Trace& trace)
 {
     switch (trace.kind) {
     case Trace::Text:
-        m_painter->setFont(trace.font);
-        m_painter->setPen(trace.pen);
+        if (trace.text.isEmpty())
+            break;  // an empty text only moves the position
+        if (m_painter->font() != trace.font)
+            m_painter->setFont(trace.font);
+        if (m_painter->pen() != trace.pen)
+            m_painter->setPen(trace.pen);
         m_painter->drawText(trace.a, trace.text);
         break;
     case Trace::Line:
-        m_painter->setPen(trace.pen);
+        if (m_painter->pen() != trace.pen)
+            m_painter->setPen(trace.pen);
         m_painter->drawLine(trace.a, trace.b);
         break;
     case Trace::Image:
