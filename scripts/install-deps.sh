@@ -9,7 +9,7 @@ packages=(
   fonts-liberation2
   libpoppler-qt6-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  desktop-file-utils shared-mime-info
+  desktop-file-utils shared-mime-info libxml2-utils
 )
 
 missing=()

@@ -27,6 +27,13 @@ void decrit(QWidget* w, const QString& description)
         w->setAccessibleDescription(description);
 }
 
+// On Linux a drop-down's spoken name is the entry it shows, and its label comes from the
+// frame around it; the description says what the list is for wherever it stands.
+void liste(QComboBox* l, const QString& sujet)
+{
+    nomme(l, sujet, sujet);
+}
+
 // The arrow that lowers the value and the one that raises it; for the sender's distance
 // from the top edge the down arrow raises it.
 void fleches(SpinButton* spin, const QString& reglage, bool basAugmente = false)
@@ -53,7 +60,7 @@ void options(QRadioButton* const (&paire)[2], const QString& sujet)
 
 void AccessibiliteForm1::applique(const ControlesForm1& c, QWidget& fenetre)
 {
-    nomme(c.FormatEnveloppe, QStringLiteral("Format de l'enveloppe"));
+    liste(c.FormatEnveloppe, QStringLiteral("Format de l'enveloppe"));
     nomme(c.BHL, QStringLiteral("Longueur de l'enveloppe"), QStringLiteral("En millimètres, de 50 à 350"));
     nomme(c.BHH, QStringLiteral("Hauteur de l'enveloppe"), QStringLiteral("En millimètres, de 50 à 235"));
     nomme(c.BHQte, QStringLiteral("Quantité à imprimer"), QStringLiteral("Nombre d'enveloppes, de 1 à 100"));
@@ -94,6 +101,6 @@ void AccessibiliteForm1::applique(const ControlesForm1& c, QWidget& fenetre)
         nomme(c.PlivaneOrient[i], QStringLiteral("Enveloppe dans l'imprimante : %1").arg(QString::fromUtf8(kSens[i])));
 
     // The calendar's month and year lists have no caption of their own.
-    nomme(fenetre.findChild<QComboBox*>(QStringLiteral("cMois")), QStringLiteral("Mois du calendrier"));
-    nomme(fenetre.findChild<QComboBox*>(QStringLiteral("cAn")), QStringLiteral("Année du calendrier"));
+    liste(fenetre.findChild<QComboBox*>(QStringLiteral("cMois")), QStringLiteral("Mois du calendrier"));
+    liste(fenetre.findChild<QComboBox*>(QStringLiteral("cAn")), QStringLiteral("Année du calendrier"));
 }

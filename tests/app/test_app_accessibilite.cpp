@@ -1,0 +1,186 @@
+// What a screen reader hears on the main window, and where the keyboard goes: every
+// control speaks French, the value panels speak their number and say what it is, and the
+// Tab key reaches every command.
+#include "app/window/Form1.h"
+#include "layout/Modele.h"
+#include "layout/SpinButton.h"
+#include "tests/support/RecordingPrinterService.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+namespace {
+struct Banc {
+    ScriptedDialogs dialogs;
+    RecordingPrinterService imprimante;
+    std::unique_ptr<Form1> f;
+
+    Banc()
+    {
+        f = std::make_unique<Form1>(dialogs, imprimante);
+        f->show();
+    }
+    const ControlesForm1& c() const { return f->controles(); }
+};
+
+QString dit(QWidget* w, QAccessible::Text quoi = QAccessible::Name)
+{
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+    return i ? i->text(quoi) : QString();
+}
+
+// The controls a user acts on: buttons, options, boxes, lists, and scroll bars of their
+// own (not those a text box or a list carries inside).
+bool estCommande(QWidget* w)
+{
+    if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QPlainTextEdit*>(w))
+        return true;
+    if (auto* barre = qobject_cast<QScrollBar*>(w))
+        return !barre->objectName().isEmpty();
+    return false;
+}
+}  // namespace
+
+class TestAccessibilite : public QObject {
+    Q_OBJECT
+private slots:
+    void chaqueCommandeANomFrancais()
+    {
+        Banc b;
+        QStringList muettes;
+        for (QWidget* w : b.f->findChildren<QWidget*>())
+            if (estCommande(w) && w->isVisible() && dit(w).trimmed().isEmpty())
+                muettes << QStringLiteral("%1 (%2)").arg(w->objectName(), QString::fromLatin1(w->metaObject()->className()));
+        QVERIFY2(muettes.isEmpty(), qPrintable(muettes.join(u", ")));
+
+        const ControlesForm1& c = b.c();
+        QCOMPARE(dit(c.Imprimer), QStringLiteral("Imprimer..."));
+        QCOMPARE(dit(c.Orient[1]), QStringLiteral("Paysage"));
+        QCOMPARE(dit(c.Orient[1], QAccessible::Description), QStringLiteral("Orientation Imprim."));
+        QCOMPARE(dit(c.BHL), QStringLiteral("Longueur de l'enveloppe"));
+        QCOMPARE(dit(c.BHQte), QStringLiteral("Quantité à imprimer"));
+        // A drop-down speaks the entry it shows, labelled by its frame and described.
+        QCOMPARE(dit(c.FormatEnveloppe), QStringLiteral("DL (220 x 110)"));
+        QCOMPARE(dit(c.FormatEnveloppe, QAccessible::Description), QStringLiteral("Format de l'enveloppe"));
+        const auto etiquettes = QAccessible::queryAccessibleInterface(c.FormatEnveloppe)->relations(QAccessible::Label);
+        QVERIFY(std::any_of(etiquettes.begin(), etiquettes.end(), [](const auto& r) {
+            return r.first->text(QAccessible::Name) == QStringLiteral("Format de l'enveloppe");
+        }));
+        QCOMPARE(dit(c.Adresse), QStringLiteral("Adresse du Destinataire"));
+        QCOMPARE(dit(c.ModeleApercu), QStringLiteral("Aperçu de l'enveloppe"));
+        QVERIFY(!dit(c.ModeleApercu, QAccessible::Description).isEmpty());
+        QCOMPARE(dit(b.f->findChild<QComboBox*>(QStringLiteral("cMois")), QAccessible::Description),
+                 QStringLiteral("Mois du calendrier"));
+    }
+
+    void flechesNommeesParLeurEffet()
+    {
+        Banc b;
+        const ControlesForm1& c = b.c();
+        const struct {
+            SpinButton* spin;
+            const char* bas;
+            const char* haut;
+        } attendus[] = {
+            {c.SpinLH, "Marge gauche du destinataire : diminuer", "Marge gauche du destinataire : augmenter"},
+            {c.SpinLV, "Marge basse du destinataire : diminuer", "Marge basse du destinataire : augmenter"},
+            {c.SpinMG, "Marge gauche de l'expéditeur : diminuer", "Marge gauche de l'expéditeur : augmenter"},
+            // Measured from the top edge: the down arrow raises the distance.
+            {c.SpinMV, "Marge haute de l'expéditeur : augmenter", "Marge haute de l'expéditeur : diminuer"},
+        };
+        for (const auto& a : attendus) {
+            QCOMPARE(dit(a.spin->flecheBas()), QString::fromUtf8(a.bas));
+            QCOMPARE(dit(a.spin->flecheHaut()), QString::fromUtf8(a.haut));
+        }
+        // What the name says is what the arrow does.
+        c.SpinMV->flecheBas()->click();
+        QCOMPARE(b.f->reglages().MargeHauteExp, 11.0f);
+    }
+
+    void panneauxDisentLeurValeurEtCeQuElleEst()
+    {
+        Banc b;
+        const ControlesForm1& c = b.c();
+        const QList<QPair<QLabel*, QString>> panneaux = {
+            {c.Lg, QStringLiteral("Longueur de l'enveloppe en millimètres")},
+            {c.Ht, QStringLiteral("Hauteur de l'enveloppe en millimètres")},
+            {c.QuantitePanneau, QStringLiteral("Quantité d'enveloppes à imprimer")},
+            {c.EspAdrG, QStringLiteral("Marge gauche du destinataire en millimètres")},
+            {c.EspAdrH, QStringLiteral("Marge basse du destinataire en millimètres")},
+            {c.ExpedG, QStringLiteral("Marge gauche de l'expéditeur en millimètres")},
+            {c.ExpedH, QStringLiteral("Marge haute de l'expéditeur en millimètres")},
+            {c.NAdr, QStringLiteral("Nombre d'adresses dans la liste")},
+        };
+        for (const auto& [panneau, description] : panneaux) {
+            QVERIFY2(panneau->accessibleName().isEmpty(), qPrintable(panneau->objectName()));
+            QCOMPARE(dit(panneau), panneau->text());
+            QCOMPARE(dit(panneau, QAccessible::Description), description);
+        }
+        // The name follows the number.
+        c.BHL->setValue(250);
+        QCOMPARE(dit(c.Lg), QStringLiteral("250"));
+    }
+
+    void leClavierAtteintChaqueCommande()
+    {
+        Banc b;
+        b.f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(b.f.get()));
+        QWidget* premier = b.c().FormatEnveloppe;
+        premier->setFocus();
+        QCOMPARE(QApplication::focusWidget(), premier);
+        QList<QWidget*> atteints;
+        for (int i = 0; i < 400; ++i) {
+            QWidget* w = QApplication::focusWidget();
+            if (!w || (i > 0 && w == premier))
+                break;
+            atteints << w;
+            QTest::keyClick(w, Qt::Key_Tab);
+        }
+        // Tab stops once in each pair of options; the arrow keys go on to the other one.
+        b.dialogs.openAnswers = {std::nullopt};  // should the arrow choose "Logo", it asks for a file
+        const ControlesForm1& c = b.c();
+        for (QRadioButton* const* paire : {c.Logo, c.Orient, c.ReperesCoupe}) {
+            QRadioButton* atteinte = atteints.contains(paire[0]) ? paire[0] : paire[1];
+            QRadioButton* autre = atteinte == paire[0] ? paire[1] : paire[0];
+            QVERIFY2(atteints.contains(atteinte), qPrintable(paire[0]->objectName()));
+            atteinte->setFocus();
+            for (Qt::Key fleche : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up})
+                if (QApplication::focusWidget() == atteinte)
+                    QTest::keyClick(atteinte, fleche);
+            QCOMPARE(QApplication::focusWidget(), autre);
+            QVERIFY(autre->isChecked());
+            atteints << autre;
+        }
+
+        QStringList oublies;
+        for (QWidget* w : b.f->findChildren<QWidget*>()) {
+            if (!estCommande(w) || !w->isVisible() || !w->isEnabled() || atteints.contains(w))
+                continue;
+            oublies << QStringLiteral("%1 « %2 »").arg(w->objectName(), dit(w));
+        }
+        QVERIFY2(oublies.isEmpty(), qPrintable(oublies.join(u", ")));
+
+        // With a logo, its thumbnail takes the keyboard too, and Space chooses another file.
+        b.dialogs.openAnswers = {std::nullopt, std::nullopt};
+        c.Logo[0]->click();
+        QVERIFY(c.ImgLogo->isVisible());
+        QVERIFY(c.ImgLogo->focusPolicy() & Qt::TabFocus);
+        const qsizetype ouverts = b.dialogs.shownOfKind(QStringLiteral("open")).size();
+        QTest::keyClick(c.ImgLogo, Qt::Key_Space);
+        QCOMPARE(b.dialogs.shownOfKind(QStringLiteral("open")).size(), ouverts + 1);
+        QCOMPARE(dit(c.ImgLogo), QStringLiteral("Logo de l'expéditeur"));
+    }
+};
+
+QTEST_MAIN(TestAccessibilite)
+#include "test_app_accessibilite.moc"

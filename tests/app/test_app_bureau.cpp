@@ -1,0 +1,133 @@
+// The program on a Linux desktop: its menu entry and its .PLV file type validate with the
+// desktop's own tools, the install puts them where the desktop looks, and the command
+// line takes one address file and nothing else.
+#include "app/window/LigneCommande.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+const QString kDossier = QStringLiteral(PLIVANE_SOURCE_DIR "/app/desktop/");
+
+QString lit(const QString& nom)
+{
+    QFile f(kDossier + nom);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// Runs a tool; its output when it fails.
+QString echecDe(const QString& outil, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(outil, arguments);
+    if (!p.waitForFinished(60000))
+        return outil + QStringLiteral(" ne répond pas");
+    const QString sortie = QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return sortie.isEmpty() ? outil + QStringLiteral(" a échoué") : sortie;
+    return {};
+}
+}  // namespace
+
+class TestBureau : public QObject {
+    Q_OBJECT
+private slots:
+    void entreeDeMenuValide()
+    {
+        const QString entree = lit(QStringLiteral("plivane.desktop"));
+        QVERIFY(entree.contains(QStringLiteral("\nExec=plivane %f\n")));
+        QVERIFY(entree.contains(QStringLiteral("\nComment=Imprimer des adresses postales sur des enveloppes\n")));
+        QVERIFY(entree.contains(QStringLiteral("\nMimeType=application/x-plivane;\n")));
+        QVERIFY(entree.contains(QStringLiteral("\nIcon=plivane\n")));
+        const QString outil = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+        if (outil.isEmpty())
+            QSKIP("desktop-file-validate n'est pas installé");
+        const QString echec = echecDe(outil, {kDossier + QStringLiteral("plivane.desktop")});
+        QVERIFY2(echec.isEmpty(), qPrintable(echec));
+    }
+
+    void typeDeFichierPlvValide()
+    {
+        const QString type = lit(QStringLiteral("plivane-mime.xml"));
+        QVERIFY(type.contains(QStringLiteral("<mime-type type=\"application/x-plivane\">")));
+        QVERIFY(type.contains(QStringLiteral("<glob pattern=\"*.PLV\"/>")));
+        QVERIFY(type.contains(QStringLiteral("<glob pattern=\"*.plv\"/>")));
+        const QString xmllint = QStandardPaths::findExecutable(QStringLiteral("xmllint"));
+        if (xmllint.isEmpty())
+            QSKIP("xmllint n'est pas installé");
+        QString echec = echecDe(xmllint, {QStringLiteral("--noout"), kDossier + QStringLiteral("plivane-mime.xml")});
+        QVERIFY2(echec.isEmpty(), qPrintable(echec));
+
+        // The desktop's own database compiler reads it, and both spellings map to the type.
+        const QString compilateur = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
+        if (compilateur.isEmpty())
+            return;
+        QTemporaryDir base;
+        QVERIFY(QDir(base.path()).mkpath(QStringLiteral("packages")));
+        QVERIFY(QFile::copy(kDossier + QStringLiteral("plivane-mime.xml"), base.filePath(QStringLiteral("packages/plivane.xml"))));
+        echec = echecDe(compilateur, {base.path()});
+        QVERIFY2(echec.isEmpty(), qPrintable(echec));
+        QFile globs(base.filePath(QStringLiteral("globs2")));
+        QVERIFY(globs.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(globs.readAll()).contains(QStringLiteral("application/x-plivane:*.plv")));
+    }
+
+    void installationAuxPlacesDuBureau()
+    {
+        const QString regles = lit(QStringLiteral("CMakeLists.txt"));
+        for (const char* place : {"${CMAKE_INSTALL_DATADIR}/applications", "${CMAKE_INSTALL_DATADIR}/mime/packages",
+                                  "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps",
+                                  "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps"})
+            QVERIFY2(regles.contains(QString::fromLatin1(place)), place);
+        for (const char* icone : {"plivane.svg", "plivane-48.png", "plivane-128.png", "plivane-256.png"})
+            QVERIFY2(QFile::exists(kDossier + QString::fromLatin1(icone)), icone);
+        QCOMPARE(QImage(kDossier + QStringLiteral("plivane-48.png")).size(), QSize(48, 48));
+    }
+
+    void ligneDeCommande()
+    {
+        // Nothing: a new envelope.
+        const auto rien = LigneCommande::lit({});
+        QVERIFY(rien.isOk());
+        QVERIFY(!rien.value().has_value());
+
+        // One file, made absolute: the title and the next save dialog show where it is.
+        const auto un = LigneCommande::lit({QStringLiteral("Amis.PLV")});
+        QVERIFY(un.isOk());
+        QCOMPARE(*un.value(), QDir::current().absoluteFilePath(QStringLiteral("Amis.PLV")));
+        QCOMPARE(*LigneCommande::lit({QStringLiteral("/tmp/Mes adresses.plv")}).value(),
+                 QStringLiteral("/tmp/Mes adresses.plv"));
+
+        // Anything else: the reason and the usage line, in French.
+        for (const QStringList& refusee : {QStringList{"a.PLV", "b.PLV"}, QStringList{"-style", "fusion"},
+                                           QStringList{"--help"}, QStringList{""}}) {
+            const auto r = LigneCommande::lit(refusee);
+            QVERIFY2(!r.isOk(), qPrintable(refusee.join(u' ')));
+            QVERIFY(r.error().startsWith(QStringLiteral("plivane : ")));
+            QVERIFY(r.error().endsWith(LigneCommande::usage()));
+        }
+        QVERIFY(LigneCommande::usage().startsWith(QStringLiteral("Usage : plivane [FICHIER.PLV]")));
+    }
+
+    void programmeRefuseUneAutreLigneDeCommande()
+    {
+        // The program itself, when it was built beside the tests.
+        const QString programme = QCoreApplication::applicationDirPath() + QStringLiteral("/../app/window/plivane");
+        if (!QFile::exists(programme))
+            QSKIP("le programme n'est pas construit dans ce dossier");
+        QProcess p;
+        p.start(programme, {QStringLiteral("--version")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), LigneCommande::kCodeUsage);
+        const QString erreur = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(erreur.contains(QStringLiteral("option inconnue « --version »")), qPrintable(erreur));
+        QVERIFY(erreur.contains(LigneCommande::usage()));
+        QVERIFY(p.readAllStandardOutput().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestBureau)
+#include "test_app_bureau.moc"
