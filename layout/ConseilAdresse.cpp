@@ -90,7 +90,7 @@ QString ConseilAdresse::texte(Regle regle)
         return QStringLiteral("38 caractères au plus par ligne");
     case Regle::DerniereLigne:
         // No-break spaces keep the example whole when the label wraps.
-        return QStringLiteral("dernière ligne comme «\u00A075008\u00A0PARIS\u00A0»");
+        return QStringLiteral("dernière ligne : «\u00A075008\u00A0PARIS\u00A0»");
     }
     return {};
 }
@@ -110,14 +110,19 @@ QString ConseilAdresse::explication(Regle regle)
     return {};
 }
 
-QString ConseilAdresse::conseil(const QList<Regle>& regles)
+QString ConseilAdresse::conseil(const QList<Regle>& regles, qsizetype premieres)
 {
     if (regles.isEmpty())
         return {};
+    if (premieres < 1 || premieres > regles.size())
+        premieres = regles.size();
     QStringList textes;
-    for (Regle r : regles)
-        textes.append(texte(r));
-    return QStringLiteral("Conseil : ") + textes.join(QStringLiteral(" ; ")) + u'.';
+    for (qsizetype i = 0; i < premieres; ++i)
+        textes.append(texte(regles[i]));
+    const bool coupe = premieres < regles.size();
+    if (coupe)
+        textes.append(QString(QChar(0x2026)));
+    return QStringLiteral("Conseil : ") + textes.join(QStringLiteral(" ; ")) + (coupe ? QString() : QStringLiteral("."));
 }
 
 QString ConseilAdresse::detail(const QList<Regle>& regles)

@@ -32,7 +32,8 @@ public:
     static QString explication(Regle regle);
 
     // What the label shows: the broken rules' texts, or nothing when the address is fine.
-    static QString conseil(const QList<Regle>& regles);
+    // With `premieres`, only that many of them, and an ellipsis for the others.
+    static QString conseil(const QList<Regle>& regles, qsizetype premieres = -1);
     static QString detail(const QList<Regle>& regles);
 
     // "75008 PARIS", "13001 MARSEILLE CEDEX 01", "97400 SAINT-DENIS": five digits, one

@@ -17,15 +17,27 @@ EtiquetteConseil::EtiquetteConseil(QWidget* boite, QWidget* parent) : QLabel(par
     hide();
 }
 
+bool EtiquetteConseil::tient(const QString& texte) const
+{
+    const QRect place(0, 0, width(), 100000);
+    return fontMetrics().boundingRect(place, Qt::TextWordWrap, texte).height() <= height();
+}
+
 void EtiquetteConseil::suit(const QString& texteAdresse)
 {
     const QList<ConseilAdresse::Regle> regles = ConseilAdresse::enfreintes(texteAdresse);
-    const QString conseil = ConseilAdresse::conseil(regles);
-    if (conseil == text())
+    if (regles == m_regles)
         return;
-    setText(conseil);
+    m_regles = regles;
+    // All the advice when it fits the line's place; else the first rules, the tooltip and
+    // the box's description telling the whole of it.
+    const QString complet = ConseilAdresse::conseil(regles);
+    QString montre = complet;
+    for (qsizetype n = regles.size() - 1; n >= 1 && !tient(montre); --n)
+        montre = ConseilAdresse::conseil(regles, n);
+    setText(montre);
     setToolTip(ConseilAdresse::detail(regles));
-    setVisible(!conseil.isEmpty());
+    setVisible(!regles.isEmpty());
     if (m_boite)
-        m_boite->setAccessibleDescription(conseil);
+        m_boite->setAccessibleDescription(complet);
 }

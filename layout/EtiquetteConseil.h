@@ -3,6 +3,8 @@
 // hidden while the address is fine. The box it advises carries the same advice as its
 // accessible description, so a screen reader reads it with the box.
 
+#include "layout/ConseilAdresse.h"
+
 #include <QLabel>
 
 class EtiquetteConseil : public QLabel {
@@ -15,5 +17,8 @@ public:
     void suit(const QString& texteAdresse);
 
 private:
+    bool tient(const QString& texte) const;
+
     QWidget* m_boite;
+    QList<ConseilAdresse::Regle> m_regles;
 };

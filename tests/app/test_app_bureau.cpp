@@ -75,18 +75,6 @@ private slots:
         QVERIFY(QString::fromUtf8(globs.readAll()).contains(QStringLiteral("application/x-plivane:*.plv")));
     }
 
-    void installationAuxPlacesDuBureau()
-    {
-        const QString regles = lit(QStringLiteral("CMakeLists.txt"));
-        for (const char* place : {"${CMAKE_INSTALL_DATADIR}/applications", "${CMAKE_INSTALL_DATADIR}/mime/packages",
-                                  "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps",
-                                  "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps"})
-            QVERIFY2(regles.contains(QString::fromLatin1(place)), place);
-        for (const char* icone : {"plivane.svg", "plivane-48.png", "plivane-128.png", "plivane-256.png"})
-            QVERIFY2(QFile::exists(kDossier + QString::fromLatin1(icone)), icone);
-        QCOMPARE(QImage(kDossier + QStringLiteral("plivane-48.png")).size(), QSize(48, 48));
-    }
-
     void ligneDeCommande()
     {
         // Nothing: a new envelope.

@@ -3,7 +3,6 @@
 #include "addresses/AddressEncoding.h"
 #include "addresses/Form2.h"
 #include "app/window/Form1.h"
-#include "layout/ChoixFormat.h"
 #include "layout/EtiquetteConseil.h"
 #include "tests/support/RecordingPrinterService.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -67,28 +66,6 @@ private slots:
         barres.c().BHH->setValue(162);
         QCOMPARE(liste.etat(), barres.etat());
         QVERIFY(liste.f->etat().Modifie);
-    }
-
-    void chaqueFormatCommeSesBarres()
-    {
-        const QList<QPair<int, int>> tailles = {{220, 110}, {162, 114}, {229, 114}, {229, 162}, {324, 229}, {241, 105}};
-        for (int i = 0; i < tailles.size(); ++i) {
-            // From a made-to-measure size, so that both bars move for every format.
-            Banc liste;
-            liste.c().BHL->setValue(300);
-            liste.c().BHH->setValue(200);
-            QCOMPARE(liste.formats()->currentText(), QStringLiteral("Personnalisé"));
-            liste.formats()->setCurrentIndex(i);
-            emit liste.formats()->activated(i);
-
-            Banc barres;
-            barres.c().BHL->setValue(300);
-            barres.c().BHH->setValue(200);
-            barres.c().BHL->setValue(tailles[i].first);
-            barres.c().BHH->setValue(tailles[i].second);
-            QCOMPARE(liste.etat(), barres.etat());
-            QCOMPARE(barres.formats()->currentText(), ChoixFormat::texteEntree(i));
-        }
     }
 
     void ouvrirUnFichierMontreSonFormat()
