@@ -110,9 +110,9 @@ private:
     AddressList m_liste;
     Form2* m_form2 = nullptr;
     Calendrier* m_calendrier = nullptr;
-    std::unique_ptr<CommandeImpression> m_impression;
     ControlesForm1 m_c;
     EnveloppeApercu m_apercu;
+    std::unique_ptr<CommandeImpression> m_impression;
     DimensionsDessinees m_dessin;
     QString m_titreFenetre;
     int m_policeCible = 2;
