@@ -49,13 +49,15 @@ int ImportAdresses::importe(const QString& chemin)
             refuse(chemin, QStringLiteral("il ne peut pas être lu (%1)").arg(fichier.errorString()));
             return 0;
         }
-        if (fichier.size() > kTailleMax) {
-            refuse(chemin, QStringLiteral("il dépasse %1 Mo, bien plus qu'une liste d'adresses").arg(kTailleMax >> 20));
-            return 0;
-        }
-        const QByteArray octets = fichier.readAll();
+        // One byte past the limit tells a file too large, whatever its size claims to be
+        // (a pipe has none).
+        const QByteArray octets = fichier.read(kTailleMax + 1);
         if (fichier.error() != QFileDevice::NoError) {
             refuse(chemin, QStringLiteral("il ne peut pas être lu (%1)").arg(fichier.errorString()));
+            return 0;
+        }
+        if (octets.size() > kTailleMax) {
+            refuse(chemin, QStringLiteral("il dépasse %1 Mo, bien plus qu'une liste d'adresses").arg(kTailleMax >> 20));
             return 0;
         }
         lecture = ImportCsv::lit(octets);
