@@ -2,8 +2,14 @@
 // Every modal dialog the program shows goes through this interface: QtDialogs shows the
 // real ones, and tests script the answers, so that refusals and cancellations run in CI.
 
+#include "platform/Progress.h"
+#include "platform/Units.h"
+
 #include <QColor>
+#include <QImage>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <optional>
 
 class PrinterService;
@@ -32,6 +38,26 @@ struct FontChoice {
     bool operator==(const FontChoice&) const = default;
 };
 
+// A print preview: `paint` draws every page on the printer it is handed, as often as the
+// preview needs it (and once more when the user prints from the preview); `prepare` runs
+// once before, on the same printer, and may decide that there is nothing to show.
+struct PreviewRequest {
+    QString title;
+    QImage picture;  // shown beside the pages, with its caption
+    QString pictureCaption;
+    std::function<bool(PrinterService&)> prepare;
+    std::function<void(PrinterService&)> paint;
+};
+
+// The printer alignment dialog. The printer's name and kept shift are asked again after
+// each calibration print, whose print dialog may choose another printer.
+struct PrinterShiftRequest {
+    std::function<QString()> printerName;
+    std::function<PointMm()> storedShift;
+    std::function<void()> printCalibration;
+    Mm limit = Mm(20);  // the largest shift either way
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -54,4 +80,13 @@ public:
     // False when cancelled.
     virtual bool printDialog(PrinterService& printer) = 0;
     virtual bool printerSetupDialog(PrinterService& printer) = 0;
+
+    // The print preview, on a copy of `printer`'s settings: whatever the preview and the
+    // print from it change stays off the printer itself. True when the user printed.
+    virtual bool printPreview(PrinterService& printer, const PreviewRequest& request) = 0;
+    // "Réglage de l'imprimante": the shift right and down entered for the printer that
+    // request.printerName() names when the user confirms; nothing when cancelled.
+    virtual std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) = 0;
+    // A progress dialog over `total` steps, with "Annuler".
+    virtual std::unique_ptr<Progress> progress(const QString& title, int total) = 0;
 };

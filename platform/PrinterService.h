@@ -47,6 +47,12 @@ public:
     // Height of the printable area of the current page, in the current orientation.
     virtual Result<Mm> printableHeight() = 0;
 
+    // The printer as the user knows it: the key its alignment is kept under.
+    virtual QString printerName() const = 0;
+    // Moves every item printed from now on by this much, right and down, to make up for a
+    // printer that prints off its place. Zero unless set.
+    virtual Status setShift(PointMm shift) = 0;
+
     // Output. The document opens with the first output and is handed to the printer by
     // endDocument(); an empty last page never comes out.
     virtual PointMm position() const = 0;

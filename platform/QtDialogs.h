@@ -17,6 +17,9 @@ public:
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
     bool printDialog(PrinterService& printer) override;         // QtPrintDialogs.cpp
     bool printerSetupDialog(PrinterService& printer) override;  // QtPrintDialogs.cpp
+    bool printPreview(PrinterService& printer, const PreviewRequest& request) override;  // QtPreviewDialogs.cpp
+    std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;  // QtPreviewDialogs.cpp
+    std::unique_ptr<Progress> progress(const QString& title, int total) override;  // QtPreviewDialogs.cpp
 
     // "Description (*.EXT)|*.EXT" as a Qt name filter whose pattern matches in any case.
     static QString qtNameFilter(const QString& designedFilter);

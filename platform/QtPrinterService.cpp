@@ -1,6 +1,7 @@
 #include "platform/QtPrinterService.h"
 
 #include <QFileInfo>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -79,6 +80,49 @@ Status QtPrinterService::selectPrinter(const QString& queueName)
     m_printer->setOutputFileName(QString());
     m_printer->setPrinterName(queueName);
     m_metrics.reset();
+    return Status::ok();
+}
+
+void QtPrinterService::takeSettingsOf(const QtPrinterService& other)
+{
+    const QPrinter& source = *other.m_printer;
+    if (source.outputFormat() == QPrinter::NativeFormat) {
+        m_printer->setOutputFileName(QString());
+        m_printer->setPrinterName(source.printerName());
+    } else {
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        m_printer->setOutputFileName(source.outputFileName());
+    }
+    m_printer->setPageLayout(source.pageLayout());
+    m_printer->setCopyCount(source.copyCount());
+    m_printer->setCollateCopies(source.collateCopies());
+    m_printer->setDuplex(source.duplex());
+    m_printer->setColorMode(source.colorMode());
+    m_printer->setDocName(source.docName());
+    m_printer->setFullPage(true);
+    m_customSizes = other.m_customSizes;  // so that paper codes read there mean the same here
+    m_font = other.m_font;
+    m_colour = other.m_colour;
+    m_metrics.reset();
+}
+
+QString QtPrinterService::pdfOutputName()
+{
+    return QStringLiteral("Fichier PDF");
+}
+
+QString QtPrinterService::printerName() const
+{
+    if (m_printer->outputFormat() == QPrinter::PdfFormat)
+        return pdfOutputName();
+    return m_printer->printerName();
+}
+
+Status QtPrinterService::setShift(PointMm shift)
+{
+    if (!std::isfinite(shift.x.value) || !std::isfinite(shift.y.value))
+        return Status::failure(QStringLiteral("Décalage de l'impression impossible."));
+    m_shift = shift;
     return Status::ok();
 }
 
@@ -287,7 +331,15 @@ double QtPrinterService::toPixels(Mm length) const
 
 QPointF QtPrinterService::toDevice(PointMm point) const
 {
-    return {toPixels(point.x + kMargeFeuille), toPixels(point.y + kMargeFeuille)};
+    return {toPixels(point.x + kMargeFeuille + m_shift.x), toPixels(point.y + kMargeFeuille + m_shift.y)};
+}
+
+bool QtPrinterService::previewing() const
+{
+    // Qt's preview paints a printer's pages into pictures; its engine is the only one of
+    // that type a printer ever has.
+    const QPaintEngine* engine = m_printer->paintEngine();
+    return engine && engine->type() == QPaintEngine::Picture;
 }
 
 Status QtPrinterService::beginOutput()
@@ -302,7 +354,8 @@ Status QtPrinterService::beginOutput()
         return Status::ok();
     }
 
-    const bool pdf = m_printer->outputFormat() == QPrinter::PdfFormat;
+    const bool preview = previewing();
+    const bool pdf = m_printer->outputFormat() == QPrinter::PdfFormat && !preview;
     if (pdf && m_printer->outputFileName().isEmpty())
         return Status::failure(QStringLiteral(
             "Aucune imprimante n'est installée et aucun fichier n'a été choisi : choisissez « Imprimer dans un "
@@ -317,7 +370,8 @@ Status QtPrinterService::beginOutput()
         return Status::failure(QStringLiteral("%1 n'a pas pu commencer l'impression.").arg(printerDescription()));
     }
     m_dpi = m_printer->resolution();
-    m_pagesToRepeat = m_printer->supportsMultipleCopies() ? 1 : std::max(1, m_printer->copyCount());
+    // A preview shows each page once, whatever the copies.
+    m_pagesToRepeat = preview || m_printer->supportsMultipleCopies() ? 1 : std::max(1, m_printer->copyCount());
     m_newPageDue = false;
     m_pageHasOutput = false;
     m_pageTrace.clear();

@@ -15,6 +15,11 @@
 // Measuring never opens a print job. The job opens with the first output; a page is
 // started only when output comes for it, so neither ending a page nor ending the
 // document ever leaves a blank page behind.
+//
+// A printer that prints off its place gets a shift, added where millimetres become
+// device pixels: text, lines and pictures all move by it, and a zero shift changes
+// nothing. The same painting serves Qt's print preview: painted on a printer in preview
+// mode, the pages become the preview's, one copy each and without a file.
 
 #include "platform/PrinterService.h"
 
@@ -44,6 +49,12 @@ public:
     Status setOutputFileName(const QString& path);
     // Prints on the named printer queue.
     Status selectPrinter(const QString& queueName);
+    // Takes the other service's printer, file, paper, orientation, copies and font, so
+    // that a preview made here looks like a print made there and changes nothing there.
+    void takeSettingsOf(const QtPrinterService& other);
+
+    // What printerName() answers when the output is a PDF file.
+    static QString pdfOutputName();
 
     Status setUnitMillimetres() override;
     Status setFontName(const QString& name) override;
@@ -63,6 +74,9 @@ public:
     Result<PageOrientation> orientation() override;
     Status setOrientation(PageOrientation orientation) override;
     Result<Mm> printableHeight() override;
+    QString printerName() const override;
+    Status setShift(PointMm shift) override;
+    PointMm shift() const { return m_shift; }
 
     PointMm position() const override { return m_position; }
     Status setPosition(PointMm where) override;
@@ -93,6 +107,7 @@ private:
     double toPixels(Mm length) const;
     QPointF toDevice(PointMm point) const;
     QString printerDescription() const;
+    bool previewing() const;
     Status beginOutput();
     void paint(const Trace& trace);
     void record(Trace trace);
@@ -107,6 +122,7 @@ private:
     int m_metricsDpi = 0;
     QColor m_colour = Qt::black;
     PointMm m_position;
+    PointMm m_shift;
 
     double m_dpi = 0.0;              // resolution of the job under way
     bool m_pageHasOutput = false;    // something was painted on the current page

@@ -10,7 +10,9 @@ CommandeImpression::CommandeImpression(PrinterService& imprimante, Dialogs& dial
     : m_imprimante(imprimante),
       m_dialogues(dialogues),
       m_fenetrePrincipale(fenetrePrincipale),
-      m_imprime(imprimante, dialogues, m_reglages)
+      m_imprime(imprimante, dialogues, m_reglages, &m_decalages),
+      m_apercu(imprimante, dialogues, &m_decalages),
+      m_alignement(imprimante, dialogues, m_decalages)
 {
 }
 
@@ -38,10 +40,25 @@ QString CommandeImpression::MessageDepasseA4()
         .join(QString::fromUtf16(kFinLigne));
 }
 
+std::optional<QList<int>> CommandeImpression::choisitAdresses(const QStringList& adresses)
+{
+    return m_choix ? m_choix(adresses) : form3().choisit(adresses);
+}
+
+void CommandeImpression::Apercu(const DemandeImpression& demande)
+{
+    if (const std::optional<QList<int>> selection = choisitAdresses(demande.adresses))
+        m_apercu.montre(demande, *selection);
+}
+
+void CommandeImpression::ReglageImprimante(const ReglagesModele& reglages)
+{
+    m_alignement.Regle(reglages);
+}
+
 void CommandeImpression::Imprimer(const DemandeImpression& demande)
 {
-    const std::optional<QList<int>> selection =
-        m_choix ? m_choix(demande.adresses) : form3().choisit(demande.adresses);
+    const std::optional<QList<int>> selection = choisitAdresses(demande.adresses);
     if (!selection)
         return;  // "Annuler": nothing else happens
 

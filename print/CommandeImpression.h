@@ -3,8 +3,11 @@
 // probe the copies count, warn about an envelope larger than A4, show the print dialog
 // with the copies preset to Quantite, run the print, and put the copies count back.
 // It owns what printing keeps for the program's life: the selection window, the
-// probes' findings and the print run.
+// probes' findings, the print run, the preview and the printers' shifts.
 
+#include "print/AlignementImprimante.h"
+#include "print/ApercuImpression.h"
+#include "print/DecalagesImprimantes.h"
 #include "print/DemandeImpression.h"
 #include "print/Imprime.h"
 #include "print/ReglagesImprimante.h"
@@ -31,13 +34,20 @@ public:
 
     // The Imprimer button.
     void Imprimer(const DemandeImpression& demande);
+    // The Aperçu button: the same choice of addresses, then the preview of the pages
+    // that Imprimer would print for it.
+    void Apercu(const DemandeImpression& demande);
+    // The "Réglage de l'imprimante" button, for an envelope of these settings.
+    void ReglageImprimante(const ReglagesModele& reglages);
 
     // The command Quitter's duty: while a run is under way, puts the paper size and the
     // orientation back as the run found them. Does nothing otherwise.
     void Quitter();
 
-    bool ImpressionEnCours() const { return m_imprime.ImpressionEnCours(); }
+    // A run is under way: printing, or painting the preview's pages.
+    bool ImpressionEnCours() const { return m_imprime.ImpressionEnCours() || m_apercu.ImpressionEnCours(); }
     const ReglagesImprimante& reglagesImprimante() const { return m_reglages; }
+    DecalagesImprimantes& decalages() { return m_decalages; }
 
     // The selection window, created at its first use.
     Form3& form3();
@@ -50,11 +60,16 @@ public:
     static QString MessageDepasseA4();
 
 private:
+    std::optional<QList<int>> choisitAdresses(const QStringList& adresses);
+
     PrinterService& m_imprimante;
     Dialogs& m_dialogues;
     QPointer<QWidget> m_fenetrePrincipale;
     ReglagesImprimante m_reglages;
+    DecalagesImprimantes m_decalages;
     Imprime m_imprime;
+    ApercuImpression m_apercu;
+    AlignementImprimante m_alignement;
     QPointer<Form3> m_form3;  // a child of the main window, like its other windows
     std::unique_ptr<Form3> m_form3SansParent;  // without a main window, its own
     ChoixAdresses m_choix;

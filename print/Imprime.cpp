@@ -3,6 +3,7 @@
 #include "addresses/AddressEncoding.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
+#include "print/DecalagesImprimantes.h"
 #include "print/PolicesImprimante.h"
 #include "print/ReglagesImprimante.h"
 #include "print/TestsImprimante.h"
@@ -24,8 +25,9 @@ Status tropDeLignes(const QString& bloc, int nombre)
 }
 }  // namespace
 
-Imprime::Imprime(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimante& reglages)
-    : m_imprimante(imprimante), m_dialogues(dialogues), m_reglages(reglages)
+Imprime::Imprime(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimante& reglages,
+                 const DecalagesImprimantes* decalages)
+    : m_imprimante(imprimante), m_dialogues(dialogues), m_reglages(reglages), m_decalages(decalages)
 {
 }
 
@@ -42,41 +44,61 @@ QStringList Imprime::LignesExpediteur(const QString& texte)
     return Separe(EnLigne(texte)).LignesAdresse;
 }
 
-void Imprime::lance(const DemandeImpression& demande, const QList<int>& selection)
+QString Imprime::TexteSuivi(int numero, int total)
 {
-    // Only what this run reads is ever put back.
-    m_reglages.FormatInitial.reset();
-    m_reglages.OrientationInitiale.reset();
-    m_depuisAffichage.start();
-    const Status echec = deroule(demande, selection);
-    termine(echec);
+    return QStringLiteral("Impression de l'enveloppe %1 sur %2").arg(numero).arg(total);
 }
 
-Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& selection)
+Status Imprime::VerifieBlocs(const DemandeImpression& demande, const QList<int>& selection)
 {
-    const ReglagesModele& reglages = demande.reglages;
-    (void)m_imprimante.setFontName(QStringLiteral("arial"));  // a font step never fails the run
-
-    // Every block must fit before anything is printed: a run that stops half-way leaves
-    // the user to find out which envelopes came out.
-    QStringList lignesExp;
-    if (!reglages.LogoChoisi) {
-        ImprPoliceExp(m_imprimante, reglages);
-        lignesExp = LignesExpediteur(demande.texteExpediteur);
-        if (lignesExp.size() > kLignesMax)
-            return tropDeLignes(QStringLiteral("L'adresse de l'expéditeur"), int(lignesExp.size()));
+    // A run that stops half-way leaves the user to find out which envelopes came out.
+    if (!demande.reglages.LogoChoisi) {
+        const qsizetype lignes = LignesExpediteur(demande.texteExpediteur).size();
+        if (lignes > kLignesMax)
+            return tropDeLignes(QStringLiteral("L'adresse de l'expéditeur"), int(lignes));
     }
-    QList<bool> choisie(demande.adresses.size(), false);
+    QList<bool> vue(demande.adresses.size(), false);
     for (int i : selection) {
-        if (i < 0 || i >= demande.adresses.size())
+        if (i < 0 || i >= demande.adresses.size() || vue[i])
             continue;
-        choisie[i] = true;
+        vue[i] = true;
         const int nombre = Separe(demande.adresses[i]).NbLignes + 1;
         if (nombre > kLignesMax)
             return tropDeLignes(QStringLiteral("L'adresse n° %1 de la liste").arg(i + 1), nombre);
     }
+    return Status::ok();
+}
 
-    TestImpr2(m_imprimante, m_dialogues, m_reglages);
+void Imprime::lance(const DemandeImpression& demande, const QList<int>& selection, Sondes sondes)
+{
+    // Only what this run reads is ever put back.
+    m_reglages.FormatInitial.reset();
+    m_reglages.OrientationInitiale.reset();
+    m_annulee = false;
+    m_depuisAffichage.start();
+    const Status echec = deroule(demande, selection, sondes);
+    termine(echec);
+}
+
+Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& selection, Sondes sondes)
+{
+    const ReglagesModele& reglages = demande.reglages;
+    (void)m_imprimante.setFontName(QStringLiteral("arial"));  // a font step never fails the run
+
+    QStringList lignesExp;
+    if (!reglages.LogoChoisi) {
+        ImprPoliceExp(m_imprimante, reglages);
+        lignesExp = LignesExpediteur(demande.texteExpediteur);
+    }
+    if (Status s = VerifieBlocs(demande, selection); !s)
+        return s;
+    QList<bool> choisie(demande.adresses.size(), false);
+    for (int i : selection)
+        if (i >= 0 && i < demande.adresses.size())
+            choisie[i] = true;
+
+    if (sondes == Sondes::Oui)
+        TestImpr2(m_imprimante, m_dialogues, m_reglages);
     // The busy pointer comes after the probes' questions: they wait for the user.
     m_sablier.emplace();
 
@@ -113,15 +135,31 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
             return hauteur.status();
         decalageY = DecalageYPaysage(Mm(reglages.HauteurEnv), hauteur.value());
     }
+    // The printer the probes' set-up dialogs leave is the one whose shift applies.
+    if (m_decalages) {
+        m_decale = true;
+        if (Status s = m_imprimante.setShift(m_decalages->decalage(m_imprimante.printerName())); !s)
+            return s;
+    }
 
     if (reglages.RepereCoupe) {
         if (Status s = reperesCoupe(reglages, paysage); !s)
             return s;
     }
+    const int total = int(std::count(choisie.begin(), choisie.end(), true));
+    if (total > kEnveloppesSansSuivi)
+        m_suivi = m_dialogues.progress(QStringLiteral("Impression"), total);
+    int numero = 0;
     for (int i = 0; i < demande.adresses.size(); ++i) {
         ImprPoliceExp(m_imprimante, reglages);
         if (!choisie[i])
             continue;
+        // Asked before each envelope: "Annuler" pressed during the one before is heard here.
+        if (m_suivi && !m_suivi->advance(numero, TexteSuivi(numero + 1, total))) {
+            m_annulee = true;
+            break;
+        }
+        ++numero;
         if (Status s = enveloppe(demande, i, lignesExp, decalageY); !s)
             return s;
         laisseRespirer();
@@ -239,8 +277,14 @@ void Imprime::termine(const Status& echec)
     QStringList aSignaler;
     if (!echec)
         aSignaler.append(echec.error());
+    m_suivi.reset();
     if (Status s = m_imprimante.endDocument(); !s)
         aSignaler.append(s.error());
+    if (m_decale) {
+        m_decale = false;
+        if (Status s = m_imprimante.setShift({}); !s)
+            aSignaler.append(s.error());
+    }
     if (Status s = m_reglages.restaureFormatEtOrientation(m_imprimante); !s)
         aSignaler.append(s.error());
     m_sablier.reset();

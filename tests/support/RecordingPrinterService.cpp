@@ -194,6 +194,14 @@ Result<Mm> RecordingPrinterService::printableHeight()
     return Mm(pageOrientation == PageOrientation::Landscape ? landscapePrintableHeight : portraitPrintableHeight);
 }
 
+Status RecordingPrinterService::setShift(PointMm to)
+{
+    Status s = call(QStringLiteral("setShift"), point(to));
+    if (s)
+        shift = to;
+    return s;
+}
+
 void RecordingPrinterService::output()
 {
     if (!m_open) {

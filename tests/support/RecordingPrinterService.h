@@ -54,6 +54,8 @@ public:
     double fontSize = 8.25;
     bool fontBold = false, fontItalic = false, fontUnderline = false;
     QColor textColour = Qt::black;
+    QString name = QStringLiteral("Imprimante de test");  // what printerName() answers
+    PointMm shift;  // the last shift set; recorded positions are those asked, without it
 
     // Every call of `operation` (a method name: "setCopies", "printText", ...) fails from
     // now on, or only its n-th call (counting from 1, from now) when nthCall > 0. A
@@ -91,6 +93,8 @@ public:
     Result<PageOrientation> orientation() override;
     Status setOrientation(PageOrientation orientation) override;
     Result<Mm> printableHeight() override;
+    QString printerName() const override { return name; }
+    Status setShift(PointMm shift) override;
 
     PointMm position() const override { return m_position; }
     Status setPosition(PointMm where) override;

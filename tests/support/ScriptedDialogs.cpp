@@ -1,6 +1,39 @@
 #include "tests/support/ScriptedDialogs.h"
 
+#include <QStandardPaths>
+
 namespace {
+// No test ever reads or writes the user's own settings file: every executable that
+// scripts its dialogs keeps its settings in Qt's test location instead.
+[[maybe_unused]] const bool kReglagesDeTest = [] {
+    QStandardPaths::setTestModeEnabled(true);
+    return true;
+}();
+
+class ScriptedProgress : public Progress {
+public:
+    explicit ScriptedProgress(ScriptedDialogs& dialogs) : m_dialogs(dialogs) {}
+
+    bool advance(int done, const QString& text) override
+    {
+        if (m_cancelled)
+            return false;
+        // Pressed while step `done` was under way: heard now, before the next one.
+        if (m_dialogs.progressCancelAt > 0 && done >= m_dialogs.progressCancelAt) {
+            m_cancelled = true;
+            return false;
+        }
+        m_dialogs.progressTexts.append(text);
+        if (m_dialogs.onProgress)
+            m_dialogs.onProgress(done);
+        return true;
+    }
+
+private:
+    ScriptedDialogs& m_dialogs;
+    bool m_cancelled = false;
+};
+
 template <typename T>
 std::optional<T> take(QList<T>& queue, int& unexpected)
 {
@@ -75,4 +108,37 @@ bool ScriptedDialogs::printerSetupDialog(PrinterService& printer)
     if (accepted && onSetupDialog)
         onSetupDialog(printer);
     return accepted;
+}
+
+bool ScriptedDialogs::printPreview(PrinterService& printer, const PreviewRequest& request)
+{
+    shown.append({QStringLiteral("preview"), request.title, QString(), MessageIcon::Information, {}});
+    lastPreviewPicture = request.picture;
+    lastPreviewCaption = request.pictureCaption;
+    PrinterService& pages = previewPrinter ? *previewPrinter : printer;
+    if (request.prepare && !request.prepare(pages))
+        return false;
+    request.paint(pages);
+    if (onPreview)
+        onPreview(pages);
+    const bool printed = take(previewAnswers, unexpected).value_or(false);
+    if (printed)
+        request.paint(pages);
+    return printed;
+}
+
+std::optional<PointMm> ScriptedDialogs::printerShiftDialog(const PrinterShiftRequest& request)
+{
+    shown.append({QStringLiteral("shift"), QString(), QString(), MessageIcon::Information, {}});
+    if (onShiftDialog)
+        onShiftDialog(request);
+    lastShiftPrinter = request.printerName ? request.printerName() : QString();
+    lastShiftShown = request.storedShift ? request.storedShift() : PointMm{};
+    return take(shiftAnswers, unexpected).value_or(std::nullopt);
+}
+
+std::unique_ptr<Progress> ScriptedDialogs::progress(const QString&, int)
+{
+    ++progressDialogs;
+    return std::make_unique<ScriptedProgress>(*this);
 }

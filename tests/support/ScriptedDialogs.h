@@ -31,6 +31,31 @@ public:
     std::function<void(PrinterService&)> onPrintDialog;
     std::function<void(PrinterService&)> onSetupDialog;
 
+    // The print preview paints its pages on previewPrinter (on the printer it is handed
+    // when null), then the user prints from it (true: the pages are painted there once
+    // more, as Qt's preview does after its print dialog) or closes it.
+    QList<bool> previewAnswers;
+    PrinterService* previewPrinter = nullptr;
+    std::function<void(PrinterService&)> onPreview;  // runs while the preview shows its pages
+    QImage lastPreviewPicture;
+    QString lastPreviewCaption;
+
+    // "Réglage de l'imprimante": the shift entered, or nothing for "Annuler". While the
+    // dialog is open, onShiftDialog plays the user (a calibration print, say); what the
+    // dialog showed when it closed is kept.
+    QList<std::optional<PointMm>> shiftAnswers;
+    std::function<void(const PrinterShiftRequest&)> onShiftDialog;
+    QString lastShiftPrinter;
+    PointMm lastShiftShown;
+
+    // Progress dialogs: the texts they showed, in order. With progressCancelAt = k the
+    // user presses "Annuler" while step k is under way (the k-th text shows); the job
+    // hears it when it asks before step k + 1. onProgress runs at every step.
+    int progressCancelAt = 0;
+    int progressDialogs = 0;
+    QStringList progressTexts;
+    std::function<void(int done)> onProgress;
+
     // What was shown, in order.
     QList<Shown> shown;
     int unexpected = 0;
@@ -46,4 +71,7 @@ public:
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
     bool printDialog(PrinterService& printer) override;
     bool printerSetupDialog(PrinterService& printer) override;
+    bool printPreview(PrinterService& printer, const PreviewRequest& request) override;
+    std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;
+    std::unique_ptr<Progress> progress(const QString& title, int total) override;
 };
