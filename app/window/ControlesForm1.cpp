@@ -224,8 +224,14 @@ ControlesForm1 ControlesForm1::construit(QWidget* f)
     c.Serie = bouton(f, QStringLiteral("Série"), QStringLiteral("Adresses"), twips(2700, yBoutons, 1200, 465));
     c.Sauver = bouton(f, QStringLiteral("Sauver"), QStringLiteral("Sauver..."), twips(4080, yBoutons, 1320, 465));
     c.Ouvrir = bouton(f, QStringLiteral("Ouvrir"), QStringLiteral("Ouvrir..."), twips(5490, yBoutons, 1320, 465));
-    c.Imprimer = bouton(f, QStringLiteral("Imprimer"), QStringLiteral("Imprimer..."), twips(6900, yBoutons, 1500, 465));
-    c.Polices = bouton(f, QStringLiteral("Polices"), QStringLiteral("Polices..."), twips(8490, yBoutons, 1455, 465));
+    // The print, its preview and the printer's alignment share the row with the fonts.
+    c.Imprimer = bouton(f, QStringLiteral("Imprimer"), QStringLiteral("Imprimer..."), twips(6900, yBoutons, 1140, 465));
+    c.Apercu = bouton(f, QStringLiteral("Apercu"), QStringLiteral("Aperçu..."), twips(8130, yBoutons, 1140, 465));
+    c.Apercu->setToolTip(QStringLiteral("Aperçu avant impression"));
+    c.Polices = bouton(f, QStringLiteral("Polices"), QStringLiteral("Polices..."), twips(9360, yBoutons, 1140, 465));
+    c.ReglageImprimante = bouton(f, QStringLiteral("ReglageImprimante"), QStringLiteral("Réglage..."),
+                                 twips(10590, yBoutons, 1110, 465));
+    c.ReglageImprimante->setToolTip(QStringLiteral("Réglage de l'imprimante : décalage et page de calibrage"));
     c.Quitter = bouton(f, QStringLiteral("Quitter"), QStringLiteral("Quitter"), twips(11790, yBoutons, 1320, 465));
 
     c.placeCalendrier = twips(10065, 60, 3045, 6300);

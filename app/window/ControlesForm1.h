@@ -84,7 +84,9 @@ struct ControlesForm1 {
     QPushButton* Sauver = nullptr;
     QPushButton* Ouvrir = nullptr;
     QPushButton* Imprimer = nullptr;
+    QPushButton* Apercu = nullptr;             // "Aperçu...": the pages Imprimer would print
     QPushButton* Polices = nullptr;
+    QPushButton* ReglageImprimante = nullptr;  // the printer's shift and its calibration page
     QPushButton* Quitter = nullptr;
 
     // Where the month calendar stands.

@@ -146,6 +146,8 @@ void Form1::relie()
     connect(m_c.Ouvrir, &QPushButton::clicked, this, &Form1::Ouvrir_Click);
     connect(m_c.Quitter, &QPushButton::clicked, this, &Form1::Quitter_Click);
     connect(m_c.Imprimer, &QPushButton::clicked, this, &Form1::Imprimer_Click);
+    connect(m_c.Apercu, &QPushButton::clicked, this, &Form1::Apercu_Click);
+    connect(m_c.ReglageImprimante, &QPushButton::clicked, this, &Form1::ReglageImprimante_Click);
 }
 
 void Form1::demarre()
@@ -222,6 +224,12 @@ void Form1::Form_Activate()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
+    // A run lets the window repaint between envelopes, and a close request from the
+    // window manager may arrive then: the program must not end under its own print.
+    if (ImpressionEnCours()) {
+        event->ignore();
+        return;
+    }
     if (m_etat.Modifie) {
         switch (m_dialogs.question(kTitreControleFinal, kQuestionSauvegarde)) {
         case Answer::Cancel:
@@ -708,6 +716,22 @@ void Form1::Imprimer_Click()
     };
     m_impression->Imprimer(demande);
     Form_Activate();
+}
+
+void Form1::Apercu_Click()
+{
+    // The preview shows the pages; the recipient box stays as it is.
+    DemandeImpression demande;
+    demande.reglages = m_reglages;
+    demande.texteExpediteur = texteExped();
+    demande.adresses = m_liste.entries();
+    m_impression->Apercu(demande);
+    Form_Activate();
+}
+
+void Form1::ReglageImprimante_Click()
+{
+    m_impression->ReglageImprimante(m_reglages);
 }
 
 void Form1::Quitter_Click()

@@ -92,6 +92,8 @@ private:
     void Modifier_Click();
     void Serie_Click();
     void Imprimer_Click();
+    void Apercu_Click();
+    void ReglageImprimante_Click();
     void Quitter_Click();
     void afficheAdresse(const QString& entree);
     void montreLogo(const QImage& logo);
