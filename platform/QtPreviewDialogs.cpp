@@ -27,17 +27,20 @@ void sansChoixDOrientation(QPrintPreviewDialog& dialog)
 }
 
 // The feed picture beside the pages: how the envelope goes into the printer for them.
+// It is drawn for the main window's small frame; here it shows twice as large, its lines
+// kept sharp.
 void ajouteImage(QPrintPreviewDialog& dialog, const QImage& image, const QString& legende)
 {
     if (image.isNull())
         return;
     auto* vue = new QLabel;
     vue->setObjectName(QStringLiteral("ImageAlimentation"));
-    vue->setPixmap(QPixmap::fromImage(image));
+    vue->setPixmap(QPixmap::fromImage(image.scaled(image.size() * 2, Qt::KeepAspectRatio, Qt::FastTransformation)));
     vue->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     vue->setAccessibleName(legende);
     vue->setToolTip(legende);
-    vue->setMargin(6);
+    vue->setMargin(8);
+    vue->setMinimumWidth(vue->fontMetrics().horizontalAdvance(legende) + 24);
 
     if (auto* fenetre = dialog.findChild<QMainWindow*>()) {
         auto* panneau = new QDockWidget(legende, fenetre);

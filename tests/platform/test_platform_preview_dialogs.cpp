@@ -82,7 +82,7 @@ private slots:
         QVERIFY(!dialogs.printPreview(service, requete));
         QCOMPARE(titre, u"Aperçu avant impression"_qs);
         QCOMPARE(pages, 1);
-        QCOMPARE(taille, QSize(40, 20));
+        QCOMPARE(taille, QSize(80, 40));  // twice as large as in the main window
         QCOMPARE(legende, u"Introduction de l'enveloppe"_qs);
         QCOMPARE(cachees, 2);  // portrait and landscape: the feed is the envelope's
         QCOMPARE(preparations, 1);
