@@ -24,7 +24,7 @@ QString apercuLigne(const QStringList& lignes)
         texte = texte.left(79) + QChar(0x2026);
     return texte;
 }
-}  // namespace
+} // namespace
 
 int ImportAdresses::Importer()
 {
@@ -57,7 +57,9 @@ int ImportAdresses::importe(const QString& chemin)
             return 0;
         }
         if (octets.size() > kTailleMax) {
-            refuse(chemin, QStringLiteral("il dépasse %1 Mo, bien plus qu'une liste d'adresses").arg(kTailleMax >> 20));
+            refuse(
+                chemin,
+                QStringLiteral("il dépasse %1 Mo, bien plus qu'une liste d'adresses").arg(kTailleMax >> 20));
             return 0;
         }
         lecture = ImportCsv::lit(octets);
@@ -77,9 +79,9 @@ int ImportAdresses::importe(const QString& chemin)
                 break;
             }
         const QString question =
-            QStringLiteral("La première ligne du fichier donne-t-elle les titres des colonnes ?") + kFin + kFin
-            + QStringLiteral("« %1 »").arg(apercuLigne(premiere)) + kFin + kFin
-            + QStringLiteral("Oui : elle n'est pas importée. Non : elle est importée comme une adresse.");
+            QStringLiteral("La première ligne du fichier donne-t-elle les titres des colonnes ?") + kFin +
+            kFin + QStringLiteral("« %1 »").arg(apercuLigne(premiere)) + kFin + kFin +
+            QStringLiteral("Oui : elle n'est pas importée. Non : elle est importée comme une adresse.");
         switch (m_dialogs.question(titre(), question)) {
         case Answer::Cancel:
             return 0;
@@ -106,8 +108,8 @@ void ImportAdresses::refuse(const QString& chemin, const QString& raison)
 {
     m_dialogs.message(MessageIcon::Exclamation, titre(),
                       QStringLiteral("Le fichier « %1 » n'a pas été importé : %2.")
-                              .arg(QFileInfo(chemin).fileName(), raison)
-                          + kFin + QStringLiteral("Aucune adresse n'a été ajoutée."));
+                              .arg(QFileInfo(chemin).fileName(), raison) +
+                          kFin + QStringLiteral("Aucune adresse n'a été ajoutée."));
 }
 
 QString ImportAdresses::compteRendu(const ImportCsv::Bilan& bilan, const ImportCsv::Lecture& lecture)
@@ -127,8 +129,9 @@ QString ImportAdresses::compteRendu(const ImportCsv::Bilan& bilan, const ImportC
             raisons << QStringLiteral("%1 de plus de %2 lignes d'adresse")
                            .arg(bilan.tropLongues)
                            .arg(ImportCsv::kLignesMax);
-        lignes << nombreDe(bilan.ignorees(), QStringLiteral("ligne ignorée : "), QStringLiteral("lignes ignorées : "))
-                      + raisons.join(QStringLiteral(", ")) + u'.';
+        lignes << nombreDe(bilan.ignorees(), QStringLiteral("ligne ignorée : "),
+                           QStringLiteral("lignes ignorées : ")) +
+                      raisons.join(QStringLiteral(", ")) + u'.';
     }
     if (bilan.enTeteIgnoree)
         lignes << QStringLiteral("La ligne des titres des colonnes n'a pas été importée.");

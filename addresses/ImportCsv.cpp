@@ -138,7 +138,8 @@ private:
     void compteLignes(QStringView morceau)
     {
         for (qsizetype i = 0; i < morceau.size(); ++i) {
-            if (morceau[i] == u'\n' || (morceau[i] == u'\r' && (i + 1 >= morceau.size() || morceau[i + 1] != u'\n')))
+            if (morceau[i] == u'\n' ||
+                (morceau[i] == u'\r' && (i + 1 >= morceau.size() || morceau[i + 1] != u'\n')))
                 ++m_ligne;
         }
     }
@@ -201,7 +202,8 @@ QChar detecteSeparateur(QStringView texte)
                 champs = it.key();
                 frequence = it.value();
             }
-        if (frequence > meilleureFrequence || (frequence == meilleureFrequence && frequence > 0 && champs > meilleursChamps)) {
+        if (frequence > meilleureFrequence ||
+            (frequence == meilleureFrequence && frequence > 0 && champs > meilleursChamps)) {
             meilleur = candidat;
             meilleureFrequence = frequence;
             meilleursChamps = champs;
@@ -213,30 +215,21 @@ QChar detecteSeparateur(QStringView texte)
 // Words column titles are made of, accents and case aside.
 const QSet<QString>& motsDeTitres()
 {
-    static const QSet<QString> mots = {
-        // French
-        QStringLiteral("nom"), QStringLiteral("noms"), QStringLiteral("prenom"), QStringLiteral("prenoms"),
-        QStringLiteral("civilite"), QStringLiteral("titre"), QStringLiteral("societe"),
-        QStringLiteral("entreprise"), QStringLiteral("raison"), QStringLiteral("sociale"),
-        QStringLiteral("organisme"), QStringLiteral("organisation"), QStringLiteral("destinataire"),
-        QStringLiteral("contact"), QStringLiteral("adresse"), QStringLiteral("adresses"), QStringLiteral("rue"),
-        QStringLiteral("voie"), QStringLiteral("numero"), QStringLiteral("num"), QStringLiteral("no"),
-        QStringLiteral("n"), QStringLiteral("complement"), QStringLiteral("complet"), QStringLiteral("complete"),
-        QStringLiteral("lieu"), QStringLiteral("dit"), QStringLiteral("batiment"), QStringLiteral("residence"),
-        QStringLiteral("bp"), QStringLiteral("cp"), QStringLiteral("code"), QStringLiteral("postal"),
-        QStringLiteral("postale"), QStringLiteral("ville"), QStringLiteral("commune"), QStringLiteral("localite"),
-        QStringLiteral("cedex"), QStringLiteral("pays"), QStringLiteral("region"), QStringLiteral("ligne"),
-        QStringLiteral("courriel"), QStringLiteral("mail"), QStringLiteral("e"), QStringLiteral("email"),
-        QStringLiteral("telephone"), QStringLiteral("tel"), QStringLiteral("portable"), QStringLiteral("mobile"),
-        QStringLiteral("et"), QStringLiteral("de"), QStringLiteral("du"), QStringLiteral("des"),
-        QStringLiteral("la"), QStringLiteral("le"), QStringLiteral("les"), QStringLiteral("d"), QStringLiteral("l"),
-        // English, as address books export them
-        QStringLiteral("name"), QStringLiteral("first"), QStringLiteral("last"), QStringLiteral("full"),
-        QStringLiteral("title"), QStringLiteral("company"), QStringLiteral("address"), QStringLiteral("street"),
-        QStringLiteral("line"), QStringLiteral("city"), QStringLiteral("town"), QStringLiteral("zip"),
-        QStringLiteral("postcode"), QStringLiteral("state"), QStringLiteral("country"), QStringLiteral("phone"),
-        QStringLiteral("of"), QStringLiteral("and"), QStringLiteral("the"),
-    };
+    static const QSet<QString> mots = [] {
+        const QStringList liste =
+            QStringLiteral(
+                // French
+                "nom noms prenom prenoms civilite titre societe entreprise raison sociale organisme "
+                "organisation destinataire contact adresse adresses rue voie numero num no n complement "
+                "complet complete lieu dit batiment residence bp cp code postal postale ville commune "
+                "localite cedex pays region ligne courriel mail e email telephone tel portable mobile "
+                "et de du des la le les d l "
+                // English, as address books export them
+                "name first last full title company address street line city town zip postcode state "
+                "country phone of and the")
+                .split(u' ', Qt::SkipEmptyParts);
+        return QSet<QString>(liste.begin(), liste.end());
+    }();
     return mots;
 }
 
@@ -283,17 +276,19 @@ ImportCsv::EnTete jugeEnTete(const QStringList& premiere)
     return donnee ? ImportCsv::EnTete::Absente : ImportCsv::EnTete::Incertaine;
 }
 
-}  // namespace
+} // namespace
 
 Result<QString> ImportCsv::decode(const QByteArray& octets, Codage& codage)
 {
     if (octets.startsWith(kBomUtf8)) {
         codage = Codage::Utf8Bom;
-        return decodeStrict(QStringConverter::Utf8, QByteArrayView(octets).sliced(3), QStringLiteral("UTF-8"));
+        return decodeStrict(QStringConverter::Utf8, QByteArrayView(octets).sliced(3),
+                            QStringLiteral("UTF-8"));
     }
     if (octets.startsWith(kBomUtf16Le) || octets.startsWith(kBomUtf16Be)) {
         codage = Codage::Utf16;
-        const auto sens = octets.startsWith(kBomUtf16Le) ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
+        const auto sens =
+            octets.startsWith(kBomUtf16Le) ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
         return decodeStrict(sens, QByteArrayView(octets).sliced(2), QStringLiteral("UTF-16"));
     }
     // Without a mark, text that is valid UTF-8 is UTF-8: Windows-1252 accents almost never
@@ -323,8 +318,8 @@ Result<ImportCsv::Lecture> ImportCsv::lit(const QByteArray& octets)
     Enregistrement e;
     while (!d.fini()) {
         if (!d.suivant(e))
-            return Status::failure(
-                QStringLiteral("le guillemet ouvert à la ligne %1 n'est jamais refermé").arg(d.ligneGuillemet()));
+            return Status::failure(QStringLiteral("le guillemet ouvert à la ligne %1 n'est jamais refermé")
+                                       .arg(d.ligneGuillemet()));
         lecture.lignes.append(Ligne{e.lignes, e.tropDeLignes, e.numero});
     }
     // Blank lines at the end of a file are no rows anybody wrote.
@@ -366,10 +361,14 @@ ImportCsv::Bilan ImportCsv::adresses(const Lecture& lecture, bool premiereLigneE
 QString ImportCsv::nomCodage(Codage codage)
 {
     switch (codage) {
-    case Codage::Utf8: return QStringLiteral("UTF-8");
-    case Codage::Utf8Bom: return QStringLiteral("UTF-8 avec BOM");
-    case Codage::Utf16: return QStringLiteral("UTF-16");
-    case Codage::Windows1252: return QStringLiteral("Windows-1252");
+    case Codage::Utf8:
+        return QStringLiteral("UTF-8");
+    case Codage::Utf8Bom:
+        return QStringLiteral("UTF-8 avec BOM");
+    case Codage::Utf16:
+        return QStringLiteral("UTF-16");
+    case Codage::Windows1252:
+        return QStringLiteral("Windows-1252");
     }
     return {};
 }

@@ -26,12 +26,12 @@ public:
     // One row: its non-empty address lines, in column order.
     struct Ligne {
         QStringList lignes;
-        bool tropDeLignes = false;  // more than kLignesMax lines; only the first are kept
-        int numero = 0;             // the file's line where the row begins, from 1
+        bool tropDeLignes = false; // more than kLignesMax lines; only the first are kept
+        int numero = 0;            // the file's line where the row begins, from 1
     };
 
     struct Lecture {
-        QList<Ligne> lignes;  // every row, blank ones included
+        QList<Ligne> lignes; // every row, blank ones included
         QChar separateur;
         Codage codage = Codage::Utf8;
         EnTete enTete = EnTete::Absente;
@@ -39,9 +39,9 @@ public:
 
     // What the rows give once the title row, if any, is set aside.
     struct Bilan {
-        QStringList adresses;  // list entries, in file order
-        int vides = 0;         // rows without any text
-        int tropLongues = 0;   // rows of more than kLignesMax lines
+        QStringList adresses; // list entries, in file order
+        int vides = 0;        // rows without any text
+        int tropLongues = 0;  // rows of more than kLignesMax lines
         bool enTeteIgnoree = false;
         int ignorees() const { return vides + tropLongues; }
     };

@@ -16,9 +16,12 @@ namespace {
 // fields, and one row in ten with a quoted two-line field.
 QByteArray tableur(int lignes)
 {
-    static const char* const noms[] = {"Dupont", "Lef\xE8vre", "\xC9mile Zola", "Martin", "Andr\xE9 Simon",
-                                       "Zo\xE9 Mercier", "Girard", "Fran\xE7ois Roux"};
-    static const char* const rues[] = {"rue de la Paix", "avenue Foch", "place d'Italie", "chemin des \xC9" "coliers"};
+    static const char* const noms[] = {"Dupont", "Lef\xE8vre",      "\xC9mile Zola",
+                                       "Martin", "Andr\xE9 Simon",  "Zo\xE9 Mercier",
+                                       "Girard", "Fran\xE7ois Roux"};
+    static const char* const rues[] = {"rue de la Paix", "avenue Foch", "place d'Italie",
+                                       "chemin des \xC9"
+                                       "coliers"};
     static const char* const villes[] = {"75001 PARIS", "69002 LYON", "13001 MARSEILLE", "44000 NANTES"};
     QRandomGenerator alea(2024);
     QByteArray csv = "Nom;Adresse;CP Ville\r\n";
@@ -28,10 +31,11 @@ QByteArray tableur(int lignes)
         csv += noms[alea.bounded(int(std::size(noms)))];
         csv += ' ' + QByteArray::number(i) + ';';
         if (i % 10 == 0)
-            csv += "\"" + QByteArray::number(alea.bounded(1, 200)) + ", " + rues[alea.bounded(int(std::size(rues)))]
-                   + "\r\nB\xE2t. \"\"B\"\"\";";
+            csv += "\"" + QByteArray::number(alea.bounded(1, 200)) + ", " +
+                   rues[alea.bounded(int(std::size(rues)))] + "\r\nB\xE2t. \"\"B\"\"\";";
         else
-            csv += QByteArray::number(alea.bounded(1, 200)) + ' ' + rues[alea.bounded(int(std::size(rues)))] + ';';
+            csv += QByteArray::number(alea.bounded(1, 200)) + ' ' + rues[alea.bounded(int(std::size(rues)))] +
+                   ';';
         csv += villes[alea.bounded(int(std::size(villes)))];
         csv += "\r\n";
     }
@@ -79,4 +83,4 @@ void BM_ImporterDixMilleLignes(benchmark::State& state)
 }
 BENCHMARK(BM_ImporterDixMilleLignes)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

@@ -24,7 +24,7 @@ QStringView sansBlancsAFin(QStringView ligne)
         --fin;
     return ligne.first(fin);
 }
-}  // namespace
+} // namespace
 
 bool ConseilAdresse::estLigneCodePostal(QStringView ligne)
 {
@@ -37,8 +37,8 @@ bool ConseilAdresse::estLigneCodePostal(QStringView ligne)
     if (ligne[5] != u' ' || !ligne[6].isLetter() || !ligne[6].isUpper())
         return false;
     for (QChar c : ligne.sliced(6)) {
-        const bool permis = (c.isLetter() && !c.isLower()) || c.isDigit() || c == u' ' || c == u'-'
-                            || c == u'\'' || c == QChar(0x2019);
+        const bool permis = (c.isLetter() && !c.isLower()) || c.isDigit() || c == u' ' || c == u'-' ||
+                            c == u'\'' || c == QChar(0x2019);
         if (!permis)
             return false;
     }
@@ -122,7 +122,8 @@ QString ConseilAdresse::conseil(const QList<Regle>& regles, qsizetype premieres)
     const bool coupe = premieres < regles.size();
     if (coupe)
         textes.append(QString(QChar(0x2026)));
-    return QStringLiteral("Conseil : ") + textes.join(QStringLiteral(" ; ")) + (coupe ? QString() : QStringLiteral("."));
+    return QStringLiteral("Conseil : ") + textes.join(QStringLiteral(" ; ")) +
+           (coupe ? QString() : QStringLiteral("."));
 }
 
 QString ConseilAdresse::detail(const QList<Regle>& regles)

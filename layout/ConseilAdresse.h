@@ -14,9 +14,9 @@
 class ConseilAdresse {
 public:
     enum class Regle {
-        TropDeLignes,     // more than six lines that are not empty
-        LigneTropLongue,  // a line longer than 38 characters, spaces included
-        DerniereLigne,    // a last line beginning with a digit that is no "75008 PARIS"
+        TropDeLignes,    // more than six lines that are not empty
+        LigneTropLongue, // a line longer than 38 characters, spaces included
+        DerniereLigne,   // a last line beginning with a digit that is no "75008 PARIS"
     };
 
     static constexpr int kLignesMax = 6;

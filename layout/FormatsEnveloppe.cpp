@@ -4,9 +4,9 @@ const QList<FormatEnveloppe>& FormatsEnveloppe::tous()
 {
     // ISO 269 sizes, then the American business envelope that letters from abroad come in.
     static const QList<FormatEnveloppe> formats = {
-        {QStringLiteral("DL"), 220, 110},        {QStringLiteral("C6"), 162, 114},
-        {QStringLiteral("C6/C5"), 229, 114},     {QStringLiteral("C5"), 229, 162},
-        {QStringLiteral("C4"), 324, 229},        {QStringLiteral("US n° 10"), 241, 105},
+        {QStringLiteral("DL"), 220, 110},    {QStringLiteral("C6"), 162, 114},
+        {QStringLiteral("C6/C5"), 229, 114}, {QStringLiteral("C5"), 229, 162},
+        {QStringLiteral("C4"), 324, 229},    {QStringLiteral("US n° 10"), 241, 105},
     };
     return formats;
 }

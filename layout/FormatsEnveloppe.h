@@ -7,8 +7,8 @@
 
 struct FormatEnveloppe {
     QString nom;
-    int longueur = 0;  // mm, along the scroll bar BHL
-    int hauteur = 0;   // mm, along BHH
+    int longueur = 0; // mm, along the scroll bar BHL
+    int hauteur = 0;  // mm, along BHH
 };
 
 class FormatsEnveloppe {

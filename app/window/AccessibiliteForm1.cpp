@@ -56,7 +56,7 @@ void options(QRadioButton* const (&paire)[2], const QString& sujet)
     for (QRadioButton* o : paire)
         decrit(o, sujet);
 }
-}  // namespace
+} // namespace
 
 void AccessibiliteForm1::applique(const ControlesForm1& c, QWidget& fenetre)
 {
@@ -98,7 +98,8 @@ void AccessibiliteForm1::applique(const ControlesForm1& c, QWidget& fenetre)
     static const char* const kSens[4] = {"portrait, sans repères de coupe", "paysage, sans repères de coupe",
                                          "portrait, avec repères de coupe", "paysage, avec repères de coupe"};
     for (int i = 0; i < 4; ++i)
-        nomme(c.PlivaneOrient[i], QStringLiteral("Enveloppe dans l'imprimante : %1").arg(QString::fromUtf8(kSens[i])));
+        nomme(c.PlivaneOrient[i],
+              QStringLiteral("Enveloppe dans l'imprimante : %1").arg(QString::fromUtf8(kSens[i])));
 
     // The calendar's month and year lists have no caption of their own.
     liste(fenetre.findChild<QComboBox*>(QStringLiteral("cMois")), QStringLiteral("Mois du calendrier"));

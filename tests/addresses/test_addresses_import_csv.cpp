@@ -43,8 +43,10 @@ QString ecrit(const QTemporaryDir& dir, const QString& nom, const QByteArray& oc
 // A spreadsheet's "CSV (point-virgule)" export on Windows: Windows-1252, CR LF, a title row.
 const QByteArray kTableur = "Nom;Adresse;CP Ville\r\n"
                             "M. Andr\xE9 L\xE9ger;12, rue de l'\xC9glise;75008 PARIS\r\n"
-                            "Mme H\xE9l\xE8ne \x8C" "uvre;3 all\xE9" "e des Ch\xEAnes;69003 LYON\r\n";
-}  // namespace
+                            "Mme H\xE9l\xE8ne \x8C"
+                            "uvre;3 all\xE9"
+                            "e des Ch\xEAnes;69003 LYON\r\n";
+} // namespace
 
 class TestImportCsv : public QObject {
     Q_OBJECT
@@ -65,9 +67,11 @@ private slots:
 
     void utf8AvecBomEtVirgules()
     {
-        const QByteArray csv = "\xEF\xBB\xBFNom,Adresse,Ville\n"
-                               "\"Dupont, Chlo\xC3\xA9\",\"5 r\xC3\xA9sidence \"\"Les Lilas\"\"\",13001 MARSEILLE\n"
-                               "Fran\xC3\xA7ois Na\xC3\xAF" "f,1 place du Ch\xC3\xA2teau,21000 DIJON\n";
+        const QByteArray csv =
+            "\xEF\xBB\xBFNom,Adresse,Ville\n"
+            "\"Dupont, Chlo\xC3\xA9\",\"5 r\xC3\xA9sidence \"\"Les Lilas\"\"\",13001 MARSEILLE\n"
+            "Fran\xC3\xA7ois Na\xC3\xAF"
+            "f,1 place du Ch\xC3\xA2teau,21000 DIJON\n";
         const ImportCsv::Lecture l = lit(csv);
         QCOMPARE(l.codage, ImportCsv::Codage::Utf8Bom);
         QCOMPARE(l.separateur, QChar(u','));
@@ -100,19 +104,21 @@ private slots:
         utf16.append(reinterpret_cast<const char*>(texte.utf16()), texte.size() * 2);
         const ImportCsv::Lecture u = lit(utf16);
         QCOMPARE(u.codage, ImportCsv::Codage::Utf16);
-        QCOMPARE(ImportCsv::adresses(u, false).adresses, QStringList({entree({"Zoé", "2 rue Ève", "59000 LILLE"})}));
+        QCOMPARE(ImportCsv::adresses(u, false).adresses,
+                 QStringList({entree({"Zoé", "2 rue Ève", "59000 LILLE"})}));
     }
 
     void guillemetsSautsDeLigneEtFinsDeLigne()
     {
         // A quoted field with line breaks gives one address line per line; a doubled quote
         // is one quote; text after a closing quote stays with its field.
-        const QByteArray csv = "\"Soci\xC3\xA9t\xC3\xA9 Martin\r\nService \"\"Courrier\"\"\";\"1 rue Neuve\n\nB\xC3\xA2t. B\";"
-                               "\"75001\" PARIS\r\n"
-                               "Lebrun;2 rue Vieille;75002 PARIS\r\n";
-        QCOMPARE(adresses(csv, false),
-                 QStringList({entree({"Société Martin", "Service \"Courrier\"", "1 rue Neuve", "Bât. B", "75001 PARIS"}),
-                              entree({"Lebrun", "2 rue Vieille", "75002 PARIS"})}));
+        const QByteArray csv =
+            "\"Soci\xC3\xA9t\xC3\xA9 Martin\r\nService \"\"Courrier\"\"\";\"1 rue Neuve\n\nB\xC3\xA2t. B\";"
+            "\"75001\" PARIS\r\n"
+            "Lebrun;2 rue Vieille;75002 PARIS\r\n";
+        QCOMPARE(adresses(csv, false), QStringList({entree({"Société Martin", "Service \"Courrier\"",
+                                                            "1 rue Neuve", "Bât. B", "75001 PARIS"}),
+                                                    entree({"Lebrun", "2 rue Vieille", "75002 PARIS"})}));
 
         // Old Mac exports end their lines with a CR alone.
         QCOMPARE(adresses("A;1 rue X;75001 PARIS\rB;2 rue Y;75002 PARIS\r", false).size(), 2);
@@ -125,16 +131,18 @@ private slots:
 
     void lignesInegalesVidesEtTropLongues()
     {
-        QByteArray csv = "Albert;;1 rue A;;75001 PARIS\n"  // empty fields leave no blank line
-                         "Bernard;2 rue B\n"                // a short row
-                         ";;;\n"                            // an empty spreadsheet row
+        QByteArray csv = "Albert;;1 rue A;;75001 PARIS\n" // empty fields leave no blank line
+                         "Bernard;2 rue B\n"              // a short row
+                         ";;;\n"                          // an empty spreadsheet row
                          "\n"
                          "Claude;3 rue C;Escalier 4;Porte 5;75003 PARIS;FRANCE\n";
         csv += QByteArray("Trop") + QByteArray(";x").repeated(ImportCsv::kLignesMax) + '\n';
-        csv += "\n\n";  // blank lines at the end of the file are no rows
+        csv += "\n\n"; // blank lines at the end of the file are no rows
         const ImportCsv::Bilan b = ImportCsv::adresses(lit(csv), false);
-        QCOMPARE(b.adresses, QStringList({entree({"Albert", "1 rue A", "75001 PARIS"}), entree({"Bernard", "2 rue B"}),
-                                          entree({"Claude", "3 rue C", "Escalier 4", "Porte 5", "75003 PARIS", "FRANCE"})}));
+        QCOMPARE(
+            b.adresses,
+            QStringList({entree({"Albert", "1 rue A", "75001 PARIS"}), entree({"Bernard", "2 rue B"}),
+                         entree({"Claude", "3 rue C", "Escalier 4", "Porte 5", "75003 PARIS", "FRANCE"})}));
         QCOMPARE(b.vides, 2);
         QCOMPARE(b.tropLongues, 1);
         QVERIFY(!b.enTeteIgnoree);
@@ -148,7 +156,7 @@ private slots:
         QCOMPARE(ouvert.error(), QStringLiteral("le guillemet ouvert à la ligne 4 n'est jamais refermé"));
 
         QVERIFY(!ImportCsv::lit(QByteArray("PK\x03\x04\x00\x00binaire", 14)));
-        QVERIFY(!ImportCsv::lit("\xEF\xBB\xBFNom;\xE9t\xE9\n"));  // says UTF-8, is not
+        QVERIFY(!ImportCsv::lit("\xEF\xBB\xBFNom;\xE9t\xE9\n")); // says UTF-8, is not
 
         // Nothing at all, or only blanks: no row, no failure.
         QVERIFY(ImportCsv::lit("").isOk());
@@ -222,10 +230,11 @@ private slots:
         const auto messages = dialogs.shownOfKind(QStringLiteral("message"));
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].icon, MessageIcon::Information);
-        QCOMPARE(messages[0].text, QStringLiteral("2 adresses ajoutées à la liste.\r\n"
-                                                  "2 lignes ignorées : 1 vide, 1 de plus de 11 lignes d'adresse.\r\n"
-                                                  "La ligne des titres des colonnes n'a pas été importée.\r\n"
-                                                  "Fichier lu en Windows-1252, colonnes séparées par des points-virgules."));
+        QCOMPARE(messages[0].text,
+                 QStringLiteral("2 adresses ajoutées à la liste.\r\n"
+                                "2 lignes ignorées : 1 vide, 1 de plus de 11 lignes d'adresse.\r\n"
+                                "La ligne des titres des colonnes n'a pas été importée.\r\n"
+                                "Fichier lu en Windows-1252, colonnes séparées par des points-virgules."));
         QCOMPARE(dialogs.unexpected, 0);
     }
 
@@ -262,26 +271,30 @@ private slots:
         AddressList liste;
         liste.add(QStringLiteral("Existante"));
         // Good rows before the fault: still nothing comes in.
-        const QString chemin = ecrit(dir, QStringLiteral("casse.csv"), "A;1 rue;75001 PARIS\nB;\"2 rue;75002 PARIS\n");
+        const QString chemin =
+            ecrit(dir, QStringLiteral("casse.csv"), "A;1 rue;75001 PARIS\nB;\"2 rue;75002 PARIS\n");
         QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 0);
         QCOMPARE(liste.entries(), QStringList({"Existante"}));
         auto messages = dialogs.shownOfKind(QStringLiteral("message"));
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].icon, MessageIcon::Exclamation);
-        QCOMPARE(messages[0].text, QStringLiteral("Le fichier « casse.csv » n'a pas été importé : le guillemet ouvert "
-                                                  "à la ligne 2 n'est jamais refermé.\r\nAucune adresse n'a été ajoutée."));
+        QCOMPARE(messages[0].text,
+                 QStringLiteral("Le fichier « casse.csv » n'a pas été importé : le guillemet ouvert "
+                                "à la ligne 2 n'est jamais refermé.\r\nAucune adresse n'a été ajoutée."));
 
         QCOMPARE(ImportAdresses(dialogs, liste).importe(dir.filePath(QStringLiteral("absent.csv"))), 0);
         QVERIFY(dialogs.messageTexts().constLast().contains(QStringLiteral("ne peut pas être lu")));
 
-        const QString gros = ecrit(dir, QStringLiteral("gros.csv"), QByteArray(ImportAdresses::kTailleMax + 1, 'a'));
+        const QString gros =
+            ecrit(dir, QStringLiteral("gros.csv"), QByteArray(ImportAdresses::kTailleMax + 1, 'a'));
         QCOMPARE(ImportAdresses(dialogs, liste).importe(gros), 0);
         QVERIFY(dialogs.messageTexts().constLast().contains(QStringLiteral("dépasse 8 Mo")));
 
         // A file without any address says so.
         const QString vide = ecrit(dir, QStringLiteral("vide.csv"), "Nom;Adresse\n;;\n");
         QCOMPARE(ImportAdresses(dialogs, liste).importe(vide), 0);
-        QVERIFY(dialogs.messageTexts().constLast().startsWith(QStringLiteral("Aucune adresse n'a été ajoutée")));
+        QVERIFY(
+            dialogs.messageTexts().constLast().startsWith(QStringLiteral("Aucune adresse n'a été ajoutée")));
         QCOMPARE(liste.count(), 1);
 
         // Cancelling the file dialog does nothing.

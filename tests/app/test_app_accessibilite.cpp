@@ -48,7 +48,7 @@ bool estCommande(QWidget* w)
         return !barre->objectName().isEmpty();
     return false;
 }
-}  // namespace
+} // namespace
 
 class TestAccessibilite : public QObject {
     Q_OBJECT
@@ -59,7 +59,8 @@ private slots:
         QStringList muettes;
         for (QWidget* w : b.f->findChildren<QWidget*>())
             if (estCommande(w) && w->isVisible() && dit(w).trimmed().isEmpty())
-                muettes << QStringLiteral("%1 (%2)").arg(w->objectName(), QString::fromLatin1(w->metaObject()->className()));
+                muettes << QStringLiteral("%1 (%2)").arg(w->objectName(),
+                                                         QString::fromLatin1(w->metaObject()->className()));
         QVERIFY2(muettes.isEmpty(), qPrintable(muettes.join(u", ")));
 
         const ControlesForm1& c = b.c();
@@ -71,7 +72,8 @@ private slots:
         // A drop-down speaks the entry it shows, labelled by its frame and described.
         QCOMPARE(dit(c.FormatEnveloppe), QStringLiteral("DL (220 x 110)"));
         QCOMPARE(dit(c.FormatEnveloppe, QAccessible::Description), QStringLiteral("Format de l'enveloppe"));
-        const auto etiquettes = QAccessible::queryAccessibleInterface(c.FormatEnveloppe)->relations(QAccessible::Label);
+        const auto etiquettes =
+            QAccessible::queryAccessibleInterface(c.FormatEnveloppe)->relations(QAccessible::Label);
         QVERIFY(std::any_of(etiquettes.begin(), etiquettes.end(), [](const auto& r) {
             return r.first->text(QAccessible::Name) == QStringLiteral("Format de l'enveloppe");
         }));
@@ -147,7 +149,7 @@ private slots:
             QTest::keyClick(w, Qt::Key_Tab);
         }
         // Tab stops once in each pair of options; the arrow keys go on to the other one.
-        b.dialogs.openAnswers = {std::nullopt};  // should the arrow choose "Logo", it asks for a file
+        b.dialogs.openAnswers = {std::nullopt}; // should the arrow choose "Logo", it asks for a file
         const ControlesForm1& c = b.c();
         for (QRadioButton* const* paire : {c.Logo, c.Orient, c.ReperesCoupe}) {
             QRadioButton* atteinte = atteints.contains(paire[0]) ? paire[0] : paire[1];

@@ -30,7 +30,7 @@ QString echecDe(const QString& outil, const QStringList& arguments)
         return sortie.isEmpty() ? outil + QStringLiteral(" a échoué") : sortie;
     return {};
 }
-}  // namespace
+} // namespace
 
 class TestBureau : public QObject {
     Q_OBJECT
@@ -39,7 +39,8 @@ private slots:
     {
         const QString entree = lit(QStringLiteral("plivane.desktop"));
         QVERIFY(entree.contains(QStringLiteral("\nExec=plivane %f\n")));
-        QVERIFY(entree.contains(QStringLiteral("\nComment=Imprimer des adresses postales sur des enveloppes\n")));
+        QVERIFY(
+            entree.contains(QStringLiteral("\nComment=Imprimer des adresses postales sur des enveloppes\n")));
         QVERIFY(entree.contains(QStringLiteral("\nMimeType=application/x-plivane;\n")));
         QVERIFY(entree.contains(QStringLiteral("\nIcon=plivane\n")));
         const QString outil = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
@@ -58,7 +59,8 @@ private slots:
         const QString xmllint = QStandardPaths::findExecutable(QStringLiteral("xmllint"));
         if (xmllint.isEmpty())
             QSKIP("xmllint n'est pas installé");
-        QString echec = echecDe(xmllint, {QStringLiteral("--noout"), kDossier + QStringLiteral("plivane-mime.xml")});
+        QString echec =
+            echecDe(xmllint, {QStringLiteral("--noout"), kDossier + QStringLiteral("plivane-mime.xml")});
         QVERIFY2(echec.isEmpty(), qPrintable(echec));
 
         // The desktop's own database compiler reads it, and both spellings map to the type.
@@ -67,7 +69,8 @@ private slots:
             return;
         QTemporaryDir base;
         QVERIFY(QDir(base.path()).mkpath(QStringLiteral("packages")));
-        QVERIFY(QFile::copy(kDossier + QStringLiteral("plivane-mime.xml"), base.filePath(QStringLiteral("packages/plivane.xml"))));
+        QVERIFY(QFile::copy(kDossier + QStringLiteral("plivane-mime.xml"),
+                            base.filePath(QStringLiteral("packages/plivane.xml"))));
         echec = echecDe(compilateur, {base.path()});
         QVERIFY2(echec.isEmpty(), qPrintable(echec));
         QFile globs(base.filePath(QStringLiteral("globs2")));
@@ -103,7 +106,8 @@ private slots:
     void programmeRefuseUneAutreLigneDeCommande()
     {
         // The program itself, when it was built beside the tests.
-        const QString programme = QCoreApplication::applicationDirPath() + QStringLiteral("/../app/window/plivane");
+        const QString programme =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/../app/window/plivane");
         if (!QFile::exists(programme))
             QSKIP("le programme n'est pas construit dans ce dossier");
         QProcess p;

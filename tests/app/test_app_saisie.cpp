@@ -35,14 +35,22 @@ struct Banc {
     {
         const ReglagesModele& r = f->reglages();
         const RectTwips& d = f->apercu().cadreDest();
-        return {c().Lg->text(), c().Ht->text(), c().EspAdrG->text(), QString::number(r.LongueurEnv),
-                QString::number(r.HauteurEnv), QString::number(r.MargeGaucheDest), QString::number(r.MargeBasseDest),
-                QString::number(f->apercu().Echelle()), QString::number(d.left.value), QString::number(d.top.value),
-                QString::number(f->apercu().verdictDest().respectee()), QString::number(f->etat().Modifie),
+        return {c().Lg->text(),
+                c().Ht->text(),
+                c().EspAdrG->text(),
+                QString::number(r.LongueurEnv),
+                QString::number(r.HauteurEnv),
+                QString::number(r.MargeGaucheDest),
+                QString::number(r.MargeBasseDest),
+                QString::number(f->apercu().Echelle()),
+                QString::number(d.left.value),
+                QString::number(d.top.value),
+                QString::number(f->apercu().verdictDest().respectee()),
+                QString::number(f->etat().Modifie),
                 formats()->currentText()};
     }
 };
-}  // namespace
+} // namespace
 
 class TestSaisie : public QObject {
     Q_OBJECT
@@ -104,7 +112,8 @@ private slots:
         b.c().Adresse->setPlainText(QStringLiteral("Mme Claire Fontaine\n12 rue des Lilas\n75008 Paris"));
         QVERIFY(conseil->isVisible());
         QVERIFY(conseil->text().contains(QStringLiteral("75008")));
-        b.c().Adresse->setPlainText(QStringLiteral("Mme Claire Fontaine, née Duchemin-Lavallée\n75008 PARIS"));
+        b.c().Adresse->setPlainText(
+            QStringLiteral("Mme Claire Fontaine, née Duchemin-Lavallée\n75008 PARIS"));
         QCOMPARE(conseil->text(), QStringLiteral("Conseil : 38 caractères au plus par ligne."));
 
         // Seven short lines on a C4 envelope: advice, while the norm rectangle stays black.
@@ -141,7 +150,8 @@ private slots:
         b.dialogs.openAnswers = {chemin};
         importer->click();
         QCOMPARE(b.f->adresses().count(), 3);
-        QCOMPARE(b.f->adresses().entry(0), EnLigne(QStringLiteral("Albert Durand\r\n2 rue Basse\r\n69002 LYON")));
+        QCOMPARE(b.f->adresses().entry(0),
+                 EnLigne(QStringLiteral("Albert Durand\r\n2 rue Basse\r\n69002 LYON")));
         QVERIFY(b.f->etat().Modifie);
         // Back on the main window, the count follows and the change is not forgotten.
         b.f->Form_Activate();

@@ -34,9 +34,11 @@ private slots:
     {
         const QString l38(38, u'x');
         QCOMPARE(ConseilAdresse::enfreintes(l38), Regles());
-        QCOMPARE(ConseilAdresse::enfreintes(QStringLiteral("Nom\n") + l38 + u'x'), Regles({Regle::LigneTropLongue}));
+        QCOMPARE(ConseilAdresse::enfreintes(QStringLiteral("Nom\n") + l38 + u'x'),
+                 Regles({Regle::LigneTropLongue}));
         // Spaces inside count; blanks left at the end of a line print as nothing.
-        QCOMPARE(ConseilAdresse::enfreintes(u"Résidence des Quatre Saisons, bâtiment C"), Regles({Regle::LigneTropLongue}));
+        QCOMPARE(ConseilAdresse::enfreintes(u"Résidence des Quatre Saisons, bâtiment C"),
+                 Regles({Regle::LigneTropLongue}));
         QCOMPARE(ConseilAdresse::enfreintes(l38 + QStringLiteral("   ")), Regles());
         // Accented letters are one character each.
         QCOMPARE(ConseilAdresse::enfreintes(QString(38, u'é')), Regles());
@@ -46,11 +48,13 @@ private slots:
     {
         for (const char16_t* bonne : {u"75008 PARIS", u"13001 MARSEILLE CEDEX 01", u"97400 SAINT-DENIS",
                                       u"85350 L'ÎLE-D'YEU", u"  69003 LYON  "})
-            QCOMPARE(ConseilAdresse::enfreintes(QStringLiteral("Nom\n") + QString::fromUtf16(bonne)), Regles());
+            QCOMPARE(ConseilAdresse::enfreintes(QStringLiteral("Nom\n") + QString::fromUtf16(bonne)),
+                     Regles());
         for (const char16_t* mauvaise : {u"75008 Paris", u"75008  PARIS", u"7508 PARIS", u"750080 PARIS",
                                          u"75008-PARIS", u"75008", u"12 rue des Lilas", u"F-75008 PARIS x"})
             QCOMPARE(ConseilAdresse::enfreintes(QStringLiteral("Nom\n") + QString::fromUtf16(mauvaise)),
-                     QString::fromUtf16(mauvaise).startsWith(u'F') ? Regles() : Regles({Regle::DerniereLigne}));
+                     QString::fromUtf16(mauvaise).startsWith(u'F') ? Regles()
+                                                                   : Regles({Regle::DerniereLigne}));
         // The last line that has text, even with empty lines after it.
         QCOMPARE(ConseilAdresse::enfreintes(u"Nom\r\n75008 paris\r\n\r\n"), Regles({Regle::DerniereLigne}));
     }
@@ -58,7 +62,8 @@ private slots:
     void chaqueRegleSonTexte()
     {
         const Regles toutes = {Regle::TropDeLignes, Regle::LigneTropLongue, Regle::DerniereLigne};
-        QCOMPARE(ConseilAdresse::enfreintes(QString(40, u'x') + QStringLiteral("\n2\n3\n4\n5\n6\n7 bis")), toutes);
+        QCOMPARE(ConseilAdresse::enfreintes(QString(40, u'x') + QStringLiteral("\n2\n3\n4\n5\n6\n7 bis")),
+                 toutes);
         QSet<QString> textes;
         for (Regle r : toutes) {
             QVERIFY(!ConseilAdresse::texte(r).isEmpty());

@@ -21,7 +21,7 @@ struct Controles {
         hauteur.setValue(110);
     }
 };
-}  // namespace
+} // namespace
 
 class TestFormats : public QObject {
     Q_OBJECT
@@ -31,7 +31,8 @@ private slots:
         const QList<FormatEnveloppe>& f = FormatsEnveloppe::tous();
         QCOMPARE(f.size(), 6);
         const QStringList noms = {"DL", "C6", "C6/C5", "C5", "C4", "US n° 10"};
-        const QList<QPair<int, int>> tailles = {{220, 110}, {162, 114}, {229, 114}, {229, 162}, {324, 229}, {241, 105}};
+        const QList<QPair<int, int>> tailles = {{220, 110}, {162, 114}, {229, 114},
+                                                {229, 162}, {324, 229}, {241, 105}};
         for (int i = 0; i < 6; ++i) {
             QCOMPARE(f[i].nom, noms[i]);
             QCOMPARE(qMakePair(f[i].longueur, f[i].hauteur), tailles[i]);
