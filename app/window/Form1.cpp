@@ -230,21 +230,9 @@ void Form1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (m_etat.Modifie) {
-        switch (m_dialogs.question(kTitreControleFinal, kQuestionSauvegarde)) {
-        case Answer::Cancel:
-            event->ignore();
-            return;
-        case Answer::Yes:
-            // A save that did not happen must not end the program with the work unsaved.
-            if (!Sauver()) {
-                event->ignore();
-                return;
-            }
-            break;
-        case Answer::No:
-            break;
-        }
+    if (!modificationsReglees()) {
+        event->ignore();
+        return;
     }
     event->accept();
     QApplication::closeAllWindows();
@@ -556,17 +544,39 @@ void Form1::Serie_Click()
 
 namespace {
 const QString kTitreDisque = QStringLiteral("Contrôle de lecture Disque");
-const QString kFiltrePlv = QStringLiteral("Fichiers autorisés (*.PLV)|*.PLV");
+
+FileDialogRequest demandeFichierPlv(const QString& titre, const QString& nomPropose)
+{
+    FileDialogRequest demande;
+    demande.title = titre;
+    demande.filter = QStringLiteral("Fichiers autorisés (*.PLV)|*.PLV");
+    demande.defaultSuffix = QStringLiteral("PLV");
+    demande.initialPath = nomPropose;
+    return demande;
+}
 }  // namespace
+
+bool Form1::modificationsReglees()
+{
+    if (!m_etat.Modifie)
+        return true;
+    switch (m_dialogs.question(kTitreControleFinal, kQuestionSauvegarde)) {
+    case Answer::Cancel:
+        return false;
+    case Answer::Yes:
+        // Going on after a save that did not happen (cancelled or failed) would throw
+        // the work away.
+        return Sauver();
+    case Answer::No:
+        return true;
+    }
+    return false;
+}
 
 bool Form1::Sauver()
 {
-    FileDialogRequest demande;
-    demande.title = QStringLiteral("Sauver un Fichier d'Adresses");
-    demande.filter = kFiltrePlv;
-    demande.defaultSuffix = QStringLiteral("PLV");
-    demande.initialPath = m_reglages.NomFichier;
-    const std::optional<QString> choix = m_dialogs.saveFile(demande);
+    const std::optional<QString> choix =
+        m_dialogs.saveFile(demandeFichierPlv(QStringLiteral("Sauver un Fichier d'Adresses"), m_reglages.NomFichier));
     if (!choix || choix->isEmpty())
         return false;
     m_reglages.NomFichier = *choix;
@@ -587,26 +597,10 @@ bool Form1::Sauver()
 
 void Form1::Ouvrir_Click()
 {
-    if (m_etat.Modifie) {
-        switch (m_dialogs.question(kTitreControleFinal, kQuestionSauvegarde)) {
-        case Answer::Cancel:
-            return;
-        case Answer::Yes:
-            // Going on after a save that did not happen would throw the work away.
-            if (!Sauver())
-                return;
-            m_etat.Modifie = false;
-            break;
-        case Answer::No:
-            break;
-        }
-    }
-    FileDialogRequest demande;
-    demande.title = QStringLiteral("Ouvrir un Fichier d'Adresses");
-    demande.filter = kFiltrePlv;
-    demande.defaultSuffix = QStringLiteral("PLV");
-    demande.initialPath = m_reglages.CheminFichier;
-    const std::optional<QString> choix = m_dialogs.openFile(demande);
+    if (!modificationsReglees())
+        return;
+    const std::optional<QString> choix =
+        m_dialogs.openFile(demandeFichierPlv(QStringLiteral("Ouvrir un Fichier d'Adresses"), m_reglages.CheminFichier));
     if (!choix || choix->isEmpty())
         return;
     Ouvre(*choix);

@@ -59,6 +59,9 @@ public:
     // Saves through the save dialog; false when nothing was saved (cancelled or failed).
     bool Sauver();
     void Ouvrir_Click();
+    // Asks whether to save a modified document; false when the user cancelled, or
+    // answered Yes and nothing was saved: the caller must then stop.
+    bool modificationsReglees();
     // Opens an address file as "Ouvrir..." does once its dialog has given the name.
     bool Ouvre(const QString& nomFichier);
 
