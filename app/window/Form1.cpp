@@ -698,12 +698,18 @@ bool Form1::ImpressionEnCours() const
     return m_impression && m_impression->ImpressionEnCours();
 }
 
-void Form1::Imprimer_Click()
+DemandeImpression Form1::demandeImpression() const
 {
     DemandeImpression demande;
     demande.reglages = m_reglages;
     demande.texteExpediteur = texteExped();
     demande.adresses = m_liste.entries();
+    return demande;
+}
+
+void Form1::Imprimer_Click()
+{
+    DemandeImpression demande = demandeImpression();
     demande.montreAdresse = [this](int index) {
         m_liste.setAdresseCourante(index);
         afficheAdresse(m_liste.entry(index));
@@ -715,11 +721,7 @@ void Form1::Imprimer_Click()
 void Form1::Apercu_Click()
 {
     // The preview shows the pages; the recipient box stays as it is.
-    DemandeImpression demande;
-    demande.reglages = m_reglages;
-    demande.texteExpediteur = texteExped();
-    demande.adresses = m_liste.entries();
-    m_impression->Apercu(demande);
+    m_impression->Apercu(demandeImpression());
     Form_Activate();
 }
 

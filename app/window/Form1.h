@@ -8,6 +8,7 @@
 #include "app/ReglagesModele.h"
 #include "app/window/ControlesForm1.h"
 #include "layout/EnveloppeApercu.h"
+#include "print/DemandeImpression.h"
 #include "platform/Dialogs.h"
 
 #include <QMainWindow>
@@ -94,6 +95,7 @@ private:
     void Ajouter_Click();
     void Modifier_Click();
     void Serie_Click();
+    DemandeImpression demandeImpression() const;
     void Imprimer_Click();
     void Apercu_Click();
     void ReglageImprimante_Click();
