@@ -1,5 +1,7 @@
-// Starting the real program where no screen can be opened: one French line and a
-// non-zero status, never Qt's abort.
+// Starting the real program: where no screen can be opened, one French line and a non-zero
+// status, never Qt's abort; with a command line it does not take, the reason and its usage.
+#include "app/window/LigneCommande.h"
+
 #include <QProcess>
 #include <QtTest>
 
@@ -31,6 +33,18 @@ private slots:
         const QString erreur = QString::fromUtf8(p.readAllStandardError()).trimmed();
         QCOMPARE(erreur.count(QLatin1Char('\n')), 0);
         QVERIFY2(erreur.contains(QStringLiteral("impossible d'ouvrir l'écran")), qPrintable(erreur));
+    }
+
+    void ligneDeCommandeRefusee()
+    {
+        QProcess p;
+        p.start(QStringLiteral(PLIVANE_EXECUTABLE), {QStringLiteral("--version")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), LigneCommande::kCodeUsage);
+        const QString erreur = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(erreur.contains(QStringLiteral("option inconnue « --version »")), qPrintable(erreur));
+        QVERIFY(erreur.contains(LigneCommande::usage()));
+        QVERIFY(p.readAllStandardOutput().isEmpty());
     }
 };
 

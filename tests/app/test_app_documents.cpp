@@ -1,39 +1,13 @@
-// The main window's commands on the document: the address list, saving and opening
-// address files, and printing, driven with scripted dialogs and a recording printer.
+// The main window's commands on the document: the address list, saving and opening address
+// files, printing, the print preview and printer alignment, driven with scripted dialogs and
+// recording printers.
 #include "addresses/AddressEncoding.h"
-#include "app/window/Form1.h"
-#include "print/CommandeImpression.h"
-#include "tests/support/RecordingPrinterService.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "addresses/Form2.h"
+#include "tests/app/BancForm1.h"
 
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QToolButton>
-#include <QtTest>
-#include <memory>
-
-#include "layout/SpinButton.h"
-
-namespace {
-struct Banc {
-    ScriptedDialogs dialogs;
-    RecordingPrinterService imprimante;
-    std::unique_ptr<Form1> f;
-
-    Banc()
-    {
-        f = std::make_unique<Form1>(dialogs, imprimante);
-        f->show();
-    }
-    const ControlesForm1& c() const { return f->controles(); }
-    void tape(QPlainTextEdit* boite, const QString& texte) { boite->setPlainText(texte); }
-    QString adresse() const { return f->texteAdresse(); }
-};
-}  // namespace
+#include <QComboBox>
+#include <QListView>
+#include <QRegularExpression>
 
 class TestDocuments : public QObject {
     Q_OBJECT
@@ -42,38 +16,48 @@ private slots:
     {
         Banc b;
         QCOMPARE(b.c().NAdr->text(), QStringLiteral("1"));
-        QCOMPARE(b.adresse(), QStringLiteral("Nom\r\net\r\nAdresse"));
         b.c().Ajouter->click();
         QCOMPARE(b.c().NAdr->text(), QStringLiteral("2"));
         QCOMPARE(b.f->adresses().entry(0), b.f->adresses().entry(1));
         QVERIFY(b.f->etat().Modifie);
+        b.ajoute(QString());
+        QCOMPARE(b.f->adresses().entry(0), QString());
+        b.ajoute(QStringLiteral("Zoé Martin\n1 rue Haute"));
+        b.ajoute(QStringLiteral("Albert Durand\n2 rue Basse"));
+        QCOMPARE(b.f->adresses().entry(1), EnLigne(QStringLiteral("Albert Durand\r\n2 rue Basse")));
 
-        b.tape(b.c().Adresse, QStringLiteral("Zoé Martin\n1 rue Haute"));
-        b.c().Ajouter->click();
-        b.tape(b.c().Adresse, QStringLiteral("Albert Durand\n2 rue Basse"));
-        b.c().Ajouter->click();
-        QCOMPARE(b.f->adresses().entry(0), EnLigne(QStringLiteral("Albert Durand\r\n2 rue Basse")));
+        // Modifier replaces the shown address, and no other, wherever the new text sorts;
+        // a second Modifier replaces the same, re-added entry.
+        b.c().Adresse->setPlainText(QStringLiteral("Yves Nouveau"));
+        b.c().Modifier->click();
+        b.c().Adresse->setPlainText(QStringLiteral("Yves Encore"));
+        b.c().Modifier->click();
+        QCOMPARE(b.f->adresses().entries(),
+                 (QStringList{QString(), EnLigne(QStringLiteral("Albert Durand\r\n2 rue Basse")),
+                              EnLigne(QStringLiteral("Nom\r\net\r\nAdresse")), QStringLiteral("Yves Encore"),
+                              EnLigne(QStringLiteral("Zoé Martin\r\n1 rue Haute"))}));
+    }
 
-        // The shown address is still the first designed one: Modifier replaces it, and
-        // no other, wherever the new text sorts.
-        b.tape(b.c().Adresse, QStringLiteral("Yves Nouveau"));
-        b.c().Modifier->click();
-        const QStringList entrees = b.f->adresses().entries();
-        QCOMPARE(entrees.size(), 4);
-        QCOMPARE(entrees.count(EnLigne(QStringLiteral("Nom\r\net\r\nAdresse"))), 1);
-        QVERIFY(entrees.contains(QStringLiteral("Yves Nouveau")));
-        QVERIFY(entrees.contains(EnLigne(QStringLiteral("Zoé Martin\r\n1 rue Haute"))));
-        // A second Modifier replaces the same, re-added entry.
-        b.tape(b.c().Adresse, QStringLiteral("Yves Encore"));
-        b.c().Modifier->click();
-        QCOMPARE(b.f->adresses().count(), 4);
-        QVERIFY(!b.f->adresses().entries().contains(QStringLiteral("Yves Nouveau")));
+    void toutSupprimerRendModifierIndisponible()
+    {
+        Banc b;
+        b.c().Ajouter->click();
+        QListView* liste = b.f->form2().List1();
+        for (int ligne : {0, 1})
+            liste->selectionModel()->setCurrentIndex(liste->model()->index(ligne, 0),
+                                                     QItemSelectionModel::Select);
+        b.f->form2().findChild<QPushButton*>(QStringLiteral("SupprimAdresses"))->click();
+        QCOMPARE(b.f->adresses().count(), 0);
+        QVERIFY(!b.c().Modifier->isEnabled());
+        b.f->Form_Activate();
+        QCOMPARE(b.c().NAdr->text(), QStringLiteral("0"));
     }
 
     void sauverPuisOuvrirRendTout()
     {
         QTemporaryDir dir;
         const QString chemin = dir.filePath(QStringLiteral("Lettre.PLV"));
+        const QString titre = QStringLiteral("Plivane - Version 2.1      Fichier en cours : Lettre.PLV");
         {
             Banc b;
             b.c().BHL->setValue(229);
@@ -82,15 +66,13 @@ private slots:
             b.c().SpinLV->flecheBas()->click();
             b.c().Orient[1]->click();
             b.c().ReperesCoupe[0]->click();
-            b.tape(b.c().Exped, QStringLiteral("Jean Expéditeur\n12 rue des Lilas"));
-            b.tape(b.c().Adresse, QStringLiteral("Émile Zola\n75011 PARIS"));
-            b.c().Ajouter->click();
-            b.tape(b.c().Adresse, QStringLiteral("andré Gide"));
-            b.c().Ajouter->click();
+            b.c().Exped->setPlainText(QStringLiteral("Jean Expéditeur\n12 rue des Lilas"));
+            b.ajoute(QStringLiteral("Émile Zola\n75011 PARIS"));
+            b.ajoute(QStringLiteral("andré Gide"));
             b.dialogs.saveAnswers = {chemin};
             b.c().Sauver->click();
             QVERIFY(!b.f->etat().Modifie);
-            QCOMPARE(b.f->windowTitle(), QStringLiteral("Plivane - Version 2.1      Fichier en cours : Lettre.PLV"));
+            QCOMPARE(b.f->windowTitle(), titre);
             const auto sauve = b.dialogs.shownOfKind(QStringLiteral("save"));
             QCOMPARE(sauve[0].title, QStringLiteral("Sauver un Fichier d'Adresses"));
             QCOMPARE(sauve[0].file.filter, QStringLiteral("Fichiers autorisés (*.PLV)|*.PLV"));
@@ -100,96 +82,129 @@ private slots:
         b.dialogs.openAnswers = {chemin};
         b.c().Ouvrir->click();
         QVERIFY(b.dialogs.messageTexts().isEmpty());
-        QCOMPARE(b.c().NAdr->text(), QStringLiteral("3"));
-        QCOMPARE(b.c().Lg->text(), QStringLiteral("229"));
-        QCOMPARE(b.c().Ht->text(), QStringLiteral("162"));
-        QCOMPARE(b.c().QuantitePanneau->text(), QStringLiteral("3"));
-        QCOMPARE(b.c().EspAdrH->text(), QStringLiteral(" 19"));
-        QCOMPARE(b.c().EspAdrG->text(), QStringLiteral(" 109"));
-        QCOMPARE(b.f->reglages().MargeBasseDest, 19.0f);
-        QVERIFY(b.c().Orient[1]->isChecked());
-        QVERIFY(b.c().ReperesCoupe[0]->isChecked());
-        QVERIFY(b.c().PlivaneOrient[3]->isVisible());
+        const ControlesForm1& c = b.c();
+        QCOMPARE((QStringList{c.NAdr->text(), c.Lg->text(), c.Ht->text(), c.FormatEnveloppe->currentText(),
+                              c.QuantitePanneau->text(), c.EspAdrH->text(), c.EspAdrG->text()}),
+                 (QStringList{"3", "229", "162", "C5 (229 x 162)", "3", " 19", " 109"}));
+        QVERIFY(c.PlivaneOrient[3]->isVisible());
         QCOMPARE(b.f->texteExped(), QStringLiteral("Jean Expéditeur\r\n12 rue des Lilas"));
         // The last address in list order is shown: French order puts "Nom" last here.
-        QCOMPARE(b.adresse(), QStringLiteral("Nom\r\net\r\nAdresse"));
+        QCOMPARE(b.f->texteAdresse(), QStringLiteral("Nom\r\net\r\nAdresse"));
         QCOMPARE(b.f->adresses().entry(0), QStringLiteral("andré Gide"));
         QVERIFY(!b.f->etat().Modifie);
-        QCOMPARE(b.f->windowTitle(), QStringLiteral("Plivane - Version 2.1      Fichier en cours : Lettre.PLV"));
+        QCOMPARE(b.f->windowTitle(), titre);
         QCOMPARE(b.f->reglages().CheminFichier, chemin);
     }
 
     void unFichierIlisibleNeToucheARien()
     {
         QTemporaryDir dir;
-        const QString chemin = dir.filePath(QStringLiteral("Casse.PLV"));
-        QFile f(chemin);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("#TRUE#,\"pas un nombre\r\n");
-        f.close();
         Banc b;
-        b.tape(b.c().Adresse, QStringLiteral("Mon travail"));
+        b.c().Adresse->setPlainText(QStringLiteral("Mon travail"));
         b.dialogs.questionAnswers = {Answer::No};
-        b.dialogs.openAnswers = {chemin};
+        b.dialogs.openAnswers = {
+            ecritFichier(dir.filePath(QStringLiteral("Casse.PLV")), "#TRUE#,\"pas un nombre\r\n")};
         b.c().Ouvrir->click();
         const auto messages = b.dialogs.shownOfKind(QStringLiteral("message"));
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].title, QStringLiteral("Contrôle de lecture Disque"));
-        QVERIFY(messages[0].text.contains(chemin));
-        QCOMPARE(b.adresse(), QStringLiteral("Mon travail"));
+        QVERIFY(messages[0].text.contains(QStringLiteral("Casse.PLV")));
+        QCOMPARE(b.f->texteAdresse(), QStringLiteral("Mon travail"));
         QCOMPARE(b.f->reglages().NomFichier, QStringLiteral("Nouveau"));
         QVERIFY(b.f->etat().Modifie);
     }
 
-    void ouiSuiviDUneSauvegardeAnnuleeGardeLaFenetreEtLeDocument()
-    {
-        Banc b;
-        b.c().Ajouter->click();
-        b.dialogs.questionAnswers = {Answer::Yes};
-        b.dialogs.saveAnswers = {std::nullopt};
-        QVERIFY(!b.f->close());
-        QVERIFY(b.f->etat().Modifie);
-
-        b.dialogs.questionAnswers = {Answer::Yes};
-        b.dialogs.saveAnswers = {std::nullopt};
-        b.c().Ouvrir->click();
-        QVERIFY(b.dialogs.shownOfKind(QStringLiteral("open")).isEmpty());
-        QCOMPARE(b.f->adresses().count(), 2);
-    }
-
-    void ouiSuiviDUneSauvegardeReussieFerme()
+    void ouiNeContinueQueSiLaSauvegardeAEuLieu()
     {
         QTemporaryDir dir;
         Banc b;
         b.c().Ajouter->click();
-        b.dialogs.questionAnswers = {Answer::Yes};
-        b.dialogs.saveAnswers = {dir.filePath(QStringLiteral("Fin.PLV"))};
+        b.dialogs.questionAnswers = {Answer::Yes, Answer::Yes, Answer::Yes};
+        b.dialogs.saveAnswers = {std::nullopt, std::nullopt, dir.filePath(QStringLiteral("Fin.PLV"))};
+        QVERIFY(!b.f->close());
+        QVERIFY(b.f->etat().Modifie);
+        b.c().Ouvrir->click();
+        QVERIFY(b.dialogs.shownOfKind(QStringLiteral("open")).isEmpty());
+        QCOMPARE(b.f->adresses().count(), 2);
         QVERIFY(b.f->close());
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Fin.PLV"))));
     }
 
-    void imprimerLaisseLaDerniereAdresseImprimeeDansLaBoite()
+    void lesBoutonsPartagentLaRangeeSansSeChevaucher()
     {
         Banc b;
-        b.tape(b.c().Adresse, QStringLiteral("Albert Durand"));
-        b.c().Ajouter->click();
-        b.tape(b.c().Adresse, QStringLiteral("Zoé Martin"));
-        b.c().Ajouter->click();
-        b.tape(b.c().Adresse, QStringLiteral("Texte en cours"));
-        const bool modifie = b.f->etat().Modifie;
-        b.f->impression().remplaceChoixAdresses([](const QStringList& adresses) {
-            QList<int> tout;
-            for (int i = 0; i < adresses.size(); ++i)
-                tout << i;
-            return std::optional<QList<int>>(tout);
-        });
+        QCOMPARE(b.c().Apercu->text(), QStringLiteral("Aperçu..."));
+        const ControlesForm1& c = b.c();
+        const QList<QPushButton*> rangee = {
+            c.Ajouter, c.Modifier,          c.Serie,  c.Sauver, c.Ouvrir, c.Imprimer, c.Apercu,
+            c.Polices, c.ReglageImprimante, c.Quitter};
+        for (qsizetype i = 0; i < rangee.size(); ++i) {
+            QVERIFY(b.f->centralWidget()->rect().contains(rangee[i]->geometry()));
+            QVERIFY(rangee[i]->fontMetrics().horizontalAdvance(rangee[i]->text()) < rangee[i]->width());
+            QCOMPARE(rangee[i]->y(), rangee[0]->y());
+            if (i > 0)
+                QVERIFY2(rangee[i - 1]->geometry().right() < rangee[i]->x(), qPrintable(rangee[i]->text()));
+        }
+    }
+
+    void apercuMontreLesPagesAcoteDuSensDAlimentation()
+    {
+        Banc b;
+        RecordingPrinterService apercu;
+        b.dialogs.previewPrinter = &apercu;
+        b.choisitTout();
+        b.ajoute(QStringLiteral("Zoé Martin\r\n1 rue Haute"));
+        b.c().Adresse->setPlainText(QStringLiteral("Texte en cours"));
+        b.c().Orient[1]->click();
+        b.c().ReperesCoupe[0]->click();
+        b.dialogs.previewAnswers = {false};
+        b.imprimante.log.clear();
+        b.c().Apercu->click();
+
+        QCOMPARE(b.dialogs.shownOfKind(QStringLiteral("preview")).size(), 1);
+        QCOMPARE(b.dialogs.lastPreviewPicture, QImage(QStringLiteral(":/orient3.png")));
+        QCOMPARE(apercu.pagesOut, 2);
+        QVERIFY(apercu.log.contains(QStringLiteral("setOrientation(landscape)")));
+        // The window's printer only measured: nothing set, nothing printed; the recipient
+        // box kept what was being typed.
+        static const QRegularExpression kReglageOuSortie(
+            QStringLiteral("^(setCopies|setPaper|setOrientation|setShift|printText|drawLine|lineTo|drawImage|"
+                           "endPage|endDocument)"));
+        QVERIFY(b.imprimante.log.filter(kReglageOuSortie).isEmpty());
+        QCOMPARE(b.f->texteAdresse(), QStringLiteral("Texte en cours"));
+    }
+
+    void reglageGardeLeDecalageDeLImprimante()
+    {
+        Banc b;
+        b.dialogs.shiftAnswers = {PointMm{Mm(2.5), Mm(-1.0)}};
+        b.c().ReglageImprimante->click();
+        QCOMPARE(b.dialogs.lastShiftPrinter, b.imprimante.name);
+        b.choisitTout();
         b.dialogs.printAnswers = {true};
         b.c().Imprimer->click();
-        QCOMPARE(b.imprimante.pagesOut, 3);
-        QCOMPARE(b.adresse(), QStringLiteral("Zoé Martin"));
-        QCOMPARE(b.f->adresses().adresseCourante(), 2);
-        QCOMPARE(b.f->etat().Modifie, modifie);
+        QCOMPARE(b.imprimante.log.filter(QStringLiteral("setShift")).first(),
+                 QStringLiteral("setShift(2.5, -1)"));
+    }
+
+    void imprimerSansFermerLaFenetreLaisseLaDerniereAdresseImprimee()
+    {
+        Banc b;
+        b.choisitTout();
+        for (int i = 1; i <= 5; ++i)
+            b.ajoute(QStringLiteral("Zoé %1").arg(i));
+        b.c().Adresse->setPlainText(QStringLiteral("Texte en cours"));
+        QList<bool> fermee;
+        b.dialogs.onProgress = [&](int) { fermee.append(b.f->close()); };
+        b.dialogs.printAnswers = {true};
+        b.c().Imprimer->click();
+        QCOMPARE(fermee, QList<bool>(6, false));
+        QCOMPARE(b.imprimante.pagesOut, 6);
+        QCOMPARE(b.f->texteAdresse(), QStringLiteral("Zoé 5"));
+        QCOMPARE(b.f->adresses().adresseCourante(), 5);
         QVERIFY(!b.f->ImpressionEnCours());
+        b.dialogs.questionAnswers = {Answer::No};
+        QVERIFY(b.f->close()); // once the run is over, as usual
     }
 };
 
