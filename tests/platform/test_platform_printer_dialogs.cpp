@@ -1,12 +1,20 @@
-// The print and printer set-up dialogs on the Qt printing service: the copies the
-// dialog opens with and hands back, a print to file kept from one print to the next, and
-// the full-page painting the service's geometry rests on.
+// The printing dialogs of Qt, played through: the print dialog opens on the copies and
+// keeps a print to file; the preview shows the feed picture beside its pages; the
+// alignment dialog shows the printer's kept shift and follows a calibration print to
+// another printer; the progress dialog hears "Annuler".
 #include "platform/QtDialogs.h"
 #include "platform/QtPrinterService.h"
+#include "platform/QtProgress.h"
 
+#include <QAction>
 #include <QComboBox>
-#include <QDialog>
+#include <QDockWidget>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -32,7 +40,7 @@ class TestPlatformPrinterDialogs : public QObject {
     QTemporaryDir m_dir;
 
 private slots:
-    void printDialogOpensOnTheCopiesAndHandsThemBack()
+    void printDialogOpensOnTheCopiesAndKeepsTheFile()
     {
         QtPrinterService service;
         const QString chemin = m_dir.filePath(u"dialogue.pdf"_qs);
@@ -52,29 +60,121 @@ private slots:
         QCOMPARE(copiesMontrees, 3);
         QVERIFY(sortieMontree.startsWith(u"Print to File"_qs) || sortieMontree.startsWith(u"Imprimer dans un fichier"_qs));
         QCOMPARE(service.copies().value(), 5);
-        QCOMPARE(service.printer().outputFormat(), QPrinter::PdfFormat);
-        QCOMPARE(service.printer().outputFileName(), chemin);
-        QVERIFY(service.printer().fullPage());
 
-        // Cancelled, the dialog leaves the printer as it was: still the same file.
+        // Cancelled, the dialog leaves the printer as it was: still the same file, full page.
         pendantLeDialogue(false, [](QDialog& d) { d.findChild<QComboBox*>(u"printers"_qs)->setCurrentIndex(0); });
         QVERIFY(!dialogs.printDialog(service));
         QVERIFY(service.printer().fullPage());
         QCOMPARE(service.printer().outputFormat(), QPrinter::PdfFormat);
         QCOMPARE(service.printer().outputFileName(), chemin);
         QCOMPARE(service.copies().value(), 5);
-    }
 
-    void setupDialogAnswersOkAndCancel()
-    {
-        QtPrinterService service;
-        QVERIFY(service.setOutputFileName(m_dir.filePath(u"reglage.pdf"_qs)));
-        QtDialogs dialogs;
         pendantLeDialogue(true);
         QVERIFY(dialogs.printerSetupDialog(service));
         QVERIFY(service.printer().fullPage());
         pendantLeDialogue(false);
         QVERIFY(!dialogs.printerSetupDialog(service));
+    }
+
+    void previewShowsTheFeedPictureBesideThePages()
+    {
+        QtPrinterService service;
+        QVERIFY(service.setOutputFileName(m_dir.filePath(u"rien.pdf"_qs)));
+        QtDialogs dialogs;
+        QImage image(40, 20, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        PreviewRequest requete;
+        requete.title = u"Aperçu avant impression"_qs;
+        requete.picture = image;
+        requete.pictureCaption = u"Introduction de l'enveloppe"_qs;
+        requete.prepare = [](PrinterService& p) { return bool(p.setOrientation(PageOrientation::Landscape)); };
+        int peintures = 0;
+        requete.paint = [&](PrinterService& p) {
+            ++peintures;
+            (void)p.drawLine({Mm(0), Mm(0)}, {Mm(50), Mm(0)});
+            (void)p.endDocument();
+        };
+
+        int pages = 0, cachees = 0;
+        QString titre, legende;
+        QSize taille;
+        pendantLeDialogue(false, [&](QDialog& d) {
+            titre = d.windowTitle();
+            pages = d.findChild<QPrintPreviewWidget*>()->pageCount();
+            taille = d.findChild<QLabel*>(u"ImageAlimentation"_qs)->pixmap().size();
+            legende = d.findChild<QDockWidget*>(u"Alimentation"_qs)->windowTitle();
+            for (QAction* a : d.findChildren<QAction*>())
+                cachees += !a->isVisible();
+        });
+        QVERIFY(!dialogs.printPreview(service, requete));
+        QCOMPARE(titre, u"Aperçu avant impression"_qs);
+        QCOMPARE(pages, 1);
+        QCOMPARE(taille, QSize(80, 40));  // twice as large as in the main window
+        QCOMPARE(legende, u"Introduction de l'enveloppe"_qs);
+        QCOMPARE(cachees, 2);  // portrait and landscape: the feed is the envelope's
+        QCOMPARE(service.orientation().value(), PageOrientation::Portrait);  // the preview worked on a copy
+
+        // Nothing to show: no preview opens.
+        requete.prepare = [](PrinterService&) { return false; };
+        peintures = 0;
+        QVERIFY(!dialogs.printPreview(service, requete));
+        QCOMPARE(peintures, 0);
+    }
+
+    void shiftDialogShowsTheKeptShiftAndFollowsTheCalibration()
+    {
+        QtDialogs dialogs;
+        QString imprimante = u"Bureau"_qs;
+        int calibrages = 0;
+        PrinterShiftRequest requete;
+        requete.printerName = [&] { return imprimante; };
+        requete.storedShift = [&] { return imprimante == u"Bureau"_qs ? PointMm{Mm(1.5), Mm(-0.5)} : PointMm{Mm(3), Mm(0)}; };
+        requete.printCalibration = [&] {
+            ++calibrages;
+            imprimante = u"Atelier"_qs;  // chosen in the calibration's print dialog
+        };
+
+        QString titre, nom, nomApres;
+        double droite = 0, bas = 0, droiteApres = 0;
+        pendantLeDialogue(true, [&](QDialog& d) {
+            titre = d.windowTitle();
+            nom = d.findChild<QLabel*>(u"NomImprimante"_qs)->text();
+            auto* champDroite = d.findChild<QDoubleSpinBox*>(u"DecalageDroite"_qs);
+            auto* champBas = d.findChild<QDoubleSpinBox*>(u"DecalageBas"_qs);
+            droite = champDroite->value();
+            bas = champBas->value();
+            d.findChild<QPushButton*>(u"Calibrage"_qs)->click();
+            nomApres = d.findChild<QLabel*>(u"NomImprimante"_qs)->text();
+            droiteApres = champDroite->value();
+            champDroite->setValue(2.54);
+            champBas->setValue(-25);  // beyond the limit
+        });
+        const std::optional<PointMm> choix = dialogs.printerShiftDialog(requete);
+        QCOMPARE(titre, u"Réglage de l'imprimante"_qs);
+        QCOMPARE(nom, u"Imprimante : Bureau"_qs);
+        QCOMPARE(droite, 1.5);
+        QCOMPARE(bas, -0.5);
+        QCOMPARE(calibrages, 1);
+        QCOMPARE(nomApres, u"Imprimante : Atelier"_qs);
+        QCOMPARE(droiteApres, 3.0);
+        QCOMPARE(choix, std::optional(PointMm{Mm(2.5), Mm(-20)}));
+
+        pendantLeDialogue(false);
+        QVERIFY(!dialogs.printerShiftDialog(requete));
+    }
+
+    void progressHearsAnnuler()
+    {
+        QtProgress suivi(nullptr, u"Impression"_qs, 10);
+        QProgressDialog& d = suivi.dialog();
+        QCOMPARE(d.windowModality(), Qt::ApplicationModal);
+        QVERIFY(suivi.advance(0, u"Impression de l'enveloppe 1 sur 10"_qs));
+        QVERIFY(suivi.advance(1, u"Impression de l'enveloppe 2 sur 10"_qs));
+        QCOMPARE(d.labelText(), u"Impression de l'enveloppe 2 sur 10"_qs);
+        QCOMPARE(d.value(), 1);
+        d.cancel();
+        QVERIFY(!suivi.advance(2, u"Impression de l'enveloppe 3 sur 10"_qs));
+        QVERIFY(!suivi.advance(3, u"Impression de l'enveloppe 4 sur 10"_qs));
     }
 };
 

@@ -1,17 +1,24 @@
 #pragma once
-// Reads a printed PDF back with Poppler: its pages, where each word stands in millimetres
-// from the sheet's top left corner, and whether ink lies at a point of the rendered page.
+// Reads a printed PDF back with Poppler: where each word stands in millimetres from the
+// sheet's top left corner, whether ink lies at a point, and how two printings differ.
 
 #include <QImage>
 #include <QList>
+#include <QPoint>
 #include <QRectF>
 #include <QString>
+#include <QtTest>
 #include <memory>
 #include <poppler-qt6.h>
+
+#define QCOMPARE_MM(actual, expected)                                                                      \
+    QVERIFY2(qAbs((actual) - (expected)) <= 0.1,                                                           \
+             qPrintable(QStringLiteral("%1 mm, expected %2 mm").arg(actual).arg(expected)))
 
 namespace pdf {
 
 inline constexpr double kMmParPoint = 25.4 / 72.0;
+inline constexpr double kDixiemes = 254;  // dpi: one pixel is a tenth of a millimetre
 
 struct Mot {
     QString texte;
@@ -51,7 +58,7 @@ inline std::optional<Mot> mot(Poppler::Document& document, int page, const QStri
     return std::nullopt;
 }
 
-inline QImage rendu(Poppler::Document& document, int page, double dpi)
+inline QImage rendu(Poppler::Document& document, int page, double dpi = kDixiemes)
 {
     return document.page(page)->renderToImage(dpi, dpi);
 }
@@ -69,13 +76,60 @@ inline bool encre(const QImage& image, double dpi, double xMm, double yMm)
     return false;
 }
 
-inline bool pageBlanche(const QImage& image)
+// Empty when every word of page pb of b stands where page pa of a has it, moved by
+// `decalage` mm, within `tolerance` mm; otherwise the first that differs.
+inline QString ecartMots(Poppler::Document& a, int pa, Poppler::Document& b, int pb, QPointF decalage,
+                         double tolerance)
 {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 250)
-                return false;
-    return true;
+    const QList<Mot> ma = mots(a, pa), mb = mots(b, pb);
+    if (ma.size() != mb.size())
+        return QStringLiteral("%1 mots contre %2").arg(ma.size()).arg(mb.size());
+    for (qsizetype i = 0; i < ma.size(); ++i) {
+        const QRectF ra = ma[i].mm, rb = mb[i].mm.translated(-decalage);
+        const bool ici = qAbs(rb.left() - ra.left()) <= tolerance && qAbs(rb.top() - ra.top()) <= tolerance &&
+                         qAbs(rb.width() - ra.width()) <= tolerance && qAbs(rb.height() - ra.height()) <= tolerance;
+        if (ma[i].texte != mb[i].texte || !ici)
+            return QStringLiteral("« %1 » à (%2, %3) mm, « %4 » à (%5, %6) mm")
+                .arg(ma[i].texte)
+                .arg(ra.left())
+                .arg(ra.top())
+                .arg(mb[i].texte)
+                .arg(mb[i].mm.left())
+                .arg(mb[i].mm.top());
+    }
+    return {};
+}
+
+struct Encre {
+    int pixels = 0;  // inked in either
+    int seuls = 0;   // inked in one with no ink near the matching place in the other
+    QString texte() const { return QStringLiteral("%1 pixels isolés sur %2").arg(seuls).arg(pixels); }
+};
+
+// The ink of b against the ink of a moved by whole pixels (x right, y down), each inked
+// pixel looked for within `rayon` pixels in the other.
+inline Encre compareEncre(const QImage& a, const QImage& b, QPoint decalage = {}, int rayon = 1)
+{
+    const QImage ga = a.convertToFormat(QImage::Format_Grayscale8);
+    const QImage gb = b.convertToFormat(QImage::Format_Grayscale8);
+    const auto encre = [](const QImage& g, int x, int y) { return g.valid(x, y) && g.constScanLine(y)[x] < 128; };
+    Encre e;
+    const auto compte = [&](const QImage& de, const QImage& vers, QPoint d) {
+        for (int y = 0; y < de.height(); ++y)
+            for (int x = 0; x < de.width(); ++x) {
+                if (!encre(de, x, y))
+                    continue;
+                ++e.pixels;
+                bool pres = false;
+                for (int dy = -rayon; dy <= rayon && !pres; ++dy)
+                    for (int dx = -rayon; dx <= rayon && !pres; ++dx)
+                        pres = encre(vers, x + d.x() + dx, y + d.y() + dy);
+                e.seuls += !pres;
+            }
+    };
+    compte(ga, gb, decalage);
+    compte(gb, ga, -decalage);
+    return e;
 }
 
 }  // namespace pdf

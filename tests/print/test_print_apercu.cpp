@@ -1,13 +1,13 @@
 // The print preview. Its pages are painted by the run itself: on a recording printer the
-// preview paints what the print paints, and through Qt's real preview the pages, read
-// back with Poppler, match the PDF of the same run word for word and ink for ink. The
-// printer and the print command's findings stay as they were; the probes speak once.
+// preview paints what the print paints, and through Qt's real preview the pages match the
+// PDF of the same run ink for ink, to a tenth of a millimetre. The printer and the print
+// command's findings stay as they were; the probes speak once.
 #include "addresses/AddressEncoding.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPrinterService.h"
 #include "print/CommandeImpression.h"
 #include "print/TestsImprimante.h"
-#include "tests/print/ComparaisonPdf.h"
+#include "tests/print/LecturePdf.h"
 #include "tests/support/RecordingPrinterService.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -27,22 +27,14 @@
 #include <functional>
 
 namespace {
-const QString S = QString(kSeparateurLignes);
-constexpr double kTolerance = 0.1;  // mm
-constexpr double kDpi = 254;        // ten pixels a millimetre
-
-QStringList troisAdresses()
-{
-    return {u"Albert Durand"_qs + S + u"2 rue Basse"_qs + S + u"75002 Paris"_qs,
-            u"Marie Curie"_qs + S + u"11 rue Pierre et Marie Curie"_qs + S + u"75005 Paris"_qs,
-            u"Zoé Martin"_qs + S + u"1 rue Haute"_qs + S + u"69001 Lyon"_qs};
-}
-
 DemandeImpression demandeDeTest()
 {
+    const QString S = QString(kSeparateurLignes);
     DemandeImpression d;
     d.texteExpediteur = u"Jeanne Dupont\r\n12 rue des Lilas\r\n75011 Paris"_qs;
-    d.adresses = troisAdresses();
+    d.adresses = {u"Albert Durand"_qs + S + u"2 rue Basse"_qs + S + u"75002 Paris"_qs,
+                  u"Marie Curie"_qs + S + u"11 rue Pierre et Marie Curie"_qs + S + u"75005 Paris"_qs,
+                  u"Zoé Martin"_qs + S + u"1 rue Haute"_qs + S + u"69001 Lyon"_qs};
     d.reglages.RepereCoupe = true;
     d.reglages.LongueurEnv = 162;
     d.reglages.HauteurEnv = 114;
@@ -52,7 +44,8 @@ DemandeImpression demandeDeTest()
     return d;
 }
 
-// The recording side: a print command whose printer and dialogs are doubles.
+// A print command whose printer and preview printer are recording ones, on Letter paper
+// with two copies.
 struct Banc {
     RecordingPrinterService imprimante;
     RecordingPrinterService apercu;  // where the preview paints
@@ -74,17 +67,25 @@ struct Banc {
     }
 };
 
-// What a printer was asked to paint, page by page, without the settings around it.
+// What a printer was asked to paint, without the settings around it.
 QStringList peint(const RecordingPrinterService& p)
 {
-    QStringList dessin;
-    for (const QString& op : p.log)
-        if (op.startsWith(u"printText"_qs) || op.startsWith(u"draw"_qs) || op.startsWith(u"lineTo"_qs) ||
-            op.startsWith(u"setPosition"_qs) || op.startsWith(u"endPage"_qs) || op.startsWith(u"endDocument"_qs) ||
-            op.startsWith(u"setShift"_qs))
-            dessin.append(op);
-    return dessin;
+    static const QRegularExpression kDessin(u"^(printText|draw|lineTo|setPosition|endPage|endDocument|setShift)"_qs);
+    return p.log.filter(kDessin);
 }
+
+// A print command on the Qt printing service, writing to `pdf`, choosing `choix`.
+struct SurQt {
+    QtPrinterService imprimante;
+    CommandeImpression commande;
+    SurQt(Dialogs& dialogues, const QTemporaryDir& dossier, const QString& pdf, QList<int> choix)
+        : commande(imprimante, dialogues, nullptr)
+    {
+        commande.decalages().utiliseFichier(dossier.filePath(u"vide.ini"_qs));
+        commande.remplaceChoixAdresses([choix](const QStringList&) { return std::optional(choix); });
+        imprimante.setOutputFileName(dossier.filePath(pdf));
+    }
+};
 
 // Plays the user in the next modal dialog of this type once it is up.
 template <typename D>
@@ -97,12 +98,11 @@ void pendant(std::function<void(D&)> geste)
     });
 }
 
-// The preview's pages as the preview widget shows them, each sheet painted at ten
-// pixels a millimetre, text without antialiasing like the PDF renderer's.
+// The preview's pages as its widget shows them, each sheet painted at ten pixels a
+// millimetre, text without antialiasing like the PDF renderer's.
 QList<QImage> pagesDeLApercu(QPrintPreviewDialog& dialogue)
 {
-    auto* vue = dialogue.findChild<QPrintPreviewWidget*>()->findChild<QGraphicsView*>();
-    QGraphicsScene* scene = vue->scene();
+    QGraphicsScene* scene = dialogue.findChild<QPrintPreviewWidget*>()->findChild<QGraphicsView*>()->scene();
     QList<QGraphicsItem*> pages = scene->items();
     std::sort(pages.begin(), pages.end(), [](QGraphicsItem* a, QGraphicsItem* b) {
         return std::pair(a->pos().y(), a->pos().x()) < std::pair(b->pos().y(), b->pos().x());
@@ -124,99 +124,67 @@ QList<QImage> pagesDeLApercu(QPrintPreviewDialog& dialogue)
     return images;
 }
 
-QAction* actionImprimer(QPrintPreviewDialog& dialogue)
+QList<QImage> pagesDuPdf(Poppler::Document& doc)
 {
-    for (QAction* a : dialogue.findChildren<QAction*>())
-        if (a->text() == u"Print"_qs || a->text() == u"Imprimer"_qs)
-            return a;
-    return nullptr;
+    QList<QImage> pages;
+    for (int page = 0; page < doc.numPages(); ++page)
+        pages.append(pdf::rendu(doc, page));
+    return pages;
+}
+
+// Each page of b is the page of a: same sheet, and every inked pixel of one has ink
+// within a tenth of a millimetre in the other (a glyph may round one pixel apart).
+void memesPages(const QList<QImage>& a, const QList<QImage>& b)
+{
+    QCOMPARE(b.size(), a.size());
+    for (int page = 0; page < a.size(); ++page) {
+        QVERIFY2(qAbs(a[page].width() - b[page].width()) <= 1 && qAbs(a[page].height() - b[page].height()) <= 1,
+                 qPrintable(u"page %1 : %2 x %3 pixels contre %4 x %5"_qs.arg(page + 1)
+                                .arg(a[page].width())
+                                .arg(a[page].height())
+                                .arg(b[page].width())
+                                .arg(b[page].height())));
+        const pdf::Encre e = pdf::compareEncre(a[page], b[page]);
+        QVERIFY(e.pixels > 0);
+        QVERIFY2(e.seuls <= e.pixels / 1000, qPrintable(u"page %1 : %2"_qs.arg(page + 1).arg(e.texte())));
+        // And the measure sees two tenths of a millimetre.
+        QVERIFY(pdf::compareEncre(a[page], b[page], QPoint(2, 0)).seuls > e.pixels / 50);
+        QVERIFY(pdf::compareEncre(a[page], b[page], QPoint(0, 2)).seuls > e.pixels / 50);
+    }
 }
 }  // namespace
 
 class TestPrintApercu : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
-    QString fichier(const QString& nom) const { return m_dir.filePath(nom); }
-
-    // Every page of b is the page of a, in content and geometry.
-    static void memesPages(Poppler::Document& a, Poppler::Document& b)
-    {
-        QCOMPARE(b.numPages(), a.numPages());
-        for (int page = 0; page < a.numPages(); ++page) {
-            const QSizeF ta = pdf::tailleMm(a, page), tb = pdf::tailleMm(b, page);
-            QVERIFY(qAbs(ta.width() - tb.width()) <= kTolerance && qAbs(ta.height() - tb.height()) <= kTolerance);
-            const QString ecart = pdf::ecartMots(a, page, b, page, {}, kTolerance);
-            QVERIFY2(ecart.isEmpty(), qPrintable(u"page %1 : %2"_qs.arg(page + 1).arg(ecart)));
-            const pdf::Encre e =
-                pdf::compareEncre(pdf::rendu(a, page, pdf::kDixiemes), pdf::rendu(b, page, pdf::kDixiemes));
-            QVERIFY(e.pixels > 0);
-            QVERIFY2(e.seuls <= e.pixels / 1000, qPrintable(u"page %1 : %2"_qs.arg(page + 1).arg(e.texte())));
-        }
-    }
-
-    // The preview's pages are the PDF's, sheet for sheet and ink for ink.
-    static void memesPages(Poppler::Document& a, const QList<QImage>& apercu)
-    {
-        QCOMPARE(apercu.size(), a.numPages());
-        for (int page = 0; page < a.numPages(); ++page) {
-            const QImage imprimee = pdf::rendu(a, page, pdf::kDixiemes);
-            QVERIFY2(qAbs(imprimee.width() - apercu[page].width()) <= 1 &&
-                         qAbs(imprimee.height() - apercu[page].height()) <= 1,
-                     qPrintable(u"page %1 : %2 x %3 pixels, aperçu %4 x %5"_qs.arg(page + 1)
-                                    .arg(imprimee.width())
-                                    .arg(imprimee.height())
-                                    .arg(apercu[page].width())
-                                    .arg(apercu[page].height())));
-            // A glyph may round one pixel apart here and there; nothing else moves.
-            const pdf::Encre e = pdf::compareEncre(imprimee, apercu[page]);
-            QVERIFY(e.pixels > 0);
-            QVERIFY2(e.seuls <= e.pixels / 1000, qPrintable(u"page %1 : %2"_qs.arg(page + 1).arg(e.texte())));
-            // And the measure sees two tenths of a millimetre.
-            QVERIFY(pdf::compareEncre(imprimee, apercu[page], QPoint(2, 0)).seuls > e.pixels / 50);
-            QVERIFY(pdf::compareEncre(imprimee, apercu[page], QPoint(0, 2)).seuls > e.pixels / 50);
-        }
-    }
 
 private slots:
     void thePreviewPaintsWhatThePrintPaints()
     {
         Banc apercu;
         apercu.demande.reglages.LogoChoisi = true;
+        apercu.demande.reglages.Orientation = 1;
+        apercu.demande.reglages.Quantite = 4;
         apercu.dialogues.previewAnswers = {false};
         apercu.commande.Apercu(apercu.demande);
         Banc impression;
         impression.demande.reglages.LogoChoisi = true;
+        impression.demande.reglages.Orientation = 1;
         impression.dialogues.printAnswers = {true};
         impression.commande.Imprimer(impression.demande);
 
         QCOMPARE(apercu.apercu.pagesOut, 2);
         QCOMPARE(peint(apercu.apercu), peint(impression.imprimante));
-        QCOMPARE(apercu.apercu.texts.size(), impression.imprimante.texts.size());
         QCOMPARE(apercu.apercu.images.size(), 2);
-        // The printer itself was not asked anything, and the window was not walked
-        // through the addresses.
+        // The preview's printer keeps A4 in the envelope's feed, which frames the pages, and
+        // the quantity, as the print dialog would; the printer itself was asked nothing.
+        QCOMPARE(apercu.apercu.paperCode, RecordingPrinterService::kA4);
+        QCOMPARE(apercu.apercu.pageOrientation, PageOrientation::Landscape);
+        QCOMPARE(apercu.apercu.copyCount, 4);
         QVERIFY(apercu.imprimante.log.isEmpty());
         QCOMPARE(apercu.dialogues.shownOfKind(u"preview"_qs).size(), 1);
         QCOMPARE(apercu.dialogues.shownOfKind(u"preview"_qs)[0].title, u"Aperçu avant impression"_qs);
         QCOMPARE(apercu.dialogues.lastPreviewCaption, u"Introduction de l'enveloppe"_qs);
-        QCOMPARE(ApercuImpression::ImageAlimentation(apercu.demande.reglages), u":/orient2.png"_qs);
-        apercu.demande.reglages.Orientation = 1;
-        apercu.demande.reglages.RepereCoupe = false;
-        QCOMPARE(ApercuImpression::ImageAlimentation(apercu.demande.reglages), u":/orient1.png"_qs);
-    }
-
-    void thePreviewPagesAreTheRunsPage()
-    {
-        // On the preview's printer the run leaves A4 in the envelope's feed, which frames
-        // the pages; the preview asks for the quantity as the print dialog would.
-        Banc b;
-        b.demande.reglages.Orientation = 1;
-        b.demande.reglages.Quantite = 4;
-        b.dialogues.previewAnswers = {false};
-        b.commande.Apercu(b.demande);
-        QCOMPARE(b.apercu.paperCode, RecordingPrinterService::kA4);
-        QCOMPARE(b.apercu.pageOrientation, PageOrientation::Landscape);
-        QCOMPARE(b.apercu.copyCount, 4);
     }
 
     void probesSpeakOnceAndKeepToThePreview()
@@ -266,90 +234,71 @@ private slots:
         QTest::newRow("Portrait") << 0;
         QTest::newRow("Paysage") << 1;
     }
-
     void previewPagesMatchThePdfOfTheSameRun()
     {
         QFETCH(int, orientation);
         const QString nom = QString::number(orientation);
         DemandeImpression demande = demandeDeTest();
         demande.reglages.Orientation = orientation;
-        const QList<int> toutes = {0, 1, 2};
-
-        {  // the run, printed
-            QtPrinterService imprimante;
+        {
             ScriptedDialogs dialogues;
-            CommandeImpression commande{imprimante, dialogues, nullptr};
-            commande.decalages().utiliseFichier(fichier(u"vide.ini"_qs));
-            commande.remplaceChoixAdresses([&](const QStringList&) { return std::optional(toutes); });
-            QVERIFY(imprimante.setOutputFileName(fichier(u"run%1.pdf"_qs.arg(nom))));
+            SurQt run(dialogues, m_dir, u"run%1.pdf"_qs.arg(nom), {0, 1, 2});
             dialogues.printAnswers = {true};
-            commande.Imprimer(demande);
+            run.commande.Imprimer(demande);
             QVERIFY(dialogues.shownOfKind(u"message"_qs).isEmpty());
         }
-
-        QtPrinterService imprimante;
         QtDialogs dialogues;
-        CommandeImpression commande{imprimante, dialogues, nullptr};
-        commande.decalages().utiliseFichier(fichier(u"vide.ini"_qs));
-        commande.remplaceChoixAdresses([&](const QStringList&) { return std::optional(toutes); });
-        QVERIFY(imprimante.setOutputFileName(fichier(u"jamais%1.pdf"_qs.arg(nom))));
-        QVERIFY(imprimante.setCopies(2));
-        QVERIFY(imprimante.setPaperSize(int(QPageSize::A5)));
+        SurQt qt(dialogues, m_dir, u"jamais%1.pdf"_qs.arg(nom), {0, 1, 2});
+        QVERIFY(qt.imprimante.setCopies(2));
+        QVERIFY(qt.imprimante.setPaperSize(int(QPageSize::A5)));
         QList<QImage> pages;
         pendant<QPrintPreviewDialog>([&](QPrintPreviewDialog& d) {
             pages = pagesDeLApercu(d);
             d.reject();
         });
-        commande.Apercu(demande);
+        qt.commande.Apercu(demande);
 
-        auto run = pdf::ouvre(fichier(u"run%1.pdf"_qs.arg(nom)));
+        auto run = pdf::ouvre(m_dir.filePath(u"run%1.pdf"_qs.arg(nom)));
         QVERIFY(run);
         QCOMPARE(run->numPages(), 3);
         QCOMPARE(pdf::tailleMm(*run, 0).width() > 250, orientation == 1);
-        memesPages(*run, pages);
+        memesPages(pagesDuPdf(*run), pages);
 
         // The preview went nowhere near the printer: no file, same copies, paper and feed.
-        QVERIFY(!QFile::exists(fichier(u"jamais%1.pdf"_qs.arg(nom))));
-        QCOMPARE(imprimante.copies().value(), 2);
-        QCOMPARE(imprimante.paperSize().value(), int(QPageSize::A5));
-        QCOMPARE(imprimante.orientation().value(), PageOrientation::Portrait);
-        QVERIFY(!commande.ImpressionEnCours());
+        QVERIFY(!QFile::exists(m_dir.filePath(u"jamais%1.pdf"_qs.arg(nom))));
+        QCOMPARE(qt.imprimante.copies().value(), 2);
+        QCOMPARE(qt.imprimante.paperSize().value(), int(QPageSize::A5));
+        QCOMPARE(qt.imprimante.orientation().value(), PageOrientation::Portrait);
+        QVERIFY(!qt.commande.ImpressionEnCours());
     }
 
     void printingFromThePreviewPrintsThosePages()
     {
-        DemandeImpression demande = demandeDeTest();
-        const QList<int> choix = {2, 0};
+        const DemandeImpression demande = demandeDeTest();
         {
-            QtPrinterService imprimante;
             ScriptedDialogs dialogues;
-            CommandeImpression commande{imprimante, dialogues, nullptr};
-            commande.decalages().utiliseFichier(fichier(u"vide.ini"_qs));
-            commande.remplaceChoixAdresses([&](const QStringList&) { return std::optional(choix); });
-            QVERIFY(imprimante.setOutputFileName(fichier(u"direct.pdf"_qs)));
+            SurQt direct(dialogues, m_dir, u"direct.pdf"_qs, {2, 0});
             dialogues.printAnswers = {true};
-            commande.Imprimer(demande);
+            direct.commande.Imprimer(demande);
         }
-
-        QtPrinterService imprimante;
         QtDialogs dialogues;
-        CommandeImpression commande{imprimante, dialogues, nullptr};
-        commande.decalages().utiliseFichier(fichier(u"vide.ini"_qs));
-        commande.remplaceChoixAdresses([&](const QStringList&) { return std::optional(choix); });
-        QVERIFY(imprimante.setOutputFileName(fichier(u"depuisApercu.pdf"_qs)));
+        SurQt qt(dialogues, m_dir, u"depuisApercu.pdf"_qs, {2, 0});
         pendant<QPrintPreviewDialog>([](QPrintPreviewDialog& d) {
-            QAction* imprimer = actionImprimer(d);
-            QVERIFY(imprimer);
+            const auto actions = d.findChildren<QAction*>();
+            const auto imprimer = std::find_if(actions.begin(), actions.end(), [](QAction* a) {
+                return a->text() == u"Print"_qs || a->text() == u"Imprimer"_qs;
+            });
+            QVERIFY(imprimer != actions.end());
             pendant<QPrintDialog>([](QPrintDialog& p) { p.accept(); });
-            imprimer->trigger();
+            (*imprimer)->trigger();
         });
-        commande.Apercu(demande);
+        qt.commande.Apercu(demande);
 
-        auto direct = pdf::ouvre(fichier(u"direct.pdf"_qs));
-        auto depuisApercu = pdf::ouvre(fichier(u"depuisApercu.pdf"_qs));
+        auto direct = pdf::ouvre(m_dir.filePath(u"direct.pdf"_qs));
+        auto depuisApercu = pdf::ouvre(m_dir.filePath(u"depuisApercu.pdf"_qs));
         QVERIFY(direct && depuisApercu);
         QCOMPARE(depuisApercu->numPages(), 2);
-        memesPages(*direct, *depuisApercu);
+        memesPages(pagesDuPdf(*direct), pagesDuPdf(*depuisApercu));
     }
 };
 

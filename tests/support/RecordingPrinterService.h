@@ -20,22 +20,16 @@ public:
 
     struct Printed {
         QString text;
-        PointMm at;       // the text's top left corner
-        LineEnd lineEnd;
-        int page;         // 0-based page of the document
-        QString fontName;
+        PointMm at;  // the text's top left corner
+        int page;    // 0-based page of the document
         double fontSize;
-        bool bold, italic, underline;
-        QColor colour;
     };
     struct Line {
         PointMm from, to;
         int page;
-        QColor colour;
     };
     struct Image {
         RectMm where;
-        QSize pixels;
         int page;
     };
 
@@ -50,10 +44,7 @@ public:
     PageOrientation pageOrientation = PageOrientation::Portrait;
     double portraitPrintableHeight = 291.0;
     double landscapePrintableHeight = 204.0;
-    QString fontName = QStringLiteral("Arial");
     double fontSize = 8.25;
-    bool fontBold = false, fontItalic = false, fontUnderline = false;
-    QColor textColour = Qt::black;
     QString name = QStringLiteral("Imprimante de test");  // what printerName() answers
     PointMm shift;  // the last shift set; recorded positions are those asked, without it
 
@@ -70,10 +61,8 @@ public:
     int documentsEnded = 0;  // documents that held at least one page
     int pagesOut = 0;        // pages of all the ended documents
 
-    QStringList operationNames() const;
     // The texts printed on one page (counting from 0 in its document), in order.
     QList<Printed> textsOnPage(int page) const;
-    bool documentOpen() const { return m_open; }
 
     Status setUnitMillimetres() override;
     Status setFontName(const QString& name) override;
