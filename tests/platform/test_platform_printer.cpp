@@ -1,12 +1,28 @@
 // The Qt printing service printing to PDF, read back with Poppler: every item at its
-// physical place from the sheet's corner, no blank page at the end, settings that stick
-// and come back, and failures said in French.
+// physical place from the sheet's corner, no blank page at the end, a paper size that
+// comes back, failures said in French. And its dialogs, played through: the print dialog
+// opens on the copies and keeps a print to file; the preview shows the feed picture
+// beside its pages; the alignment dialog shows the printer's kept shift and follows a
+// calibration print to another printer; the progress dialog hears "Annuler".
+#include "platform/QtDialogs.h"
 #include "platform/QtPrinterService.h"
+#include "platform/QtProgress.h"
 #include "tests/print/LecturePdf.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
 
 namespace {
 constexpr double kDpi = 300;
@@ -14,6 +30,18 @@ constexpr double kDpi = 300;
 PointMm at(double x, double y)
 {
     return {Mm(x), Mm(y)};
+}
+
+// Plays the user in the next modal dialog, then closes it with OK or Cancel.
+void pendantLeDialogue(bool accepte, std::function<void(QDialog&)> geste = {})
+{
+    QTimer::singleShot(0, [accepte, geste] {
+        auto* dialogue = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialogue);
+        if (geste)
+            geste(*dialogue);
+        accepte ? dialogue->accept() : dialogue->reject();
+    });
 }
 }  // namespace
 
@@ -101,29 +129,15 @@ private slots:
         QVERIFY(!pdf::encre(page, kDpi, 104, 114));
     }
 
-    void settingsStickAndComeBack()
+    void aPaperSizeOfNoStandardNameComesBack()
     {
         QtPrinterService service;
-        QVERIFY(service.setOutputFileName(fichier(u"reglages.pdf"_qs)));
-        QVERIFY(service.setPaperA4());
-        const int a4 = service.paperSize().value();
-        QVERIFY(service.setPaperSize(int(QPageSize::A5)));
-        QCOMPARE(service.printer().pageLayout().pageSize().id(), QPageSize::A5);
-        QVERIFY(service.setPaperSize(a4));
-        QCOMPARE(service.printer().pageLayout().pageSize().id(), QPageSize::A4);
-
-        // A size of no standard name comes back as it was.
         QVERIFY(service.printer().setPageSize(QPageSize(QSizeF(123, 234), QPageSize::Millimeter)));
         const int perso = service.paperSize().value();
         QVERIFY(service.setPaperA4());
+        QCOMPARE(service.printer().pageLayout().pageSize().id(), QPageSize::A4);
         QVERIFY(service.setPaperSize(perso));
         QCOMPARE(service.printer().pageLayout().pageSize().size(QPageSize::Millimeter), QSizeF(123, 234));
-        QVERIFY(service.setPaperA4());
-
-        QCOMPARE(service.printableHeight().value().value, 291.0);
-        QVERIFY(service.setOrientation(PageOrientation::Landscape));
-        QCOMPARE(service.orientation().value(), PageOrientation::Landscape);
-        QCOMPARE(service.printableHeight().value().value, 204.0);
     }
 
     void failuresSayWhyInFrench()
@@ -148,6 +162,143 @@ private slots:
         QVERIFY(!service.setCopies(0));
         QVERIFY(!service.setFontSize(0));
         QVERIFY(!service.selectPrinter(u"Plivane-aucune-imprimante-de-ce-nom"_qs));
+    }
+
+    void printDialogOpensOnTheCopiesAndKeepsTheFile()
+    {
+        QtPrinterService service;
+        const QString chemin = m_dir.filePath(u"dialogue.pdf"_qs);
+        QVERIFY(service.setOutputFileName(chemin));
+        QVERIFY(service.setCopies(3));
+        QtDialogs dialogs;
+        int copiesMontrees = 0;
+        QString sortieMontree;
+        pendantLeDialogue(true, [&](QDialog& d) {
+            auto* copies = d.findChild<QSpinBox*>(u"copies"_qs);
+            QVERIFY(copies);
+            copiesMontrees = copies->value();
+            copies->setValue(5);
+            sortieMontree = d.findChild<QComboBox*>(u"printers"_qs)->currentText();
+        });
+        QVERIFY(dialogs.printDialog(service));
+        QCOMPARE(copiesMontrees, 3);
+        QVERIFY(sortieMontree.startsWith(u"Print to File"_qs) || sortieMontree.startsWith(u"Imprimer dans un fichier"_qs));
+        QCOMPARE(service.copies().value(), 5);
+
+        // Cancelled, the dialog leaves the printer as it was: still the same file, full page.
+        pendantLeDialogue(false, [](QDialog& d) { d.findChild<QComboBox*>(u"printers"_qs)->setCurrentIndex(0); });
+        QVERIFY(!dialogs.printDialog(service));
+        QVERIFY(service.printer().fullPage());
+        QCOMPARE(service.printer().outputFormat(), QPrinter::PdfFormat);
+        QCOMPARE(service.printer().outputFileName(), chemin);
+        QCOMPARE(service.copies().value(), 5);
+
+        pendantLeDialogue(true);
+        QVERIFY(dialogs.printerSetupDialog(service));
+        QVERIFY(service.printer().fullPage());
+        pendantLeDialogue(false);
+        QVERIFY(!dialogs.printerSetupDialog(service));
+    }
+
+    void previewShowsTheFeedPictureBesideThePages()
+    {
+        QtPrinterService service;
+        QVERIFY(service.setOutputFileName(m_dir.filePath(u"rien.pdf"_qs)));
+        QtDialogs dialogs;
+        QImage image(40, 20, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        PreviewRequest requete;
+        requete.title = u"Aperçu avant impression"_qs;
+        requete.picture = image;
+        requete.pictureCaption = u"Introduction de l'enveloppe"_qs;
+        requete.prepare = [](PrinterService& p) { return bool(p.setOrientation(PageOrientation::Landscape)); };
+        int peintures = 0;
+        requete.paint = [&](PrinterService& p) {
+            ++peintures;
+            (void)p.drawLine({Mm(0), Mm(0)}, {Mm(50), Mm(0)});
+            (void)p.endDocument();
+        };
+
+        int pages = 0, cachees = 0;
+        QString titre, legende;
+        QSize taille;
+        pendantLeDialogue(false, [&](QDialog& d) {
+            titre = d.windowTitle();
+            pages = d.findChild<QPrintPreviewWidget*>()->pageCount();
+            taille = d.findChild<QLabel*>(u"ImageAlimentation"_qs)->pixmap().size();
+            legende = d.findChild<QDockWidget*>(u"Alimentation"_qs)->windowTitle();
+            for (QAction* a : d.findChildren<QAction*>())
+                cachees += !a->isVisible();
+        });
+        QVERIFY(!dialogs.printPreview(service, requete));
+        QCOMPARE(titre, u"Aperçu avant impression"_qs);
+        QCOMPARE(pages, 1);
+        QCOMPARE(taille, QSize(80, 40));  // twice as large as in the main window
+        QCOMPARE(legende, u"Introduction de l'enveloppe"_qs);
+        QCOMPARE(cachees, 2);  // portrait and landscape: the feed is the envelope's
+        QCOMPARE(service.orientation().value(), PageOrientation::Portrait);  // the preview worked on a copy
+
+        // Nothing to show: no preview opens.
+        requete.prepare = [](PrinterService&) { return false; };
+        peintures = 0;
+        QVERIFY(!dialogs.printPreview(service, requete));
+        QCOMPARE(peintures, 0);
+    }
+
+    void shiftDialogShowsTheKeptShiftAndFollowsTheCalibration()
+    {
+        QtDialogs dialogs;
+        QString imprimante = u"Bureau"_qs;
+        int calibrages = 0;
+        PrinterShiftRequest requete;
+        requete.printerName = [&] { return imprimante; };
+        requete.storedShift = [&] { return imprimante == u"Bureau"_qs ? PointMm{Mm(1.5), Mm(-0.5)} : PointMm{Mm(3), Mm(0)}; };
+        requete.printCalibration = [&] {
+            ++calibrages;
+            imprimante = u"Atelier"_qs;  // chosen in the calibration's print dialog
+        };
+
+        QString titre, nom, nomApres;
+        double droite = 0, bas = 0, droiteApres = 0;
+        pendantLeDialogue(true, [&](QDialog& d) {
+            titre = d.windowTitle();
+            nom = d.findChild<QLabel*>(u"NomImprimante"_qs)->text();
+            auto* champDroite = d.findChild<QDoubleSpinBox*>(u"DecalageDroite"_qs);
+            auto* champBas = d.findChild<QDoubleSpinBox*>(u"DecalageBas"_qs);
+            droite = champDroite->value();
+            bas = champBas->value();
+            d.findChild<QPushButton*>(u"Calibrage"_qs)->click();
+            nomApres = d.findChild<QLabel*>(u"NomImprimante"_qs)->text();
+            droiteApres = champDroite->value();
+            champDroite->setValue(2.54);
+            champBas->setValue(-25);  // beyond the limit
+        });
+        const std::optional<PointMm> choix = dialogs.printerShiftDialog(requete);
+        QCOMPARE(titre, u"Réglage de l'imprimante"_qs);
+        QCOMPARE(nom, u"Imprimante : Bureau"_qs);
+        QCOMPARE(droite, 1.5);
+        QCOMPARE(bas, -0.5);
+        QCOMPARE(calibrages, 1);
+        QCOMPARE(nomApres, u"Imprimante : Atelier"_qs);
+        QCOMPARE(droiteApres, 3.0);
+        QCOMPARE(choix, std::optional(PointMm{Mm(2.5), Mm(-20)}));
+
+        pendantLeDialogue(false);
+        QVERIFY(!dialogs.printerShiftDialog(requete));
+    }
+
+    void progressHearsAnnuler()
+    {
+        QtProgress suivi(nullptr, u"Impression"_qs, 10);
+        QProgressDialog& d = suivi.dialog();
+        QCOMPARE(d.windowModality(), Qt::ApplicationModal);
+        QVERIFY(suivi.advance(0, u"Impression de l'enveloppe 1 sur 10"_qs));
+        QVERIFY(suivi.advance(1, u"Impression de l'enveloppe 2 sur 10"_qs));
+        QCOMPARE(d.labelText(), u"Impression de l'enveloppe 2 sur 10"_qs);
+        QCOMPARE(d.value(), 1);
+        d.cancel();
+        QVERIFY(!suivi.advance(2, u"Impression de l'enveloppe 3 sur 10"_qs));
+        QVERIFY(!suivi.advance(3, u"Impression de l'enveloppe 4 sur 10"_qs));
     }
 };
 

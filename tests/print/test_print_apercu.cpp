@@ -1,14 +1,11 @@
-// The print preview. Its pages are painted by the run itself: on a recording printer the
-// preview paints what the print paints, and through Qt's real preview the pages match the
-// PDF of the same run ink for ink, to a tenth of a millimetre. The printer and the print
-// command's findings stay as they were; the probes speak once.
+// Qt's print preview on the Qt printing service: its pages, painted by the run itself,
+// match the PDF of the same run ink for ink, to a tenth of a millimetre; printing from it
+// prints those pages; and the printer stays as it was.
 #include "addresses/AddressEncoding.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPrinterService.h"
 #include "print/CommandeImpression.h"
-#include "print/TestsImprimante.h"
 #include "tests/print/LecturePdf.h"
-#include "tests/support/RecordingPrinterService.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QAction>
@@ -42,36 +39,6 @@ DemandeImpression demandeDeTest()
     d.reglages.Logo = QImage(48, 24, QImage::Format_RGB32);
     d.reglages.Logo.fill(Qt::black);
     return d;
-}
-
-// A print command whose printer and preview printer are recording ones, on Letter paper
-// with two copies.
-struct Banc {
-    RecordingPrinterService imprimante;
-    RecordingPrinterService apercu;  // where the preview paints
-    ScriptedDialogs dialogues;
-    CommandeImpression commande{imprimante, dialogues, nullptr};
-    DemandeImpression demande = demandeDeTest();
-    std::optional<QList<int>> choix = QList<int>{0, 2};
-    QTemporaryDir dossier;
-
-    Banc()
-    {
-        commande.decalages().utiliseFichier(dossier.filePath(u"reglages.ini"_qs));
-        commande.remplaceChoixAdresses([this](const QStringList&) { return choix; });
-        dialogues.previewPrinter = &apercu;
-        for (RecordingPrinterService* p : {&imprimante, &apercu}) {
-            p->paperCode = RecordingPrinterService::kLetter;
-            p->copyCount = 2;
-        }
-    }
-};
-
-// What a printer was asked to paint, without the settings around it.
-QStringList peint(const RecordingPrinterService& p)
-{
-    static const QRegularExpression kDessin(u"^(printText|draw|lineTo|setPosition|endPage|endDocument|setShift)"_qs);
-    return p.log.filter(kDessin);
 }
 
 // A print command on the Qt printing service, writing to `pdf`, choosing `choix`.
@@ -159,75 +126,6 @@ class TestPrintApercu : public QObject {
     QTemporaryDir m_dir;
 
 private slots:
-    void thePreviewPaintsWhatThePrintPaints()
-    {
-        Banc apercu;
-        apercu.demande.reglages.LogoChoisi = true;
-        apercu.demande.reglages.Orientation = 1;
-        apercu.demande.reglages.Quantite = 4;
-        apercu.dialogues.previewAnswers = {false};
-        apercu.commande.Apercu(apercu.demande);
-        Banc impression;
-        impression.demande.reglages.LogoChoisi = true;
-        impression.demande.reglages.Orientation = 1;
-        impression.dialogues.printAnswers = {true};
-        impression.commande.Imprimer(impression.demande);
-
-        QCOMPARE(apercu.apercu.pagesOut, 2);
-        QCOMPARE(peint(apercu.apercu), peint(impression.imprimante));
-        QCOMPARE(apercu.apercu.images.size(), 2);
-        // The preview's printer keeps A4 in the envelope's feed, which frames the pages, and
-        // the quantity, as the print dialog would; the printer itself was asked nothing.
-        QCOMPARE(apercu.apercu.paperCode, RecordingPrinterService::kA4);
-        QCOMPARE(apercu.apercu.pageOrientation, PageOrientation::Landscape);
-        QCOMPARE(apercu.apercu.copyCount, 4);
-        QVERIFY(apercu.imprimante.log.isEmpty());
-        QCOMPARE(apercu.dialogues.shownOfKind(u"preview"_qs).size(), 1);
-        QCOMPARE(apercu.dialogues.shownOfKind(u"preview"_qs)[0].title, u"Aperçu avant impression"_qs);
-        QCOMPARE(apercu.dialogues.lastPreviewCaption, u"Introduction de l'enveloppe"_qs);
-    }
-
-    void probesSpeakOnceAndKeepToThePreview()
-    {
-        Banc b;
-        b.commande.Imprimer(b.demande);  // a print command's findings, before
-        b.dialogues.shown.clear();
-        b.dialogues.unexpected = 0;
-        const QString avant = b.commande.reglagesImprimante().ReglagesRefuses;
-
-        b.apercu.fail(u"setPaperSize"_qs);
-        b.apercu.fail(u"setOrientation"_qs);
-        b.dialogues.setupAnswers = {true, true};
-        b.dialogues.previewAnswers = {true};  // printed from the preview: painted twice
-        b.demande.reglages.Orientation = 1;
-        b.commande.Apercu(b.demande);
-        QCOMPARE(b.dialogues.messageTexts(), (QStringList{MessageFormatRefuse(), MessageOrientationRefusee()}));
-        QCOMPARE(b.dialogues.shownOfKind(u"setup"_qs).size(), 2);
-        QCOMPARE(b.dialogues.unexpected, 0);
-        QCOMPARE(b.apercu.documentsEnded, 2);
-        // Refused orientation: the pages are laid out upright, in both paintings.
-        QVERIFY(!b.apercu.log.contains(u"setOrientation(landscape)"_qs));
-        QCOMPARE(b.commande.reglagesImprimante().ReglagesRefuses, avant);
-    }
-
-    void nothingChosenOrTooLongShowsNoPreview()
-    {
-        Banc b;
-        b.choix = std::nullopt;  // "Annuler" in the selection window
-        b.commande.Apercu(b.demande);
-        QVERIFY(b.dialogues.shown.isEmpty());
-
-        b.choix = QList<int>{0};
-        b.demande.texteExpediteur = QStringList(12, u"ligne"_qs).join(u"\r\n"_qs);
-        b.commande.Apercu(b.demande);
-        QCOMPARE(b.dialogues.messageTexts().size(), 1);
-        QVERIFY(b.dialogues.messageTexts()[0].contains(u"12 lignes"_qs));
-        QCOMPARE(b.apercu.pagesOut, 0);
-        QCOMPARE(b.dialogues.unexpected, 0);  // the preview's answer was never asked
-    }
-
-    // Qt's own preview, on the Qt printing service.
-
     void previewPagesMatchThePdfOfTheSameRun_data()
     {
         QTest::addColumn<int>("orientation");

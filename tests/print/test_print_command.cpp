@@ -1,15 +1,23 @@
-// The print command and the printer probes on a recording printer: what the user is
-// told, word for word, which dialogs open, and that the copies count always comes back.
+// The print, preview and printer alignment commands on a recording printer: what the user
+// is told, word for word, which dialogs open, that the copies count and the printer's
+// settings always come back, and which printer's shift is kept and applied.
 #include "print/CommandeImpression.h"
 #include "print/TestsImprimante.h"
 #include "tests/support/RecordingPrinterService.h"
 #include "tests/support/ScriptedDialogs.h"
 
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
+using Imprimante = RecordingPrinterService;
+
 struct Banc {
-    RecordingPrinterService imprimante;
+    QTemporaryDir dossier;
+    Imprimante imprimante;
+    Imprimante apercu;  // where the preview paints
     ScriptedDialogs dialogues;
     CommandeImpression commande{imprimante, dialogues, nullptr};
     DemandeImpression demande;
@@ -18,11 +26,14 @@ struct Banc {
 
     Banc()
     {
-        demande.adresses = {u"Nom"_qs};
+        commande.decalages().utiliseFichier(dossier.filePath(u"reglages.ini"_qs));
         commande.remplaceChoixAdresses([this](const QStringList&) {
             ++choixMontres;
             return choix;
         });
+        dialogues.previewPrinter = &apercu;
+        demande.texteExpediteur = u"Expéditeur"_qs;
+        demande.adresses = {u"Nom"_qs};
     }
 };
 }  // namespace
@@ -32,24 +43,24 @@ class TestPrintCommand : public QObject {
 private slots:
     void probesAcceptingEverythingSayNothing()
     {
-        RecordingPrinterService imprimante;
+        Imprimante imprimante;
         ScriptedDialogs dialogues;
         ReglagesImprimante reglages;
         reglages.ReglagesRefuses = u"0123"_qs;  // left over from an earlier command
         imprimante.copyCount = 4;
-        imprimante.paperCode = RecordingPrinterService::kLetter;
+        imprimante.paperCode = Imprimante::kLetter;
         TestImpr1(imprimante, dialogues, reglages);
         TestImpr2(imprimante, dialogues, reglages);
         QCOMPARE(reglages.ReglagesRefuses, u"0"_qs);
         QCOMPARE(reglages.CopiesInitiales, 4);
         QVERIFY(dialogues.shown.isEmpty());
         QCOMPARE(imprimante.copyCount, 4);
-        QCOMPARE(imprimante.paperCode, RecordingPrinterService::kLetter);
+        QCOMPARE(imprimante.paperCode, Imprimante::kLetter);
     }
 
     void probeMessagesAreWordForWord()
     {
-        RecordingPrinterService imprimante;
+        Imprimante imprimante;
         ScriptedDialogs dialogues;
         ReglagesImprimante reglages;
         imprimante.fail(u"copies"_qs, 2);  // the value read back after writing it
@@ -83,9 +94,11 @@ private slots:
         b.choix = std::nullopt;
         b.demande.reglages.LongueurEnv = 350;
         b.commande.Imprimer(b.demande);
-        QCOMPARE(b.choixMontres, 1);
+        b.commande.Apercu(b.demande);
+        QCOMPARE(b.choixMontres, 2);
         QVERIFY(b.dialogues.shown.isEmpty());
         QVERIFY(b.imprimante.log.isEmpty());
+        QVERIFY(b.apercu.log.isEmpty());
     }
 
     void a4WarningIsStrict_data()
@@ -164,7 +177,7 @@ private slots:
     void quitterRestoresOnlyDuringARun()
     {
         Banc b;
-        b.imprimante.paperCode = RecordingPrinterService::kLetter;
+        b.imprimante.paperCode = Imprimante::kLetter;
         b.imprimante.pageOrientation = PageOrientation::Landscape;
         b.commande.Quitter();
         QVERIFY(b.imprimante.log.isEmpty());
@@ -174,11 +187,153 @@ private slots:
         b.demande.montreAdresse = [&b](int) {
             QVERIFY(b.commande.ImpressionEnCours());
             b.commande.Quitter();
-            QCOMPARE(b.imprimante.paperCode, RecordingPrinterService::kLetter);
+            QCOMPARE(b.imprimante.paperCode, Imprimante::kLetter);
             QCOMPARE(b.imprimante.pageOrientation, PageOrientation::Landscape);
         };
         b.commande.Imprimer(b.demande);
         QCOMPARE(b.imprimante.log.filter(u"setPaperSize(1)"_qs).size(), 3);  // probe, Quitter, ending step
+    }
+
+    void thePreviewProbesItsOwnPrinterAndSpeaksOnce()
+    {
+        Banc b;
+        b.dialogues.printAnswers = {true};
+        b.commande.Imprimer(b.demande);  // a print command's findings, before
+        b.dialogues.shown.clear();
+        const QString avant = b.commande.reglagesImprimante().ReglagesRefuses;
+
+        b.apercu.fail(u"setPaperSize"_qs);
+        b.apercu.fail(u"setOrientation"_qs);
+        b.dialogues.setupAnswers = {true, true};
+        b.dialogues.previewAnswers = {true};  // printed from the preview: painted twice
+        b.demande.reglages.Orientation = 1;
+        b.imprimante.log.clear();
+        b.commande.Apercu(b.demande);
+        QCOMPARE(b.dialogues.messageTexts(), (QStringList{MessageFormatRefuse(), MessageOrientationRefusee()}));
+        QCOMPARE(b.dialogues.shownOfKind(u"setup"_qs).size(), 2);
+        QCOMPARE(b.dialogues.shownOfKind(u"preview"_qs)[0].title, u"Aperçu avant impression"_qs);
+        QCOMPARE(b.dialogues.lastPreviewCaption, u"Introduction de l'enveloppe"_qs);
+        QCOMPARE(b.dialogues.unexpected, 0);
+        QCOMPARE(b.apercu.documentsEnded, 2);
+        // Refused orientation: the pages are laid out upright, in both paintings.
+        QVERIFY(!b.apercu.log.contains(u"setOrientation(landscape)"_qs));
+        QCOMPARE(b.commande.reglagesImprimante().ReglagesRefuses, avant);
+        QVERIFY(b.imprimante.log.isEmpty());
+
+        // Too long a block: a message, and nothing to preview.
+        b.dialogues.shown.clear();
+        b.demande.texteExpediteur = QStringList(12, u"ligne"_qs).join(u"\r\n"_qs);
+        b.commande.Apercu(b.demande);
+        QCOMPARE(b.dialogues.messageTexts().size(), 1);
+        QVERIFY(b.dialogues.messageTexts()[0].contains(u"12 lignes"_qs));
+        QCOMPARE(b.dialogues.unexpected, 0);  // the preview's answer was never asked
+        QCOMPARE(b.apercu.documentsEnded, 2);
+    }
+
+    void shiftsAreKeptPerPrinterToTheTenth()
+    {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(u"reglages.ini"_qs);
+        {
+            DecalagesImprimantes d(chemin);
+            QCOMPARE(d.decalage(u"HP_LaserJet"_qs), PointMm{});
+            QVERIFY(d.enregistre(u"HP_LaserJet"_qs, {Mm(2.54), Mm(-1.06)}));
+            QVERIFY(d.enregistre(u"Bureau/étage 2"_qs, {Mm(-0.5), Mm(0.3)}));
+            QVERIFY(d.enregistre(u"Hors limites"_qs, {Mm(35), Mm(-40)}));
+            QVERIFY(!d.enregistre(QString(), {Mm(1), Mm(1)}));
+        }
+        DecalagesImprimantes relu(chemin);  // as the next start of the program reads them
+        QCOMPARE(relu.decalage(u"HP_LaserJet"_qs), (PointMm{Mm(2.5), Mm(-1.1)}));
+        QCOMPARE(relu.decalage(u"Bureau/étage 2"_qs), (PointMm{Mm(-0.5), Mm(0.3)}));
+        QCOMPARE(relu.decalage(u"Bureau"_qs), PointMm{});
+        QCOMPARE(relu.decalage(u"Hors limites"_qs), (PointMm{Mm(20), Mm(-20)}));
+
+        // A zero shift leaves no entry; a value spoilt in the file reads as zero or the limit.
+        QVERIFY(relu.enregistre(u"HP_LaserJet"_qs, {}));
+        QSettings brut(chemin, QSettings::IniFormat);
+        brut.beginGroup(u"Imprimantes"_qs);
+        QVERIFY(!brut.childGroups().isEmpty());
+        QVERIFY(!brut.childGroups().contains(u"HP_LaserJet"_qs));
+        brut.setValue(u"Abimee/DecalageDroite"_qs, u"n'importe quoi"_qs);
+        brut.setValue(u"Abimee/DecalageBas"_qs, u"1e300"_qs);
+        brut.endGroup();
+        brut.sync();
+        QCOMPARE(DecalagesImprimantes(chemin).decalage(u"Abimee"_qs), (PointMm{Mm(0), Mm(20)}));
+        QCOMPARE(DecalagesImprimantes::Borne({Mm(std::nan("")), Mm(-0.04)}), PointMm{});
+    }
+
+    void theRunTakesTheShiftOfThePrinterItPrintsOn()
+    {
+        Banc b;
+        QVERIFY(b.commande.decalages().enregistre(b.imprimante.name, {Mm(1.5), Mm(0.5)}));
+        QVERIFY(b.commande.decalages().enregistre(u"Autre"_qs, {Mm(-2), Mm(3)}));
+        b.dialogues.printAnswers = {true, true};
+        b.commande.Imprimer(b.demande);
+        const QStringList& log = b.imprimante.log;
+        QCOMPARE(log.filter(u"setShift"_qs), (QStringList{u"setShift(1.5, 0.5)"_qs, u"setShift(0, 0)"_qs}));
+        // Set before anything is printed, taken off after the document.
+        const QRegularExpression decalage(u"setShift.*"_qs);
+        QVERIFY(log.indexOf(decalage) < log.indexOf(QRegularExpression(u"printText.*"_qs)));
+        QVERIFY(log.lastIndexOf(decalage) > log.indexOf(u"endDocument()"_qs));
+
+        // The printer chosen in the probes' set-up dialog is the one whose shift applies.
+        b.imprimante.log.clear();
+        b.imprimante.fail(u"setPaperSize"_qs);
+        b.dialogues.setupAnswers = {true};
+        b.dialogues.onSetupDialog = [&b](PrinterService&) { b.imprimante.name = u"Autre"_qs; };
+        b.commande.Imprimer(b.demande);
+        QCOMPARE(log.filter(u"setShift"_qs).first(), u"setShift(-2, 3)"_qs);
+    }
+
+    void theAlignmentDialogKeepsWhatTheUserConfirms()
+    {
+        Banc b;
+        b.imprimante.copyCount = 3;
+        b.imprimante.paperCode = Imprimante::kLetter;
+        QVERIFY(b.commande.decalages().enregistre(b.imprimante.name, {Mm(0.7), Mm(0)}));
+        QVERIFY(b.commande.decalages().enregistre(u"Autre"_qs, {Mm(4), Mm(-4)}));
+        ReglagesModele reglages;
+        reglages.LongueurEnv = 229;
+        reglages.HauteurEnv = 114;
+
+        b.dialogues.shiftAnswers = {std::nullopt};  // "Annuler"
+        b.commande.ReglageImprimante(reglages);
+        QCOMPARE(b.dialogues.lastShiftPrinter, b.imprimante.name);
+        QCOMPARE(b.dialogues.lastShiftShown, (PointMm{Mm(0.7), Mm(0)}));
+        QCOMPARE(b.commande.decalages().decalage(b.imprimante.name), (PointMm{Mm(0.7), Mm(0)}));
+        QVERIFY(b.imprimante.log.isEmpty());  // asking is not printing
+
+        // The user prints the calibration page from the dialog, choosing another printer in
+        // its print dialog (one copy): the dialog then shows that printer and its shift,
+        // and keeps for it.
+        int copiesDuDialogue = 0;
+        b.dialogues.printAnswers = {true};
+        b.dialogues.onPrintDialog = [&](PrinterService&) {
+            copiesDuDialogue = b.imprimante.copyCount;
+            b.imprimante.name = u"Autre"_qs;
+        };
+        b.dialogues.onShiftDialog = [](const PrinterShiftRequest& r) { r.printCalibration(); };
+        b.dialogues.shiftAnswers = {PointMm{Mm(1), Mm(2.04)}};
+        b.commande.ReglageImprimante(reglages);
+        QCOMPARE(copiesDuDialogue, 1);
+        QCOMPARE(b.imprimante.pagesOut, 1);
+        // The outline, upright: the envelope's top edge along the sheet's.
+        QCOMPARE(b.imprimante.lines[0].from, (PointMm{Mm(-3), Mm(-3)}));
+        QCOMPARE(b.imprimante.lines[0].to, (PointMm{Mm(229 - 3), Mm(-3)}));
+        QCOMPARE(b.imprimante.copyCount, 3);
+        QCOMPARE(b.imprimante.paperCode, Imprimante::kLetter);
+        QCOMPARE(b.dialogues.lastShiftPrinter, u"Autre"_qs);
+        QCOMPARE(b.dialogues.lastShiftShown, (PointMm{Mm(4), Mm(-4)}));
+        QCOMPARE(b.commande.decalages().decalage(u"Autre"_qs), (PointMm{Mm(1), Mm(2)}));
+        QVERIFY(b.dialogues.shownOfKind(u"message"_qs).isEmpty());
+
+        // A settings file that cannot be written is said.
+        b.commande.decalages().utiliseFichier(b.dossier.path());  // a folder, not a file
+        b.dialogues.onShiftDialog = {};
+        b.dialogues.shiftAnswers = {PointMm{Mm(1), Mm(1)}};
+        b.commande.ReglageImprimante(reglages);
+        QCOMPARE(b.dialogues.messageTexts().size(), 1);
+        QVERIFY(b.dialogues.messageTexts()[0].contains(u"n'a pas pu être enregistré"_qs));
     }
 };
 

@@ -1,5 +1,5 @@
-// The print selection window as the user meets it: its layout, its list copied afresh at
-// each showing, and the three ways out.
+// The print selection window as the user meets it: its layout over the main window, its
+// list copied afresh at each showing, and the ways out.
 #include "print/Form3.h"
 
 #include <QListWidget>
@@ -11,19 +11,14 @@
 namespace {
 const QStringList kTrois = {u"Alice"_qs, u"Bernard"_qs, u"Chloé"_qs};
 
-QPushButton* bouton(Form3& f, const char* nom)
+QPushButton* bouton(Form3& f, const QString& nom)
 {
-    return f.findChild<QPushButton*>(QString::fromLatin1(nom));
+    return f.findChild<QPushButton*>(nom);
 }
 
 QListWidget* liste(Form3& f)
 {
     return f.findChild<QListWidget*>(u"List2"_qs);
-}
-
-void clique(Form3& f, const char* nom)
-{
-    QTest::mouseClick(bouton(f, nom), Qt::LeftButton);
 }
 
 // Runs `pendant` once the modal window is up, then gives the window's answer.
@@ -32,7 +27,7 @@ std::optional<QList<int>> choisitEn(Form3& f, const QStringList& adresses, std::
     QTimer::singleShot(0, &f, [&f, pendant] {
         pendant(f);
         if (f.isVisible())  // a click that did nothing: leave the way the user would
-            clique(f, "Annuler");
+            QTest::mouseClick(bouton(f, u"Annuler"_qs), Qt::LeftButton);
     });
     return f.choisit(adresses);
 }
@@ -52,73 +47,66 @@ private slots:
         QVERIFY(!(f.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint)));
         QCOMPARE(liste(f)->geometry(), QRect(6, 2, 619, 292));
         QCOMPARE(liste(f)->selectionMode(), QAbstractItemView::ExtendedSelection);
-        QCOMPARE(bouton(f, "ImprTout")->text(), u"Imprimer Tout..."_qs);
-        QCOMPARE(bouton(f, "ImprSelect")->text(), u"Imprimer la Sélection..."_qs);
-        QCOMPARE(bouton(f, "Annuler")->text(), u"Annuler"_qs);
-        QCOMPARE(bouton(f, "Annuler")->geometry(), QRect(548, 304, 81, 31));
+        QCOMPARE(bouton(f, u"ImprTout"_qs)->text(), u"Imprimer Tout..."_qs);
+        QCOMPARE(bouton(f, u"ImprSelect"_qs)->text(), u"Imprimer la Sélection..."_qs);
+        QCOMPARE(bouton(f, u"Annuler"_qs)->text(), u"Annuler"_qs);
+        QCOMPARE(bouton(f, u"Annuler"_qs)->geometry(), QRect(548, 304, 81, 31));
 
         // Centred over the main window once, where it stays.
         const QRect cadre = principale.frameGeometry();
         const QPoint place(cadre.left() + (cadre.width() - 632) / 2, cadre.top() + 22);
         QCOMPARE(f.pos(), place);
         principale.move(300, 300);
-        choisitEn(f, kTrois, [](Form3& w) { clique(w, "Annuler"); });
+        choisitEn(f, kTrois, [](Form3&) {});
         QCOMPARE(f.pos(), place);
     }
 
-    void printAllSelectsEveryEntry()
+    void waysOut_data()
     {
+        QTest::addColumn<QStringList>("adresses");
+        QTest::addColumn<QList<int>>("selectionnees");
+        QTest::addColumn<QString>("sortie");  // a button, or "Escape"
+        QTest::addColumn<bool>("annulee");
+        QTest::addColumn<QList<int>>("choix");
+        QTest::newRow("Imprimer Tout") << kTrois << QList<int>{1} << u"ImprTout"_qs << false << QList<int>{0, 1, 2};
+        QTest::newRow("Imprimer la Sélection") << kTrois << QList<int>{0, 2} << u"ImprSelect"_qs << false << QList<int>{0, 2};
+        QTest::newRow("nothing selected") << kTrois << QList<int>{} << u"ImprSelect"_qs << false << QList<int>{};
+        QTest::newRow("Annuler") << kTrois << QList<int>{0} << u"Annuler"_qs << true << QList<int>{};
+        QTest::newRow("Escape") << kTrois << QList<int>{0} << u"Escape"_qs << true << QList<int>{};
+        // An empty list has no current entry: neither print button closes the window.
+        QTest::newRow("empty list, Imprimer Tout") << QStringList() << QList<int>{} << u"ImprTout"_qs << true << QList<int>{};
+        QTest::newRow("empty list, Imprimer la Sélection") << QStringList() << QList<int>{} << u"ImprSelect"_qs << true << QList<int>{};
+    }
+    void waysOut()
+    {
+        QFETCH(QStringList, adresses);
+        QFETCH(QList<int>, selectionnees);
+        QFETCH(QString, sortie);
+        QFETCH(bool, annulee);
+        QFETCH(QList<int>, choix);
         Form3 f;
         QStringList vues;
-        const auto choix = choisitEn(f, kTrois, [&vues](Form3& w) {
-            for (int i = 0; i < liste(w)->count(); ++i)
-                vues.append(liste(w)->item(i)->text());
-            QVERIFY(liste(w)->selectedItems().isEmpty());
-            clique(w, "ImprTout");
-        });
-        QCOMPARE(vues, kTrois);
-        QCOMPARE(choix, std::optional<QList<int>>(QList<int>{0, 1, 2}));
-        QVERIFY(!f.ImpressionAnnulee());
-        QVERIFY(!f.isVisible());
-    }
-
-    void printSelectionKeepsTheUsersChoice()
-    {
-        Form3 f;
-        auto choix = choisitEn(f, kTrois, [](Form3& w) {
-            liste(w)->item(0)->setSelected(true);
-            liste(w)->item(2)->setSelected(true);
-            clique(w, "ImprSelect");
-        });
-        QCOMPARE(choix, std::optional<QList<int>>(QList<int>{0, 2}));
-
-        // Nothing selected: the window still closes, and nothing is to be printed.
-        choix = choisitEn(f, kTrois, [](Form3& w) {
-            QVERIFY(liste(w)->selectedItems().isEmpty());  // the last choice is gone
-            clique(w, "ImprSelect");
-        });
-        QCOMPARE(choix, std::optional<QList<int>>(QList<int>{}));
-        QVERIFY(!f.ImpressionAnnulee());
-    }
-
-    void anEmptyListLeavesOnlyThroughAnnulerOrEscape()
-    {
-        Form3 f;
-        bool resteOuverte = true;
-        auto choix = choisitEn(f, {}, [&resteOuverte](Form3& w) {
-            clique(w, "ImprTout");
-            clique(w, "ImprSelect");
-            resteOuverte = w.isVisible();
-            clique(w, "Annuler");
-        });
-        QVERIFY(resteOuverte);
-        QCOMPARE(choix, std::nullopt);
-        QVERIFY(f.ImpressionAnnulee());
-
-        Form3 g;
-        choix = choisitEn(g, kTrois, [](Form3& w) { QTest::keyClick(&w, Qt::Key_Escape); });
-        QCOMPARE(choix, std::nullopt);
-        QVERIFY(g.ImpressionAnnulee());
+        bool dejaChoisie = true;
+        // Shown twice: the second showing has the list afresh, with nothing selected.
+        for (int fois = 0; fois < 2; ++fois) {
+            const auto reponse = choisitEn(f, adresses, [&](Form3& w) {
+                vues.clear();
+                for (int i = 0; i < liste(w)->count(); ++i)
+                    vues.append(liste(w)->item(i)->text());
+                dejaChoisie = !liste(w)->selectedItems().isEmpty();
+                for (int i : selectionnees)
+                    liste(w)->item(i)->setSelected(true);
+                if (sortie == u"Escape"_qs)
+                    QTest::keyClick(&w, Qt::Key_Escape);
+                else
+                    QTest::mouseClick(bouton(w, sortie), Qt::LeftButton);
+            });
+            QCOMPARE(vues, adresses);
+            QVERIFY(!dejaChoisie);
+            QCOMPARE(f.ImpressionAnnulee(), annulee);
+            QCOMPARE(reponse, annulee ? std::nullopt : std::optional(choix));
+            QVERIFY(!f.isVisible());
+        }
     }
 };
 

@@ -1,9 +1,12 @@
-// The print command through the real Qt printing service into a PDF, read back with
-// Poppler: each block where the envelope puts it, measured from the sheet's corner; the
-// crop marks; the copies; and a run cancelled from its progress, still a whole document.
+// Printing through the real Qt printing service into a PDF, read back with Poppler: each
+// block where the envelope puts it, measured from the sheet's corner; the crop marks; the
+// copies; a run cancelled from its progress; the printer shift moving every item by
+// exactly its value; and the calibration page where the envelope lies.
 #include "addresses/AddressEncoding.h"
 #include "platform/QtPrinterService.h"
+#include "print/AlignementImprimante.h"
 #include "print/CommandeImpression.h"
+#include "print/Imprime.h"
 #include "tests/print/LecturePdf.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -26,7 +29,7 @@ struct Impression {
     Impression(const QTemporaryDir& dossier, const QString& pdf)
     {
         imprimante.setOutputFileName(dossier.filePath(pdf));
-        commande.decalages().utiliseFichier(dossier.filePath(u"decalages.ini"_qs));  // no shift
+        commande.decalages().utiliseFichier(dossier.filePath(pdf + u".ini"_qs));
         demande.texteExpediteur = u"Expéditeur"_qs;
         demande.adresses = {kAdresse};
         commande.remplaceChoixAdresses([this](const QStringList&) { return std::optional<QList<int>>(choix); });
@@ -39,20 +42,19 @@ struct Impression {
     }
 };
 
-// The recipient block's left edge and the bottom of its last line, its lines one below
-// the other.
-QPointF blocDestinataire(Poppler::Document& doc)
+// Two envelopes with a logo and crop marks, the whole envelope on the upright sheet.
+DemandeImpression deuxEnveloppes()
 {
-    const auto nom = pdf::mot(doc, 0, u"Nom"_qs);
-    const auto et = pdf::mot(doc, 0, u"et"_qs);
-    const auto adresse = pdf::mot(doc, 0, u"Adresse"_qs);
-    if (!nom || !et || !adresse)
-        return {};
-    const double interligne = et->mm.top() - nom->mm.top();
-    if (qAbs(et->mm.left() - nom->mm.left()) > 0.1 || qAbs(adresse->mm.left() - nom->mm.left()) > 0.1 ||
-        qAbs(adresse->mm.top() - et->mm.top() - interligne) > 0.1)
-        return {};
-    return {nom->mm.left(), nom->mm.top() + 3 * interligne};
+    DemandeImpression d;
+    d.adresses = {u"Albert Durand"_qs + S + u"2 rue Basse"_qs, u"Zoé Martin"_qs + S + u"1 rue Haute"_qs};
+    d.reglages.RepereCoupe = true;
+    d.reglages.LongueurEnv = 162;
+    d.reglages.HauteurEnv = 114;
+    d.reglages.MargeGaucheDest = 60;
+    d.reglages.LogoChoisi = true;
+    d.reglages.Logo = QImage(96, 48, QImage::Format_RGB32);
+    d.reglages.Logo.fill(Qt::black);
+    return d;
 }
 }  // namespace
 
@@ -60,38 +62,58 @@ class TestPrintPdf : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
 
-private slots:
-    void uprightDefaultsAtTheirPhysicalPlace()
+    // The two envelopes printed by a run that knows no shifts (nullopt), or with this
+    // shift kept for the PDF output.
+    std::unique_ptr<Poppler::Document> imprimeDecale(const QString& nom, std::optional<PointMm> decalage)
     {
-        Impression i(m_dir, u"droite.pdf"_qs);
-        auto doc = i.imprime();
-        QVERIFY(i.dialogues.shownOfKind(u"message"_qs).isEmpty());
-        QVERIFY(doc);
-        QCOMPARE(doc->numPages(), 1);
-        const auto exp = pdf::mot(*doc, 0, u"Expéditeur"_qs);
-        QVERIFY(exp);
-        QCOMPARE_MM(exp->mm.left(), 10.0);
-        QCOMPARE_MM(exp->mm.top(), 10.0);
-        const QPointF dest = blocDestinataire(*doc);
-        QCOMPARE_MM(dest.x(), 100.0);
-        QCOMPARE_MM(dest.y(), 90.0);  // 20 mm above the bottom of a 110 mm envelope
+        QtPrinterService imprimante;
+        imprimante.setOutputFileName(m_dir.filePath(nom));
+        ScriptedDialogs dialogues;
+        ReglagesImprimante reglages;
+        DecalagesImprimantes decalages(m_dir.filePath(nom + u".ini"_qs));
+        if (decalage)
+            (void)decalages.enregistre(QtPrinterService::pdfOutputName(), *decalage);
+        Imprime run(imprimante, dialogues, reglages, decalage ? &decalages : nullptr);
+        run.lance(deuxEnveloppes(), {0, 1});
+        if (!dialogues.shown.isEmpty() || imprimante.shift() != PointMm{})  // no shift left on the printer
+            return nullptr;
+        return pdf::ouvre(m_dir.filePath(nom));
     }
 
-    void sidewaysAgainstTheLongEdge()
+private slots:
+    void blocksAtTheirPhysicalPlace_data()
     {
-        Impression i(m_dir, u"paysage.pdf"_qs);
-        i.demande.reglages.Orientation = 1;
-        i.demande.reglages.HauteurEnv = 120;
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<double>("largeur");  // of the sheet
+        QTest::addColumn<double>("haut");     // of the envelope, below the sheet's top
+        QTest::newRow("Portrait, 220 x 110") << 0 << 210.0 << 0.0;
+        QTest::newRow("Paysage, 220 x 120") << 1 << 297.0 << 210.0 - 120.0;
+    }
+    void blocksAtTheirPhysicalPlace()
+    {
+        QFETCH(int, orientation);
+        QFETCH(double, largeur);
+        QFETCH(double, haut);
+        Impression i(m_dir, u"blocs%1.pdf"_qs.arg(orientation));
+        i.demande.reglages.Orientation = orientation;
+        i.demande.reglages.HauteurEnv = orientation ? 120 : 110;
         auto doc = i.imprime();
+        QVERIFY(doc);
+        QVERIFY(i.dialogues.shownOfKind(u"message"_qs).isEmpty());
         QCOMPARE(doc->numPages(), 1);
-        QCOMPARE_MM(pdf::tailleMm(*doc, 0).width(), 297.0);
-        QCOMPARE_MM(pdf::tailleMm(*doc, 0).height(), 210.0);
-        // The envelope's top edge lies 210 - 120 mm below the sheet's top.
+        QCOMPARE_MM(pdf::tailleMm(*doc, 0).width(), largeur);
         const auto exp = pdf::mot(*doc, 0, u"Expéditeur"_qs);
-        QVERIFY(exp);
+        const auto nom = pdf::mot(*doc, 0, u"Nom"_qs);
+        const auto et = pdf::mot(*doc, 0, u"et"_qs);
+        const auto adresse = pdf::mot(*doc, 0, u"Adresse"_qs);
+        QVERIFY(exp && nom && et && adresse);
         QCOMPARE_MM(exp->mm.left(), 10.0);
-        QCOMPARE_MM(exp->mm.top(), 90.0 + 10.0);
-        QCOMPARE_MM(blocDestinataire(*doc).y(), 90.0 + 100.0);
+        QCOMPARE_MM(exp->mm.top(), haut + 10.0);
+        // The recipient's lines 100 mm in, the last one ending 20 mm above the envelope's bottom.
+        for (const auto& ligne : {nom, et, adresse})
+            QCOMPARE_MM(ligne->mm.left(), 100.0);
+        QCOMPARE_MM(adresse->mm.top() - et->mm.top(), et->mm.top() - nom->mm.top());
+        QCOMPARE_MM(adresse->mm.top() + (et->mm.top() - nom->mm.top()), haut + (orientation ? 100.0 : 90.0));
         QCOMPARE(i.imprimante.orientation().value(), PageOrientation::Portrait);  // back for the next user
     }
 
@@ -105,8 +127,6 @@ private slots:
         i.demande.reglages.LongueurEnv = 162;  // C6: the whole envelope lies on the upright sheet
         i.demande.reglages.HauteurEnv = 114;
         i.demande.reglages.MargeGaucheDest = 60;
-        // The envelope lies from the sheet's corner: marks on its right and bottom edges.
-        const QList<QPointF> marques = {{162, 4}, {162, 7}, {4, 114}, {7, 114}, {158, 114}, {162, 110}};
         auto seules = i.imprime();  // nothing chosen: the marks alone
         QCOMPARE(seules->numPages(), 1);
         QVERIFY(pdf::mots(*seules, 0).isEmpty());
@@ -116,6 +136,8 @@ private slots:
         i.choix = {0, 1, 2};
         auto doc = i.imprime();
         QCOMPARE(doc->numPages(), 3);
+        // The envelope lies from the sheet's corner: marks on its right and bottom edges.
+        const QList<QPointF> marques = {{162, 4}, {162, 7}, {4, 114}, {7, 114}, {158, 114}, {162, 110}};
         const QImage premiere = pdf::rendu(*doc, 0, kDpi);
         for (const QPointF& p : marques)
             QVERIFY2(pdf::encre(premiere, kDpi, p.x(), p.y()), qPrintable(u"%1, %2"_qs.arg(p.x()).arg(p.y())));
@@ -141,7 +163,7 @@ private slots:
         QCOMPARE(i.imprimante.copies().value(), 1);  // the count comes back after the run
     }
 
-    void aCancelledRunIsAWholeDocument()
+    void aRunCancelledAtThreeOfTenIsAWholeDocument()
     {
         Impression i(m_dir, u"annule.pdf"_qs);
         QVERIFY(i.imprimante.setPaperSize(int(QPageSize::A5)));
@@ -160,6 +182,65 @@ private slots:
         QCOMPARE(i.imprimante.paperSize().value(), int(QPageSize::A5));
         QCOMPARE(i.imprimante.orientation().value(), PageOrientation::Portrait);
         QVERIFY(!i.imprimante.documentOpen());
+    }
+
+    void everyItemMovesByExactlyTheShift()
+    {
+        auto sans = imprimeDecale(u"sans.pdf"_qs, std::nullopt);
+        auto zero = imprimeDecale(u"zero.pdf"_qs, PointMm{});
+        auto decale = imprimeDecale(u"decale.pdf"_qs, PointMm{Mm(2.5), Mm(-1.0)});
+        QVERIFY(sans && zero && decale);
+        QCOMPARE(sans->numPages(), 2);
+        QCOMPARE(zero->numPages(), 2);
+        QCOMPARE(decale->numPages(), 2);
+        for (int page = 0; page < 2; ++page) {
+            // Zero: exactly where they were.
+            QString ecart = pdf::ecartMots(*sans, page, *zero, page, {}, 1e-9);
+            QVERIFY2(ecart.isEmpty(), qPrintable(ecart));
+            const QImage imageSans = pdf::rendu(*sans, page);
+            const pdf::Encre memes = pdf::compareEncre(imageSans, pdf::rendu(*zero, page), {}, 0);
+            QVERIFY2(memes.seuls == 0, qPrintable(memes.texte()));
+
+            // Shifted: the texts, and all the ink (logo and crop marks too), pixel for pixel.
+            ecart = pdf::ecartMots(*sans, page, *decale, page, {2.5, -1.0}, 0.01);
+            QVERIFY2(ecart.isEmpty(), qPrintable(ecart));
+            const pdf::Encre deplacee = pdf::compareEncre(imageSans, pdf::rendu(*decale, page), {25, -10}, 0);
+            QVERIFY2(deplacee.seuls <= deplacee.pixels / 1000, qPrintable(deplacee.texte()));
+        }
+    }
+
+    void theCalibrationPageIsWhereTheEnvelopeLies()
+    {
+        QtPrinterService imprimante;
+        QVERIFY(imprimante.setOutputFileName(m_dir.filePath(u"calibrage.pdf"_qs)));
+        ScriptedDialogs dialogues;
+        DecalagesImprimantes decalages(m_dir.filePath(u"calibrage.ini"_qs));
+        QVERIFY(decalages.enregistre(QtPrinterService::pdfOutputName(), {Mm(5), Mm(5)}));  // not for this page
+        AlignementImprimante alignement(imprimante, dialogues, decalages);
+        ReglagesModele reglages;
+        reglages.Orientation = 1;
+        reglages.HauteurEnv = 110;
+        dialogues.printAnswers = {true};
+        alignement.ImprimeCalibrage(reglages);
+
+        auto doc = pdf::ouvre(m_dir.filePath(u"calibrage.pdf"_qs));
+        QVERIFY(doc);
+        QCOMPARE(doc->numPages(), 1);
+        QVERIFY(pdf::tailleMm(*doc, 0).width() > 290);  // sideways
+        // Sideways, the envelope's top edge lies 210 - 110 mm below the sheet's top: the
+        // outline there, unshifted, and the vertical ruler's "10" centred 10 mm below it.
+        const double haut = 210 - 110;
+        const QImage image = pdf::rendu(*doc, 0);
+        QVERIFY(pdf::encre(image, pdf::kDixiemes, 100, haut));
+        QVERIFY(!pdf::encre(image, pdf::kDixiemes, 105, haut + 5));
+        bool trouve = false;
+        for (const pdf::Mot& m : pdf::mots(*doc, 0))
+            if (m.texte == u"10"_qs && qAbs(m.mm.left() - 35.5) <= 0.1) {
+                trouve = true;
+                QVERIFY2(qAbs(m.mm.center().y() - (haut + 10)) < 0.5, qPrintable(QString::number(m.mm.center().y())));
+            }
+        QVERIFY(trouve);
+        QCOMPARE(imprimante.orientation().value(), PageOrientation::Portrait);
     }
 };
 

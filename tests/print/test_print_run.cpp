@@ -18,24 +18,11 @@ namespace {
 const QString S = QString(kSeparateurLignes);
 using Imprimante = RecordingPrinterService;
 
-QStringList adresses(int nombre)
-{
-    QStringList liste;
-    for (int i = 1; i <= nombre; ++i)
-        liste.append(u"Destinataire %1"_qs.arg(i) + S + u"%1 rue Longue"_qs.arg(i));
-    return liste;
-}
-
 QList<int> toutes(int nombre)
 {
     QList<int> indices(nombre);
     std::iota(indices.begin(), indices.end(), 0);
     return indices;
-}
-
-double mm(Mm v)
-{
-    return v.value;
 }
 
 // The printer measures 2 mm a character and 5 mm a line, and holds Letter paper.
@@ -48,11 +35,12 @@ struct Banc {
     QList<int> montrees;
     QList<bool> enCoursPendantMontre;
 
-    Banc()
+    explicit Banc(int adresses = 1)
     {
         imprimante.paperCode = Imprimante::kLetter;
         demande.texteExpediteur = u"Expéditeur"_qs;
-        demande.adresses = {u"Nom"_qs + S + u"et"_qs + S + u"Adresse"_qs};
+        for (int i = 1; i <= adresses; ++i)
+            demande.adresses.append(u"Destinataire %1"_qs.arg(i) + S + u"%1 rue"_qs.arg(i) + S + u"Ville"_qs);
         demande.montreAdresse = [this](int i) {
             montrees.append(i);
             enCoursPendantMontre.append(run.ImpressionEnCours());
@@ -75,35 +63,23 @@ struct Banc {
 class TestPrintRun : public QObject {
     Q_OBJECT
 private slots:
-    void blocksLandAtThePrinterOffsets_data()
+    void sidewaysTheBlocksFollowThePrintableHeight()
     {
-        QTest::addColumn<int>("orientation");
-        QTest::addColumn<double>("decalageY");
-        QTest::newRow("Portrait") << 0 << -3.0;
-        QTest::newRow("Paysage, 200 mm printable") << 1 << 95.0;  // (210 - 110) - (210 - 200) / 2
-    }
-    void blocksLandAtThePrinterOffsets()
-    {
-        QFETCH(int, orientation);
-        QFETCH(double, decalageY);
-        QCOMPARE(mm(Imprime::DecalageYPaysage(Mm(110), Mm(200))), 95.0);
+        QCOMPARE(Imprime::DecalageYPaysage(Mm(110), Mm(200)).value, 95.0);  // (210 - 110) - (210 - 200) / 2
         Banc b;
         b.imprimante.landscapePrintableHeight = 200;
-        b.demande.reglages.Orientation = orientation;
+        b.demande.reglages.Orientation = 1;
         b.lance();
         const auto t = b.visibles(0);
         QCOMPARE(t.size(), 4);
         QCOMPARE(t[0].text, u"Expéditeur"_qs);
-        QCOMPARE(t[0].at, (PointMm{Mm(7), Mm(10 + decalageY)}));
-        // Three recipient lines left-aligned 100 mm in, the last one ending 20 mm above the
-        // envelope's bottom edge.
-        QCOMPARE(t[1].text, u"Nom"_qs);
+        QCOMPARE(t[0].at, (PointMm{Mm(7), Mm(10 + 95)}));
+        // The recipient's lines 100 mm in, the last one ending 20 mm above the envelope's bottom.
         for (int k = 1; k <= 3; ++k) {
-            QCOMPARE(mm(t[k].at.x), 97.0);
+            QCOMPARE(t[k].at.x.value, 97.0);
             QCOMPARE(t[k].fontSize, 18.0);
         }
-        QCOMPARE(mm(t[3].at.y) + b.imprimante.lineHeight, 90.0 + decalageY);
-        QCOMPARE(b.imprimante.pagesOut, 1);
+        QCOMPARE(t[3].at.y.value + b.imprimante.lineHeight, 90.0 + 95);
         QVERIFY(b.dialogues.shown.isEmpty());
         QCOMPARE(b.reglages.ReglagesRefuses, u"0"_qs);
     }
@@ -145,13 +121,12 @@ private slots:
 
     void theChosenPrintInListOrderAndThePrinterComesBack()
     {
-        Banc b;
+        Banc b(3);
         b.imprimante.pageOrientation = PageOrientation::Landscape;
-        b.demande.adresses = {u"A"_qs, u"B"_qs, u"C"_qs};
         b.lance({2, 0});
         QCOMPARE(b.imprimante.pagesOut, 2);
-        QCOMPARE(b.visibles(0).last().text, u"A"_qs);
-        QCOMPARE(b.visibles(1).last().text, u"C"_qs);
+        QCOMPARE(b.visibles(0)[1].text, u"Destinataire 1"_qs);
+        QCOMPARE(b.visibles(1)[1].text, u"Destinataire 3"_qs);
         // The recipient box ends on the last address printed, shown while the run was on.
         QCOMPARE(b.montrees, (QList<int>{0, 2}));
         QCOMPARE(b.enCoursPendantMontre, (QList<bool>{true, true}));
@@ -163,48 +138,41 @@ private slots:
         QCOMPARE(b.imprimante.pageOrientation, PageOrientation::Landscape);
     }
 
-    void refusedOrientationKeepsTheUprightLayout()
+    void refusalsAskTheUserAndStillPrint_data()
     {
+        QTest::addColumn<bool>("formatRefuse");
+        QTest::addColumn<QList<bool>>("reglages");  // the set-up dialogs' answers
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("orientation, Paysage chosen") << false << QList<bool>{true} << QStringList{MessageOrientationRefusee()};
+        QTest::newRow("both") << true << QList<bool>{true, true}
+                              << QStringList{MessageFormatRefuse(), MessageOrientationRefusee()};
+        QTest::newRow("both, first set-up cancelled") << true << QList<bool>{false, true} << QStringList{MessageFormatRefuse()};
+    }
+    void refusalsAskTheUserAndStillPrint()
+    {
+        QFETCH(bool, formatRefuse);
+        QFETCH(QList<bool>, reglages);
+        QFETCH(QStringList, messages);
         Banc b;
+        if (formatRefuse)
+            b.imprimante.fail(u"setPaperSize"_qs);
         b.imprimante.fail(u"setOrientation"_qs);
         b.imprimante.landscapePrintableHeight = 200;
-        b.demande.reglages.Orientation = 1;
+        b.demande.reglages.Orientation = formatRefuse ? 0 : 1;
         b.demande.reglages.RepereCoupe = true;
-        b.dialogues.setupAnswers = {true};
+        b.dialogues.setupAnswers = reglages;
         b.lance();
-        QCOMPARE(b.dialogues.messageTexts(), QStringList{MessageOrientationRefusee()});
-        QCOMPARE(b.dialogues.shownOfKind(u"setup"_qs).size(), 1);
-        QCOMPARE(b.reglages.ReglagesRefuses, u"03"_qs);
-        QCOMPARE(mm(b.visibles(0)[0].at.y), 7.0);
-        QCOMPARE(b.imprimante.lines[0].from, (PointMm{Mm(217), Mm(0)}));  // the upright mark, 220 mm from the left
-        QCOMPARE(b.imprimante.pagesOut, 1);
-    }
-
-    void refusedPaperAndOrientationAskTwice_data()
-    {
-        QTest::addColumn<bool>("premierAccepte");
-        QTest::newRow("both set-ups") << true;
-        QTest::newRow("first set-up cancelled") << false;
-    }
-    void refusedPaperAndOrientationAskTwice()
-    {
-        QFETCH(bool, premierAccepte);
-        Banc b;
-        b.imprimante.fail(u"setPaperSize"_qs);
-        b.imprimante.fail(u"setOrientation"_qs);
-        b.dialogues.setupAnswers = {premierAccepte, true};
-        b.lance();
-        const QStringList attendus = premierAccepte ? QStringList{MessageFormatRefuse(), MessageOrientationRefusee()}
-                                                    : QStringList{MessageFormatRefuse()};
-        QCOMPARE(b.dialogues.messageTexts(), attendus);
-        QCOMPARE(b.dialogues.shownOfKind(u"setup"_qs).size(), premierAccepte ? 2 : 1);
+        QCOMPARE(b.dialogues.messageTexts(), messages);
+        QCOMPARE(b.dialogues.shownOfKind(u"setup"_qs).size(), messages.size());
         for (const auto& shown : b.dialogues.shownOfKind(u"message"_qs)) {
             QCOMPARE(shown.title, u"Contrôle d'impression"_qs);
             QCOMPARE(shown.icon, MessageIcon::Exclamation);
         }
-        // The run still prints, and touches neither setting.
+        // Printed all the same, upright, touching neither refused setting.
         QCOMPARE(b.imprimante.pagesOut, 1);
-        QVERIFY(!b.imprimante.log.contains(u"setPaperA4()"_qs));
+        QCOMPARE(b.visibles(0)[0].at.y.value, 7.0);
+        QCOMPARE(b.imprimante.lines[0].from, (PointMm{Mm(217), Mm(0)}));  // the upright mark, 220 mm from the left
+        QCOMPARE(b.imprimante.log.contains(u"setPaperA4()"_qs), !formatRefuse);
         QCOMPARE(b.imprimante.log.count(u"setOrientation(portrait)"_qs), 1);  // the probe's write-back only
     }
 
@@ -248,8 +216,7 @@ private slots:
 
     void aFailureMidRunIsReportedOnceAndEndsTheRun()
     {
-        Banc b;
-        b.demande.adresses = adresses(6);
+        Banc b(6);
         b.demande.reglages.Orientation = 1;
         b.imprimante.fail(u"endPage"_qs, 2);
         b.lance(toutes(6));
@@ -278,8 +245,7 @@ private slots:
 
     void cancellingAtThreeOfTenKeepsThreePages()
     {
-        Banc b;
-        b.demande.adresses = adresses(10);
+        Banc b(10);
         b.demande.reglages.Orientation = 1;  // the run turns the printer; it must come back
         b.dialogues.progressCancelAt = 3;
         b.lance(toutes(10));
@@ -290,7 +256,7 @@ private slots:
         // The third envelope, under way when "Annuler" was pressed, is printed.
         QCOMPARE(b.imprimante.documentsEnded, 1);
         QCOMPARE(b.imprimante.pagesOut, 3);
-        QCOMPARE(b.imprimante.textsOnPage(2).last().text, u"3 rue Longue"_qs);
+        QCOMPARE(b.visibles(2)[1].text, u"Destinataire 3"_qs);
         QCOMPARE(b.montrees, (QList<int>{0, 1, 2}));
         QCOMPARE(b.imprimante.paperCode, Imprimante::kLetter);
         QCOMPARE(b.imprimante.pageOrientation, PageOrientation::Portrait);
@@ -298,32 +264,22 @@ private slots:
         QVERIFY(b.run.Annulee());
         QVERIFY(!b.run.ImpressionEnCours());
 
-        // The next run starts afresh.
+        // The next run starts afresh; only runs of more than three envelopes show progress.
         b.dialogues.progressCancelAt = 0;
-        b.lance(toutes(10));
+        b.lance({0, 4, 7, 9});
         QVERIFY(!b.run.Annulee());
-        QCOMPARE(b.imprimante.pagesOut, 3 + 10);
-    }
-
-    void onlyRunsOfMoreThanThreeEnvelopesShowProgress()
-    {
-        Banc b;
-        b.demande.adresses = adresses(10);
-        b.lance({0, 4, 9});
-        QCOMPARE(b.dialogues.progressDialogs, 0);
-        b.lance({0, 4, 7, 9});  // the count is of the chosen envelopes
-        QCOMPARE(b.dialogues.progressDialogs, 1);
+        QCOMPARE(b.imprimante.pagesOut, 3 + 4);
         QCOMPARE(b.dialogues.progressTexts.last(), u"Impression de l'enveloppe 4 sur 4"_qs);
+        b.lance({0, 4, 9});
+        QCOMPARE(b.dialogues.progressDialogs, 2);
     }
 
     void aLongRunLetsTheWindowRepaintUnderTheBusyPointer()
     {
-        // A millisecond an envelope: 500 envelopes last half a second.
-        Banc b;
-        b.demande.adresses = QStringList(500, u"A"_qs);
+        Banc b(500);
         bool sablier = false;
         b.demande.montreAdresse = [&sablier](int) {
-            QThread::msleep(1);
+            QThread::msleep(1);  // 500 envelopes last half a second
             sablier = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         };
         int tours = 0;
