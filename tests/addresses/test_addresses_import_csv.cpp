@@ -92,11 +92,13 @@ private slots:
             << entrees({"Jean Dupont|3 rue Z"}) << 0;
         // Empty fields leave no blank line; empty rows and rows too long for an envelope
         // are counted out; blank lines at the end of the file are no rows.
+        const QByteArray inegales = "Albert;;1 rue A;;75001 PARIS\n"
+                                    "Bernard;2 rue B\n"
+                                    ";;;\n"
+                                    "\n"
+                                    "Claude;3 rue C;Esc. 4;Porte 5;75003 PARIS;FRANCE\n";
         QTest::newRow("uneven, empty and overlong rows")
-            << "Albert;;1 rue A;;75001 PARIS\nBernard;2 rue B\n;;;\n\nClaude;3 rue C;Esc. 4;Porte 5;75003 "
-               "PARIS;FRANCE\n"
-               "Trop" +
-                   QByteArray(";x").repeated(ImportCsv::kLignesMax) + "\n\n\n"
+            << inegales + "Trop" + QByteArray(";x").repeated(ImportCsv::kLignesMax) + "\n\n\n"
             << u"UTF-8, points-virgules"_qs
             << entrees({"Albert|1 rue A|75001 PARIS", "Bernard|2 rue B",
                         "Claude|3 rue C|Esc. 4|Porte 5|75003 PARIS|FRANCE"})

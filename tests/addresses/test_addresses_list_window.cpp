@@ -6,7 +6,6 @@
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -29,11 +28,6 @@ struct Fenetre {
         form.show();
     }
     QItemSelectionModel* selection() { return form.List1()->selectionModel(); }
-    void selectionne(const QList<int>& lignes)
-    {
-        for (int ligne : lignes)
-            selection()->setCurrentIndex(liste.index(ligne), QItemSelectionModel::Select);
-    }
     void clique(const char* nom) { form.findChild<QPushButton*>(QString::fromLatin1(nom))->click(); }
 };
 
@@ -86,92 +80,73 @@ private slots:
     {
         Fenetre f(2);
         QPointer<Form2> garde(&f.form);
-        f.selectionne({1});
+        f.selection()->setCurrentIndex(f.liste.index(1), QItemSelectionModel::Select);
         f.clique("OK");
         QVERIFY(!f.form.isVisible());
         f.form.show();
         f.form.close(); // the close box
         QVERIFY(garde);
         QVERIFY(!f.form.isVisible());
-        QCOMPARE(f.liste.count(), 2);
         QCOMPARE(f.selection()->selectedIndexes(), QModelIndexList{f.liste.index(1)});
         QCOMPARE(f.dit, QStringList());
     }
 
-    // The last remaining entry is shown and selected, whether the rows went run by run
-    // or, scattered, in one reset of the list.
-    void deletingTheSelection_data()
+    // A button clicked on a selection: what the main window is told, then whether the
+    // window is still open, the entries left, the current address, the list's focus row
+    // and its selected rows. Deleting shows and selects the last entry left, whether the
+    // rows went run by run or, scattered, in one reset of the list.
+    void buttons_data()
     {
         QTest::addColumn<int>("taille");
         QTest::addColumn<QList<int>>("lignes");
-        QTest::addColumn<QStringList>("restantes");
+        QTest::addColumn<int>("focus"); // -1: no focus row in the list
+        QTest::addColumn<QString>("bouton");
         QTest::addColumn<QString>("dit");
-        QTest::newRow("several") << 5 << QList<int>{1, 4, 3} << QStringList{"100", "102"}
-                                 << u"modifié, Modifier oui, affiche 102"_qs;
+        const QString supprime = u"SupprimAdresses"_qs, affiche = u"ModifAdr"_qs;
         QList<int> impaires;
-        QStringList paires;
-        for (int i = 0; i < 300; ++i)
-            (i % 2 ? impaires.append(i) : paires.append(QString::number(100 + i)));
-        QTest::newRow("scattered") << 300 << impaires << paires << u"modifié, Modifier oui, affiche 398"_qs;
-        QTest::newRow("everything") << 2 << QList<int>{0, 1} << QStringList() << u"modifié, Modifier non"_qs;
+        for (int i = 1; i < 300; i += 2)
+            impaires << i;
+        QTest::newRow("delete several") << 5 << QList<int>{1, 4, 3} << 3 << supprime
+                                        << u"modifié, Modifier oui, affiche 102 | ouverte, 2, 1, 1, [1]"_qs;
+        QTest::newRow("delete scattered")
+            << 300 << impaires << 1 << supprime
+            << u"modifié, Modifier oui, affiche 398 | ouverte, 150, 149, 149, [149]"_qs;
+        QTest::newRow("delete everything")
+            << 2 << QList<int>{0, 1} << 1 << supprime << u"modifié, Modifier non | ouverte, 0, -1, -1, []"_qs;
+        QTest::newRow("delete without focus row")
+            << 2 << QList<int>{0} << -1 << supprime << u" | ouverte, 2, 0, -1, [0]"_qs;
+        QTest::newRow("show the first selected in list order")
+            << 4 << QList<int>{3, 1} << 3 << affiche
+            << u"Modifier oui, affiche 101 | fermée, 4, 1, 3, [1 3]"_qs;
+        QTest::newRow("show with nothing selected")
+            << 2 << QList<int>() << 1 << affiche << u"Modifier non | fermée, 2, -1, 1, []"_qs;
+        QTest::newRow("show without focus row")
+            << 2 << QList<int>() << -1 << affiche << u"Modifier non | ouverte, 2, -1, -1, []"_qs;
     }
-    void deletingTheSelection()
+    void buttons()
     {
         QFETCH(int, taille);
         QFETCH(QList<int>, lignes);
-        QFETCH(QStringList, restantes);
-        QFETCH(QString, dit);
+        QFETCH(int, focus);
+        QFETCH(QString, bouton);
         Fenetre f(taille);
-        f.selectionne(lignes);
-        f.clique("SupprimAdresses");
-        QCOMPARE(f.liste.entries(), restantes);
-        const int derniere = int(restantes.size()) - 1;
-        QCOMPARE(f.liste.adresseCourante(), derniere);
-        QCOMPARE(f.form.List1()->currentIndex().row(), derniere);
-        QCOMPARE(f.selection()->selectedIndexes(),
-                 derniere < 0 ? QModelIndexList() : QModelIndexList{f.liste.index(derniere)});
-        QCOMPARE(f.dit.join(u", "_qs), dit);
-        QVERIFY(f.form.isVisible());
-    }
-
-    void deletingWithoutCurrentPositionDoesNothing()
-    {
-        Fenetre f(2);
-        f.selection()->select(f.liste.index(0), QItemSelectionModel::Select);
-        f.clique("SupprimAdresses");
-        QCOMPARE(f.liste.count(), 2);
-        QCOMPARE(f.dit, QStringList());
-    }
-
-    // Shown modally, as the main window does: choosing an address ends the window.
-    void modifAdrShowsTheFirstSelectedInListOrder()
-    {
-        Fenetre f(4);
-        f.form.hide();
-        QTimer::singleShot(0, &f.form, [&f] {
-            f.selectionne({3, 1});
-            f.clique("ModifAdr");
-        });
-        f.form.exec();
-        QCOMPARE(f.liste.adresseCourante(), 1);
-        QCOMPARE(f.dit, QStringList({"Modifier oui", "affiche 101"}));
-        QCOMPARE(f.liste.count(), 4);
-    }
-
-    // With a current position but nothing selected the window closes; with no current
-    // position it stays open. Either way there is no current address left to modify.
-    void modifAdrWithoutSelection()
-    {
-        for (const bool positionCourante : {true, false}) {
-            Fenetre f(2);
-            f.liste.setAdresseCourante(0);
-            if (positionCourante)
-                f.selection()->setCurrentIndex(f.liste.index(1), QItemSelectionModel::NoUpdate);
-            f.clique("ModifAdr");
-            QCOMPARE(f.liste.adresseCourante(), -1);
-            QCOMPARE(f.dit, QStringList{"Modifier non"});
-            QCOMPARE(f.form.isVisible(), !positionCourante);
-        }
+        f.liste.setAdresseCourante(0);
+        for (int ligne : lignes)
+            f.selection()->select(f.liste.index(ligne), QItemSelectionModel::Select);
+        if (focus >= 0)
+            f.selection()->setCurrentIndex(f.liste.index(focus), QItemSelectionModel::NoUpdate);
+        f.clique(qPrintable(bouton));
+        QStringList selection;
+        for (const QModelIndex& i : f.selection()->selectedRows())
+            selection << QString::number(i.row());
+        selection.sort();
+        const QString etat = u"%1 | %2, %3, %4, %5, [%6]"_qs
+                                 .arg(f.dit.join(u", "_qs), f.form.isVisible() ? u"ouverte"_qs : u"fermée"_qs)
+                                 .arg(f.liste.count())
+                                 .arg(f.liste.adresseCourante())
+                                 .arg(f.form.List1()->currentIndex().row())
+                                 .arg(selection.join(u' '));
+        QTEST(etat, "dit");
     }
 };
 

@@ -36,6 +36,12 @@ const QByteArray kDemarrage = "#FALSE#,10,10,100,20,1,220,110,#TRUE#\r\n"
                               "\"Logo.BMP\"\r\n"
                               "#FALSE#\r\n";
 
+// The start-up file with one piece replaced.
+QByteArray avec(const char* de, const QByteArray& vers)
+{
+    return QByteArray(kDemarrage).replace(de, vers);
+}
+
 } // namespace
 
 class TestAddressesPlv : public QObject {
@@ -47,18 +53,10 @@ private slots:
         QCOMPARE(lu(kDemarrage), demarrage());
     }
 
-    void threeAddressesAreTenRecords()
-    {
-        PlvDocument d = demarrage();
-        d.Adresses = {"Albert" + S + "Paris", "Bernard", u"Zoé"_qs + S + "Lyon"};
-        const QByteArray bytes = PlvCodec::write(d);
-        QCOMPARE(bytes.count("\r\n"), 10);
-        QVERIFY(bytes.contains("\r\n2\r\n\"Albert\xA0Paris\"\r\n\"Bernard\"\r\n\"Zo\xE9\xA0Lyon\"\r\n"));
-        QCOMPARE(lu(bytes).Adresses, d.Adresses);
-    }
-
     // Italic before bold, colours as red + 256 green + 65536 blue, sizes with a period,
-    // a multi-line sender text as one quoted record over several physical lines.
+    // a multi-line sender text as one quoted record over several physical lines, and
+    // three addresses after the last one's index: ten records. Double quotes are doubled,
+    // and nothing else changes in a quoted field.
     void fieldsAreWrittenAsWindowsWritesThem()
     {
         PlvDocument d = demarrage();
@@ -67,38 +65,25 @@ private slots:
         d.Quantite = 25;
         d.LongueurEnv = 229;
         d.Portrait = false;
-        d.Exped = "Anne Dubois\n3, rue Haute"; // as a text box on Linux gives it
+        d.Exped = "Anne \"Dubois\"\n3, rue Haute"; // as a text box on Linux gives it
         d.PoliceExp.pointSize = 10.33333;
-        d.PoliceDest = BlockFont{"Times New Roman", 10.5,  /*bold*/ true,
-                                 /*italic*/ false,  false, TextColour::fromRgb(QColor(0, 128, 255))};
+        d.PoliceDest = {.name = "Times New Roman",
+                        .pointSize = 10.5,
+                        .bold = true,
+                        .colour = TextColour::fromRgb(QColor(0, 128, 255))};
+        d.Adresses = {"Albert" + S + "Paris", "\"", u"Zoé"_qs + S + "Lyon"};
+        d.NomLogo = "/home/anne/Mes \"logos\"/a.bmp";
         d.RepereCoupe = true;
         const QByteArray bytes = PlvCodec::write(d);
         QCOMPARE(bytes, "#TRUE#,12.5,10,100,20,25,229,110,#FALSE#\r\n"
-                        "\"Anne Dubois\r\n3, rue Haute\"\r\n"
+                        "\"Anne \"\"Dubois\"\"\r\n3, rue Haute\"\r\n"
                         "\"Arial\",#FALSE#,#FALSE#,#FALSE#,-2147483640,10.3333\r\n"
                         "\"Times New Roman\",#FALSE#,#TRUE#,#FALSE#,16744448,10.5\r\n"
-                        "0\r\n\"Nom\xA0"
-                        "et\xA0"
-                        "Adresse\"\r\n\"Logo.BMP\"\r\n#TRUE#\r\n");
-        QCOMPARE(lu(bytes).Exped, u"Anne Dubois\r\n3, rue Haute"_qs);
-    }
-
-    void valuesSurviveSaveOpenSave()
-    {
-        PlvDocument d = demarrage();
-        d.MargeGaucheExp = 0.1f;
-        d.MargeHauteExp = 1.0f / 3.0f;
-        d.MargeGaucheDest = 8.888889f;
-        d.MargeBasseDest = 12.7f;
-        d.Exped = u"Société \"Le Moulin\"\r\nBP 1, Cedex"_qs;
-        d.PoliceDest.name = "Police \"Fantaisie\"";
-        d.Adresses = {"Au \"Vieux\"" + S + "Quai", QString(), "\"", "\"\""};
-        d.NomLogo = "/home/anne/Mes \"logos\"/a.bmp";
-        const QByteArray first = PlvCodec::write(d);
-        QCOMPARE(lu(first), d);
-        QCOMPARE(PlvCodec::write(lu(first)), first);
-        // Quotes are doubled; nothing else changes in a quoted field.
-        QVERIFY(first.contains("\r\n\"Au \"\"Vieux\"\"\xA0Quai\"\r\n\"\"\r\n\"\"\"\"\r\n\"\"\"\"\"\"\r\n"));
+                        "2\r\n\"Albert\xA0Paris\"\r\n\"\"\"\"\r\n\"Zo\xE9\xA0Lyon\"\r\n"
+                        "\"/home/anne/Mes \"\"logos\"\"/a.bmp\"\r\n#TRUE#\r\n");
+        d.Exped = u"Anne \"Dubois\"\r\n3, rue Haute"_qs;
+        d.PoliceExp.pointSize = 10.3333;
+        QCOMPARE(lu(bytes), d);
     }
 
     void characterOutsideWindows1252SwitchesToUtf8()
@@ -114,19 +99,11 @@ private slots:
         QVERIFY(PlvCodec::write(d).contains("\"C\x9Cur 20 \x80\"\r\n"));
     }
 
-    void emptyListIsAValidFile()
-    {
-        PlvDocument d = demarrage();
-        d.Adresses.clear();
-        const QByteArray bytes = PlvCodec::write(d);
-        QVERIFY(bytes.endsWith("\r\n-1\r\n\"Logo.BMP\"\r\n#FALSE#\r\n"));
-        QCOMPARE(lu(bytes), d);
-    }
-
-    // Spaces around unquoted fields, ".5" and "0.5", LF-only line ends, a comma and a line
-    // break inside quotes, booleans in any case, numbers for booleans, out-of-range values
-    // brought inside: read, then written back as this program writes them.
-    void readerFollowsTheSplittingRules_data()
+    // Files read, then written back as this program writes them: spaces around unquoted
+    // fields, ".5" and "0.5", LF-only line ends, a comma and a line break inside quotes,
+    // booleans in any case, numbers for booleans; out-of-range values brought inside; an
+    // empty list; a file that ends after its addresses gets the defaults after them.
+    void readBackAsThisProgramWritesIt_data()
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QByteArray>("written");
@@ -147,8 +124,18 @@ private slots:
                                                     "\"A\",#FALSE#,#FALSE#,#FALSE#,0,1\r\n"
                                                     "\"A\",#FALSE#,#FALSE#,#FALSE#,0,1638\r\n-1\r\n"
                                                     "\"Logo.BMP\"\r\n#FALSE#\r\n");
+        const QByteArray sansAdresse = avec("0\r\n\"Nom\xA0"
+                                            "et\xA0"
+                                            "Adresse\"\r\n",
+                                            "-1\r\n");
+        QTest::newRow("empty list") << sansAdresse << sansAdresse;
+        QTest::newRow("ends after the logo name")
+            << avec("\"Logo.BMP\"\r\n#FALSE#\r\n", "\"C:\\Autre.BMP\"\r\n")
+            << avec("Logo.BMP", "C:\\Autre.BMP");
+        QTest::newRow("ends after the addresses")
+            << kDemarrage.left(kDemarrage.indexOf("\"Logo")) << kDemarrage;
     }
-    void readerFollowsTheSplittingRules()
+    void readBackAsThisProgramWritesIt()
     {
         QFETCH(QByteArray, text);
         const Result<PlvDocument> r = PlvCodec::read(text);
@@ -193,23 +180,10 @@ private slots:
         QCOMPARE(d.PoliceDest.colour.toQColor(), QGuiApplication::palette().color(QPalette::WindowText));
     }
 
-    void endAfterTheAddressesKeepsDefaults()
-    {
-        QByteArray bytes = kDemarrage;
-        bytes.replace("\"Logo.BMP\"\r\n#FALSE#\r\n", "\"C:\\Autre.BMP\"\r\n");
-        QCOMPARE(lu(bytes).NomLogo, u"C:\\Autre.BMP"_qs);
-        QCOMPARE(lu(bytes).RepereCoupe, false);
-        bytes.chop(QByteArray("\"C:\\Autre.BMP\"\r\n").size());
-        QCOMPARE(lu(bytes), demarrage());
-    }
-
     void brokenFilesAreRefused_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
-        const auto avec = [](const char* de, const QByteArray& vers) {
-            return QByteArray(kDemarrage).replace(de, vers);
-        };
         QTest::newRow("empty") << QByteArray() << "incomplet";
         QTest::newRow("not an address file") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11) << "ligne 1";
         QTest::newRow("cut inside the first record") << kDemarrage.left(20) << "valeur";
