@@ -28,9 +28,8 @@ private slots:
         QTest::newRow("lone LF breaks") << u"A\nB"_qs << entree("A|B");
         QTest::newRow("two lone LFs start one line") << u"A\n\nB"_qs << entree("A|B");
         QTest::newRow("code 0 breaks") << u"A\0B"_qs << entree("A|B");
-        QTest::newRow("code 19 breaks, 20 does not") << u"A\x13"
-                                                        "B\x14"_qs
-                                                     << entree("A|B\x14");
+        QTest::newRow("code 19 breaks, 20 does not")
+            << u"A"_qs + QChar(19) + u"B"_qs + QChar(20) << entree("A|B") + QChar(20);
         QTest::newRow("typed no-break space stays on its line") << entree("12|rue") << u"12 rue"_qs;
     }
     void enLigne()
