@@ -164,6 +164,8 @@ private slots:
         QVERIFY(!service.selectPrinter(u"Plivane-aucune-imprimante-de-ce-nom"_qs));
     }
 
+    // In the dialogs, the checks run while the user would see them.
+
     void printDialogOpensOnTheCopiesAndKeepsTheFile()
     {
         QtPrinterService service;
@@ -171,18 +173,15 @@ private slots:
         QVERIFY(service.setOutputFileName(chemin));
         QVERIFY(service.setCopies(3));
         QtDialogs dialogs;
-        int copiesMontrees = 0;
-        QString sortieMontree;
-        pendantLeDialogue(true, [&](QDialog& d) {
+        pendantLeDialogue(true, [](QDialog& d) {
             auto* copies = d.findChild<QSpinBox*>(u"copies"_qs);
-            QVERIFY(copies);
-            copiesMontrees = copies->value();
+            QCOMPARE(copies->value(), 3);
             copies->setValue(5);
-            sortieMontree = d.findChild<QComboBox*>(u"printers"_qs)->currentText();
+            const QString sortie = d.findChild<QComboBox*>(u"printers"_qs)->currentText();
+            QVERIFY2(sortie.startsWith(u"Print to File"_qs) || sortie.startsWith(u"Imprimer dans un fichier"_qs),
+                     qPrintable(sortie));
         });
         QVERIFY(dialogs.printDialog(service));
-        QCOMPARE(copiesMontrees, 3);
-        QVERIFY(sortieMontree.startsWith(u"Print to File"_qs) || sortieMontree.startsWith(u"Imprimer dans un fichier"_qs));
         QCOMPARE(service.copies().value(), 5);
 
         // Cancelled, the dialog leaves the printer as it was: still the same file, full page.
@@ -205,11 +204,9 @@ private slots:
         QtPrinterService service;
         QVERIFY(service.setOutputFileName(m_dir.filePath(u"rien.pdf"_qs)));
         QtDialogs dialogs;
-        QImage image(40, 20, QImage::Format_RGB32);
-        image.fill(Qt::red);
         PreviewRequest requete;
         requete.title = u"Aperçu avant impression"_qs;
-        requete.picture = image;
+        requete.picture = QImage(40, 20, QImage::Format_RGB32);
         requete.pictureCaption = u"Introduction de l'enveloppe"_qs;
         requete.prepare = [](PrinterService& p) { return bool(p.setOrientation(PageOrientation::Landscape)); };
         int peintures = 0;
@@ -218,24 +215,18 @@ private slots:
             (void)p.drawLine({Mm(0), Mm(0)}, {Mm(50), Mm(0)});
             (void)p.endDocument();
         };
-
-        int pages = 0, cachees = 0;
-        QString titre, legende;
-        QSize taille;
-        pendantLeDialogue(false, [&](QDialog& d) {
-            titre = d.windowTitle();
-            pages = d.findChild<QPrintPreviewWidget*>()->pageCount();
-            taille = d.findChild<QLabel*>(u"ImageAlimentation"_qs)->pixmap().size();
-            legende = d.findChild<QDockWidget*>(u"Alimentation"_qs)->windowTitle();
+        pendantLeDialogue(false, [](QDialog& d) {
+            QCOMPARE(d.windowTitle(), u"Aperçu avant impression"_qs);
+            QCOMPARE(d.findChild<QPrintPreviewWidget*>()->pageCount(), 1);
+            QCOMPARE(d.findChild<QLabel*>(u"ImageAlimentation"_qs)->pixmap().size(), QSize(80, 40));  // twice the main window's
+            QCOMPARE(d.findChild<QDockWidget*>(u"Alimentation"_qs)->windowTitle(), u"Introduction de l'enveloppe"_qs);
+            int cachees = 0;  // portrait and landscape: the feed is the envelope's
             for (QAction* a : d.findChildren<QAction*>())
                 cachees += !a->isVisible();
+            QCOMPARE(cachees, 2);
         });
         QVERIFY(!dialogs.printPreview(service, requete));
-        QCOMPARE(titre, u"Aperçu avant impression"_qs);
-        QCOMPARE(pages, 1);
-        QCOMPARE(taille, QSize(80, 40));  // twice as large as in the main window
-        QCOMPARE(legende, u"Introduction de l'enveloppe"_qs);
-        QCOMPARE(cachees, 2);  // portrait and landscape: the feed is the envelope's
+        QVERIFY(peintures > 0);
         QCOMPARE(service.orientation().value(), PageOrientation::Portrait);  // the preview worked on a copy
 
         // Nothing to show: no preview opens.
@@ -249,40 +240,26 @@ private slots:
     {
         QtDialogs dialogs;
         QString imprimante = u"Bureau"_qs;
-        int calibrages = 0;
         PrinterShiftRequest requete;
         requete.printerName = [&] { return imprimante; };
         requete.storedShift = [&] { return imprimante == u"Bureau"_qs ? PointMm{Mm(1.5), Mm(-0.5)} : PointMm{Mm(3), Mm(0)}; };
-        requete.printCalibration = [&] {
-            ++calibrages;
-            imprimante = u"Atelier"_qs;  // chosen in the calibration's print dialog
-        };
-
-        QString titre, nom, nomApres;
-        double droite = 0, bas = 0, droiteApres = 0;
-        pendantLeDialogue(true, [&](QDialog& d) {
-            titre = d.windowTitle();
-            nom = d.findChild<QLabel*>(u"NomImprimante"_qs)->text();
-            auto* champDroite = d.findChild<QDoubleSpinBox*>(u"DecalageDroite"_qs);
-            auto* champBas = d.findChild<QDoubleSpinBox*>(u"DecalageBas"_qs);
-            droite = champDroite->value();
-            bas = champBas->value();
+        requete.printCalibration = [&] { imprimante = u"Atelier"_qs; };  // chosen in the calibration's print dialog
+        pendantLeDialogue(true, [](QDialog& d) {
+            QCOMPARE(d.windowTitle(), u"Réglage de l'imprimante"_qs);
+            auto* nom = d.findChild<QLabel*>(u"NomImprimante"_qs);
+            auto* droite = d.findChild<QDoubleSpinBox*>(u"DecalageDroite"_qs);
+            auto* bas = d.findChild<QDoubleSpinBox*>(u"DecalageBas"_qs);
+            QCOMPARE(nom->text(), u"Imprimante : Bureau"_qs);
+            QCOMPARE(droite->value(), 1.5);
+            QCOMPARE(bas->value(), -0.5);
             d.findChild<QPushButton*>(u"Calibrage"_qs)->click();
-            nomApres = d.findChild<QLabel*>(u"NomImprimante"_qs)->text();
-            droiteApres = champDroite->value();
-            champDroite->setValue(2.54);
-            champBas->setValue(-25);  // beyond the limit
+            QCOMPARE(nom->text(), u"Imprimante : Atelier"_qs);
+            QCOMPARE(droite->value(), 3.0);
+            droite->setValue(2.54);
+            bas->setValue(-25);  // beyond the limit
         });
-        const std::optional<PointMm> choix = dialogs.printerShiftDialog(requete);
-        QCOMPARE(titre, u"Réglage de l'imprimante"_qs);
-        QCOMPARE(nom, u"Imprimante : Bureau"_qs);
-        QCOMPARE(droite, 1.5);
-        QCOMPARE(bas, -0.5);
-        QCOMPARE(calibrages, 1);
-        QCOMPARE(nomApres, u"Imprimante : Atelier"_qs);
-        QCOMPARE(droiteApres, 3.0);
-        QCOMPARE(choix, std::optional(PointMm{Mm(2.5), Mm(-20)}));
-
+        QCOMPARE(dialogs.printerShiftDialog(requete), std::optional(PointMm{Mm(2.5), Mm(-20)}));
+        QCOMPARE(imprimante, u"Atelier"_qs);
         pendantLeDialogue(false);
         QVERIFY(!dialogs.printerShiftDialog(requete));
     }

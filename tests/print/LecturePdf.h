@@ -1,6 +1,7 @@
 #pragma once
 // Reads a printed PDF back with Poppler: where each word stands in millimetres from the
-// sheet's top left corner, whether ink lies at a point, and how two printings differ.
+// sheet's top left corner, whether ink lies at a point, and how the ink of two printings
+// differs.
 
 #include <QImage>
 #include <QList>
@@ -74,30 +75,6 @@ inline bool encre(const QImage& image, double dpi, double xMm, double yMm)
             if (image.valid(x, y) && qGray(image.pixel(x, y)) < 128)
                 return true;
     return false;
-}
-
-// Empty when every word of page pb of b stands where page pa of a has it, moved by
-// `decalage` mm, within `tolerance` mm; otherwise the first that differs.
-inline QString ecartMots(Poppler::Document& a, int pa, Poppler::Document& b, int pb, QPointF decalage,
-                         double tolerance)
-{
-    const QList<Mot> ma = mots(a, pa), mb = mots(b, pb);
-    if (ma.size() != mb.size())
-        return QStringLiteral("%1 mots contre %2").arg(ma.size()).arg(mb.size());
-    for (qsizetype i = 0; i < ma.size(); ++i) {
-        const QRectF ra = ma[i].mm, rb = mb[i].mm.translated(-decalage);
-        const bool ici = qAbs(rb.left() - ra.left()) <= tolerance && qAbs(rb.top() - ra.top()) <= tolerance &&
-                         qAbs(rb.width() - ra.width()) <= tolerance && qAbs(rb.height() - ra.height()) <= tolerance;
-        if (ma[i].texte != mb[i].texte || !ici)
-            return QStringLiteral("« %1 » à (%2, %3) mm, « %4 » à (%5, %6) mm")
-                .arg(ma[i].texte)
-                .arg(ra.left())
-                .arg(ra.top())
-                .arg(mb[i].texte)
-                .arg(mb[i].mm.left())
-                .arg(mb[i].mm.top());
-    }
-    return {};
 }
 
 struct Encre {

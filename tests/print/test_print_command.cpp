@@ -41,23 +41,6 @@ struct Banc {
 class TestPrintCommand : public QObject {
     Q_OBJECT
 private slots:
-    void probesAcceptingEverythingSayNothing()
-    {
-        Imprimante imprimante;
-        ScriptedDialogs dialogues;
-        ReglagesImprimante reglages;
-        reglages.ReglagesRefuses = u"0123"_qs;  // left over from an earlier command
-        imprimante.copyCount = 4;
-        imprimante.paperCode = Imprimante::kLetter;
-        TestImpr1(imprimante, dialogues, reglages);
-        TestImpr2(imprimante, dialogues, reglages);
-        QCOMPARE(reglages.ReglagesRefuses, u"0"_qs);
-        QCOMPARE(reglages.CopiesInitiales, 4);
-        QVERIFY(dialogues.shown.isEmpty());
-        QCOMPARE(imprimante.copyCount, 4);
-        QCOMPARE(imprimante.paperCode, Imprimante::kLetter);
-    }
-
     void probeMessagesAreWordForWord()
     {
         Imprimante imprimante;
@@ -155,13 +138,19 @@ private slots:
     void refusedCopiesAreNeitherPresetNorPutBack()
     {
         Banc b;
-        b.imprimante.fail(u"setCopies"_qs);
+        b.imprimante.fail(u"setCopies"_qs, 1);  // the probe's write-back, this time only
         b.demande.reglages.Quantite = 3;
-        b.dialogues.printAnswers = {true};
+        b.dialogues.printAnswers = {true, true};
         b.commande.Imprimer(b.demande);
-        QCOMPARE(b.imprimante.log.filter(u"setCopies"_qs).size(), 1);  // the probe's write-back
+        QCOMPARE(b.imprimante.log.filter(u"setCopies"_qs).size(), 1);
         QCOMPARE(b.dialogues.messageTexts(), QStringList{MessageCopiesRefusees()});
         QCOMPARE(b.imprimante.pagesOut, 1);
+
+        // The next command probes afresh: accepted now, the copies are preset again.
+        b.commande.Imprimer(b.demande);
+        QCOMPARE(b.imprimante.log.count(u"setCopies(3)"_qs), 1);
+        QCOMPARE(b.dialogues.messageTexts().size(), 1);
+        QCOMPARE(b.imprimante.copyCount, 1);
     }
 
     void aFailedPresetIsReportedOnceAfterTheCopiesComeBack()

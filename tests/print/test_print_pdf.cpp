@@ -194,16 +194,22 @@ private slots:
         QCOMPARE(zero->numPages(), 2);
         QCOMPARE(decale->numPages(), 2);
         for (int page = 0; page < 2; ++page) {
-            // Zero: exactly where they were.
-            QString ecart = pdf::ecartMots(*sans, page, *zero, page, {}, 1e-9);
-            QVERIFY2(ecart.isEmpty(), qPrintable(ecart));
+            // The texts: exactly where they were with a zero shift, moved by it otherwise.
+            const auto ms = pdf::mots(*sans, page), mz = pdf::mots(*zero, page), md = pdf::mots(*decale, page);
+            QVERIFY(!ms.isEmpty());
+            QCOMPARE(mz.size(), ms.size());
+            QCOMPARE(md.size(), ms.size());
+            for (qsizetype k = 0; k < ms.size(); ++k) {
+                QCOMPARE(mz[k].texte, ms[k].texte);
+                QCOMPARE(mz[k].mm, ms[k].mm);
+                QCOMPARE(md[k].texte, ms[k].texte);
+                const QPointF ecart = md[k].mm.topLeft() - ms[k].mm.topLeft() - QPointF(2.5, -1.0);
+                QVERIFY2(qAbs(ecart.x()) <= 0.01 && qAbs(ecart.y()) <= 0.01, qPrintable(md[k].texte));
+            }
+            // All the ink, logo and crop marks too, pixel for pixel.
             const QImage imageSans = pdf::rendu(*sans, page);
             const pdf::Encre memes = pdf::compareEncre(imageSans, pdf::rendu(*zero, page), {}, 0);
             QVERIFY2(memes.seuls == 0, qPrintable(memes.texte()));
-
-            // Shifted: the texts, and all the ink (logo and crop marks too), pixel for pixel.
-            ecart = pdf::ecartMots(*sans, page, *decale, page, {2.5, -1.0}, 0.01);
-            QVERIFY2(ecart.isEmpty(), qPrintable(ecart));
             const pdf::Encre deplacee = pdf::compareEncre(imageSans, pdf::rendu(*decale, page), {25, -10}, 0);
             QVERIFY2(deplacee.seuls <= deplacee.pixels / 1000, qPrintable(deplacee.texte()));
         }
