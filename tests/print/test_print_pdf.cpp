@@ -1,8 +1,13 @@
 // Printing through the real Qt printing service into a PDF, read back with Poppler: each
 // block where the envelope puts it, measured from the sheet's corner; the crop marks; the
 // copies; a run cancelled from its progress; the printer shift moving every item by
-// exactly its value; and the calibration page where the envelope lies.
+// exactly its value; the calibration page where the envelope lies; and Qt's print
+// preview, whose pages are those of the PDF, ink for ink, to a tenth of a millimetre.
+// And a run through a real CUPS queue: the cups-pdf queue "Plivane-PDF" that the CI
+// machine sets up (.ci/prepare-print-server.sh), writing to /var/spool/cups-pdf/<user>;
+// on any other machine that test skips and leaves the printers alone.
 #include "addresses/AddressEncoding.h"
+#include "platform/QtDialogs.h"
 #include "platform/QtPrinterService.h"
 #include "print/AlignementImprimante.h"
 #include "print/CommandeImpression.h"
@@ -10,18 +15,39 @@
 #include "tests/print/LecturePdf.h"
 #include "tests/support/ScriptedDialogs.h"
 
+#include <QAction>
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 #include <QtTest>
+#include <algorithm>
+#include <functional>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 constexpr double kDpi = 300;
 const QString S = QString(kSeparateurLignes);
 const QString kAdresse = u"Nom"_qs + S + u"et"_qs + S + u"Adresse"_qs;
 
+// The print command on the Qt printing service, printing to a file of the folder.
+template <typename Dialogues = ScriptedDialogs>
 struct Impression {
     QtPrinterService imprimante;
-    ScriptedDialogs dialogues;
+    Dialogues dialogues;
     CommandeImpression commande{imprimante, dialogues, nullptr};
     DemandeImpression demande;
     QList<int> choix = {0};
@@ -55,6 +81,104 @@ DemandeImpression deuxEnveloppes()
     d.reglages.Logo = QImage(96, 48, QImage::Format_RGB32);
     d.reglages.Logo.fill(Qt::black);
     return d;
+}
+
+// Plays the user in the next modal dialog of this type once it is up.
+template <typename D>
+void pendant(std::function<void(D&)> geste)
+{
+    QTimer::singleShot(0, [geste] {
+        auto* dialogue = qobject_cast<D*>(QApplication::activeModalWidget());
+        QVERIFY(dialogue);
+        geste(*dialogue);
+    });
+}
+
+// The preview's pages as its widget shows them, each sheet painted at ten pixels a
+// millimetre, text without antialiasing like the PDF renderer's.
+QList<QImage> pagesDeLApercu(QPrintPreviewDialog& dialogue)
+{
+    QGraphicsScene* scene = dialogue.findChild<QPrintPreviewWidget*>()->findChild<QGraphicsView*>()->scene();
+    QList<QGraphicsItem*> pages = scene->items();
+    std::sort(pages.begin(), pages.end(), [](QGraphicsItem* a, QGraphicsItem* b) {
+        return std::pair(a->pos().y(), a->pos().x()) < std::pair(b->pos().y(), b->pos().x());
+    });
+    const double echelle = pdf::kDixiemes / dialogue.printer()->resolution();
+    QList<QImage> images;
+    for (QGraphicsItem* page : pages) {
+        // A page item is its sheet with a border around it for the shadow.
+        const QRectF cadre = page->boundingRect();
+        const QRectF feuille(0, 0, cadre.width() + 2 * cadre.left(), cadre.height() + 2 * cadre.top());
+        QImage image((feuille.size() * echelle).toSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter peintre(&image);
+        peintre.setRenderHint(QPainter::TextAntialiasing, false);
+        page->setCacheMode(QGraphicsItem::NoCache);  // painted afresh, not from a screen pixmap
+        scene->render(&peintre, QRectF(QPointF(), feuille.size() * echelle), page->mapRectToScene(feuille));
+        images.append(image);
+    }
+    return images;
+}
+
+QList<QImage> pagesDuPdf(Poppler::Document& doc)
+{
+    QList<QImage> pages;
+    for (int page = 0; page < doc.numPages(); ++page)
+        pages.append(pdf::rendu(doc, page));
+    return pages;
+}
+
+// Each page of b is the page of a: same sheet, and every inked pixel of one has ink
+// within a tenth of a millimetre in the other (a glyph may round one pixel apart).
+void memesPages(const QList<QImage>& a, const QList<QImage>& b)
+{
+    QCOMPARE(b.size(), a.size());
+    for (int page = 0; page < a.size(); ++page) {
+        QVERIFY(qAbs(a[page].width() - b[page].width()) <= 1 && qAbs(a[page].height() - b[page].height()) <= 1);
+        const pdf::Encre e = pdf::compareEncre(a[page], b[page]);
+        QVERIFY(e.pixels > 0);
+        QVERIFY2(e.seuls <= e.pixels / 1000, qPrintable(u"page %1 : %2"_qs.arg(page + 1).arg(e.texte())));
+        // And the measure sees two tenths of a millimetre.
+        QVERIFY(pdf::compareEncre(a[page], b[page], QPoint(2, 0)).seuls > e.pixels / 50);
+        QVERIFY(pdf::compareEncre(a[page], b[page], QPoint(0, 2)).seuls > e.pixels / 50);
+    }
+}
+
+// The CI's cups-pdf queue.
+const QString kFileCups = u"Plivane-PDF"_qs;
+
+bool fileCupsPdf()
+{
+    if (QPrinterInfo::printerInfo(kFileCups).isNull())
+        return false;
+    QProcess lpstat;
+    lpstat.start(u"lpstat"_qs, {u"-v"_qs, kFileCups});
+    return lpstat.waitForFinished(10000) && lpstat.exitCode() == 0 &&
+           QString::fromLocal8Bit(lpstat.readAllStandardOutput()).contains(u"cups-pdf:"_qs);
+}
+
+// Where the CI's cups-pdf writes the current user's PDFs.
+QString dossierCupsPdf()
+{
+    const passwd* pw = getpwuid(getuid());
+    return pw ? u"/var/spool/cups-pdf/"_qs + QString::fromLocal8Bit(pw->pw_name) : QString();
+}
+
+// The queue converts in the background: waits for a whole PDF bearing the job's name.
+std::unique_ptr<Poppler::Document> attendPdf(const QString& dossier, const QString& jeton, QString& chemin)
+{
+    const QDeadlineTimer delai(120000);
+    while (!delai.hasExpired()) {
+        for (const QFileInfo& f : QDir(dossier).entryInfoList({u"*%1*.pdf"_qs.arg(jeton)}, QDir::Files)) {
+            auto lu = pdf::ouvre(f.absoluteFilePath());
+            if (lu && lu->numPages() > 0) {
+                chemin = f.absoluteFilePath();
+                return lu;
+            }
+        }
+        QThread::msleep(250);
+    }
+    return nullptr;
 }
 }  // namespace
 
@@ -247,6 +371,99 @@ private slots:
             }
         QVERIFY(trouve);
         QCOMPARE(imprimante.orientation().value(), PageOrientation::Portrait);
+    }
+
+    void threeEnvelopesThroughACupsQueue()
+    {
+        if (!fileCupsPdf())
+            QSKIP("No cups-pdf queue named Plivane-PDF on this machine (CI creates it with "
+                  ".ci/prepare-print-server.sh); no printer was touched.");
+        Impression i(m_dir, u"cups.pdf"_qs);
+        QVERIFY(i.imprimante.selectPrinter(kFileCups));
+        const QString jeton = u"plivane%1x%2"_qs.arg(QCoreApplication::applicationPid())
+                                  .arg(QDateTime::currentMSecsSinceEpoch());
+        i.imprimante.printer().setDocName(jeton);
+        i.demande.reglages.LongueurEnv = 162;
+        i.demande.reglages.HauteurEnv = 114;
+        i.demande.reglages.MargeGaucheDest = 60;
+        i.demande.reglages.RepereCoupe = true;
+        i.demande.adresses = {u"Alice"_qs, u"Bernard"_qs, u"Chloé"_qs};
+        i.choix = {0, 1, 2};
+        i.imprime();
+        QCOMPARE(i.dialogues.messageTexts(), QStringList());
+
+        // cups-pdf rewrites the fonts: its PDF is checked for its pages and, rasterised,
+        // for the marks on the envelope's edges from the sheet's corner, whatever margins
+        // the queue declares, on the first page only.
+        const QString dossier = dossierCupsPdf();
+        QString chemin;
+        const auto doc = attendPdf(dossier, jeton, chemin);
+        QVERIFY2(doc, qPrintable(u"no PDF named after %1 in %2"_qs.arg(jeton, dossier)));
+        const auto menage = qScopeGuard([&chemin] { QFile::remove(chemin); });
+        QCOMPARE(doc->numPages(), 3);
+        constexpr double kDpiCups = 150;
+        const QImage premiere = pdf::rendu(*doc, 0, kDpiCups);
+        const QImage deuxieme = pdf::rendu(*doc, 1, kDpiCups);
+        for (const QPointF& p : QList<QPointF>{{162, 5}, {5, 114}, {160, 114}, {162, 111}}) {
+            QVERIFY2(pdf::encre(premiere, kDpiCups, p.x(), p.y()), qPrintable(u"%1, %2"_qs.arg(p.x()).arg(p.y())));
+            QVERIFY(!pdf::encre(deuxieme, kDpiCups, p.x(), p.y()));
+        }
+    }
+
+    void previewPagesAreThePrintedPages_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<bool>("imprime");  // from the preview
+        QTest::newRow("Portrait, closed") << 0 << false;
+        QTest::newRow("Paysage, printed from it") << 1 << true;
+    }
+    void previewPagesAreThePrintedPages()
+    {
+        QFETCH(int, orientation);
+        QFETCH(bool, imprime);
+        const QString nom = QString::number(orientation);
+        Impression run(m_dir, u"run%1.pdf"_qs.arg(nom));
+        run.demande = deuxEnveloppes();
+        run.demande.reglages.LogoChoisi = false;  // text, whose ink shows a shift of a fifth of a millimetre
+        run.demande.texteExpediteur = u"Jeanne Dupont\r\n12 rue des Lilas\r\n75011 Paris"_qs;
+        run.demande.reglages.Orientation = orientation;
+        run.choix = {0, 1};
+        auto imprimees = run.imprime();
+        QVERIFY(imprimees);
+        QVERIFY(run.dialogues.shownOfKind(u"message"_qs).isEmpty());
+        QCOMPARE(imprimees->numPages(), 2);
+        QCOMPARE(pdf::tailleMm(*imprimees, 0).width() > 250, orientation == 1);
+
+        Impression<QtDialogs> qt(m_dir, u"apercu%1.pdf"_qs.arg(nom));
+        qt.demande = run.demande;
+        qt.choix = run.choix;
+        QVERIFY(qt.imprimante.setCopies(2));
+        QVERIFY(qt.imprimante.setPaperSize(int(QPageSize::A5)));
+        QList<QImage> pages;
+        pendant<QPrintPreviewDialog>([&](QPrintPreviewDialog& d) {
+            pages = pagesDeLApercu(d);
+            if (!imprime)
+                return d.reject();
+            const auto actions = d.findChildren<QAction*>();
+            const auto imprimer = std::find_if(actions.begin(), actions.end(), [](QAction* a) {
+                return a->text() == u"Print"_qs || a->text() == u"Imprimer"_qs;
+            });
+            QVERIFY(imprimer != actions.end());
+            pendant<QPrintDialog>([](QPrintDialog& p) { p.accept(); });
+            (*imprimer)->trigger();
+        });
+        qt.commande.Apercu(qt.demande);
+        memesPages(pagesDuPdf(*imprimees), pages);
+        // Printed from the preview: those pages. Closed: no file.
+        auto depuisApercu = pdf::ouvre(m_dir.filePath(u"apercu%1.pdf"_qs.arg(nom)));
+        QCOMPARE(bool(depuisApercu), imprime);
+        if (imprime)
+            memesPages(pagesDuPdf(*imprimees), pagesDuPdf(*depuisApercu));
+        // The printer kept its copies, paper and feed.
+        QCOMPARE(qt.imprimante.copies().value(), 2);
+        QCOMPARE(qt.imprimante.paperSize().value(), int(QPageSize::A5));
+        QCOMPARE(qt.imprimante.orientation().value(), PageOrientation::Portrait);
+        QVERIFY(!qt.commande.ImpressionEnCours());
     }
 };
 
