@@ -173,10 +173,7 @@ Result<Mm> RecordingPrinterService::printableHeight()
 
 Status RecordingPrinterService::setShift(PointMm to)
 {
-    Status s = call(QStringLiteral("setShift"), point(to));
-    if (s)
-        shift = to;
-    return s;
+    return call(QStringLiteral("setShift"), point(to));
 }
 
 void RecordingPrinterService::output()
@@ -246,7 +243,6 @@ Status RecordingPrinterService::drawImage(const QImage& image, RectMm where)
     if (!s)
         return s;
     output();
-    images.append({where, m_page});
     return s;
 }
 

@@ -28,10 +28,6 @@ public:
         PointMm from, to;
         int page;
     };
-    struct Image {
-        RectMm where;
-        int page;
-    };
 
     // Measuring: a text is as wide as its widest line's characters times charWidth and as
     // high as its lines times lineHeight; a line end moves down by lineHeight.
@@ -46,7 +42,7 @@ public:
     double landscapePrintableHeight = 204.0;
     double fontSize = 8.25;
     QString name = QStringLiteral("Imprimante de test");  // what printerName() answers
-    PointMm shift;  // the last shift set; recorded positions are those asked, without it
+    // A shift is only logged: recorded positions are those asked, without it.
 
     // Every call of `operation` (a method name: "setCopies", "printText", ...) fails from
     // now on, or only its n-th call (counting from 1, from now) when nthCall > 0. A
@@ -57,7 +53,6 @@ public:
     QStringList log;
     QList<Printed> texts;
     QList<Line> lines;
-    QList<Image> images;
     int documentsEnded = 0;  // documents that held at least one page
     int pagesOut = 0;        // pages of all the ended documents
 
