@@ -1,5 +1,6 @@
 #include "platform/PrinterShiftDialog.h"
 #include "platform/QtDialogs.h"
+#include "platform/GardeSortieFichier.h"
 #include "platform/QtPrinterService.h"
 #include "platform/QtProgress.h"
 
@@ -75,6 +76,9 @@ bool QtDialogs::printPreview(PrinterService& printer, const PreviewRequest& requ
         request.paint(copie);
         copie.printer().setFullPage(true);
     });
+    // The preview's own print dialog keeps a file chosen for the last print.
+    GardeSortieFichier::surLesDialoguesDe(
+        dialog, copie.printer().outputFormat() == QPrinter::PdfFormat && !copie.printer().outputFileName().isEmpty());
     sansChoixDOrientation(dialog);
     ajouteImage(dialog, request.picture, request.pictureCaption);
     return dialog.exec() == QDialog::Accepted;

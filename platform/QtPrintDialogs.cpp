@@ -1,4 +1,5 @@
 #include "platform/QtDialogs.h"
+#include "platform/GardeSortieFichier.h"
 #include "platform/QtPrinterService.h"
 
 #include <QComboBox>
@@ -12,33 +13,6 @@
 // leave the printer painting on the full page, which the service's geometry rests on.
 
 namespace {
-// Qt's print dialog opens on a printer queue even when the last print went to a file,
-// and chooses it again as it shows. Whoever printed to a file last time (for a print
-// shop, say) finds the file chosen again, so that a plain OK does not send the envelopes
-// to a printer.
-class KeepFileOutput : public QObject {
-public:
-    KeepFileOutput(QPrintDialog& dialog, bool toFile) : QObject(&dialog), m_dialog(dialog)
-    {
-        if (toFile)
-            dialog.installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == &m_dialog && event->type() == QEvent::Show) {
-            auto* printers = m_dialog.findChild<QComboBox*>(QStringLiteral("printers"));
-            if (printers && printers->count() > 0)
-                printers->setCurrentIndex(printers->count() - 1);  // Qt puts "print to file" last
-            m_dialog.removeEventFilter(this);
-        }
-        return false;
-    }
-
-private:
-    QPrintDialog& m_dialog;
-};
-
 // Qt's dialogs change the printer as the user moves through them, and a cancelled
 // dialog does not undo it: the printer is put back as it was before the dialog opened.
 class PrinterSnapshot {
@@ -93,7 +67,7 @@ bool QtDialogs::printDialog(PrinterService& printer)
     // paper without a printer installed.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
                       QAbstractPrintDialog::PrintCollateCopies);
-    new KeepFileOutput(dialog, toFile);
+    GardeSortieFichier::sur(dialog, toFile);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     if (!accepted)
         before.restore(qprinter);
