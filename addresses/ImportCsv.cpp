@@ -1,37 +1,19 @@
 #include "addresses/ImportCsv.h"
 
 #include "addresses/AddressEncoding.h"
+#include "addresses/PlvTextEncoding.h"
 
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
-#include <array>
 
 namespace {
 
 const QByteArray kBomUtf8("\xEF\xBB\xBF", 3);
 const QByteArray kBomUtf16Le("\xFF\xFE", 2);
 const QByteArray kBomUtf16Be("\xFE\xFF", 2);
-
-// The 32 characters Windows-1252 puts where Latin-1 has control codes; the five codes it
-// leaves unassigned read as those control codes, as Windows reads them.
-constexpr std::array<char16_t, 32> kWindows1252Haut = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString depuisWindows1252(QByteArrayView octets)
-{
-    QString texte(octets.size(), Qt::Uninitialized);
-    QChar* sortie = texte.data();
-    for (char c : octets) {
-        const auto b = static_cast<unsigned char>(c);
-        *sortie++ = b >= 0x80 && b < 0xA0 ? QChar(kWindows1252Haut[b - 0x80]) : QChar(b);
-    }
-    return texte;
-}
 
 Result<QString> decodeStrict(QStringConverter::Encoding codage, QByteArrayView octets, const QString& nom)
 {
@@ -299,8 +281,9 @@ Result<QString> ImportCsv::decode(const QByteArray& octets, Codage& codage)
         codage = Codage::Utf8;
         return texte;
     }
+    // No byte-order mark here, so the address file's reader takes it as Windows-1252.
     codage = Codage::Windows1252;
-    return depuisWindows1252(octets);
+    return PlvTextEncoding::decode(octets);
 }
 
 Result<ImportCsv::Lecture> ImportCsv::lit(const QByteArray& octets)
