@@ -1,16 +1,35 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Plivane needs to build, run and test. It only installs
-# packages (through sudo when not root) and does nothing when they are all present.
+# Installs the Debian packages Plivane needs. Alone, what building and running need;
+#   --tests    adds what the tests and benchmarks need,
+#   --package  adds what making and checking the Debian package needs,
+#   --ci       adds what only CI uses (a second build with Ninja, a display for the
+#              installed package's check).
+# It only installs packages (through sudo when not root) and does nothing when they are
+# all present.
 set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-gtk-platformtheme
-  fonts-liberation2
-  libpoppler-qt6-dev libbenchmark-dev
-  clang libclang-rt-14-dev
-  desktop-file-utils shared-mime-info libxml2-utils
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n qt6-gtk-platformtheme
+  fonts-liberation2 libcups2-dev
 )
+for group in "$@"; do
+  case "$group" in
+    --tests)
+      packages+=(
+        libpoppler-qt6-dev libbenchmark-dev
+        clang libclang-rt-14-dev
+        desktop-file-utils shared-mime-info libxml2-utils
+      ) ;;
+    --package)
+      packages+=(dpkg-dev file lintian) ;;
+    --ci)
+      packages+=(ninja-build xvfb xauth xdotool libglib2.0-bin) ;;
+    *)
+      echo "install-deps: unknown option $group (known: --tests, --package, --ci)" >&2
+      exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
