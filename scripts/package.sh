@@ -46,7 +46,9 @@ misplaced=$(awk '$6 !~ /^\.\/usr\/((bin|share)(\/.*)?)?$/ { print "outside /usr/
                  $2 != "root/root" { print "not owned by root: " $6 }
                  $1 ~ /^.....w/ || $1 ~ /^........w/ { print "writable by others than root: " $6 }' \
             <<<"$contents")
-[ -z "$misplaced" ] || failures+=("$misplaced")
+if [ -n "$misplaced" ]; then
+  while IFS= read -r line; do failures+=("$line"); done <<<"$misplaced"
+fi
 
 # lintian reports errors (E:), warnings (W:) and notes; only errors stop the package.
 lintian --fail-on error "$deb" || failures+=("lintian reports errors (above)")
