@@ -2,6 +2,7 @@
 // UTF-8 from a text editor, and names that are no regular file.
 #include "addresses/ImportAdresses.h"
 #include "addresses/PlvCodec.h"
+#include "platform/EcritureGroupee.h"
 #include "tests/app/BancForm1.h"
 
 #include <fcntl.h>
@@ -80,6 +81,20 @@ private slots:
         QVERIFY(b.f->etat().Modifie);
         QCOMPARE(b.f->windowTitle(), titre);
         QCOMPARE(QDir(disque.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"Lettre.BMP", "Lettre.PLV", "plein"}));
+    }
+
+    // A file that cannot take its place puts back the one replaced before it.
+    void un_echec_au_second_remet_le_premier()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));
+        ecritFichier(dir.filePath("a/x"), "ancien");
+        EcritureGroupee ecriture;
+        QVERIFY(ecriture.prepare(dir.filePath("a/x"), "nouveau") && ecriture.prepare(dir.filePath("b/y"), "nouveau"));
+        QVERIFY(QDir(dir.path()).rename("b", "c"));
+        QVERIFY(!ecriture.remplace());
+        QCOMPARE(contenu(dir.filePath("a/x")), "ancien");
+        QCOMPARE(QDir(dir.filePath("a")).entryList(QDir::Files | QDir::Hidden), QStringList{"x"});
     }
 
     // Opened after one whose logo was found, a file whose logo is nowhere shows the
