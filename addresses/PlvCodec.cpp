@@ -96,6 +96,9 @@ public:
         return d;
     }
 
+    // How much of the text the document was read from; the rest is ignored.
+    qsizetype consumed() const { return m_reader.position(); }
+
 private:
     using Field = PlvFieldReader::Field;
 
@@ -340,5 +343,15 @@ Result<PlvDocument> PlvCodec::read(const QByteArray& bytes)
     Result<QString> text = PlvTextEncoding::decode(bytes, &codage);
     if (!text)
         return text.status();
-    return DocumentParser(text.value(), codage).parse();
+    DocumentParser parser(text.value(), codage);
+    Result<PlvDocument> document = parser.parse();
+    // What follows the crop marks is ignored, and so are its bytes when telling UTF-8
+    // from Windows-1252 (one character per byte): otherwise a stray byte there would
+    // turn the file's UTF-8 into other characters, and so would its next save.
+    if (document && codage == PlvTextEncoding::Codage::Windows1252 && parser.consumed() < bytes.size()) {
+        Result<QString> lu = PlvTextEncoding::decode(bytes.first(parser.consumed()), &codage);
+        if (lu && codage == PlvTextEncoding::Codage::Utf8)
+            return DocumentParser(lu.value(), codage).parse();
+    }
+    return document;
 }
