@@ -285,7 +285,7 @@ private:
                       .arg(m_reader.lineAt(m_start))
                       .arg(m_what, reason);
         if (m_annoncees >= 0)
-            m_error += QStringLiteral(" Le nombre d'adresses annoncé (%1) ne correspond pas à celles du fichier.")
+            m_error += QStringLiteral(" Le nombre d'adresses annoncé (%1) ne correspond peut-être pas à celles du fichier.")
                            .arg(m_annoncees);
         return false;
     }

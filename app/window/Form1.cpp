@@ -34,13 +34,13 @@
 
 namespace {
 const QString kTitreControleFinal = QStringLiteral("Contrôle final");
+const QString kQuestionSauvegarde = QStringLiteral("Voulez-vous sauvegarder vos modifications ?");
 
 // The 118 x 53 picture that is the logo until the user or a file chooses another.
 QImage logoIntegre()
 {
     return QImage(QStringLiteral(":/logo.bmp"));
 }
-const QString kQuestionSauvegarde = QStringLiteral("Voulez-vous sauvegarder vos modifications ?");
 
 // The boxes hold their lines with Qt's line feeds; the program's own form is CR LF.
 QString texteCrLf(const QPlainTextEdit* boite)
