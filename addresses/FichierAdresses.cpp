@@ -1,11 +1,13 @@
 #include "addresses/FichierAdresses.h"
 
 #include "addresses/PlvCodec.h"
+#include "platform/EcritureGroupee.h"
+#include "platform/LectureFichier.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -60,64 +62,80 @@ Result<QString> FichierAdresses::EcritFichier(const QString& nomFichier, const P
         return echecEcriture(nomFichier);
 
     const QByteArray octets = PlvCodec::write(document);
-    QSaveFile plv(nomFichier);
-    if (!plv.open(QIODevice::WriteOnly) || plv.write(octets) != octets.size())
-        return echecEcriture(nomFichier);
+    if (octets.size() > kTailleMax)
+        return Status::failure(
+            QStringLiteral("Le fichier n'a pas été écrit :\r\n%1\r\nSes %2 adresses en feraient un fichier "
+                           "de %3 Mo, et un fichier d'adresses ne peut dépasser %4 Mo. Répartissez-les "
+                           "entre plusieurs fichiers.")
+                .arg(nomFichier, QLocale(QLocale::French).toString(document.Adresses.size()),
+                     QString::number((octets.size() + (1 << 20) - 1) >> 20), QString::number(kTailleMax >> 20)));
 
+    // The address file goes in last: until it does, the previous one stands.
+    EcritureGroupee ecriture;
     QString nomLogo = document.NomLogo;
     if (document.LogoChoisi) {
         const QString compagnon = NomCompagnon(nomFichier);
         // An address file named like its own companion would be overwritten by the bitmap.
         if (memeFichier(compagnon, nomFichier) || logo.isNull())
             return echecEcriture(nomFichier);
-        QSaveFile bmp(compagnon);
-        if (!bmp.open(QIODevice::WriteOnly) || !logo.save(&bmp, "BMP") || !bmp.commit())
+        QByteArray bmp;
+        QBuffer tampon(&bmp);
+        if (!tampon.open(QIODevice::WriteOnly) || !logo.save(&tampon, "BMP") || bmp.size() > kTailleLogoMax
+            || !ecriture.prepare(compagnon, bmp))
             return echecEcriture(nomFichier);
         nomLogo = compagnon;
     }
-    // Until here the previous address file is untouched; the destructor of an uncommitted
-    // save file throws its temporary file away.
-    if (!plv.commit())
+    if (!ecriture.prepare(nomFichier, octets) || !ecriture.remplace())
         return echecEcriture(nomFichier);
     return nomLogo;
 }
 
 Result<PlvOuverture> FichierAdresses::LitFichier(const QString& nomFichier)
 {
-    const QFileInfo info(nomFichier);
-    if (!info.exists())
-        return echecLecture(nomFichier, QStringLiteral("Le fichier n'existe pas."));
-    if (!info.isFile())
-        return echecLecture(nomFichier, QStringLiteral("Ce n'est pas un fichier."));
-
-    const QString tropGrand = QStringLiteral("Le fichier est bien trop grand pour un fichier d'adresses.");
-    if (info.size() > kTailleMax)
-        return echecLecture(nomFichier, tropGrand);
-
-    QFile fichier(nomFichier);
-    if (!fichier.open(QIODevice::ReadOnly))
-        return echecLecture(nomFichier, QStringLiteral("Le fichier ne peut pas être ouvert."));
-    const QByteArray octets = fichier.read(kTailleMax + 1);
-    if (fichier.error() != QFileDevice::NoError)
-        return echecLecture(nomFichier, QStringLiteral("Le fichier ne peut pas être lu."));
-    if (octets.size() > kTailleMax)  // it grew while being read
-        return echecLecture(nomFichier, tropGrand);
-    if (octets.isEmpty())
-        return echecLecture(nomFichier, QStringLiteral("Le fichier est vide."));
-
-    Result<PlvDocument> document = PlvCodec::read(octets);
+    Result<PlvDocument> document = [&]() -> Result<PlvDocument> {
+        const LectureFichier::Lu lu = LectureFichier::lit(nomFichier, kTailleMax);
+        if (lu.echec == LectureFichier::Echec::TropGrand)
+            return echecLecture(nomFichier, QStringLiteral("Le fichier est bien trop grand pour un fichier "
+                                                           "d'adresses (plus de %1 Mo).")
+                                                .arg(kTailleMax >> 20));
+        if (!lu)
+            return echecLecture(nomFichier, QStringLiteral("Le fichier ne peut pas être ouvert : %1.")
+                                                .arg(LectureFichier::raison(lu.echec)));
+        if (lu.octets.isEmpty())
+            return echecLecture(nomFichier, QStringLiteral("Le fichier est vide."));
+        Result<PlvDocument> d = PlvCodec::read(lu.octets);
+        if (!d)
+            return echecLecture(nomFichier, d.error());
+        return d;
+    }();
     if (!document)
-        return echecLecture(nomFichier, document.error());
+        return document.status();
 
     PlvOuverture ouverture;
     ouverture.document = document.value();
     if (ouverture.document.LogoChoisi) {
         ouverture.cheminLogo = CheminLogo(ouverture.document.NomLogo, nomFichier);
         if (!ouverture.cheminLogo.isEmpty())
-            ouverture.logo = QImage(ouverture.cheminLogo);
+            ouverture.logo = LitLogo(ouverture.cheminLogo);
         ouverture.logoIllisible = ouverture.logo.isNull();
     }
+    if (ouverture.logoIllisible) {
+        QString manquant = ouverture.cheminLogo;
+        if (manquant.isEmpty())
+            manquant = ouverture.document.NomLogo.isEmpty() ? NomCompagnon(nomFichier) : ouverture.document.NomLogo;
+        ouverture.avertissement =
+            QStringLiteral("Le logo de ce fichier d'adresses est introuvable ou illisible :\r\n%1\r\n"
+                           "Le logo d'origine de Plivane le remplace ; la prochaine sauvegarde "
+                           "l'enregistrera à côté du fichier.")
+                .arg(manquant);
+    }
     return ouverture;
+}
+
+QImage FichierAdresses::LitLogo(const QString& chemin)
+{
+    const LectureFichier::Lu lu = LectureFichier::lit(chemin, kTailleLogoMax);
+    return lu ? QImage::fromData(lu.octets) : QImage();
 }
 
 QString FichierAdresses::NomCompagnon(const QString& nomFichier)

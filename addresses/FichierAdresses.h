@@ -14,13 +14,16 @@ struct PlvOuverture {
     QImage logo;               // loaded when the document uses a logo and it was found
     QString cheminLogo;        // where the logo was found; empty when nowhere
     bool logoIllisible = false;  // the document uses a logo, and no picture could be loaded
+    // With an unreadable logo, what to tell the user, naming the file that is missing.
+    QString avertissement;
 };
 
 class FichierAdresses {
 public:
     // Writes the document, and with a logo the picture as a Windows bitmap in the
-    // companion file. Nothing on disk changes until both are completely written, so a
-    // failed save leaves the previous files as they were. Gives back the logo name the
+    // companion file. Nothing on disk changes until both are completely written and on
+    // the disk, so a failed save leaves the previous files as they were. A document
+    // larger than opening accepts is refused and nothing is written. Gives back the logo name the
     // document carries from now on: the companion's name after a save with a logo, the
     // document's own name otherwise. The failure's text is the message to show under
     // "Contrôle de lecture Disque".
@@ -30,6 +33,10 @@ public:
     // Reads and checks the whole file; on failure the text names the file and why, ready
     // to be shown under "Contrôle de lecture Disque", and nothing is to be applied.
     static Result<PlvOuverture> LitFichier(const QString& nomFichier);
+
+    // A logo picture; a null picture when the file is no regular file, cannot be read or
+    // is no picture.
+    static QImage LitLogo(const QString& chemin);
 
     // The bitmap saved beside an address file: its name with the last three characters
     // replaced by "BMP". A name without a three-letter extension gets ".BMP" added, so
@@ -48,6 +55,8 @@ public:
     // The text after the last folder separator, "\" as on Windows or "/".
     static QString NomSansDossier(const QString& chemin);
 
-    // Opening refuses larger files: 30,000 long addresses make less than 5 MB.
-    static constexpr qint64 kTailleMax = 16 * 1024 * 1024;
+    // The largest address file, written or read: a million addresses of 130 characters,
+    // twice a usual one, and still little for the memory of any computer that runs us.
+    static constexpr qint64 kTailleMax = 128 * 1024 * 1024;
+    static constexpr qint64 kTailleLogoMax = 64 * 1024 * 1024;
 };

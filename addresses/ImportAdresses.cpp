@@ -4,8 +4,8 @@
 #include "addresses/AddressList.h"
 #include "platform/BusyPointer.h"
 #include "platform/Dialogs.h"
+#include "platform/LectureFichier.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -44,25 +44,18 @@ int ImportAdresses::importe(const QString& chemin)
     std::optional<Result<ImportCsv::Lecture>> lecture;
     {
         BusyPointer sablier;
-        QFile fichier(chemin);
-        if (!fichier.open(QIODevice::ReadOnly)) {
-            refuse(chemin, QStringLiteral("il ne peut pas être lu (%1)").arg(fichier.errorString()));
-            return 0;
-        }
-        // One byte past the limit tells a file too large, whatever its size claims to be
-        // (a pipe has none).
-        const QByteArray octets = fichier.read(kTailleMax + 1);
-        if (fichier.error() != QFileDevice::NoError) {
-            refuse(chemin, QStringLiteral("il ne peut pas être lu (%1)").arg(fichier.errorString()));
-            return 0;
-        }
-        if (octets.size() > kTailleMax) {
+        const LectureFichier::Lu lu = LectureFichier::lit(chemin, kTailleMax);
+        if (lu.echec == LectureFichier::Echec::TropGrand) {
             refuse(
                 chemin,
                 QStringLiteral("il dépasse %1 Mo, bien plus qu'une liste d'adresses").arg(kTailleMax >> 20));
             return 0;
         }
-        lecture = ImportCsv::lit(octets);
+        if (!lu) {
+            refuse(chemin, LectureFichier::raison(lu.echec));
+            return 0;
+        }
+        lecture = ImportCsv::lit(lu.octets);
     }
     if (!*lecture) {
         refuse(chemin, lecture->error());

@@ -25,8 +25,7 @@ public:
     static QString compteRendu(const ImportCsv::Bilan& bilan, const ImportCsv::Lecture& lecture);
 
     static QString titre() { return QStringLiteral("Importer des adresses"); }
-    // A larger file is no address list: the list it would make could not be opened again
-    // once saved in an address file.
+    // A larger file is no address list, but a file chosen by mistake.
     static constexpr qint64 kTailleMax = 8 * 1024 * 1024;
 
 private:

@@ -75,15 +75,29 @@ bool isNumberText(QStringView t)
 
 class DocumentParser {
 public:
-    explicit DocumentParser(QStringView text) : m_reader(text) {}
+    DocumentParser(QStringView text, PlvTextEncoding::Codage codage)
+        : m_text(text), m_reader(text), m_codage(codage)
+    {
+    }
 
     Result<PlvDocument> parse()
     {
         PlvDocument d;
         if (!readDocument(d))
             return Status::failure(m_error);
+        // Only the strings can hold other characters than ASCII, and they are written
+        // back unchanged; when what was read holds none, UTF-8 and Windows-1252 are the
+        // same bytes, and the file is taken for what Windows writes.
+        d.Codage = m_codage;
+        const QStringView lu = m_text.first(m_reader.position());
+        if (m_codage == PlvTextEncoding::Codage::Utf8
+            && std::none_of(lu.begin(), lu.end(), [](QChar c) { return c.unicode() >= 0x80; }))
+            d.Codage = PlvTextEncoding::Codage::Windows1252;
         return d;
     }
+
+    // How much of the text the document was read from; the rest is ignored.
+    qsizetype consumed() const { return m_reader.position(); }
 
 private:
     using Field = PlvFieldReader::Field;
@@ -111,9 +125,9 @@ private:
         d.MargeHauteExp = std::clamp(d.MargeHauteExp, 0.0f, ReglagesModele::kHauteurMax);
         d.MargeBasseDest = std::clamp(d.MargeBasseDest, 0.0f, ReglagesModele::kHauteurMax);
 
-        if (!record(1, QStringLiteral("texte de l'expéditeur"), f))
+        if (!record(1, QStringLiteral("texte de l'expéditeur"), f) || !string(f[0], d.Exped))
             return false;
-        d.Exped = withCrLf(f[0].text);
+        d.Exped = withCrLf(d.Exped);
 
         if (!font(QStringLiteral("police de l'expéditeur"), d.PoliceExp)
             || !font(QStringLiteral("police du destinataire"), d.PoliceDest))
@@ -137,18 +151,20 @@ private:
                     QStringLiteral("Le fichier s'arrête après %1 adresse(s), avant la fin de sa liste.")
                         .arg(d.Adresses.size()));
             QList<Field> entry;
-            if (!record(1, QStringLiteral("adresse %1").arg(d.Adresses.size() + 1), entry))
+            if (!record(1, QStringLiteral("adresse %1").arg(d.Adresses.size() + 1), entry)
+                || !string(entry[0], d.Adresses.emplace_back()))
                 return false;
-            d.Adresses.append(std::move(entry[0].text));
         }
+        // From here on a record that does not fit tells a count that does not match the
+        // addresses: the logo name or the crop marks would have been taken for one.
+        m_annoncees = annoncees;
 
         // Files end here when written by an older version: the logo name and the crop
         // marks keep their start-up values.
         if (m_reader.atEnd())
             return true;
-        if (!record(1, QStringLiteral("nom du logo"), f))
+        if (!record(1, QStringLiteral("nom du logo"), f) || !string(f[0], d.NomLogo))
             return false;
-        d.NomLogo = f[0].text;
         if (m_reader.atEnd())
             return true;
         if (!record(1, QStringLiteral("repères de coupe"), f))
@@ -221,6 +237,15 @@ private:
         return fail(QStringLiteral("« %1 » n'est ni #TRUE# ni #FALSE#.").arg(shown(field)));
     }
 
+    // A string record is always quoted: an unquoted value there is another record.
+    bool string(Field& field, QString& out)
+    {
+        if (!field.quoted)
+            return fail(QStringLiteral("« %1 » n'est pas un texte entre guillemets.").arg(shown(field)));
+        out = std::move(field.text);
+        return true;
+    }
+
     bool number(const Field& field, double& out)
     {
         bool ok = false;
@@ -259,6 +284,9 @@ private:
         m_error = QStringLiteral("Ligne %1 (%2) : %3")
                       .arg(m_reader.lineAt(m_start))
                       .arg(m_what, reason);
+        if (m_annoncees >= 0)
+            m_error += QStringLiteral(" Le nombre d'adresses annoncé (%1) ne correspond peut-être pas à celles du fichier.")
+                           .arg(m_annoncees);
         return false;
     }
 
@@ -268,7 +296,10 @@ private:
         return false;
     }
 
+    QStringView m_text;
     PlvFieldReader m_reader;
+    PlvTextEncoding::Codage m_codage;
+    qint64 m_annoncees = -1;  // the addresses the count announced, once they are read
     QString m_error;
     QString m_what;
     qsizetype m_start = 0;
@@ -303,13 +334,24 @@ QByteArray PlvCodec::write(const PlvDocument& d)
     w.endRecord();
     w.boolean(d.RepereCoupe);
     w.endRecord();
-    return PlvTextEncoding::encode(w.text());
+    return PlvTextEncoding::encode(w.text(), d.Codage);
 }
 
 Result<PlvDocument> PlvCodec::read(const QByteArray& bytes)
 {
-    Result<QString> text = PlvTextEncoding::decode(bytes);
+    PlvTextEncoding::Codage codage{};
+    Result<QString> text = PlvTextEncoding::decode(bytes, &codage);
     if (!text)
         return text.status();
-    return DocumentParser(text.value()).parse();
+    DocumentParser parser(text.value(), codage);
+    Result<PlvDocument> document = parser.parse();
+    // What follows the crop marks is ignored, and so are its bytes when telling UTF-8
+    // from Windows-1252 (one character per byte): otherwise a stray byte there would
+    // turn the file's UTF-8 into other characters, and so would its next save.
+    if (document && codage == PlvTextEncoding::Codage::Windows1252 && parser.consumed() < bytes.size()) {
+        Result<QString> lu = PlvTextEncoding::decode(bytes.first(parser.consumed()), &codage);
+        if (lu && codage == PlvTextEncoding::Codage::Utf8)
+            return DocumentParser(lu.value(), codage).parse();
+    }
+    return document;
 }

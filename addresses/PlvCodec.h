@@ -15,7 +15,9 @@ public:
 
     // The whole file is checked before anything is given back, so a caller never applies
     // half a file. A file that ends after its addresses keeps the default logo name and
-    // no crop marks; anything after the crop marks is ignored. Numbers out of the
-    // settings' ranges are brought inside them.
+    // no crop marks; anything after the crop marks is ignored. The count must match the
+    // addresses: string records are quoted and the crop marks are not, so a count off
+    // by one or more is caught by the records after the list. Numbers out of the settings' ranges
+    // are brought inside them.
     static Result<PlvDocument> read(const QByteArray& bytes);
 };

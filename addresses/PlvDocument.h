@@ -4,6 +4,7 @@
 // written from and read into; the main window fills it from its controls and applies it
 // back to them in its own order.
 
+#include "addresses/PlvTextEncoding.h"
 #include "app/ReglagesModele.h"
 
 #include <QString>
@@ -34,6 +35,9 @@ struct PlvDocument {
     // wrote the file.
     QString NomLogo = QStringLiteral("Logo.BMP");
     bool RepereCoupe = false;
+
+    // How the file's text was written, so that a save writes it back alike.
+    PlvTextEncoding::Codage Codage = PlvTextEncoding::Codage::Windows1252;
 
     // The document the window currently shows.
     static PlvDocument DepuisReglages(const ReglagesModele& reglages, const QString& exped,

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -29,22 +30,39 @@ bool PlvTextEncoding::fitsWindows1252(const QString& text)
     return toWindows1252(text).has_value();
 }
 
-QByteArray PlvTextEncoding::encode(const QString& text)
+QByteArray PlvTextEncoding::encode(const QString& text, Codage codage)
 {
-    if (std::optional<QByteArray> bytes = toWindows1252(text))
-        return *bytes;
+    if (codage == Codage::Utf8)
+        return text.toUtf8();
+    if (codage == Codage::Windows1252) {
+        if (std::optional<QByteArray> bytes = toWindows1252(text))
+            return *bytes;
+    }
     return kUtf8Bom + text.toUtf8();
 }
 
-Result<QString> PlvTextEncoding::decode(const QByteArray& bytes)
+Result<QString> PlvTextEncoding::decode(const QByteArray& bytes, Codage* codage)
 {
+    Codage lu = Codage::Windows1252;
+    if (!codage)
+        codage = &lu;
+    *codage = Codage::Windows1252;
     if (bytes.startsWith(kUtf8Bom)) {
+        *codage = Codage::Utf8Bom;
         QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
         QString text = decoder.decode(QByteArrayView(bytes).sliced(kUtf8Bom.size()));
         if (decoder.hasError())
             return Status::failure(QStringLiteral(
                 "Le fichier se dit en UTF-8 mais contient des octets qui n'en sont pas."));
         return text;
+    }
+    if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) >= 0x80; })) {
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        QString text = decoder.decode(bytes);
+        if (!decoder.hasError()) {
+            *codage = Codage::Utf8;
+            return text;
+        }
     }
     QStringDecoder decoder(kWindows1252, QStringConverter::Flag::Stateless);
     if (!decoder.isValid())

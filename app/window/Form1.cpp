@@ -36,6 +36,12 @@ namespace {
 const QString kTitreControleFinal = QStringLiteral("Contrôle final");
 const QString kQuestionSauvegarde = QStringLiteral("Voulez-vous sauvegarder vos modifications ?");
 
+// The 118 x 53 picture that is the logo until the user or a file chooses another.
+QImage logoIntegre()
+{
+    return QImage(QStringLiteral(":/logo.bmp"));
+}
+
 // The boxes hold their lines with Qt's line feeds; the program's own form is CR LF.
 QString texteCrLf(const QPlainTextEdit* boite)
 {
@@ -162,7 +168,7 @@ void Form1::demarre()
     centre();
     (void)m_imprimante.setUnitMillimetres();
 
-    const QImage logo(QStringLiteral(":/logo.bmp"));
+    const QImage logo = logoIntegre();
     if (!logo.isNull()) {
         m_reglages.Logo = logo;
         m_c.ImgLogo->setPixmap(QPixmap::fromImage(logo));
@@ -433,7 +439,7 @@ void Form1::OuvrirLogo()
 
 bool Form1::CadreImLogo()
 {
-    const QImage image(m_reglages.NomLogo);
+    const QImage image = FichierAdresses::LitLogo(m_reglages.NomLogo);
     if (image.isNull())
         return false;
     montreLogo(image);
@@ -582,7 +588,8 @@ bool Form1::Sauver()
     m_reglages.NomFichier = *choix;
 
     BusyPointer sablier;
-    const PlvDocument document = PlvDocument::DepuisReglages(m_reglages, texteExped(), m_liste.entries());
+    PlvDocument document = PlvDocument::DepuisReglages(m_reglages, texteExped(), m_liste.entries());
+    document.Codage = m_codageFichier;
     const Result<QString> ecrit = FichierAdresses::EcritFichier(m_reglages.NomFichier, document, m_reglages.Logo);
     if (!ecrit) {
         // The previous file is intact, and the document stays marked as not saved.
@@ -620,6 +627,8 @@ bool Form1::Ouvre(const QString& nomFichier)
     m_reglages.NomFichier = nomFichier;
     m_reglages.CheminFichier = nomFichier;
     appliqueDocument(ouverture.value());
+    if (!ouverture.value().avertissement.isEmpty())
+        m_dialogs.message(MessageIcon::Exclamation, kTitreDisque, ouverture.value().avertissement);
     return true;
 }
 
@@ -645,6 +654,7 @@ void Form1::appliqueDocument(const PlvOuverture& ouverture)
     m_reglages.RepereCoupe = d.RepereCoupe;
     m_reglages.LogoChoisi = d.LogoChoisi;
     m_reglages.NomLogo = d.NomLogo;
+    m_codageFichier = d.Codage;
     afficheAdresse(m_liste.adresseCourante() >= 0 ? m_liste.entry(m_liste.adresseCourante()) : QString());
     m_c.NAdr->setText(QString::number(m_liste.count()));
 
@@ -677,8 +687,9 @@ void Form1::appliqueDocument(const PlvOuverture& ouverture)
     setWindowTitle(FichierAdresses::TitreFenetre(m_titreFenetre, m_reglages.NomFichier));
 
     if (m_reglages.LogoChoisi) {
-        if (!ouverture.logo.isNull())
-            montreLogo(ouverture.logo);
+        // Never the previous document's picture: the next save would write it as this
+        // file's companion bitmap.
+        montreLogo(ouverture.logoIllisible ? logoIntegre() : ouverture.logo);
         choisitOption(m_c.LogoGroupe, 0, [this] { Logo_Click(); });
     } else {
         choisitOption(m_c.LogoGroupe, 1, [this] { Logo_Click(); });
