@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-gtk-platformtheme
   fonts-liberation2
+  libcups2-dev
   libpoppler-qt6-dev libbenchmark-dev
   clang libclang-rt-14-dev
   desktop-file-utils shared-mime-info libxml2-utils
