@@ -1,32 +1,24 @@
-// Prints that used to be lost without a word, on the real platform: a PDF on a full disk
-// (a small tmpfs, mounted when the test runs as root), and the cups-pdf queue
-// "Plivane-Refus" that CI prepares (.ci/prepare-print-server.sh), stopped or made to
-// refuse jobs here and put back ready afterwards. Elsewhere these tests skip.
+// Prints once lost without a word, on the real platform: a PDF on a full tmpfs (mounted as
+// root), and CI's cups-pdf queue "Plivane-Refus", stopped or refusing jobs, then ready again.
 #include "platform/QtPrinterService.h"
-#include "print/AlignementImprimante.h"
 #include "print/CommandeImpression.h"
 #include "print/ControleFile.h"
-#include "print/TestsImprimante.h"
 #include "tests/print/LecturePdf.h"
 #include "tests/support/ScriptedDialogs.h"
 
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QPrinterInfo>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QThread>
-#include <QtTest>
+#include <QPrinter>
+#include <QRandomGenerator>
 #include <pwd.h>
 #include <unistd.h>
 
 namespace {
 const QString kRefus = u"Plivane-Refus"_qs;
+const QString kPret = u"sh -c \"cancel -a %1; cupsaccept %1; cupsenable %1\""_qs.arg(kRefus);
 
-QString sortie(const QString& programme, const QStringList& arguments)
+QString sortie(const QString& commande)
 {
     QProcess p;
-    p.start(programme, arguments);
+    p.startCommand(commande);
     p.waitForFinished(30000);
     return QString::fromLocal8Bit(p.readAllStandardOutput()) + (p.exitCode() ? u"échec"_qs : QString());
 }
@@ -39,18 +31,17 @@ struct Impression {
     Impression()
     {
         demande.adresses = {u"Zoé Martin"_qs};
-        // A logo no compression shrinks: the PDF is far larger than the room left.
-        demande.reglages.LogoChoisi = true;
+        demande.reglages.LogoChoisi = true;  // noise, that no compression shrinks: a large PDF
         demande.reglages.Logo = QImage(160, 160, QImage::Format_RGB32);
-        for (int y = 0; y < 160; ++y)
-            for (int x = 0; x < 160; ++x)
-                demande.reglages.Logo.setPixel(x, y, qHash(x * 1000 + y));
+        QRandomGenerator(12).fillRange(reinterpret_cast<quint32*>(demande.reglages.Logo.bits()), 160 * 160);
         commande.remplaceChoixAdresses([](const QStringList&) { return std::optional(QList<int>{0}); });
     }
-    void imprime()
+    // The print command, or else the calibration page: the two share the printer's output.
+    void imprime(bool commandeImprimer = true)
     {
+        dialogues.shown.clear();
         dialogues.printAnswers = {true};
-        commande.Imprimer(demande);
+        commandeImprimer ? commande.Imprimer(demande) : commande.ReglageImprimante(demande.reglages);
     }
 };
 }  // namespace
@@ -59,10 +50,9 @@ class TestPrintPertesReelles : public QObject {
     Q_OBJECT
 
 private slots:
-    // Through the print command and the calibration page alike.
     void aPdfOnAFullDiskReplacesNothing_data()
     {
-        QTest::addColumn<bool>("existant");
+        QTest::addColumn<bool>("existant");  // a file of that name, printed over; else the calibration page
         QTest::newRow("print over an existing file") << true;
         QTest::newRow("calibration page, new file") << false;
     }
@@ -72,43 +62,31 @@ private slots:
         if (getuid() != 0)
             QSKIP("Mounting the small tmpfs needs root (CI runs as root).");
         QTemporaryDir dossier;
-        QVERIFY(QProcess::execute(u"mount"_qs, {u"-t"_qs, u"tmpfs"_qs, u"-o"_qs, u"size=512k"_qs, u"tmpfs"_qs,
-                                                dossier.path()}) == 0);
-        const auto demonte = qScopeGuard([&] { QProcess::execute(u"umount"_qs, {dossier.path()}); });
+        QCOMPARE(sortie(u"mount -t tmpfs -o size=512k tmpfs "_qs + dossier.path()), QString());
+        const auto demonte = qScopeGuard([&] { sortie(u"umount "_qs + dossier.path()); });
         const QString pdf = dossier.filePath(u"enveloppes.pdf"_qs);
         const QByteArray ancien = QByteArray("%PDF-1.4 ancien\n").repeated(64);
-        QFile remplissage(dossier.filePath(u"plein"_qs));
+        QFile f(pdf), remplissage(dossier.filePath(u"plein"_qs));
+        QVERIFY(!existant || (f.open(QIODevice::WriteOnly) && f.write(ancien) == ancien.size() && f.flush()));
         QVERIFY(remplissage.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        if (existant) {
-            QFile f(pdf);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(ancien) == ancien.size());
-        }
         while (remplissage.write(QByteArray(4096, 'x')) == 4096) {
         }
         QVERIFY(remplissage.resize(remplissage.size() / 4096 * 4096 - 8192));
 
         Impression i;
         QVERIFY(i.imprimante.setOutputFileName(pdf));
-        DecalagesImprimantes decalages(dossier.filePath(u"absent/decalages.ini"_qs));
-        AlignementImprimante alignement(i.imprimante, i.dialogues, decalages);
-        const auto imprime = [&] {
-            existant ? i.imprime() : (i.dialogues.printAnswers = {true}, alignement.ImprimeCalibrage({}));
-        };
-        imprime();
-        QCOMPARE(i.dialogues.messageTexts().size(), 1);
-        QCOMPARE(i.dialogues.shown.last().title, kTitreControleImpression);
-        QVERIFY(i.dialogues.messageTexts()[0].startsWith(
-            u"Le fichier « %1 » n'a pas pu être écrit en entier"_qs.arg(pdf)));
+        i.commande.decalages().utiliseFichier(dossier.filePath(u"absent/decalages.ini"_qs));
+        i.dialogues.onShiftDialog = [&](const PrinterShiftRequest& r) { r.printCalibration(); };
+        i.imprime(existant);
+        QCOMPARE(i.dialogues.shownOfKind(u"message"_qs).value(0).title, u"Contrôle d'impression"_qs);
+        QCOMPARE(i.dialogues.messageTexts(), QStringList(SafePdfFile(pdf).notWhole().error()));
         QFile avant(pdf);
-        QCOMPARE(avant.open(QIODevice::ReadOnly) ? avant.readAll() : QByteArray("absent"),
-                 existant ? ancien : "absent");
-        QCOMPARE(QDir(dossier.path()).entryList(QDir::Files),
-                 (existant ? QStringList{u"enveloppes.pdf"_qs, u"plein"_qs} : QStringList{u"plein"_qs}));
+        QCOMPARE(avant.open(QIODevice::ReadOnly) ? avant.readAll() : "absent", existant ? ancien : "absent");
+        QCOMPARE(QDir(dossier.path()).entryList(QDir::Files).size(), existant ? 2 : 1);  // no temporary left
 
         remplissage.remove();  // room again: the same print replaces the file
-        i.dialogues.shown.clear();
-        imprime();
-        QCOMPARE(i.dialogues.messageTexts().join(u"/"_qs), QString());
+        i.imprime(existant);
+        QCOMPARE(i.dialogues.messageTexts(), QStringList());
         auto doc = pdf::ouvre(pdf);
         QVERIFY(doc && doc->numPages() == 1);
         QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), QStringList(u"enveloppes.pdf"_qs));
@@ -116,19 +94,16 @@ private slots:
 
     void aQueueThatWouldLoseThePrintIsNamed_data()
     {
-        QTest::addColumn<QString>("avant");    // done to the queue before the print
+        QTest::addColumn<QString>("avant");   // done to the queue before the print
         QTest::addColumn<QString>("pendant");  // while the run lays the page out
         QTest::addColumn<QList<Answer>>("reponses");
-        QTest::addColumn<bool>("envoye");
         QTest::addColumn<QString>("message");
-        QTest::newRow("rejecting") << u"cupsreject"_qs << QString() << QList<Answer>() << false
-                                   << MessageFileRefuse(kRefus);
-        QTest::newRow("stopped, not sent") << u"cupsdisable"_qs << QString() << QList<Answer>{Answer::No} << false
-                                           << QString();
-        QTest::newRow("stopped, sent") << u"cupsdisable"_qs << QString() << QList<Answer>{Answer::Yes} << true
-                                       << QString();
+        const QString refuse = u"cupsreject "_qs + kRefus, arrete = u"cupsdisable "_qs + kRefus;
+        QTest::newRow("rejecting") << refuse << QString() << QList<Answer>() << MessageFileRefuse(kRefus);
+        QTest::newRow("stopped, not sent") << arrete << QString() << QList{Answer::No} << QString();
+        QTest::newRow("stopped, sent") << arrete << QString() << QList{Answer::Yes} << QString();
         QTest::newRow("rejecting once the run began")
-            << QString() << u"cupsreject"_qs << QList<Answer>() << false
+            << QString() << refuse << QList<Answer>()
             << u"L'imprimante « Plivane-Refus » a refusé l'impression (elle n'accepte plus de travaux "
                u"d'impression) : rien ne sera imprimé."_qs;
     }
@@ -137,55 +112,34 @@ private slots:
         QFETCH(QString, avant);
         QFETCH(QString, pendant);
         QFETCH(QList<Answer>, reponses);
-        QFETCH(bool, envoye);
         QFETCH(QString, message);
-        if (QPrinterInfo::printerInfo(kRefus).isNull() ||
-            !sortie(u"lpstat"_qs, {u"-v"_qs, kRefus}).contains(u"cups-pdf:"_qs))
+        if (!sortie(u"lpstat -v "_qs + kRefus).contains(u"cups-pdf:"_qs))
             QSKIP("No cups-pdf queue named Plivane-Refus on this machine (CI creates it with "
                   ".ci/prepare-print-server.sh); no printer was touched.");
-        const auto pret = [] {
-            for (const QString& commande : {u"cancel -a"_qs, u"cupsaccept"_qs, u"cupsenable"_qs})
-                QProcess::execute(u"sh"_qs, {u"-c"_qs, commande + u" "_qs + kRefus});
-        };
-        const auto toujoursPret = qScopeGuard(pret);
+        const auto toujoursPret = qScopeGuard([] { sortie(kPret); });
         Impression i;
         QVERIFY(i.imprimante.selectPrinter(kRefus));
-        const QString jeton = u"refus%1x%2"_qs.arg(QCoreApplication::applicationPid())
-                                  .arg(QDateTime::currentMSecsSinceEpoch());
+        const QString jeton = u"refus%1x%2"_qs.arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
         i.imprimante.printer().setDocName(jeton);
         i.dialogues.questionAnswers = reponses;
-        i.demande.montreAdresse = [&](int) {
-            if (!pendant.isEmpty())
-                sortie(pendant, {kRefus});
-        };
-        if (!avant.isEmpty())
-            QCOMPARE(sortie(avant, {kRefus}), QString());
-        const QStringList lpstat = {u"-W"_qs, u"all"_qs, u"-o"_qs, kRefus};
-        const QString travaux = sortie(u"lpstat"_qs, lpstat);
+        i.demande.montreAdresse = [&](int) { (void)(pendant.isEmpty() || sortie(pendant).isEmpty()); };
+        QVERIFY(avant.isEmpty() || sortie(avant).isEmpty());
+        const QString travaux = sortie(u"lpstat -W all -o "_qs + kRefus);
         i.imprime();
-        QCOMPARE(sortie(u"lpstat"_qs, lpstat) != travaux, envoye);
+        QCOMPARE(sortie(u"lpstat -W all -o "_qs + kRefus) != travaux, reponses == QList{Answer::Yes});
         QCOMPARE(i.dialogues.messageTexts(), message.isEmpty() ? QStringList() : QStringList(message));
         const auto questions = i.dialogues.shownOfKind(u"question"_qs);
         QCOMPARE(questions.size(), reponses.size());
-        if (!reponses.isEmpty())
-            QCOMPARE(questions[0].text, QuestionFileArretee(kRefus));
+        QVERIFY(questions.isEmpty() || questions[0].text == QuestionFileArretee(kRefus));
 
         // The queue ready again: the same run prints.
-        pret();
+        sortie(kPret);
         pendant.clear();
-        i.dialogues.shown.clear();
         i.imprime();
         QCOMPARE(i.dialogues.shown.size(), 1);  // the print dialog alone
-        const passwd* moi = getpwuid(getuid());
-        const QDir spool(u"/var/spool/cups-pdf/"_qs + QString::fromLocal8Bit(moi ? moi->pw_name : ""));
-        const QDeadlineTimer delai(60000);
-        QStringList pdfs;
-        while (pdfs.isEmpty() && !delai.hasExpired()) {
-            QThread::msleep(200);
-            pdfs = spool.entryList({u"*%1*.pdf"_qs.arg(jeton)}, QDir::Files);
-        }
-        QCOMPARE(pdfs.size(), 1);
-        QFile::remove(spool.filePath(pdfs[0]));
+        const QDir spool(u"/var/spool/cups-pdf/"_qs + QString::fromLocal8Bit(getpwuid(getuid())->pw_name));
+        QTRY_COMPARE_WITH_TIMEOUT(spool.entryList({u"*%1*.pdf"_qs.arg(jeton)}).size(), 1, 60000);
+        QVERIFY(QFile::remove(spool.filePath(spool.entryList({u"*%1*.pdf"_qs.arg(jeton)})[0])));
     }
 };
 
