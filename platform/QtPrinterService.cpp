@@ -539,7 +539,8 @@ Status QtPrinterService::endDocument()
     Status remis = Status::ok();
     if (!fini || m_printer->printerState() == QPrinter::Error)
         remis = pdf ? pdf->notWhole()
-                    : Status::failure(QStringLiteral("%1 n'a pas pu terminer l'impression.").arg(printerDescription()));
+                    : Status::failure(
+                          QStringLiteral("%1 n'a pas pu terminer l'impression.").arg(printerDescription()));
     else if (pdf)
         remis = pdf->commit();
     else if (file)
