@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# CI only, as root on a throwaway machine: a CUPS server with one PDF queue, so that the
+# CI only, as root on a throwaway machine: a CUPS server with two PDF queues, so that the
 # print tests can print through a real printer queue. It installs CUPS and cups-pdf,
-# starts the scheduler when none runs, and adds the queue "Plivane-PDF", whose PDFs land
-# in /var/spool/cups-pdf/<user>. Running it again changes nothing more.
+# starts the scheduler when none runs, and adds the queues "Plivane-PDF" and
+# "Plivane-Refus", whose PDFs land in /var/spool/cups-pdf/<user>. The tests stop the
+# second one and make it refuse jobs, to see what the program says; the first one stays
+# ready for every other test. Running it again changes nothing more, except that both
+# queues are left ready.
 # Do not run it on your own machine: it configures the system's print server.
 set -euo pipefail
 export LC_ALL=C  # the CUPS tools' answers are read below
 
-queue=Plivane-PDF
+queues=(Plivane-PDF Plivane-Refus)
 packages=(cups cups-client printer-driver-cups-pdf)
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -48,15 +51,18 @@ if ! scheduler_running; then
   exit 1
 fi
 
-if ! lpstat -v "$queue" >/dev/null 2>&1; then
-  model=$(lpinfo -m | awk '/CUPS-PDF_opt\.ppd/ { print $1; exit }')
-  [ -n "$model" ] || model=$(lpinfo -m | awk '/CUPS-PDF/ { print $1; exit }')
-  if [ -z "$model" ]; then
-    echo "prepare-print-server: no cups-pdf printer model found." >&2
-    exit 1
+model=
+for queue in "${queues[@]}"; do
+  if ! lpstat -v "$queue" >/dev/null 2>&1; then
+    [ -n "$model" ] || model=$(lpinfo -m | awk '/CUPS-PDF_opt\.ppd/ { print $1; exit }')
+    [ -n "$model" ] || model=$(lpinfo -m | awk '/CUPS-PDF/ { print $1; exit }')
+    if [ -z "$model" ]; then
+      echo "prepare-print-server: no cups-pdf printer model found." >&2
+      exit 1
+    fi
+    lpadmin -p "$queue" -E -v cups-pdf:/ -m "$model" -o PageSize=A4
   fi
-  lpadmin -p "$queue" -E -v cups-pdf:/ -m "$model" -o PageSize=A4
-fi
-cupsenable "$queue"
-cupsaccept "$queue"
-lpstat -v "$queue"
+  cupsenable "$queue"
+  cupsaccept "$queue"
+  lpstat -v "$queue"
+done

@@ -15,6 +15,12 @@
 enum class PageOrientation { Portrait = 0, Landscape = 1 };
 enum class LineEnd { No, Yes };
 
+// What a printer queue says of itself, before a job is sent to it.
+struct QueueState {
+    bool acceptingJobs = true;  // false: the server refuses every job sent to it
+    bool stopped = false;       // true: jobs wait in the queue until it is started again
+};
+
 class PrinterService {
 public:
     virtual ~PrinterService() = default;
@@ -49,12 +55,17 @@ public:
 
     // The printer as the user knows it: the key its alignment is kept under.
     virtual QString printerName() const = 0;
+    // The state of the queue output goes to, as its server tells it now. A PDF file, a
+    // preview, or a queue whose server does not answer, is always ready.
+    virtual QueueState queueState() = 0;
     // Moves every item printed from now on by this much, right and down, to make up for a
     // printer that prints off its place. Zero unless set.
     virtual Status setShift(PointMm shift) = 0;
 
     // Output. The document opens with the first output and is handed to the printer by
-    // endDocument(); an empty last page never comes out.
+    // endDocument(); an empty last page never comes out. endDocument() fails when the
+    // document did not reach its end whole: a file not written in full (a file of that
+    // name before stays as it was), a job the printer's server refused or dropped.
     virtual PointMm position() const = 0;
     virtual Status setPosition(PointMm where) = 0;
     // The text's top left corner sits at the current position. With a line end the

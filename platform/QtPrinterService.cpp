@@ -1,5 +1,7 @@
 #include "platform/QtPrinterService.h"
 
+#include "platform/CupsQueue.h"
+
 #include <QFileInfo>
 #include <QPaintEngine>
 #include <QPainter>
@@ -91,7 +93,7 @@ void QtPrinterService::takeSettingsOf(const QtPrinterService& other)
         m_printer->setPrinterName(source.printerName());
     } else {
         m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setOutputFileName(source.outputFileName());
+        m_printer->setOutputFileName(other.outputFile());
     }
     m_printer->setPageLayout(source.pageLayout());
     m_printer->setCopyCount(source.copyCount());
@@ -116,6 +118,18 @@ QString QtPrinterService::printerName() const
     if (m_printer->outputFormat() == QPrinter::PdfFormat)
         return pdfOutputName();
     return m_printer->printerName();
+}
+
+QString QtPrinterService::outputFile() const
+{
+    return m_pdf ? m_chosenFile : m_printer->outputFileName();
+}
+
+QueueState QtPrinterService::queueState()
+{
+    if (m_printer->outputFormat() != QPrinter::NativeFormat || previewing())
+        return {};
+    return CupsQueue(m_printer->printerName()).state();
 }
 
 Status QtPrinterService::setShift(PointMm shift)
@@ -360,13 +374,24 @@ Status QtPrinterService::beginOutput()
         return Status::failure(QStringLiteral(
             "Aucune imprimante n'est installée et aucun fichier n'a été choisi : choisissez « Imprimer dans un "
             "fichier (PDF) » dans la fenêtre d'impression."));
+    if (pdf) {
+        auto fichier = std::make_unique<SafePdfFile>(m_printer->outputFileName());
+        if (Status s = fichier->open(); !s)
+            return s;
+        m_chosenFile = m_printer->outputFileName();
+        m_printer->setOutputFileName(fichier->temporaryPath());
+        m_pdf = std::move(fichier);
+    }
     m_printer->setFullPage(true);
     if (!m_painter)
         m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_printer.get())) {
-        if (pdf)
+        if (pdf) {
+            m_printer->setOutputFileName(m_chosenFile);
+            m_pdf.reset();
             return Status::failure(QStringLiteral("Impossible d'écrire le fichier « %1 ».")
-                                       .arg(QFileInfo(m_printer->outputFileName()).absoluteFilePath()));
+                                       .arg(QFileInfo(m_chosenFile).absoluteFilePath()));
+        }
         return Status::failure(QStringLiteral("%1 n'a pas pu commencer l'impression.").arg(printerDescription()));
     }
     m_dpi = m_printer->resolution();
@@ -497,17 +522,35 @@ Status QtPrinterService::endDocument()
     if (!documentOpen())
         return Status::ok();  // nothing was printed: no job, no page
     Status copies = m_newPageDue ? Status::ok() : finishPage();
+    // Qt hands a job to its queue as the painter ends, and drops the server's answer.
+    std::optional<CupsQueue> file;
+    if (m_printer->outputFormat() == QPrinter::NativeFormat && !previewing()) {
+        file.emplace(m_printer->printerName());
+        file->watchNextJob(m_printer->docName());
+    }
     const bool fini = m_painter->end();
+    const std::unique_ptr<SafePdfFile> pdf = std::move(m_pdf);
+    if (pdf)
+        m_printer->setOutputFileName(m_chosenFile);
     m_newPageDue = false;
     m_pageHasOutput = false;
     m_pageTrace.clear();
-    if (!copies)
-        return copies;
-    if (!fini || m_printer->printerState() == QPrinter::Error) {
-        if (m_printer->outputFormat() == QPrinter::PdfFormat)
-            return Status::failure(QStringLiteral("Le fichier « %1 » n'a pas pu être écrit en entier.")
-                                       .arg(QFileInfo(m_printer->outputFileName()).absoluteFilePath()));
-        return Status::failure(QStringLiteral("%1 n'a pas pu terminer l'impression.").arg(printerDescription()));
+
+    Status remis = Status::ok();
+    if (!fini || m_printer->printerState() == QPrinter::Error)
+        remis = pdf ? pdf->notWhole()
+                    : Status::failure(
+                          QStringLiteral("%1 n'a pas pu terminer l'impression.").arg(printerDescription()));
+    else if (pdf)
+        remis = pdf->commit();
+    else if (file)
+        remis = file->watchedJobOutcome();
+    if (pdf && !remis) {
+        // Qt's PDF writer keeps a failed write for every later document of the same
+        // printer: the next one gets a fresh writer, which takes over the settings.
+        m_printer->setOutputFormat(QPrinter::NativeFormat);
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        m_printer->setOutputFileName(m_chosenFile);
     }
-    return Status::ok();
+    return remis ? copies : remis;  // what is lost matters most
 }

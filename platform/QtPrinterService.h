@@ -20,8 +20,13 @@
 // device pixels: text, lines and pictures all move by it, and a zero shift changes
 // nothing. The same painting serves Qt's print preview: painted on a printer in preview
 // mode, the pages become the preview's, one copy each and without a file.
+//
+// Nothing is lost without a word. A PDF is written beside the chosen file and takes its
+// place only once whole (SafePdfFile); a job handed to a CUPS queue is followed to the
+// server's answer (CupsQueue), which Qt's own print engine drops.
 
 #include "platform/PrinterService.h"
+#include "platform/SafePdfFile.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -75,6 +80,7 @@ public:
     Status setOrientation(PageOrientation orientation) override;
     Result<Mm> printableHeight() override;
     QString printerName() const override;
+    QueueState queueState() override;
     Status setShift(PointMm shift) override;
     PointMm shift() const { return m_shift; }
 
@@ -107,6 +113,7 @@ private:
     double toPixels(Mm length) const;
     QPointF toDevice(PointMm point) const;
     QString printerDescription() const;
+    QString outputFile() const;
     bool previewing() const;
     Status beginOutput();
     void paint(const Trace& trace);
@@ -117,6 +124,10 @@ private:
 
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QPainter> m_painter;
+    // While a job writes a PDF: its temporary, which the printer writes to, and the file
+    // the user chose, which the printer names again once the job is over.
+    std::unique_ptr<SafePdfFile> m_pdf;
+    QString m_chosenFile;
     QFont m_font;
     std::optional<QFontMetricsF> m_metrics;  // of m_font on the printer; dropped when the font changes
     int m_metricsDpi = 0;

@@ -4,6 +4,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
+#include "print/ControleFile.h"
 #include "print/DecalagesImprimantes.h"
 #include "print/Imprime.h"
 #include "print/PageCalibrage.h"
@@ -46,6 +47,9 @@ void AlignementImprimante::ImprimeCalibrage(const ReglagesModele& reglages)
 
 Status AlignementImprimante::imprimePage(const ReglagesModele& reglages)
 {
+    const Result<Envoi> envoi = ControleFile(m_imprimante, m_dialogues);
+    if (!envoi || envoi.value() == Envoi::Non)
+        return envoi.status();
     const BusyPointer sablier;
     // The envelope lies where a run lays it: A4, in the envelope's feed when the printer
     // takes it, upright otherwise. A setting the printer refuses is no failure here: the

@@ -3,6 +3,7 @@
 #include "addresses/AddressEncoding.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
+#include "print/ControleFile.h"
 #include "print/DecalagesImprimantes.h"
 #include "print/PolicesImprimante.h"
 #include "print/ReglagesImprimante.h"
@@ -92,6 +93,11 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
     }
     if (Status s = VerifieBlocs(demande, selection); !s)
         return s;
+    const Result<Envoi> envoi = ControleFile(m_imprimante, m_dialogues);
+    if (!envoi)
+        return envoi.status();
+    if (envoi.value() == Envoi::Non)
+        return Status::ok();
     QList<bool> choisie(demande.adresses.size(), false);
     for (int i : selection)
         if (i >= 0 && i < demande.adresses.size())

@@ -10,7 +10,8 @@
 // bottom long edge of the landscape sheet and the printable area is taken as centred in
 // the sheet's 210 mm: y + (210 - HauteurEnv) - (210 - P) / 2, P the printable height.
 //
-// Any failure is reported once, titled "Contrôle d'impression"; the run then ends the
+// A queue that refuses jobs gets nothing, and a stopped one only what the user chooses to
+// send (ControleFile). Any failure is reported once, titled "Contrôle d'impression"; the run then ends the
 // document (the pages already ended come out), and puts the paper size and orientation
 // back as they were.
 //

@@ -42,6 +42,7 @@ public:
     double landscapePrintableHeight = 204.0;
     double fontSize = 8.25;
     QString name = QStringLiteral("Imprimante de test");  // what printerName() answers
+    QueueState queue;  // what queueState() answers
     // A shift is only logged: recorded positions are those asked, without it.
 
     // Every call of `operation` (a method name: "setCopies", "printText", ...) fails from
@@ -78,6 +79,7 @@ public:
     Status setOrientation(PageOrientation orientation) override;
     Result<Mm> printableHeight() override;
     QString printerName() const override { return name; }
+    QueueState queueState() override { return queue; }
     Status setShift(PointMm shift) override;
 
     PointMm position() const override { return m_position; }

@@ -1,0 +1,110 @@
+#include "platform/SafePdfFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// Qt ends every PDF with "startxref", the offset of its "xref" table, and "%%EOF"; the
+// tail read back is far longer than those lines.
+constexpr qint64 kFin = 1024;
+
+// Like QSaveFile: a replaced file keeps its permissions, a new one gets what the umask leaves.
+mode_t modePour(const QString& cible)
+{
+    struct stat etat {};
+    if (::stat(QFile::encodeName(cible).constData(), &etat) == 0)
+        return etat.st_mode & 07777;
+    const mode_t masque = ::umask(0);
+    ::umask(masque);
+    return 0666 & ~masque;
+}
+}  // namespace
+
+SafePdfFile::SafePdfFile(const QString& target)
+    : m_shown(QFileInfo(target).absoluteFilePath()), m_target(m_shown)
+{
+    const QFileInfo info(target);
+    if (info.isSymLink())
+        m_target = info.symLinkTarget();
+}
+
+SafePdfFile::~SafePdfFile()
+{
+    discard();
+}
+
+void SafePdfFile::discard()
+{
+    if (!m_temporary.isEmpty())
+        QFile::remove(m_temporary);
+    m_temporary.clear();
+}
+
+Status SafePdfFile::open()
+{
+    const QFileInfo cible(m_target);
+    const auto impossible = [this] {
+        return Status::failure(QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(m_shown));
+    };
+    if (cible.isDir() || (cible.exists() && !cible.isWritable()))
+        return impossible();
+    QTemporaryFile temporaire(m_target + QStringLiteral(".XXXXXX"));
+    temporaire.setAutoRemove(false);
+    if (!temporaire.open())
+        return impossible();
+    m_temporary = temporaire.fileName();
+    temporaire.close();
+    if (::chmod(QFile::encodeName(m_temporary).constData(), modePour(m_target)) != 0) {
+        discard();
+        return impossible();
+    }
+    return Status::ok();
+}
+
+Status SafePdfFile::notWhole() const
+{
+    return Status::failure(
+        QStringLiteral("Le fichier « %1 » n'a pas pu être écrit en entier : le disque est "
+                       "peut-être plein. Un fichier de ce nom déjà présent reste tel qu'il était.")
+            .arg(m_shown));
+}
+
+Status SafePdfFile::whole() const
+{
+    QFile pdf(m_temporary);
+    if (!pdf.open(QIODevice::ReadOnly) || ::fsync(pdf.handle()) != 0)
+        return notWhole();
+    const qint64 taille = pdf.size();
+    if (taille < 16 || !pdf.seek(std::max<qint64>(0, taille - kFin)))
+        return notWhole();
+    const QByteArray fin = pdf.read(kFin).trimmed();
+    const qsizetype startxref = fin.lastIndexOf("startxref");
+    if (!fin.endsWith("%%EOF") || startxref < 0)
+        return notWhole();
+    bool nombre = false;
+    const qint64 xref = fin.mid(startxref + 9, fin.size() - startxref - 9 - 5).trimmed().toLongLong(&nombre);
+    if (!nombre || xref <= 0 || xref >= taille || !pdf.seek(xref) || pdf.read(4) != "xref")
+        return notWhole();
+    return Status::ok();
+}
+
+Status SafePdfFile::commit()
+{
+    if (m_temporary.isEmpty())
+        return notWhole();
+    Status s = whole();
+    if (s &&
+        std::rename(QFile::encodeName(m_temporary).constData(), QFile::encodeName(m_target).constData()) != 0)
+        s = notWhole();
+    if (s)
+        m_temporary.clear();
+    discard();
+    return s;
+}
