@@ -66,3 +66,6 @@ for queue in "${queues[@]}"; do
   cupsaccept "$queue"
   lpstat -v "$queue"
 done
+# A program that asks for no printer in particular gets the ready queue, whatever other
+# queues the tests add beside it.
+lpadmin -d Plivane-PDF
