@@ -155,7 +155,9 @@ void Form1::demarre()
     // A step that fails is skipped and start-up goes on.
     m_calendrier = new Calendrier(m_dialogs, QDate::currentDate(), centralWidget());
     m_calendrier->setObjectName(QStringLiteral("Calendrier"));
-    m_calendrier->move(m_c.placeCalendrier.topLeft());
+    // The designed place is the grid's; the title overhangs it on both sides.
+    m_calendrier->move(m_c.placeCalendrier.topLeft() -
+                       QPoint(int(std::lround(units::toLogicalPixels(Calendrier::kMargeGrille))), 0));
     m_etat.Chargement = true;
     m_reglages.RepereCoupe = false;
     m_reglages.ImageOrient = 0;
