@@ -27,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -517,13 +518,22 @@ Form2& Form1::form2()
 
 void Form1::afficheAdresse(const QString& entree)
 {
-    metTexteCrLf(m_c.Adresse, EnForme(entree));
+    // Only the user's own typing is an edit: an address the program brings back (from the
+    // list, a file or a print run) leaves the document as it was.
+    {
+        const QScopedValueRollback<bool> programme(m_etat.Chargement, true);
+        metTexteCrLf(m_c.Adresse, EnForme(entree));
+    }
+    // The address shown is the current one whenever there is one, and Modifier replaces it.
+    m_c.Modifier->setEnabled(m_liste.adresseCourante() >= 0);
 }
 
 void Form1::Ajouter_Click()
 {
     m_etat.Modifie = true;
-    m_liste.add(EnLigne(texteAdresse()));
+    // The box shows the entry just added: it is the one a following Modifier replaces.
+    m_liste.setAdresseCourante(m_liste.add(EnLigne(texteAdresse())));
+    m_c.Modifier->setEnabled(true);
     m_c.NAdr->setText(QString::number(m_liste.count()));
 }
 
