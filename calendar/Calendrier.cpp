@@ -23,6 +23,7 @@ constexpr Twips kLargeurJour = 435_tw;
 constexpr Twips kHauteurEnTete = 300_tw;
 constexpr Twips kHauteurCellule = 345_tw;
 constexpr Twips kLargeurGrille = kLargeurJour * 7;
+constexpr Twips kLargeurTitre = kLargeurGrille + kMargeTitre * 2;
 constexpr Twips kHauteurTitre = 435_tw;
 constexpr Twips kHautEnTete = 465_tw;
 constexpr Twips kHautGrille = kHautEnTete + kHauteurEnTete + 30_tw;
@@ -83,7 +84,7 @@ Calendrier::Calendrier(Dialogs& dialogs, QDate aujourdhui, QWidget* parent)
 
 QSize Calendrier::tailleFixe()
 {
-    return RectTwips{0_tw, 0_tw, kLargeurGrille + kMargeTitre * 2, kHauteurTotale}.toLogicalPixels().toRect().size();
+    return RectTwips{0_tw, 0_tw, kLargeurTitre, kHauteurTotale}.toLogicalPixels().toRect().size();
 }
 
 void Calendrier::construit()
@@ -98,7 +99,7 @@ void Calendrier::construit()
     QPalette titre = m_lblDate->palette();
     titre.setColor(QPalette::WindowText, couleurs::kTitre);
     m_lblDate->setPalette(titre);
-    place(m_lblDate, -kMargeTitre, 0_tw, kLargeurGrille + kMargeTitre * 2, kHauteurTitre);
+    place(m_lblDate, -kMargeTitre, 0_tw, kLargeurTitre, kHauteurTitre);
 
     static const char* const kEnTetes[7] = {"Lun", "Mar", "Mer", "Jeu", "Ven", "Sam", "Dim"};
     const QFont policeEnTete = police(QStringLiteral("MS Sans Serif"), QFont::SansSerif, 8.25, true);

@@ -12,7 +12,7 @@ struct CelluleJour {
     bool gras = false; // the days of the shown month are bold
     QColor couleur;
     QString infobulle;
-    QDate date;        // the day the cell stands for, whichever month it belongs to
+    QDate date; // the day the cell stands for, whichever month it belongs to
 
     QString legende() const { return QString::number(jour); }
     bool operator==(const CelluleJour&) const = default;

@@ -52,7 +52,7 @@ private:
     double m_hauteurTexte = 0.0;
     bool m_destDessine = false;
     bool m_expDessine = false;
-    bool m_expLogo = false;     // the sender frame last drawn is the logo's grey place
+    bool m_expLogo = false; // the sender frame last drawn is the logo's grey place
     bool m_reperesCoupe = false;
     VerdictNorme m_verdict;
 };

@@ -11,8 +11,9 @@ namespace {
 // A button of the list window, its first row current and selected or not; then back.
 void cliqueDansLaListe(Banc<>& b, const char* bouton, bool selectionnee = true)
 {
-    b.f->form2().List1()->selectionModel()->setCurrentIndex(
-        b.f->adresses().index(0), selectionnee ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Clear);
+    b.f->form2().List1()->selectionModel()->setCurrentIndex(b.f->adresses().index(0),
+                                                            selectionnee ? QItemSelectionModel::ClearAndSelect
+                                                                         : QItemSelectionModel::Clear);
     b.f->form2().findChild<QPushButton*>(QString::fromLatin1(bouton))->click();
     b.f->Form_Activate();
 }
@@ -52,8 +53,11 @@ private slots:
         b.c().ReperesCoupe[0]->click();
         b.c().Exped->setPlainText(QStringLiteral("Jean\nRue"));
         // The recipient over the crop marks' corner, along the bottom mark, over the sender.
-        for (auto [spin, fois] : {std::pair{b.c().SpinLH, 110}, {b.c().SpinLV, -20}, {b.c().SpinLH, -200},
-                                  {b.c().SpinLV, 80}, {b.c().SpinLH, 90}})
+        for (auto [spin, fois] : {std::pair{b.c().SpinLH, 110},
+                                  {b.c().SpinLV, -20},
+                                  {b.c().SpinLH, -200},
+                                  {b.c().SpinLV, 80},
+                                  {b.c().SpinLH, 90}})
             for (int i = 0; i < std::abs(fois); ++i)
                 (fois > 0 ? spin->flecheHaut() : spin->flecheBas())->click();
         const QImage vu = b.c().ModeleApercu->image();

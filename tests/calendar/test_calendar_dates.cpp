@@ -17,7 +17,8 @@ private slots:
         QStringList lundis; // of the grids that open on Easter Monday, its Sunday left out
         for (int an = 2000; an <= 2100; ++an)
             for (int mois : {4, 5}) {
-                const CelluleJour c = CalendrierModele(QDate(an, mois, 15)).CalculDate(true, true).cellules[0];
+                const CelluleJour c =
+                    CalendrierModele(QDate(an, mois, 15)).CalculDate(true, true).cellules[0];
                 if (c.date == DatePaques::pour(an).date().addDays(1))
                     lundis << c.infobulle;
             }
@@ -43,7 +44,8 @@ private slots:
         // December 2026 opens on Monday 30 November and shows two cells "1".
         QCOMPARE(cellule(1)->text(QAccessible::Name), QStringLiteral("mardi 1 décembre 2026"));
         QCOMPARE(cellule(32)->text(QAccessible::Name), QStringLiteral("vendredi 1 janvier 2027"));
-        QVERIFY(cellule(15)->state().selected && cellule(16)->state().selectable && !cellule(16)->state().selected);
+        QVERIFY(cellule(15)->state().selected && cellule(16)->state().selectable &&
+                !cellule(16)->state().selected);
         QTest::mouseClick(calendrier.findChild<QPushButton*>(QStringLiteral("btnJour(16)")), Qt::LeftButton);
         QVERIFY(!cellule(15)->state().selected && cellule(16)->state().selected);
     }
