@@ -1,5 +1,6 @@
 #include "calendar/Calendrier.h"
 
+#include "calendar/BoutonJour.h"
 #include "calendar/CouleursCalendrier.h"
 #include "calendar/DatePaques.h"
 #include "platform/Dialogs.h"
@@ -14,11 +15,15 @@
 namespace {
 
 // The designed geometry, in twips. The headers and the cells are fixed by design; the
-// title, the boxes and the lists are placed around them.
+// title, the boxes and the lists are placed around them. The title's font writes the
+// longest dates ("dimanche 30 septembre") wider than the grid: the title takes a margin
+// on either side, and the grid sits that far in.
+constexpr Twips kMargeTitre = Calendrier::kMargeGrille;
 constexpr Twips kLargeurJour = 435_tw;
 constexpr Twips kHauteurEnTete = 300_tw;
 constexpr Twips kHauteurCellule = 345_tw;
 constexpr Twips kLargeurGrille = kLargeurJour * 7;
+constexpr Twips kLargeurTitre = kLargeurGrille + kMargeTitre * 2;
 constexpr Twips kHauteurTitre = 435_tw;
 constexpr Twips kHautEnTete = 465_tw;
 constexpr Twips kHautGrille = kHautEnTete + kHauteurEnTete + 30_tw;
@@ -29,9 +34,10 @@ constexpr Twips kHauteurListe = 360_tw;
 constexpr Twips kLargeurListeMois = 1785_tw;
 constexpr Twips kHauteurTotale = kHautListes + kHauteurListe;
 
+// Left edges are measured from the grid's left edge.
 void place(QWidget* widget, Twips left, Twips top, Twips width, Twips height)
 {
-    widget->setGeometry(RectTwips{left, top, width, height}.toLogicalPixels().toRect());
+    widget->setGeometry(RectTwips{kMargeTitre + left, top, width, height}.toLogicalPixels().toRect());
 }
 
 QFont police(const QString& famille, QFont::StyleHint hint, double points, bool gras)
@@ -78,7 +84,7 @@ Calendrier::Calendrier(Dialogs& dialogs, QDate aujourdhui, QWidget* parent)
 
 QSize Calendrier::tailleFixe()
 {
-    return RectTwips{0_tw, 0_tw, kLargeurGrille, kHauteurTotale}.toLogicalPixels().toRect().size();
+    return RectTwips{0_tw, 0_tw, kLargeurTitre, kHauteurTotale}.toLogicalPixels().toRect().size();
 }
 
 void Calendrier::construit()
@@ -93,7 +99,7 @@ void Calendrier::construit()
     QPalette titre = m_lblDate->palette();
     titre.setColor(QPalette::WindowText, couleurs::kTitre);
     m_lblDate->setPalette(titre);
-    place(m_lblDate, 0_tw, 0_tw, kLargeurGrille, kHauteurTitre);
+    place(m_lblDate, -kMargeTitre, 0_tw, kLargeurTitre, kHauteurTitre);
 
     static const char* const kEnTetes[7] = {"Lun", "Mar", "Mer", "Jeu", "Ven", "Sam", "Dim"};
     const QFont policeEnTete = police(QStringLiteral("MS Sans Serif"), QFont::SansSerif, 8.25, true);
@@ -111,7 +117,7 @@ void Calendrier::construit()
     m_policeJourGras = m_policeJour;
     m_policeJourGras.setBold(true);
     for (int i = 0; i < kNombreCellules; ++i) {
-        QPushButton* cellule = new QPushButton(this);
+        auto* cellule = new BoutonJour(this);
         cellule->setObjectName(QStringLiteral("btnJour(%1)").arg(i));
         cellule->setFont(m_policeJour);
         place(cellule, kLargeurJour * (i % 7), kHautGrille + kHauteurCellule * (i / 7), kLargeurJour,
@@ -195,7 +201,7 @@ void Calendrier::montre(const AffichageCalendrier& affichage)
     for (int i = 0; i < kNombreCellules; ++i) {
         const CelluleJour& cellule = affichage.cellules[i];
         std::optional<CelluleJour>& avant = m_celluleMontree[i];
-        QPushButton* bouton = m_btnJour[i];
+        BoutonJour* bouton = m_btnJour[i];
         if (!avant || avant->jour != cellule.jour)
             bouton->setText(cellule.legende());
         if (!avant || avant->gras != cellule.gras)
@@ -206,6 +212,9 @@ void Calendrier::montre(const AffichageCalendrier& affichage)
             bouton->setToolTip(cellule.infobulle);
         if (!avant || avant->decalage != cellule.decalage)
             bouton->setProperty("Tag", QString::number(cellule.decalage));
+        if (!avant || avant->date != cellule.date)
+            bouton->setAccessibleName(CalendrierModele::dateEnLettres(cellule.date));
+        bouton->setChoisi(i == affichage.celluleChoisie);
         avant = cellule;
     }
     const int an = m_cAn->findText(QString::number(affichage.an));

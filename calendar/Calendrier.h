@@ -3,6 +3,7 @@
 // marking boxes and the month and year lists. It stands alone; nothing reads its date.
 
 #include "calendar/CalendrierModele.h"
+#include "platform/Units.h"
 
 #include <QDate>
 #include <QFont>
@@ -10,11 +11,11 @@
 #include <array>
 #include <optional>
 
+class BoutonJour;
 class Dialogs;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QPushButton;
 
 class Calendrier : public QWidget {
     Q_OBJECT
@@ -22,8 +23,10 @@ public:
     // Opens on `aujourdhui` with both marking boxes ticked.
     Calendrier(Dialogs& dialogs, QDate aujourdhui, QWidget* parent = nullptr);
 
-    // The designed size (twips at 15 to the logical pixel); the widget keeps it.
+    // The designed size (twips at 15 to the logical pixel); the widget keeps it. The grid
+    // stands kMargeGrille in from the left edge, where the title overhangs it.
     static QSize tailleFixe();
+    static constexpr Twips kMargeGrille{120};
     QSize sizeHint() const override { return tailleFixe(); }
 
     const CalendrierModele& modele() const { return m_modele; }
@@ -44,7 +47,7 @@ private:
 
     QLabel* m_lblDate = nullptr;
     std::array<QLabel*, 7> m_lblJour{};
-    std::array<QPushButton*, kNombreCellules> m_btnJour{};
+    std::array<BoutonJour*, kNombreCellules> m_btnJour{};
     QCheckBox* m_chkFerie = nullptr;
     QCheckBox* m_chkWeek = nullptr;
     QComboBox* m_cMois = nullptr;

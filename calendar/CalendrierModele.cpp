@@ -44,6 +44,16 @@ CalendrierModele::CalendrierModele(QString jourTexte, QString moisTexte, QString
     litTextes();
 }
 
+QString CalendrierModele::dateEnLettres(const QDate& date)
+{
+    static const QLocale francais(QLocale::French);
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(francais.dayName(date.dayOfWeek(), QLocale::LongFormat))
+        .arg(date.day())
+        .arg(francais.monthName(date.month(), QLocale::LongFormat))
+        .arg(date.year());
+}
+
 QString CalendrierModele::complete(int valeur, int largeur)
 {
     return QString::number(valeur).rightJustified(largeur, QLatin1Char('0')).right(largeur);
@@ -129,12 +139,14 @@ const AffichageCalendrier& CalendrierModele::CalculDate(bool weekEnd, bool ferie
     // of that month's last day: the first row always holds at least one of them.
     const QDate veille = montre.addDays(-jourMontre);
     const int precedents = veille.dayOfWeek();
+    const QColor& ordinaire = couleurs::kCelluleOrdinaire;
     for (int i = 0; i < precedents; ++i)
-        cellules[i] = {veille.day() - (precedents - 1 - i), -1, false, couleurs::kCelluleOrdinaire, {}};
+        cellules[i] = {veille.day() - (precedents - 1 - i), -1, false, ordinaire, {},
+                       veille.addDays(i + 1 - precedents)};
     for (int jour = 1; jour <= longueur; ++jour)
-        cellules[precedents + jour - 1] = {jour, 0, true, couleurs::kCelluleOrdinaire, {}};
+        cellules[precedents + jour - 1] = {jour, 0, true, ordinaire, {}, veille.addDays(jour)};
     for (int i = precedents + longueur, jour = 1; i < kNombreCellules; ++i, ++jour)
-        cellules[i] = {jour, +1, false, couleurs::kCelluleOrdinaire, {}};
+        cellules[i] = {jour, +1, false, ordinaire, {}, veille.addDays(longueur + jour)};
 
     m_affichage.alertePaques = CouleurFerie(cellules, m_mois, m_an, weekEnd, feries);
 

@@ -36,6 +36,8 @@ public:
     // A number as the date texts hold it: zero-padded on the left, the rightmost
     // `largeur` digits kept ("05", "2003").
     static QString complete(int valeur, int largeur);
+    // A date as a screen reader says a day cell: "mardi 1 décembre 2026".
+    static QString dateEnLettres(const QDate& date);
     // The years the calendar can show: QDate knows no year 0, and four digits hold no more.
     static constexpr int kAnMin = 1;
     static constexpr int kAnMax = 9999;

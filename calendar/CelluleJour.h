@@ -2,6 +2,7 @@
 // One day cell of the month grid as the calendar computes it, before any widget shows it.
 
 #include <QColor>
+#include <QDate>
 #include <QString>
 #include <array>
 
@@ -11,6 +12,7 @@ struct CelluleJour {
     bool gras = false; // the days of the shown month are bold
     QColor couleur;
     QString infobulle;
+    QDate date; // the day the cell stands for, whichever month it belongs to
 
     QString legende() const { return QString::number(jour); }
     bool operator==(const CelluleJour&) const = default;

@@ -42,19 +42,18 @@ int celluleDu(const GrilleJours& grille, int jour, int decalage)
     return -1;
 }
 
-int marque(GrilleJours& grille, int jour, int decalage, const QString& nom)
+void marque(GrilleJours& grille, int jour, int decalage, const QString& nom)
 {
     const int i = celluleDu(grille, jour, decalage);
     if (i >= 0) {
         grille[i].couleur = couleurs::kFerie;
         grille[i].infobulle = nom;
     }
-    return i;
 }
 
 // The movable holidays are searched in their own month and in the two around it, never
 // across a year's end: Easter and what follows it stay between March and June.
-int marqueMobile(GrilleJours& grille, const QDate& date, int mois, const QString& nom)
+void marqueMobile(GrilleJours& grille, const QDate& date, int mois, const QString& nom)
 {
     int decalage;
     if (date.month() == mois)
@@ -64,8 +63,8 @@ int marqueMobile(GrilleJours& grille, const QDate& date, int mois, const QString
     else if (date.month() == mois + 1)
         decalage = +1;
     else
-        return -1;
-    return marque(grille, date.day(), decalage, nom);
+        return;
+    marque(grille, date.day(), decalage, nom);
 }
 
 } // namespace
@@ -84,12 +83,10 @@ QString CouleurFerie(GrilleJours& grille, int mois, int an, bool weekEnd, bool f
     const DatePaques paques = DatePaques::pour(an);
     const QDate dimanche = paques.date();
     if (dimanche.isValid()) {
-        const int i = marqueMobile(grille, dimanche, mois, QStringLiteral("Dimanche de paques"));
-        // When Easter Sunday ends the grid, its Monday is not in it.
-        if (i >= 0 && i + 1 < kNombreCellules) {
-            grille[i + 1].couleur = couleurs::kFerie;
-            grille[i + 1].infobulle = QStringLiteral("Lundi de paques");
-        }
+        marqueMobile(grille, dimanche, mois, QStringLiteral("Dimanche de paques"));
+        // The Monday is found by its own date: it opens the grid when its Sunday is the day
+        // before, and is not in it when its Sunday ends the grid.
+        marqueMobile(grille, dimanche.addDays(1), mois, QStringLiteral("Lundi de paques"));
         marqueMobile(grille, dimanche.addDays(39), mois, QStringLiteral("Jeudi de l'Ascension"));
         marqueMobile(grille, dimanche.addDays(50), mois, QStringLiteral("Lundi de Pentecôte"));
     }

@@ -20,18 +20,53 @@ GeometrieApercu EnveloppeApercu::DessineModele(double L, double H, bool repereCo
     m_modele.redimensionne(g.LargeurApercu, g.HauteurApercu);  // clears the picture
     m_destDessine = false;
     m_expDessine = false;
-    if (repereCoupe) {
-        for (const QLineF& l : reperesCoupeApercu(g.LargeurApercu, g.HauteurApercu))
-            m_modele.trait(l.p1(), l.p2(), kRougeVif);
-    }
+    m_reperesCoupe = repereCoupe;
+    traceReperes();
     m_modele.rafraichit();
     return g;
 }
 
+void EnveloppeApercu::traceReperes()
+{
+    if (!m_reperesCoupe)
+        return;
+    for (const QLineF& l : reperesCoupeApercu(m_modele.largeur(), m_modele.hauteur()))
+        m_modele.trait(l.p1(), l.p2(), kRougeVif);
+}
+
+void EnveloppeApercu::traceDest()
+{
+    if (m_verdict.respectee())
+        m_modele.contour(m_cadreDest, Qt::black);
+    else
+        m_modele.remplit(m_cadreDest, kRougeVif);
+}
+
+void EnveloppeApercu::traceExp()
+{
+    if (m_expLogo)
+        m_modele.remplit(m_cadreExp, kGrisClair);
+    else
+        m_modele.contour(m_cadreExp, Qt::black);
+}
+
+void EnveloppeApercu::efface(const RectTwips& ancien, bool dest)
+{
+    // Background alone would also wipe whatever else the old rectangle covered, until
+    // the next full redraw; the rest of the picture is a few lines, drawn again in the
+    // order of a full redraw.
+    m_modele.remplit(ancien, m_modele.couleurFond());
+    traceReperes();
+    if (dest && m_expDessine)
+        traceExp();
+    else if (!dest && m_destDessine)
+        traceDest();
+}
+
 void EnveloppeApercu::DessineDest(const QString& texte, const ReglagesModele& reglages, double L, double H)
 {
-    m_modele.remplit(m_cadreDest, m_modele.couleurFond());
     m_destDessine = false;
+    efface(m_cadreDest, true);
 
     // A text with nothing printable gets no rectangle. The question is put to the printer
     // as it stands, before its font is changed.
@@ -54,25 +89,23 @@ void EnveloppeApercu::DessineDest(const QString& texte, const ReglagesModele& re
 
     m_verdict = controleNorme({reglages.MargeGaucheDest, reglages.MargeBasseDest, m_largeurTexte, m_hauteurTexte},
                               L, reglages.HauteurEnv);
-    if (m_verdict.respectee())
-        m_modele.contour(m_cadreDest, Qt::black);
-    else
-        m_modele.remplit(m_cadreDest, kRougeVif);
+    traceDest();
     m_destDessine = true;
     m_modele.rafraichit();
 }
 
 void EnveloppeApercu::DessineExp(const QString& texte, const ReglagesModele& reglages)
 {
-    m_modele.remplit(m_cadreExp, m_modele.couleurFond());
     m_expDessine = false;
+    efface(m_cadreExp, false);
 
     if (reglages.LogoChoisi) {
         const QImage& logo = reglages.Logo;
         m_cadreExp = RectTwips{Twips(reglages.MargeGaucheExp * m_echelle), Twips(reglages.MargeHauteExp * m_echelle),
                                Twips(units::bitmapPixelsToMm(logo.width()).value * m_echelle),
                                Twips(units::bitmapPixelsToMm(logo.height()).value * m_echelle)};
-        m_modele.remplit(m_cadreExp, kGrisClair);
+        m_expLogo = true;
+        traceExp();
         m_expDessine = true;
         m_modele.rafraichit();
         return;
@@ -91,7 +124,8 @@ void EnveloppeApercu::DessineExp(const QString& texte, const ReglagesModele& reg
         m_cadreExp.width = Twips(w.value().value * m_echelle);
     if (const Result<Mm> h = m_imprimante.textHeight(texte))
         m_cadreExp.height = Twips(h.value().value * m_echelle);
-    m_modele.contour(m_cadreExp, Qt::black);
+    m_expLogo = false;
+    traceExp();
     m_expDessine = true;
     m_modele.rafraichit();
 }

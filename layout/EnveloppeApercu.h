@@ -36,6 +36,13 @@ public:
     static const QColor kGrisClair;    // colour 7: the logo's place
 
 private:
+    // Wipes a block's old rectangle and draws back what else it covered: the crop marks
+    // and the other block, as they were last drawn.
+    void efface(const RectTwips& ancien, bool dest);
+    void traceReperes();
+    void traceDest();
+    void traceExp();
+
     Modele& m_modele;
     PrinterService& m_imprimante;
     double m_echelle = 0.0;
@@ -45,5 +52,7 @@ private:
     double m_hauteurTexte = 0.0;
     bool m_destDessine = false;
     bool m_expDessine = false;
+    bool m_expLogo = false; // the sender frame last drawn is the logo's grey place
+    bool m_reperesCoupe = false;
     VerdictNorme m_verdict;
 };

@@ -27,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -161,7 +162,9 @@ void Form1::demarre()
     // A step that fails is skipped and start-up goes on.
     m_calendrier = new Calendrier(m_dialogs, QDate::currentDate(), centralWidget());
     m_calendrier->setObjectName(QStringLiteral("Calendrier"));
-    m_calendrier->move(m_c.placeCalendrier.topLeft());
+    // The designed place is the grid's; the title overhangs it on both sides.
+    m_calendrier->move(m_c.placeCalendrier.topLeft() -
+                       QPoint(int(std::lround(units::toLogicalPixels(Calendrier::kMargeGrille))), 0));
     m_etat.Chargement = true;
     m_reglages.RepereCoupe = false;
     m_reglages.ImageOrient = 0;
@@ -521,13 +524,22 @@ Form2& Form1::form2()
 
 void Form1::afficheAdresse(const QString& entree)
 {
-    metTexteCrLf(m_c.Adresse, EnForme(entree));
+    // Only the user's own typing is an edit: an address the program brings back (from the
+    // list, a file or a print run) leaves the document as it was.
+    {
+        const QScopedValueRollback<bool> programme(m_etat.Chargement, true);
+        metTexteCrLf(m_c.Adresse, EnForme(entree));
+    }
+    // The address shown is the current one whenever there is one, and Modifier replaces it.
+    m_c.Modifier->setEnabled(m_liste.adresseCourante() >= 0);
 }
 
 void Form1::Ajouter_Click()
 {
     m_etat.Modifie = true;
-    m_liste.add(EnLigne(texteAdresse()));
+    // The box shows the entry just added: it is the one a following Modifier replaces.
+    m_liste.setAdresseCourante(m_liste.add(EnLigne(texteAdresse())));
+    m_c.Modifier->setEnabled(true);
     m_c.NAdr->setText(QString::number(m_liste.count()));
 }
 
