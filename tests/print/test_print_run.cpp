@@ -76,6 +76,7 @@ private slots:
         b.demande.reglages.Orientation = 1;
         b.lance();
         const auto t = b.visibles(0);
+        QCOMPARE(t.size(), 4);
         QCOMPARE(t[0].at, (PointMm{Mm(7), Mm(10 + 95)}));
         // The recipient's last line ends 20 mm above the envelope's bottom, in its own font.
         QCOMPARE(t[3].at, (PointMm{Mm(97), Mm(90 + 95 - b.imprimante.lineHeight)}));
