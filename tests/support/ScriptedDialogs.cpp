@@ -16,10 +16,8 @@ public:
 
     bool advance(int done, const QString& text) override
     {
-        if (m_cancelled)
-            return false;
         // Pressed while step `done` was under way: heard now, before the next one.
-        if (m_dialogs.progressCancelAt > 0 && done >= m_dialogs.progressCancelAt) {
+        if (m_cancelled || (m_dialogs.progressCancelAt > 0 && done >= m_dialogs.progressCancelAt)) {
             m_cancelled = true;
             return false;
         }
@@ -33,16 +31,6 @@ private:
     ScriptedDialogs& m_dialogs;
     bool m_cancelled = false;
 };
-
-template <typename T>
-std::optional<T> take(QList<T>& queue, int& unexpected)
-{
-    if (queue.isEmpty()) {
-        ++unexpected;
-        return std::nullopt;
-    }
-    return queue.takeFirst();
-}
 }  // namespace
 
 QList<ScriptedDialogs::Shown> ScriptedDialogs::shownOfKind(const QString& kind) const
@@ -62,66 +50,26 @@ QStringList ScriptedDialogs::messageTexts() const
     return texts;
 }
 
-Answer ScriptedDialogs::question(const QString& title, const QString& text)
+bool ScriptedDialogs::accepted(const QString& kind, QList<bool>& answers,
+                               const std::function<void(PrinterService&)>& user, PrinterService& printer)
 {
-    shown.append({QStringLiteral("question"), title, text, MessageIcon::Question, {}});
-    return take(questionAnswers, unexpected).value_or(Answer::Cancel);
-}
-
-void ScriptedDialogs::message(MessageIcon icon, const QString& title, const QString& text)
-{
-    shown.append({QStringLiteral("message"), title, text, icon, {}});
-}
-
-std::optional<QString> ScriptedDialogs::openFile(const FileDialogRequest& request)
-{
-    shown.append({QStringLiteral("open"), request.title, request.filter, MessageIcon::Information, request});
-    return take(openAnswers, unexpected).value_or(std::nullopt);
-}
-
-std::optional<QString> ScriptedDialogs::saveFile(const FileDialogRequest& request)
-{
-    shown.append({QStringLiteral("save"), request.title, request.filter, MessageIcon::Information, request});
-    return take(saveAnswers, unexpected).value_or(std::nullopt);
-}
-
-std::optional<FontChoice> ScriptedDialogs::chooseFont(const FontChoice& initial)
-{
-    lastFontInitial = initial;
-    shown.append({QStringLiteral("font"), QString(), initial.name, MessageIcon::Information, {}});
-    return take(fontAnswers, unexpected).value_or(std::nullopt);
-}
-
-bool ScriptedDialogs::printDialog(PrinterService& printer)
-{
-    shown.append({QStringLiteral("print"), QString(), QString(), MessageIcon::Information, {}});
-    const bool accepted = take(printAnswers, unexpected).value_or(false);
-    if (accepted && onPrintDialog)
-        onPrintDialog(printer);
-    return accepted;
-}
-
-bool ScriptedDialogs::printerSetupDialog(PrinterService& printer)
-{
-    shown.append({QStringLiteral("setup"), QString(), QString(), MessageIcon::Information, {}});
-    const bool accepted = take(setupAnswers, unexpected).value_or(false);
-    if (accepted && onSetupDialog)
-        onSetupDialog(printer);
-    return accepted;
+    shown.append({kind});
+    const bool yes = take(answers).value_or(false);
+    if (yes && user)
+        user(printer);
+    return yes;
 }
 
 bool ScriptedDialogs::printPreview(PrinterService& printer, const PreviewRequest& request)
 {
-    shown.append({QStringLiteral("preview"), request.title, QString(), MessageIcon::Information, {}});
+    shown.append({QStringLiteral("preview"), request.title});
     lastPreviewPicture = request.picture;
     lastPreviewCaption = request.pictureCaption;
     PrinterService& pages = previewPrinter ? *previewPrinter : printer;
     if (request.prepare && !request.prepare(pages))
         return false;
     request.paint(pages);
-    if (onPreview)
-        onPreview(pages);
-    const bool printed = take(previewAnswers, unexpected).value_or(false);
+    const bool printed = take(previewAnswers).value_or(false);
     if (printed)
         request.paint(pages);
     return printed;
@@ -129,12 +77,12 @@ bool ScriptedDialogs::printPreview(PrinterService& printer, const PreviewRequest
 
 std::optional<PointMm> ScriptedDialogs::printerShiftDialog(const PrinterShiftRequest& request)
 {
-    shown.append({QStringLiteral("shift"), QString(), QString(), MessageIcon::Information, {}});
+    shown.append({QStringLiteral("shift")});
     if (onShiftDialog)
         onShiftDialog(request);
     lastShiftPrinter = request.printerName ? request.printerName() : QString();
     lastShiftShown = request.storedShift ? request.storedShift() : PointMm{};
-    return take(shiftAnswers, unexpected).value_or(std::nullopt);
+    return take(shiftAnswers).value_or(std::nullopt);
 }
 
 std::unique_ptr<Progress> ScriptedDialogs::progress(const QString&, int)

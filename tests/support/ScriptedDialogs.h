@@ -1,33 +1,34 @@
 #pragma once
 // Dialogs that answer from a script instead of a person. Each kind of dialog takes its
-// answers from its own queue, in order; a dialog shown with nothing scripted is recorded
+// answers from its own queue, in order; a dialog shown with nothing scripted is counted
 // as unexpected and answered as if cancelled, so a test can assert that none was shown.
 
 #include "platform/Dialogs.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind;   // "question", "message", "open", "save", "font", "print", "setup"
+        QString kind;  // "question", "message", "open", "save", "font", "print", "setup", "preview", "shift"
         QString title;
-        QString text;   // message text, or the filter of a file dialog
+        QString text;  // a message's text
         MessageIcon icon = MessageIcon::Information;
         FileDialogRequest file;
     };
 
-    // Scripting.
     QList<Answer> questionAnswers;
     QList<std::optional<QString>> openAnswers;
     QList<std::optional<QString>> saveAnswers;
     QList<std::optional<FontChoice>> fontAnswers;
+    std::optional<FontChoice> lastFontInitial;
+    // Run while an accepted print or set-up dialog is "open", to play the user's changes.
     QList<bool> printAnswers;
     QList<bool> setupAnswers;
-    // Runs while the print or set-up dialog is "open", to play the user's changes.
     std::function<void(PrinterService&)> onPrintDialog;
     std::function<void(PrinterService&)> onSetupDialog;
 
@@ -36,7 +37,6 @@ public:
     // more, as Qt's preview does after its print dialog) or closes it.
     QList<bool> previewAnswers;
     PrinterService* previewPrinter = nullptr;
-    std::function<void(PrinterService&)> onPreview;  // runs while the preview shows its pages
     QImage lastPreviewPicture;
     QString lastPreviewCaption;
 
@@ -56,22 +56,58 @@ public:
     QStringList progressTexts;
     std::function<void(int done)> onProgress;
 
-    // What was shown, in order.
-    QList<Shown> shown;
+    QList<Shown> shown;  // in order
     int unexpected = 0;
-    std::optional<FontChoice> lastFontInitial;
 
     QList<Shown> shownOfKind(const QString& kind) const;
     QStringList messageTexts() const;
 
-    Answer question(const QString& title, const QString& text) override;
-    void message(MessageIcon icon, const QString& title, const QString& text) override;
-    std::optional<QString> openFile(const FileDialogRequest& request) override;
-    std::optional<QString> saveFile(const FileDialogRequest& request) override;
-    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
-    bool printDialog(PrinterService& printer) override;
-    bool printerSetupDialog(PrinterService& printer) override;
+    Answer question(const QString& title, const QString& text) override
+    {
+        shown.append({QStringLiteral("question"), title, text, MessageIcon::Question, {}});
+        return take(questionAnswers).value_or(Answer::Cancel);
+    }
+    void message(MessageIcon icon, const QString& title, const QString& text) override
+    {
+        shown.append({QStringLiteral("message"), title, text, icon, {}});
+    }
+    std::optional<QString> openFile(const FileDialogRequest& request) override
+    {
+        shown.append({QStringLiteral("open"), request.title, {}, MessageIcon::Information, request});
+        return take(openAnswers).value_or(std::nullopt);
+    }
+    std::optional<QString> saveFile(const FileDialogRequest& request) override
+    {
+        shown.append({QStringLiteral("save"), request.title, {}, MessageIcon::Information, request});
+        return take(saveAnswers).value_or(std::nullopt);
+    }
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override
+    {
+        shown.append({QStringLiteral("font")});
+        lastFontInitial = initial;
+        return take(fontAnswers).value_or(std::nullopt);
+    }
+    bool printDialog(PrinterService& printer) override
+    {
+        return accepted(QStringLiteral("print"), printAnswers, onPrintDialog, printer);
+    }
+    bool printerSetupDialog(PrinterService& printer) override
+    {
+        return accepted(QStringLiteral("setup"), setupAnswers, onSetupDialog, printer);
+    }
     bool printPreview(PrinterService& printer, const PreviewRequest& request) override;
     std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;
     std::unique_ptr<Progress> progress(const QString& title, int total) override;
+
+private:
+    template <typename T> std::optional<T> take(QList<T>& queue)
+    {
+        if (queue.isEmpty()) {
+            ++unexpected;
+            return std::nullopt;
+        }
+        return queue.takeFirst();
+    }
+    bool accepted(const QString& kind, QList<bool>& answers, const std::function<void(PrinterService&)>& user,
+                  PrinterService& printer);
 };
