@@ -1,8 +1,11 @@
 #pragma once
-// The discreet line under the recipient box that shows the address-form advice. It is
-// hidden while the address is fine. The box it advises carries the same advice as its
-// accessible description, so a screen reader reads it with the box.
+// The discreet line under the recipient box that shows the address-form advice and the
+// check of the routing line against France's postcodes. It is hidden while the address is
+// fine. The box it advises carries the same advice as its accessible description, so a
+// screen reader reads it with the box. When the check has a line to propose, the label
+// offers it as a link.
 
+#include "addresses/VerificationAcheminement.h"
 #include "layout/ConseilAdresse.h"
 
 #include <QLabel>
@@ -13,12 +16,24 @@ public:
     EtiquetteConseil(QWidget* boite, QWidget* parent);
 
     // Judges the box's text (lines ending CR LF or LF); touches the widgets only when the
-    // advice changes, since this runs on every keystroke.
+    // advice changes, since this runs on every keystroke. The list of postcodes is read
+    // the first time, once the window has painted: until then only the form is judged.
     void suit(const QString& texteAdresse);
+
+    const VerdictAcheminement& verdict() const { return m_verdict; }
+    static QString raccourciCorrection() { return QStringLiteral("Ctrl+L"); }
+
+signals:
+    // The user asked for the proposed routing line, by the link or the shortcut.
+    void correctionDemandee();
 
 private:
     bool tient(const QString& texte) const;
+    void montre(const QList<ConseilAdresse::Regle>& regles, const VerdictAcheminement& verdict);
 
     QWidget* m_boite;
+    QString m_texte;
+    bool m_lectureDemandee = false;
     QList<ConseilAdresse::Regle> m_regles;
+    VerdictAcheminement m_verdict;
 };

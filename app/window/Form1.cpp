@@ -11,6 +11,7 @@
 #include "platform/BusyPointer.h"
 #include "layout/AjusteLogo.h"
 #include "layout/ChoixFormat.h"
+#include "layout/CompletionCodePostal.h"
 #include "layout/EtiquetteConseil.h"
 #include "layout/FlecheSpin.h"
 #include "layout/Modele.h"
@@ -29,7 +30,9 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStandardPaths>
+#include <QTextBlock>
 #include <cmath>
 
 namespace {
@@ -133,6 +136,10 @@ void Form1::relie()
     });
 
     connect(m_c.Adresse, &QPlainTextEdit::textChanged, this, &Form1::Adresse_Change);
+    new CompletionCodePostal(m_c.Adresse);
+    connect(m_c.ConseilAdresse, &EtiquetteConseil::correctionDemandee, this, &Form1::corrigeAcheminement);
+    connect(new QShortcut(QKeySequence(EtiquetteConseil::raccourciCorrection()), this), &QShortcut::activated, this,
+            &Form1::corrigeAcheminement);
     connect(m_c.Exped, &QPlainTextEdit::textChanged, this, &Form1::Exped_Change);
     m_c.Adresse->installEventFilter(this);
     m_c.Exped->installEventFilter(this);
@@ -372,6 +379,20 @@ void Form1::ReperesCoupe_Click()
 }
 
 // --- Recipient and sender boxes ------------------------------------------------------
+
+void Form1::corrigeAcheminement()
+{
+    const VerdictAcheminement& verdict = m_c.ConseilAdresse->verdict();
+    const QTextBlock bloc = m_c.Adresse->document()->findBlockByNumber(int(verdict.ligne));
+    if (verdict.suggestion.isEmpty() || !bloc.isValid())
+        return;
+    // Through the box's cursor, as typing would: the user can undo it, and it is the
+    // user's own edit of the document.
+    QTextCursor curseur(bloc);
+    curseur.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    curseur.insertText(verdict.suggestion);
+    m_c.Adresse->setTextCursor(curseur);
+}
 
 void Form1::Adresse_Change()
 {
