@@ -1,5 +1,6 @@
 #include "addresses/VerificationAcheminement.h"
 
+#include "addresses/AddressEncoding.h"
 #include "addresses/TableCodesPostaux.h"
 
 #include <QStringList>
@@ -172,4 +173,35 @@ VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCod
                    QStringLiteral("%1 ne dessert pas %2 (%3)")
                        .arg(code, texte.sliced(6).trimmed().toString().toUpper(), message),
                    suggestion);
+}
+
+QList<AdresseAReprendre> adressesAReprendre(const QStringList& entrees, const TableCodesPostaux& table)
+{
+    QList<AdresseAReprendre> aReprendre;
+    for (qsizetype i = 0; i < entrees.size(); ++i) {
+        const QString texte = EnForme(entrees[i]);
+        VerdictAcheminement v = verifieAcheminement(texte, table);
+        if (!v.aSignaler())
+            continue;
+        const qsizetype fin = texte.indexOf(u'\r');
+        const QStringView premiere = (fin < 0 ? QStringView(texte) : QStringView(texte).first(fin)).trimmed();
+        aReprendre.append({i, premiere.toString(), std::move(v.message)});
+    }
+    return aReprendre;
+}
+
+QString resumeAReprendre(const QList<AdresseAReprendre>& aReprendre, const QString& finLigne)
+{
+    constexpr qsizetype kMontrees = 10; // a report box, not the list itself
+    if (aReprendre.isEmpty())
+        return {};
+    QStringList lignes;
+    lignes << (aReprendre.size() == 1 ? QStringLiteral("1 adresse a une dernière ligne à revoir :")
+                                      : QStringLiteral("%1 adresses ont une dernière ligne à revoir :")
+                                            .arg(aReprendre.size()));
+    for (qsizetype i = 0; i < std::min(kMontrees, aReprendre.size()); ++i)
+        lignes << QStringLiteral("\u2022 %1 : %2").arg(aReprendre[i].premiereLigne, aReprendre[i].message);
+    if (aReprendre.size() > kMontrees)
+        lignes << QStringLiteral("\u2022 %1").arg(QChar(0x2026));
+    return lignes.join(finLigne);
 }

@@ -5,7 +5,9 @@
 // check says so briefly and proposes the line to write, in the routing form La Poste uses.
 // It runs on every keystroke of the recipient box.
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 class TableCodesPostaux;
@@ -28,3 +30,14 @@ struct VerdictAcheminement {
 };
 
 VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCodesPostaux& table);
+
+// The entries of a list (one-line form) whose routing line the check flags, for the
+// reports that handle a whole list.
+struct AdresseAReprendre {
+    qsizetype index = -1;  // in the list given
+    QString premiereLigne; // what names the address to the user
+    QString message;
+};
+QList<AdresseAReprendre> adressesAReprendre(const QStringList& entrees, const TableCodesPostaux& table);
+// "2 adresses ont une dernière ligne à revoir :" and the first few of them, or nothing.
+QString resumeAReprendre(const QList<AdresseAReprendre>& aReprendre, const QString& finLigne);

@@ -1,5 +1,6 @@
 // The check of an address's last line against France's list of postcodes, on real
 // addresses of every kind of place, and the list itself against what it was made from.
+#include "addresses/AddressEncoding.h"
 #include "addresses/TableCodesPostaux.h"
 #include "addresses/VerificationAcheminement.h"
 
@@ -103,6 +104,23 @@ private slots:
             QVERIFY(QRegularExpression(QStringLiteral("^\\d{5}\\s"))
                         .match(adresse.split(u'\n').value(v.ligne).trimmed())
                         .hasMatch());
+    }
+
+    // A list's report names the addresses to look at again, and only those.
+    void listeAReprendre()
+    {
+        QStringList entrees = {u"M. Martin|29200 BREST"_qs, u"Mme Roux|13100 Aix-en-Provence"_qs,
+                               u"Herr Braun|10115 BERLIN|ALLEMAGNE"_qs, u"M. Gall|29299 BRST"_qs};
+        for (QString& e : entrees)
+            e = EnLigne(e.replace(u'|', QStringLiteral("\r\n")));
+        const QList<AdresseAReprendre> aReprendre = adressesAReprendre(entrees, TableCodesPostaux::officielle());
+        QCOMPARE(aReprendre.size(), 2);
+        QCOMPARE(aReprendre[0].index, 1);
+        QCOMPARE(aReprendre[1].premiereLigne, u"M. Gall"_qs);
+        QCOMPARE(resumeAReprendre(aReprendre, u"\n"_qs),
+                 u"2 adresses ont une dernière ligne à revoir :\n"
+                 "\u2022 Mme Roux : écrire «\u00A013100 AIX EN PROVENCE\u00A0»\n"
+                 "\u2022 M. Gall : Code postal 29299 inconnu"_qs);
     }
 };
 
