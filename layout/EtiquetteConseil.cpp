@@ -56,22 +56,38 @@ void EtiquetteConseil::suit(const QString& texteAdresse)
         return;
     m_regles = regles;
     m_verdict = verdict;
-    montre(regles, verdict);
+    montre();
 }
 
-void EtiquetteConseil::montre(const QList<ConseilAdresse::Regle>& regles, const VerdictAcheminement& verdict)
+void EtiquetteConseil::suitNorme(const QStringList& ecarts)
 {
+    if (ecarts == m_ecarts)
+        return;
+    m_ecarts = ecarts;
+    montre();
+}
+
+void EtiquetteConseil::montre()
+{
+    const QList<ConseilAdresse::Regle>& regles = m_regles;
+    const VerdictAcheminement& verdict = m_verdict;
+    // The norm first: it is what the red rectangle means, and what would be cut on paper.
+    const QString norme =
+        m_ecarts.isEmpty() ? QString() : QStringLiteral("Hors norme : ") + m_ecarts.join(QStringLiteral(" ; ")) + u'.';
     // All the advice when it fits the line's place; else the first rules, the tooltip and
     // the box's description telling the whole of it.
     const QString acheminement = verdict.aSignaler() ? verdict.message : QString();
     auto compose = [&](qsizetype premieres) {
         QString texte = ConseilAdresse::conseil(regles, premieres);
-        if (acheminement.isEmpty())
-            return texte;
-        if (texte.isEmpty())
-            return QStringLiteral("Conseil : ") + acheminement + u'.';
-        texte.chop(texte.endsWith(u'.') ? 1 : 0);
-        return texte + QStringLiteral(" ; ") + acheminement + u'.';
+        if (!acheminement.isEmpty()) {
+            if (texte.isEmpty()) {
+                texte = QStringLiteral("Conseil : ") + acheminement + u'.';
+            } else {
+                texte.chop(texte.endsWith(u'.') ? 1 : 0);
+                texte += QStringLiteral(" ; ") + acheminement + u'.';
+            }
+        }
+        return norme.isEmpty() || texte.isEmpty() ? norme + texte : norme + u' ' + texte;
     };
     const QString complet = compose(-1);
     QString montre = complet;
@@ -79,6 +95,9 @@ void EtiquetteConseil::montre(const QList<ConseilAdresse::Regle>& regles, const 
         montre = compose(n);
 
     QString html = montre.toHtmlEscaped();
+    if (!norme.isEmpty())
+        html.replace(0, norme.toHtmlEscaped().size(),
+                     QStringLiteral("<span style=\"color:#c00000\">%1</span>").arg(norme.toHtmlEscaped()));
     QString detail = ConseilAdresse::detail(regles);
     if (!verdict.suggestion.isEmpty()) {
         html += QStringLiteral(" <a href=\"corrige\">Corriger</a>");

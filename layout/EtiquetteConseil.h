@@ -1,6 +1,7 @@
 #pragma once
-// The discreet line under the recipient box that shows the address-form advice and the
-// check of the routing line against France's postcodes. It is hidden while the address is
+// The discreet line under the recipient box that says why the recipient block is red,
+// and shows the address-form advice and the check of the routing line against France's
+// postcodes. It is hidden while the address is
 // fine. The box it advises carries the same advice as its accessible description, so a
 // screen reader reads it with the box. When the check has a line to propose, the label
 // offers it as a link.
@@ -20,6 +21,10 @@ public:
     // the first time, once the window has painted: until then only the form is judged.
     void suit(const QString& texteAdresse);
 
+    // What the postal norm's red rectangle means: the rules the block breaks, with their
+    // amounts ("marge droite : 12 mm au lieu de 20"); empty while the block keeps the norm.
+    void suitNorme(const QStringList& ecarts);
+
     const VerdictAcheminement& verdict() const { return m_verdict; }
     static QString raccourciCorrection() { return QStringLiteral("Ctrl+L"); }
 
@@ -29,11 +34,12 @@ signals:
 
 private:
     bool tient(const QString& texte) const;
-    void montre(const QList<ConseilAdresse::Regle>& regles, const VerdictAcheminement& verdict);
+    void montre();
 
     QWidget* m_boite;
     QString m_texte;
     bool m_lectureDemandee = false;
     QList<ConseilAdresse::Regle> m_regles;
     VerdictAcheminement m_verdict;
+    QStringList m_ecarts;
 };

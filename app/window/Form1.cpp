@@ -298,6 +298,14 @@ void Form1::DessineModele()
 void Form1::DessineDest()
 {
     m_apercu.DessineDest(texteAdresse(), m_reglages, nombre(m_c.Lg), nombre(m_c.Ht));
+    QStringList ecarts;
+    if (m_apercu.destDessine() && !m_apercu.verdictDest().respectee())
+        ecarts = ecartsNorme({m_reglages.MargeGaucheDest, m_reglages.MargeBasseDest, m_apercu.largeurTexteDest(),
+                              m_apercu.hauteurTexteDest()},
+                             nombre(m_c.Lg), m_reglages.HauteurEnv);
+    m_c.ConseilAdresse->suitNorme(ecarts);
+    // A screen reader user hears why the block is red, as a sighted one sees it.
+    AccessibiliteForm1::decritApercu(m_c, ecarts);
 }
 
 void Form1::DessineExp()

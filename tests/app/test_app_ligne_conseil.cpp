@@ -1,17 +1,32 @@
-// The routing line checked as the user types, corrected in one keystroke, and completed
-// from a postcode typed at the start of a line.
+// The line under the recipient box: why the block is red, the routing line checked as the
+// user types and corrected in one keystroke, and completion from a typed postcode.
 #include "addresses/TableCodesPostaux.h"
 #include "layout/EtiquetteConseil.h"
+#include "layout/Modele.h"
 #include "tests/app/BancForm1.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QTextBlock>
 
-class TestAcheminement : public QObject {
+class TestLigneConseil : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { TableCodesPostaux::officielle(); }
+
+    void direPourquoiLeBlocEstRouge()
+    {
+        Banc b;
+        QVERIFY(b.c().ConseilAdresse->isHidden());
+        b.c().BHL->setValue(130); // the recipient's left margin follows, down to 17 mm
+        const QString ecart = QStringLiteral("marge gauche : 17 mm au lieu de 20");
+        QVERIFY(b.c().ConseilAdresse->isVisible());
+        QVERIFY(b.c().ConseilAdresse->text().contains(QStringLiteral(">Hors norme : ") + ecart + u'.'));
+        QCOMPARE(b.c().ModeleApercu->accessibleDescription(), QStringLiteral("Destinataire hors norme : ") + ecart + u'.');
+        b.c().BHL->setValue(220);
+        QVERIFY(b.c().ConseilAdresse->isHidden());
+        QVERIFY(!b.c().ModeleApercu->accessibleDescription().contains(QStringLiteral("hors norme")));
+    }
 
     void corrigerLaDerniereLigne()
     {
@@ -59,5 +74,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAcheminement)
-#include "test_app_acheminement.moc"
+QTEST_MAIN(TestLigneConseil)
+#include "test_app_ligne_conseil.moc"
