@@ -11,8 +11,9 @@ double espaceDroit(const BlocDestinataire& bloc, double longueurEnv)
     return longueurEnv - (bloc.margeGauche + bloc.largeurTexte);
 }
 
-// Tenths of a millimetre cut, never rounded up: 19.96 mm is no "20 mm au lieu de 20".
-QString mm(double valeur)
+} // namespace
+
+QString millimetres(double valeur)
 {
     const double dixiemes = std::floor(valeur * 10.0 + 1e-9) / 10.0;
     QString texte = QString::number(dixiemes, 'f', 1);
@@ -20,7 +21,6 @@ QString mm(double valeur)
         texte.chop(2);
     return texte.replace(u'.', u',') + QStringLiteral(" mm");
 }
-} // namespace
 
 VerdictNorme controleNorme(const BlocDestinataire& bloc, double longueurEnv, double hauteurEnv)
 {
@@ -38,13 +38,13 @@ QStringList ecartsNorme(const BlocDestinataire& bloc, double longueurEnv, double
     const QString auLieuDe = QStringLiteral("%1 : %2 au lieu de %3");
     QStringList ecarts;
     if (!v.margeGauche)
-        ecarts << auLieuDe.arg(QStringLiteral("marge gauche"), mm(bloc.margeGauche)).arg(kMarge);
+        ecarts << auLieuDe.arg(QStringLiteral("marge gauche"), millimetres(bloc.margeGauche)).arg(kMarge);
     if (!v.margeDroite)
-        ecarts << auLieuDe.arg(QStringLiteral("marge droite"), mm(espaceDroit(bloc, longueurEnv))).arg(kMarge);
+        ecarts << auLieuDe.arg(QStringLiteral("marge droite"), millimetres(espaceDroit(bloc, longueurEnv))).arg(kMarge);
     if (!v.hauteur)
-        ecarts << auLieuDe.arg(QStringLiteral("hauteur libre"), mm(hauteurEnv - bloc.hauteurTexte))
+        ecarts << auLieuDe.arg(QStringLiteral("hauteur libre"), millimetres(hauteurEnv - bloc.hauteurTexte))
                       .arg(kHauteurLibre);
     if (!v.margeBasse)
-        ecarts << auLieuDe.arg(QStringLiteral("marge basse"), mm(bloc.margeBasse)).arg(kMarge);
+        ecarts << auLieuDe.arg(QStringLiteral("marge basse"), millimetres(bloc.margeBasse)).arg(kMarge);
     return ecarts;
 }

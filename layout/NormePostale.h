@@ -25,3 +25,5 @@ VerdictNorme controleNorme(const BlocDestinataire& bloc, double longueurEnv, dou
 // What the block breaks and by how much, one short French text a rule, in the order of
 // VerdictNorme: "marge droite : 12 mm au lieu de 20". Empty when the norm is kept.
 QStringList ecartsNorme(const BlocDestinataire& bloc, double longueurEnv, double hauteurEnv);
+// "12,5 mm": tenths cut, never rounded up, so that 19.96 mm is never shown as the limit 20.
+QString millimetres(double valeur);

@@ -16,6 +16,7 @@
 #include "layout/FlecheSpin.h"
 #include "layout/Modele.h"
 #include "layout/SpinButton.h"
+#include "layout/VerificationEnveloppes.h"
 #include "platform/PrinterService.h"
 
 #include <QApplication>
@@ -742,6 +743,9 @@ void Form1::Imprimer_Click()
     demande.montreAdresse = [this](int index) {
         m_liste.setAdresseCourante(index);
         afficheAdresse(m_liste.entry(index));
+    };
+    demande.confirmeSelection = [this](const DemandeImpression& d, const QList<int>& selection) {
+        return confirmeEnveloppes(m_imprimante, m_dialogs, d, selection);
     };
     m_impression->Imprimer(demande);
     Form_Activate();

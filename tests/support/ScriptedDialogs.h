@@ -56,6 +56,11 @@ public:
     QStringList progressTexts;
     std::function<void(int done)> onProgress;
 
+    // The check before a print. Unscripted, the user prints anyway: most tests print
+    // addresses made up for them, and are not about the check.
+    QList<EnvelopeCheckAnswer> checkAnswers;
+    EnvelopeCheckRequest lastCheck;
+
     // What was shown, in order.
     QList<Shown> shown;
     int unexpected = 0;
@@ -74,4 +79,5 @@ public:
     bool printPreview(PrinterService& printer, const PreviewRequest& request) override;
     std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;
     std::unique_ptr<Progress> progress(const QString& title, int total) override;
+    EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) override;
 };
