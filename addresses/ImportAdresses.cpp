@@ -2,6 +2,8 @@
 
 #include "addresses/AddressEncoding.h"
 #include "addresses/AddressList.h"
+#include "addresses/TableCodesPostaux.h"
+#include "addresses/VerificationAcheminement.h"
 #include "platform/BusyPointer.h"
 #include "platform/Dialogs.h"
 #include "platform/LectureFichier.h"
@@ -92,8 +94,13 @@ int ImportAdresses::importe(const QString& chemin)
         BusyPointer sablier;
         m_liste.addAll(bilan.adresses);
     }
+    QString rendu = compteRendu(bilan, l);
+    const QString aRevoir =
+        resumeAReprendre(adressesAReprendre(bilan.adresses, TableCodesPostaux::officielle()), kFin);
+    if (!aRevoir.isEmpty())
+        rendu += kFin + kFin + aRevoir;
     m_dialogs.message(bilan.adresses.isEmpty() ? MessageIcon::Exclamation : MessageIcon::Information, titre(),
-                      compteRendu(bilan, l));
+                      rendu);
     return int(bilan.adresses.size());
 }
 

@@ -30,6 +30,9 @@ public:
     // Whether a recipient rectangle is shown, and how it was judged.
     bool destDessine() const { return m_destDessine; }
     const VerdictNorme& verdictDest() const { return m_verdict; }
+    // The recipient text's printed size, as last measured.
+    double largeurTexteDest() const { return m_largeurTexte; }
+    double hauteurTexteDest() const { return m_hauteurTexte; }
     bool expDessine() const { return m_expDessine; }
 
     static const QColor kRougeVif;     // colour 12 of the 16-colour palette

@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -58,6 +59,24 @@ struct PrinterShiftRequest {
     Mm limit = Mm(20);  // the largest shift either way
 };
 
+// The check before a print: the envelopes that would break the postal norm or be cut, one
+// row each (what names the address, what is wrong with it). The user prints anyway, gives
+// up, or opens one of them for editing.
+struct EnvelopeCheckRequest {
+    QString title;
+    QString text; // above the rows
+    struct Row {
+        QString address;
+        QString problems;
+    };
+    QList<Row> rows;
+};
+struct EnvelopeCheckAnswer {
+    enum class Action { PrintAnyway, Cancel, Edit };
+    Action action = Action::Cancel;
+    int row = -1; // with Edit, the row chosen
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -87,6 +106,9 @@ public:
     // "Réglage de l'imprimante": the shift right and down entered for the printer that
     // request.printerName() names when the user confirms; nothing when cancelled.
     virtual std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) = 0;
+    // The envelopes to look at before printing: "Imprimer quand même", "Annuler", or one
+    // of them opened for editing.
+    virtual EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) = 0;
     // A progress dialog over `total` steps, with "Annuler".
     virtual std::unique_ptr<Progress> progress(const QString& title, int total) = 0;
 };

@@ -61,6 +61,8 @@ void CommandeImpression::Imprimer(const DemandeImpression& demande)
     const std::optional<QList<int>> selection = choisitAdresses(demande.adresses);
     if (!selection)
         return;  // "Annuler": nothing else happens
+    if (demande.confirmeSelection && !demande.confirmeSelection(demande, *selection))
+        return;
 
     TestImpr1(m_imprimante, m_dialogues, m_reglages);
     if (demande.reglages.HauteurEnv > 210 || demande.reglages.LongueurEnv > 297)

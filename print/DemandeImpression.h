@@ -4,6 +4,7 @@
 
 #include "app/ReglagesModele.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,4 +16,7 @@ struct DemandeImpression {
     // Shows entry `index` in the recipient box (EnForme) and makes it the current address
     // (AdresseCourante). Called for each envelope as it is printed.
     std::function<void(int index)> montreAdresse;
+    // Asked once the addresses are chosen, before the print dialog: whether the print goes
+    // on. The window checks every envelope here; a print without it checks nothing.
+    std::function<bool(const DemandeImpression& demande, const QList<int>& selection)> confirmeSelection;
 };

@@ -72,8 +72,8 @@ void AccessibiliteForm1::applique(const ControlesForm1& c, QWidget& fenetre)
     nomme(c.Adresse, QStringLiteral("Adresse du Destinataire"));
     nomme(c.Exped, QStringLiteral("Expéditeur"));
 
-    nomme(c.ModeleApercu, QStringLiteral("Aperçu de l'enveloppe"),
-          QStringLiteral("Le cadre du destinataire devient rouge quand il dépasse la norme postale"));
+    nomme(c.ModeleApercu, QStringLiteral("Aperçu de l'enveloppe"));
+    decritApercu(c, {});
     decrit(c.EspAdrG, QStringLiteral("Marge gauche du destinataire en millimètres"));
     decrit(c.EspAdrH, QStringLiteral("Marge basse du destinataire en millimètres"));
     decrit(c.ExpedG, QStringLiteral("Marge gauche de l'expéditeur en millimètres"));
@@ -104,4 +104,12 @@ void AccessibiliteForm1::applique(const ControlesForm1& c, QWidget& fenetre)
     // The calendar's month and year lists have no caption of their own.
     liste(fenetre.findChild<QComboBox*>(QStringLiteral("cMois")), QStringLiteral("Mois du calendrier"));
     liste(fenetre.findChild<QComboBox*>(QStringLiteral("cAn")), QStringLiteral("Année du calendrier"));
+}
+
+void AccessibiliteForm1::decritApercu(const ControlesForm1& c, const QStringList& ecartsNorme)
+{
+    decrit(c.ModeleApercu,
+           ecartsNorme.isEmpty()
+               ? QStringLiteral("Le cadre du destinataire devient rouge quand il dépasse la norme postale")
+               : QStringLiteral("Destinataire hors norme : ") + ecartsNorme.join(QStringLiteral(" ; ")) + u'.');
 }

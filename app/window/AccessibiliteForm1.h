@@ -5,6 +5,8 @@
 // their text as their name, since a name would hide the number they show, and get a
 // description of what the number is.
 
+#include <QStringList>
+
 struct ControlesForm1;
 class QWidget;
 
@@ -12,4 +14,6 @@ class AccessibiliteForm1 {
 public:
     // `fenetre` holds the controls, the calendar included; run once they all exist.
     static void applique(const ControlesForm1& c, QWidget& fenetre);
+    // The preview's description: what its red means, and what the block breaks, if anything.
+    static void decritApercu(const ControlesForm1& c, const QStringList& ecartsNorme);
 };

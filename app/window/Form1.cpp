@@ -11,10 +11,12 @@
 #include "platform/BusyPointer.h"
 #include "layout/AjusteLogo.h"
 #include "layout/ChoixFormat.h"
+#include "layout/CompletionCodePostal.h"
 #include "layout/EtiquetteConseil.h"
 #include "layout/FlecheSpin.h"
 #include "layout/Modele.h"
 #include "layout/SpinButton.h"
+#include "layout/VerificationEnveloppes.h"
 #include "platform/PrinterService.h"
 
 #include <QApplication>
@@ -30,7 +32,9 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStandardPaths>
+#include <QTextBlock>
 #include <cmath>
 
 namespace {
@@ -140,6 +144,10 @@ void Form1::relie()
     });
 
     connect(m_c.Adresse, &QPlainTextEdit::textChanged, this, &Form1::Adresse_Change);
+    new CompletionCodePostal(m_c.Adresse);
+    connect(m_c.ConseilAdresse, &EtiquetteConseil::correctionDemandee, this, &Form1::corrigeAcheminement);
+    connect(new QShortcut(QKeySequence(EtiquetteConseil::raccourciCorrection()), this), &QShortcut::activated, this,
+            &Form1::corrigeAcheminement);
     connect(m_c.Exped, &QPlainTextEdit::textChanged, this, &Form1::Exped_Change);
     m_c.Adresse->installEventFilter(this);
     m_c.Exped->installEventFilter(this);
@@ -300,6 +308,14 @@ void Form1::DessineModele()
 void Form1::DessineDest()
 {
     m_apercu.DessineDest(texteAdresse(), m_reglages, nombre(m_c.Lg), nombre(m_c.Ht));
+    QStringList ecarts;
+    if (m_apercu.destDessine() && !m_apercu.verdictDest().respectee())
+        ecarts = ecartsNorme({m_reglages.MargeGaucheDest, m_reglages.MargeBasseDest, m_apercu.largeurTexteDest(),
+                              m_apercu.hauteurTexteDest()},
+                             nombre(m_c.Lg), m_reglages.HauteurEnv);
+    m_c.ConseilAdresse->suitNorme(ecarts);
+    // A screen reader user hears why the block is red, as a sighted one sees it.
+    AccessibiliteForm1::decritApercu(m_c, ecarts);
 }
 
 void Form1::DessineExp()
@@ -381,6 +397,20 @@ void Form1::ReperesCoupe_Click()
 }
 
 // --- Recipient and sender boxes ------------------------------------------------------
+
+void Form1::corrigeAcheminement()
+{
+    const VerdictAcheminement& verdict = m_c.ConseilAdresse->verdict();
+    const QTextBlock bloc = m_c.Adresse->document()->findBlockByNumber(int(verdict.ligne));
+    if (verdict.suggestion.isEmpty() || !bloc.isValid())
+        return;
+    // Through the box's cursor, as typing would: the user can undo it, and it is the
+    // user's own edit of the document.
+    QTextCursor curseur(bloc);
+    curseur.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    curseur.insertText(verdict.suggestion);
+    m_c.Adresse->setTextCursor(curseur);
+}
 
 void Form1::Adresse_Change()
 {
@@ -736,6 +766,9 @@ void Form1::Imprimer_Click()
     demande.montreAdresse = [this](int index) {
         m_liste.setAdresseCourante(index);
         afficheAdresse(m_liste.entry(index));
+    };
+    demande.confirmeSelection = [this](const DemandeImpression& d, const QList<int>& selection) {
+        return confirmeEnveloppes(m_imprimante, m_dialogs, d, selection);
     };
     m_impression->Imprimer(demande);
     Form_Activate();

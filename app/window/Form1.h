@@ -89,6 +89,8 @@ private:
     void ReperesCoupe_Click();
     void Logo_Click();
     void Adresse_Change();
+    // Puts the routing line the address check proposes into the recipient box.
+    void corrigeAcheminement();
     void Exped_Change();
     void focusBoite(int cible);
     void Polices_Click();

@@ -90,3 +90,12 @@ std::unique_ptr<Progress> ScriptedDialogs::progress(const QString&, int)
     ++progressDialogs;
     return std::make_unique<ScriptedProgress>(*this);
 }
+
+EnvelopeCheckAnswer ScriptedDialogs::envelopeCheck(const EnvelopeCheckRequest& request)
+{
+    lastCheck = request;
+    shown.append({QStringLiteral("check"), request.title, request.text});
+    if (checkAnswers.isEmpty())
+        return {EnvelopeCheckAnswer::Action::PrintAnyway};
+    return checkAnswers.takeFirst();
+}

@@ -56,6 +56,11 @@ public:
     QStringList progressTexts;
     std::function<void(int done)> onProgress;
 
+    // The check before a print. Unscripted, the user prints anyway: most tests print
+    // addresses made up for them, and are not about the check.
+    QList<EnvelopeCheckAnswer> checkAnswers;
+    EnvelopeCheckRequest lastCheck;
+
     QList<Shown> shown;  // in order
     int unexpected = 0;
 
@@ -98,6 +103,7 @@ public:
     bool printPreview(PrinterService& printer, const PreviewRequest& request) override;
     std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;
     std::unique_ptr<Progress> progress(const QString& title, int total) override;
+    EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) override;
 
 private:
     template <typename T> std::optional<T> take(QList<T>& queue)

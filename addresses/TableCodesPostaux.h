@@ -1,0 +1,47 @@
+#pragma once
+// France's list of postcodes: each code with the localities it serves, in the form La Poste
+// routes by (the "libellé d'acheminement", "AIX EN PROVENCE") and the commune's own name
+// ("Aix-en-Provence"). The program carries the official list in its resources
+// (resources/codes-postaux.tsv, made by scripts/codes-postaux.sh).
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <span>
+#include <vector>
+
+class TableCodesPostaux {
+public:
+    struct Localite {
+        QString codePostal;   // "13100"
+        QString acheminement; // "AIX EN PROVENCE"
+        QString commune;      // "Aix-en-Provence"
+    };
+
+    // Reads the table's text: lines "code <TAB> acheminement <TAB> commune" sorted by code,
+    // '#' lines being comments. Nothing when a line is not of that form.
+    static std::optional<TableCodesPostaux> lis(QByteArrayView texte);
+
+    // The official list, read from the resources at its first use, once for the program.
+    static const TableCodesPostaux& officielle();
+    // Whether officielle() has been read already: the window reads it after its first paint.
+    static bool officielleLue();
+
+    qsizetype taille() const { return qsizetype(m_localites.size()); }
+    // The localities of one postcode, in the table's order; empty for an unknown code.
+    std::span<const Localite> duCode(QStringView codePostal) const;
+    // Every locality whose routing form or commune name folds to `cle` (see cle()).
+    QList<const Localite*> deCle(const QString& cle) const;
+
+    // How two spellings of a locality are compared: capitals without accents, hyphens and
+    // apostrophes as spaces, "ST"/"STE" as "SAINT"/"SAINTE", single spaces.
+    static QString cle(QStringView localite);
+    static void plieDans(QStringView localite, QString& cle);
+
+private:
+    std::vector<Localite> m_localites; // by postcode
+    std::vector<std::pair<size_t, qsizetype>> m_parCle; // (hash of a key, locality), sorted
+};

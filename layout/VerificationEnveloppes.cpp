@@ -1,0 +1,119 @@
+#include "layout/VerificationEnveloppes.h"
+
+#include "addresses/AddressEncoding.h"
+#include "addresses/TableCodesPostaux.h"
+#include "addresses/VerificationAcheminement.h"
+#include "layout/NormePostale.h"
+#include "platform/BusyPointer.h"
+#include "platform/Dialogs.h"
+#include "platform/PrinterService.h"
+#include "print/Imprime.h"
+#include "print/PolicesImprimante.h"
+
+namespace {
+// The sheet as the run lays it: upright, A4's 210 mm across with the envelope in its top
+// left corner; sideways, 297 mm across with the envelope against the bottom long edge.
+// The printable area stops Imprime::kDecalageX short of every edge.
+struct Feuille {
+    double largeur;
+    double hautEnveloppe; // where the envelope's top edge lies on the sheet
+};
+
+Feuille feuille(const ReglagesModele& r)
+{
+    if (r.Orientation != 0)
+        return {297.0, 210.0 - r.HauteurEnv};
+    return {210.0, 0.0};
+}
+
+QStringList defautsDePlace(const ReglagesModele& r, double largeur, double hauteur)
+{
+    const double marge = Imprime::kDecalageX.value;
+    const Feuille f = feuille(r);
+    const double droite = r.MargeGaucheDest + largeur;
+    const double haut = r.HauteurEnv - r.MargeBasseDest - hauteur; // on the envelope
+    QStringList defauts;
+    if (droite > r.LongueurEnv)
+        defauts << QStringLiteral("dépasse l'enveloppe de %1 à droite").arg(millimetres(droite - r.LongueurEnv));
+    if (haut < 0)
+        defauts << QStringLiteral("dépasse l'enveloppe de %1 en haut").arg(millimetres(-haut));
+    if (droite > f.largeur - marge)
+        defauts << QStringLiteral("coupée de %1 au bord droit de la feuille").arg(millimetres(droite - (f.largeur - marge)));
+    if (f.hautEnveloppe + haut < marge)
+        defauts << QStringLiteral("coupée de %1 au bord haut de la feuille").arg(millimetres(marge - (f.hautEnveloppe + haut)));
+    return defauts;
+}
+
+QString premiereLigne(const QString& texte)
+{
+    for (const QString& ligne : texte.split(QString::fromUtf16(kFinLigne)))
+        if (!ligne.trimmed().isEmpty())
+            return ligne.trimmed();
+    return {};
+}
+} // namespace
+
+QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const DemandeImpression& demande,
+                                          const QList<int>& selection, const TableCodesPostaux* table)
+{
+    const ReglagesModele& r = demande.reglages;
+    QList<EnveloppeARevoir> aRevoir;
+    (void)imprimante.setUnitMillimetres();
+    ImprPoliceDest(imprimante, r);
+    for (int index : selection) {
+        if (index < 0 || index >= demande.adresses.size())
+            continue;
+        const QString texte = EnForme(demande.adresses[index]);
+        const Result<Mm> largeur = imprimante.textWidth(texte);
+        const Result<Mm> hauteur = imprimante.textHeight(texte);
+        QStringList defauts;
+        if (largeur && hauteur) {
+            const double w = largeur.value().value;
+            const double h = hauteur.value().value;
+            defauts = ecartsNorme({r.MargeGaucheDest, r.MargeBasseDest, w, h}, r.LongueurEnv, r.HauteurEnv);
+            defauts += defautsDePlace(r, w, h);
+        }
+        if (table) {
+            const VerdictAcheminement v = verifieAcheminement(texte, *table);
+            if (v.aSignaler())
+                defauts << QStringLiteral("dernière ligne : ") + v.message;
+        }
+        if (!defauts.isEmpty())
+            aRevoir.append({index, premiereLigne(texte), defauts});
+    }
+    return aRevoir;
+}
+
+bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const DemandeImpression& demande,
+                        const QList<int>& selection)
+{
+    QList<EnveloppeARevoir> aRevoir;
+    {
+        BusyPointer sablier;
+        aRevoir = verifieEnveloppes(imprimante, demande, selection, &TableCodesPostaux::officielle());
+    }
+    if (aRevoir.isEmpty())
+        return true;
+    EnvelopeCheckRequest demandeControle;
+    demandeControle.title = QStringLiteral("Contrôle des enveloppes");
+    demandeControle.text = (aRevoir.size() == 1 ? QStringLiteral("1 enveloppe sur %2 est à revoir : elle sort de "
+                                                                 "la norme postale ou serait coupée.")
+                                                : QStringLiteral("%1 enveloppes sur %2 sont à revoir : elles sortent "
+                                                                 "de la norme postale ou seraient coupées."))
+                               .arg(aRevoir.size())
+                               .arg(selection.size());
+    for (const EnveloppeARevoir& e : aRevoir)
+        demandeControle.rows.append({e.premiereLigne, e.defauts.join(QStringLiteral(" ; "))});
+    const EnvelopeCheckAnswer reponse = dialogues.envelopeCheck(demandeControle);
+    switch (reponse.action) {
+    case EnvelopeCheckAnswer::Action::PrintAnyway:
+        return true;
+    case EnvelopeCheckAnswer::Action::Edit:
+        if (reponse.row >= 0 && reponse.row < aRevoir.size() && demande.montreAdresse)
+            demande.montreAdresse(aRevoir[reponse.row].index);
+        return false;
+    case EnvelopeCheckAnswer::Action::Cancel:
+        return false;
+    }
+    return false;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The check before a print: every chosen address measured in the recipient font as the run
+// will print it, against the postal norm, the envelope's edges, the printable area of the
+// sheet and the list of French postcodes. The red rectangle judges only the address in the
+// box; this judges the whole mailing before paper is spent on it.
+
+#include "print/DemandeImpression.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class Dialogs;
+class PrinterService;
+class TableCodesPostaux;
+
+struct EnveloppeARevoir {
+    int index = -1;        // in demande.adresses
+    QString premiereLigne; // what names the address to the user
+    QStringList defauts;   // "marge droite : 12 mm au lieu de 20", ...
+};
+
+// The chosen addresses that break something, in list order; `table` may be null (no
+// postcode check).
+QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const DemandeImpression& demande,
+                                          const QList<int>& selection, const TableCodesPostaux* table);
+
+// Shows the envelopes to look at, when there are any, and says whether the print goes on.
+// "Modifier l'adresse" shows that address in the recipient box (demande.montreAdresse) and
+// ends the print there.
+bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const DemandeImpression& demande,
+                        const QList<int>& selection);
