@@ -6,14 +6,13 @@ EtiquetteConseil::EtiquetteConseil(QWidget* boite, QWidget* parent) : QLabel(par
 {
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Grey and small: advice, not an error. Red belongs to the postal norm.
+    // Grey and small: advice, not an error. Red belongs to the postal norm. The grey is the
+    // theme's own muted text, so that it reads on a dark window as on a light one.
     QFont police = font();
     police.setPointSizeF(7.5);
     police.setItalic(true);
     setFont(police);
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, QColor(85, 85, 85));
-    setPalette(p);
+    setForegroundRole(QPalette::PlaceholderText);
     hide();
 }
 

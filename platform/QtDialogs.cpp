@@ -6,6 +6,12 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QLocale>
+#include <QAbstractItemView>
+#include <QValidator>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -45,22 +51,55 @@ QString withSuffix(const QString& path, const QString& suffix)
     return path + QLatin1Char('.') + suffix;
 }
 
+// The face that a font name gives: fontconfig answers a name it does not have (Arial,
+// Times New Roman) with another face (Liberation Sans, Liberation Serif), which is the
+// one that prints and the only one Qt's font dialog can show.
+QFont faceReelle(const FontChoice& police, double taille)
+{
+    QFont demandee(police.name);
+    demandee.setBold(police.bold);
+    demandee.setItalic(police.italic);
+    const QFontInfo reelle(demandee);
+    QFont face(reelle.family());
+    face.setStyleName(reelle.styleName());  // the face's own style name, as the dialog lists it
+    face.setPointSizeF(taille);
+    face.setUnderline(police.underline);
+    return face;
+}
+
+// "8,25" or "8.25": a size in points, from 1 to 512 as Qt's dialog allows.
+std::optional<double> tailleLue(QString texte)
+{
+    texte.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double taille = texte.toDouble(&ok);
+    if (!ok || taille < 1 || taille > 512)
+        return std::nullopt;
+    return taille;
+}
+
 // Qt's font dialog has no text colour: the program's font dialog puts one beside it.
+//
+// It opens on the face and size that the block really prints with, and gives back the
+// block's own values for whatever the user left as shown: OK without a change keeps the
+// name the file holds (Arial, not the Liberation Sans that stands for it here), its
+// fractional size and its style, so that neither the file nor the print changes.
+//
+// Qt's dialog knows whole point sizes only, and the files hold fractional ones (8.25,
+// 10.5). Its size box is taught to show and take them; the sample, whose font is the
+// dialog's current font, carries the size shown.
 class FontColourDialog : public QDialog {
 public:
-    FontColourDialog(const FontChoice& initial, QWidget* parent) : QDialog(parent)
+    FontColourDialog(const FontChoice& initial, QWidget* parent) : QDialog(parent), m_initial(initial)
     {
         setWindowTitle(QStringLiteral("Police"));
         auto* layout = new QVBoxLayout(this);
         m_fonts = new QFontDialog(this);
         m_fonts->setWindowFlags(Qt::Widget);
         m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::ScalableFonts | QFontDialog::DontUseNativeDialog);
-        QFont f(initial.name);
-        f.setPointSizeF(initial.pointSize > 0 ? initial.pointSize : 8.25);
-        f.setBold(initial.bold);
-        f.setItalic(initial.italic);
-        f.setUnderline(initial.underline);
-        m_fonts->setCurrentFont(f);
+        m_taille = initial.pointSize > 0 ? initial.pointSize : 8.25;
+        m_fonts->setCurrentFont(faceReelle(initial, m_taille));
+        enseigneTailles();
         layout->addWidget(m_fonts);
 
         auto* colourRow = new QHBoxLayout;
@@ -105,14 +144,38 @@ public:
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
         connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
         layout->addWidget(buttons);
+
+        m_montre = shown();
     }
 
+    // What the dialog shows, value by value, with the block's own value wherever the
+    // user left the one shown.
     FontChoice choice() const
+    {
+        const FontChoice vu = shown();
+        FontChoice c = vu;
+        if (vu.name == m_montre.name)
+            c.name = m_initial.name;
+        if (vu.pointSize == m_montre.pointSize)
+            c.pointSize = m_initial.pointSize;
+        if (vu.bold == m_montre.bold)
+            c.bold = m_initial.bold;
+        if (vu.italic == m_montre.italic)
+            c.italic = m_initial.italic;
+        if (vu.underline == m_montre.underline)
+            c.underline = m_initial.underline;
+        if (vu.colour == m_montre.colour)
+            c.colour = m_initial.colour;
+        return c;
+    }
+
+private:
+    FontChoice shown() const
     {
         const QFont f = m_fonts->currentFont();
         FontChoice c;
         c.name = f.family();
-        c.pointSize = f.pointSizeF();
+        c.pointSize = m_tailleEdit ? m_taille : f.pointSizeF();
         c.bold = f.bold();
         c.italic = f.italic();
         c.underline = f.underline();
@@ -121,7 +184,65 @@ public:
         return c;
     }
 
-private:
+    // Finds the dialog's size box (the one line edit it gives a number validator), its size
+    // list (the list under it) and its sample, and has them keep m_taille. Should a later
+    // Qt build its dialog otherwise, the dialog simply stays with whole sizes.
+    void enseigneTailles()
+    {
+        for (QLineEdit* edit : m_fonts->findChildren<QLineEdit*>()) {
+            if (qobject_cast<const QIntValidator*>(edit->validator()))
+                m_tailleEdit = edit;
+        }
+        m_echantillon = m_fonts->findChild<QLineEdit*>(QStringLiteral("qt_fontDialog_sampleEdit"));
+        auto* grille = qobject_cast<QGridLayout*>(m_fonts->layout());
+        if (!m_tailleEdit || !m_echantillon || !grille) {
+            m_tailleEdit = nullptr;
+            return;
+        }
+        static const QRegularExpression kTaille(QStringLiteral("\\d{0,3}([.,]\\d{0,2})?"));
+        m_tailleEdit->setValidator(new QRegularExpressionValidator(kTaille, m_tailleEdit));
+
+        // After the dialog's own handling: the user types a size; the dialog writes the
+        // whole size it keeps whenever the face, the style or a pick in the list changes.
+        connect(m_tailleEdit, &QLineEdit::textChanged, this, [this](const QString& texte) {
+            if (m_tailleEdit->isModified()) {
+                if (const std::optional<double> t = tailleLue(texte))
+                    m_taille = *t;
+            } else if (const std::optional<double> t = tailleLue(texte); t && qRound(*t) != qRound(m_taille)) {
+                m_taille = *t;
+            }
+            montreTaille();
+        });
+        connect(m_fonts, &QFontDialog::currentFontChanged, this, [this] { montreTaille(); });
+        int ligne = 0, colonne = 0, lignes = 0, colonnes = 0;
+        grille->getItemPosition(grille->indexOf(m_tailleEdit), &ligne, &colonne, &lignes, &colonnes);
+        if (QLayoutItem* sous = grille->itemAtPosition(ligne + 1, colonne)) {
+            // The whole size next to the one shown is already the list's current line, so
+            // picking it changes nothing the dialog would tell.
+            if (auto* liste = qobject_cast<QAbstractItemView*>(sous->widget()))
+                connect(liste, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) {
+                    if (const std::optional<double> t = tailleLue(i.data().toString()))
+                        m_taille = *t;
+                    montreTaille();
+                });
+        }
+        montreTaille();
+    }
+
+    void montreTaille()
+    {
+        const QString texte = QLocale().toString(m_taille);
+        if (!m_tailleEdit->isModified() && m_tailleEdit->text() != texte) {
+            const QSignalBlocker bloque(m_tailleEdit);
+            m_tailleEdit->setText(texte);
+        }
+        QFont f = m_echantillon->font();
+        if (f.pointSizeF() != m_taille) {
+            f.setPointSizeF(m_taille);
+            m_echantillon->setFont(f);
+        }
+    }
+
     void addColour(const QString& name, const QColor& colour)
     {
         QPixmap swatch(16, 16);
@@ -129,8 +250,13 @@ private:
         m_colour->addItem(QIcon(swatch), name, colour);
     }
 
+    const FontChoice m_initial;
+    FontChoice m_montre;  // what the dialog showed on opening
     QFontDialog* m_fonts;
     QComboBox* m_colour;
+    QLineEdit* m_tailleEdit = nullptr;
+    QLineEdit* m_echantillon = nullptr;
+    double m_taille = 8.25;
 };
 }  // namespace
 
