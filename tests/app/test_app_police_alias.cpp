@@ -126,7 +126,9 @@ private slots:
         const QByteArray avant = w.sauve(QStringLiteral("Avant.PLV"));
         const QImage apercu = w.f.controles().ModeleApercu->image();
 
-        w.polices(w.f.controles().Adresse);
+        // The recipient box, the dialog's own since start-up: no focus needed, and the
+        // file opened since then is what it shows.
+        w.f.controles().Polices->click();
         QCOMPARE(w.dialogues.vu, face(nom, gras) + u' ' + QLocale().toString(taille));
         QCOMPARE(w.f.reglages().PoliceDest.name, nom);
         w.polices(w.f.controles().Exped);
