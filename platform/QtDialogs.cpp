@@ -1,5 +1,6 @@
 #include "platform/QtDialogs.h"
 
+#include <QAbstractItemView>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialog>
@@ -8,15 +9,14 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QAbstractItemView>
-#include <QValidator>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace {
 QMessageBox::Icon qtIcon(MessageIcon icon)
@@ -54,28 +54,28 @@ QString withSuffix(const QString& path, const QString& suffix)
 // The face that a font name gives: fontconfig answers a name it does not have (Arial,
 // Times New Roman) with another face (Liberation Sans, Liberation Serif), which is the
 // one that prints and the only one Qt's font dialog can show.
-QFont faceReelle(const FontChoice& police, double taille)
+QFont resolvedFace(const FontChoice& font, double pointSize)
 {
-    QFont demandee(police.name);
-    demandee.setBold(police.bold);
-    demandee.setItalic(police.italic);
-    const QFontInfo reelle(demandee);
-    QFont face(reelle.family());
-    face.setStyleName(reelle.styleName());  // the face's own style name, as the dialog lists it
-    face.setPointSizeF(taille);
-    face.setUnderline(police.underline);
+    QFont asked(font.name);
+    asked.setBold(font.bold);
+    asked.setItalic(font.italic);
+    const QFontInfo resolved(asked);
+    QFont face(resolved.family());
+    face.setStyleName(resolved.styleName());  // the face's own style name, as the dialog lists it
+    face.setPointSizeF(pointSize);
+    face.setUnderline(font.underline);
     return face;
 }
 
 // "8,25" or "8.25": a size in points, from 1 to 512 as Qt's dialog allows.
-std::optional<double> tailleLue(QString texte)
+std::optional<double> pointSizeIn(QString text)
 {
-    texte.replace(QLatin1Char(','), QLatin1Char('.'));
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
-    const double taille = texte.toDouble(&ok);
-    if (!ok || taille < 1 || taille > 512)
+    const double size = text.toDouble(&ok);
+    if (!ok || size < 1 || size > 512)
         return std::nullopt;
-    return taille;
+    return size;
 }
 
 // Qt's font dialog has no text colour: the program's font dialog puts one beside it.
@@ -97,9 +97,9 @@ public:
         m_fonts = new QFontDialog(this);
         m_fonts->setWindowFlags(Qt::Widget);
         m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::ScalableFonts | QFontDialog::DontUseNativeDialog);
-        m_taille = initial.pointSize > 0 ? initial.pointSize : 8.25;
-        m_fonts->setCurrentFont(faceReelle(initial, m_taille));
-        enseigneTailles();
+        m_size = initial.pointSize > 0 ? initial.pointSize : 8.25;
+        m_fonts->setCurrentFont(resolvedFace(initial, m_size));
+        teachFractionalSizes();
         layout->addWidget(m_fonts);
 
         auto* colourRow = new QHBoxLayout;
@@ -145,26 +145,26 @@ public:
         connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
         layout->addWidget(buttons);
 
-        m_montre = shown();
+        m_onOpening = shown();
     }
 
     // What the dialog shows, value by value, with the block's own value wherever the
     // user left the one shown.
     FontChoice choice() const
     {
-        const FontChoice vu = shown();
-        FontChoice c = vu;
-        if (vu.name == m_montre.name)
+        const FontChoice now = shown();
+        FontChoice c = now;
+        if (now.name == m_onOpening.name)
             c.name = m_initial.name;
-        if (vu.pointSize == m_montre.pointSize)
+        if (now.pointSize == m_onOpening.pointSize)
             c.pointSize = m_initial.pointSize;
-        if (vu.bold == m_montre.bold)
+        if (now.bold == m_onOpening.bold)
             c.bold = m_initial.bold;
-        if (vu.italic == m_montre.italic)
+        if (now.italic == m_onOpening.italic)
             c.italic = m_initial.italic;
-        if (vu.underline == m_montre.underline)
+        if (now.underline == m_onOpening.underline)
             c.underline = m_initial.underline;
-        if (vu.colour == m_montre.colour)
+        if (now.colour == m_onOpening.colour)
             c.colour = m_initial.colour;
         return c;
     }
@@ -175,7 +175,7 @@ private:
         const QFont f = m_fonts->currentFont();
         FontChoice c;
         c.name = f.family();
-        c.pointSize = m_tailleEdit ? m_taille : f.pointSizeF();
+        c.pointSize = m_sizeEdit ? m_size : f.pointSizeF();
         c.bold = f.bold();
         c.italic = f.italic();
         c.underline = f.underline();
@@ -185,61 +185,59 @@ private:
     }
 
     // Finds the dialog's size box (the one line edit it gives a number validator), its size
-    // list (the list under it) and its sample, and has them keep m_taille. Should a later
+    // list (the list under it) and its sample, and has them keep m_size. Should a later
     // Qt build its dialog otherwise, the dialog simply stays with whole sizes.
-    void enseigneTailles()
+    void teachFractionalSizes()
     {
         for (QLineEdit* edit : m_fonts->findChildren<QLineEdit*>()) {
             if (qobject_cast<const QIntValidator*>(edit->validator()))
-                m_tailleEdit = edit;
+                m_sizeEdit = edit;
         }
-        m_echantillon = m_fonts->findChild<QLineEdit*>(QStringLiteral("qt_fontDialog_sampleEdit"));
-        auto* grille = qobject_cast<QGridLayout*>(m_fonts->layout());
-        if (!m_tailleEdit || !m_echantillon || !grille) {
-            m_tailleEdit = nullptr;
+        m_sample = m_fonts->findChild<QLineEdit*>(QStringLiteral("qt_fontDialog_sampleEdit"));
+        auto* grid = qobject_cast<QGridLayout*>(m_fonts->layout());
+        if (!m_sizeEdit || !m_sample || !grid) {
+            m_sizeEdit = nullptr;
             return;
         }
-        static const QRegularExpression kTaille(QStringLiteral("\\d{0,3}([.,]\\d{0,2})?"));
-        m_tailleEdit->setValidator(new QRegularExpressionValidator(kTaille, m_tailleEdit));
+        static const QRegularExpression kSize(QStringLiteral("\\d{0,3}([.,]\\d{0,2})?"));
+        m_sizeEdit->setValidator(new QRegularExpressionValidator(kSize, m_sizeEdit));
 
-        // After the dialog's own handling: the user types a size; the dialog writes the
-        // whole size it keeps whenever the face, the style or a pick in the list changes.
-        connect(m_tailleEdit, &QLineEdit::textChanged, this, [this](const QString& texte) {
-            if (m_tailleEdit->isModified()) {
-                if (const std::optional<double> t = tailleLue(texte))
-                    m_taille = *t;
-            } else if (const std::optional<double> t = tailleLue(texte); t && qRound(*t) != qRound(m_taille)) {
-                m_taille = *t;
-            }
-            montreTaille();
+        // Runs after the dialog's own handling. The user types a size; the dialog writes a
+        // whole size when a size is picked in the list, and the whole size it keeps (its
+        // own rounding of the one shown) when the face or the style changes.
+        connect(m_sizeEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
+            const std::optional<double> size = pointSizeIn(text);
+            if (size && (m_sizeEdit->isModified() || qRound(*size) != qRound(m_size)))
+                m_size = *size;
+            showSize();
         });
-        connect(m_fonts, &QFontDialog::currentFontChanged, this, [this] { montreTaille(); });
-        int ligne = 0, colonne = 0, lignes = 0, colonnes = 0;
-        grille->getItemPosition(grille->indexOf(m_tailleEdit), &ligne, &colonne, &lignes, &colonnes);
-        if (QLayoutItem* sous = grille->itemAtPosition(ligne + 1, colonne)) {
-            // The whole size next to the one shown is already the list's current line, so
-            // picking it changes nothing the dialog would tell.
-            if (auto* liste = qobject_cast<QAbstractItemView*>(sous->widget()))
-                connect(liste, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) {
-                    if (const std::optional<double> t = tailleLue(i.data().toString()))
-                        m_taille = *t;
-                    montreTaille();
+        connect(m_fonts, &QFontDialog::currentFontChanged, this, [this] { showSize(); });
+        // The whole size nearest the one shown is already the list's current line: picking
+        // it again tells the dialog nothing, so the list's own click does.
+        int row = 0, column = 0, rows = 0, columns = 0;
+        grid->getItemPosition(grid->indexOf(m_sizeEdit), &row, &column, &rows, &columns);
+        if (QLayoutItem* below = grid->itemAtPosition(row + 1, column)) {
+            if (auto* list = qobject_cast<QAbstractItemView*>(below->widget()))
+                connect(list, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+                    if (const std::optional<double> size = pointSizeIn(index.data().toString()))
+                        m_size = *size;
+                    showSize();
                 });
         }
-        montreTaille();
+        showSize();
     }
 
-    void montreTaille()
+    void showSize()
     {
-        const QString texte = QLocale().toString(m_taille);
-        if (!m_tailleEdit->isModified() && m_tailleEdit->text() != texte) {
-            const QSignalBlocker bloque(m_tailleEdit);
-            m_tailleEdit->setText(texte);
+        const QString text = QLocale().toString(m_size);
+        if (!m_sizeEdit->isModified() && m_sizeEdit->text() != text) {
+            const QSignalBlocker blocker(m_sizeEdit);
+            m_sizeEdit->setText(text);
         }
-        QFont f = m_echantillon->font();
-        if (f.pointSizeF() != m_taille) {
-            f.setPointSizeF(m_taille);
-            m_echantillon->setFont(f);
+        QFont f = m_sample->font();
+        if (f.pointSizeF() != m_size) {
+            f.setPointSizeF(m_size);
+            m_sample->setFont(f);
         }
     }
 
@@ -251,12 +249,12 @@ private:
     }
 
     const FontChoice m_initial;
-    FontChoice m_montre;  // what the dialog showed on opening
+    FontChoice m_onOpening;  // what the dialog showed on opening
     QFontDialog* m_fonts;
     QComboBox* m_colour;
-    QLineEdit* m_tailleEdit = nullptr;
-    QLineEdit* m_echantillon = nullptr;
-    double m_taille = 8.25;
+    QLineEdit* m_sizeEdit = nullptr;
+    QLineEdit* m_sample = nullptr;
+    double m_size = 8.25;
 };
 }  // namespace
 
