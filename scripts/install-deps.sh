@@ -10,6 +10,7 @@ packages=(
   libpoppler-qt6-dev libbenchmark-dev
   clang libclang-rt-14-dev
   desktop-file-utils shared-mime-info libxml2-utils
+  xvfb xauth
 )
 
 missing=()

@@ -74,9 +74,15 @@ private slots:
     }
 
     // Last, as its palette stays: the envelope is paper. Ink where a light theme has it,
-    // the same preview, and no caption fading into what lies under it.
+    // the same preview, and no caption fading into what lies under it. The dark theme is
+    // the desktop's own when it has one (GTK's dark style, run so by CTest), else a dark
+    // palette of the program's.
     void themeSombre()
     {
+        const QPalette bureau = QApplication::palette();
+        const bool bureauSombre = bureau.color(QPalette::Window).lightness() < 128;
+        QVERIFY(bureauSombre || !qEnvironmentVariable("GTK_THEME").endsWith(u":dark"_qs));
+        QApplication::setPalette(QPalette(QColor(239, 239, 239)));
         Banc<QtPrinterService> b;
         b.choisitTout();
         const auto imprime = [&b](const QString& nom) {
@@ -87,7 +93,7 @@ private slots:
         };
         const QImage apercu = b.c().ModeleApercu->image();
         const QImage clair = imprime(u"clair.pdf"_qs);
-        QApplication::setPalette(QPalette(QColor(53, 53, 53)));  // white text on dark grey
+        QApplication::setPalette(bureauSombre ? bureau : QPalette(QColor(53, 53, 53)));  // light text on dark grey
         QApplication::processEvents();  // the windows hear of it from the event loop
         b.f->Form_Activate();
         QCOMPARE(b.c().ModeleApercu->image(), apercu);
