@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -51,11 +52,13 @@ QFont police(const QString& famille, QFont::StyleHint hint, double points, bool 
 
 // A label or a box painted on a plain background of its own: filling from the palette
 // gives the exact colour under every style. A box fills from its button colour, a label
-// from its window colour.
+// from its window colour. The backgrounds are all light, so their text is black, as it
+// must stay under a dark theme.
 void fond(QWidget* widget, const QColor& couleur)
 {
     QPalette palette = widget->palette();
     palette.setColor(widget->backgroundRole(), couleur);
+    palette.setColor(widget->foregroundRole(), Qt::black);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -87,6 +90,23 @@ QSize Calendrier::tailleFixe()
     return RectTwips{0_tw, 0_tw, kLargeurTitre, kHauteurTotale}.toLogicalPixels().toRect().size();
 }
 
+// The design's purple title reads on a light window only; under a dark theme it takes
+// its light form, and follows the theme when the desktop changes it.
+void Calendrier::couleurTitre()
+{
+    const bool sombre = palette().color(QPalette::Window).lightness() < 128;
+    QPalette titre = m_lblDate->palette();
+    titre.setColor(QPalette::WindowText, sombre ? couleurs::kTitreSurSombre : couleurs::kTitre);
+    m_lblDate->setPalette(titre);
+}
+
+void Calendrier::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && m_lblDate)
+        couleurTitre();
+}
+
 void Calendrier::construit()
 {
     setObjectName(QStringLiteral("Calendrier"));
@@ -96,9 +116,7 @@ void Calendrier::construit()
     m_lblDate->setObjectName(QStringLiteral("lblDate"));
     m_lblDate->setAlignment(Qt::AlignCenter);
     m_lblDate->setFont(police(QStringLiteral("Times New Roman"), QFont::Serif, 15.75, true));
-    QPalette titre = m_lblDate->palette();
-    titre.setColor(QPalette::WindowText, couleurs::kTitre);
-    m_lblDate->setPalette(titre);
+    couleurTitre();
     place(m_lblDate, -kMargeTitre, 0_tw, kLargeurTitre, kHauteurTitre);
 
     static const char* const kEnTetes[7] = {"Lun", "Mar", "Mer", "Jeu", "Ven", "Sam", "Dim"};

@@ -34,8 +34,12 @@ public:
     // Redraws the whole calendar; does nothing while a redraw is under way.
     void CalculDate();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void construit();
+    void couleurTitre();
     void cliqueJour(int index);
     void choisitMois(int position);
     void choisitAn(int position);

@@ -17,14 +17,13 @@ EtiquetteConseil::EtiquetteConseil(QWidget* boite, QWidget* parent) : QLabel(par
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTextFormat(Qt::RichText);
     setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-    // Grey and small: advice, not an error. Red belongs to the postal norm.
+    // Grey and small: advice, not an error. The grey is the theme's own muted text, so that
+    // it reads on a dark window as on a light one.
     QFont police = font();
     police.setPointSizeF(7.5);
     police.setItalic(true);
     setFont(police);
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, QColor(85, 85, 85));
-    setPalette(p);
+    setForegroundRole(QPalette::PlaceholderText);
     connect(this, &QLabel::linkActivated, this, &EtiquetteConseil::correctionDemandee);
     hide();
 }
@@ -95,9 +94,12 @@ void EtiquetteConseil::montre()
         montre = compose(n);
 
     QString html = montre.toHtmlEscaped();
+    // The norm's red, lighter on a dark window.
     if (!norme.isEmpty())
         html.replace(0, norme.toHtmlEscaped().size(),
-                     QStringLiteral("<span style=\"color:#c00000\">%1</span>").arg(norme.toHtmlEscaped()));
+                     QStringLiteral("<span style=\"color:%1\">%2</span>")
+                         .arg(palette().color(backgroundRole()).lightness() < 128 ? u"#ff7070"_qs : u"#c00000"_qs,
+                              norme.toHtmlEscaped()));
     QString detail = ConseilAdresse::detail(regles);
     if (!verdict.suggestion.isEmpty()) {
         html += QStringLiteral(" <a href=\"corrige\">Corriger</a>");

@@ -12,7 +12,9 @@ Modele::Modele(QWidget* parent) : QWidget(parent)
 
 QColor Modele::couleurFond() const
 {
-    return palette().color(QPalette::Base);
+    // The envelope is paper: a dark desktop theme must not turn it dark, where the black
+    // outlines of the blocks would no longer show.
+    return Qt::white;
 }
 
 void Modele::redimensionne(Twips largeur, Twips hauteur)

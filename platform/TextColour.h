@@ -21,8 +21,12 @@ public:
 
     qint32 windowsNumber() const { return qint32(m_number); }
     bool isSystemColour() const { return (m_number & kSystemFlag) != 0; }
-    // The colour to paint with: a system colour follows the desktop's palette.
+    // The colour to show on screen: a system colour follows the desktop's palette.
     QColor toQColor() const;
+    // The colour on paper. A system colour keeps the meaning it has in Windows' standard
+    // scheme, where the files come from: window text prints black whatever the desktop's
+    // theme, which would otherwise print white text on a white envelope.
+    QColor paperColour() const;
 
     bool operator==(const TextColour&) const = default;
 

@@ -33,8 +33,10 @@ Form3::Form3(QWidget* fenetrePrincipale)
     m_liste->setObjectName(QStringLiteral("List2"));
     m_liste->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_liste->setGeometry(rectTwips(90, 30, 9285, 4380));
+    // A fixed light grey gets fixed black text: a dark theme's light text would vanish.
     QPalette gris = m_liste->palette();
     gris.setColor(QPalette::Base, QColor(224, 224, 224));
+    gris.setColor(QPalette::Text, Qt::black);
     m_liste->setPalette(gris);
 
     m_imprTout = new QPushButton(QStringLiteral("Imprimer Tout..."), this);

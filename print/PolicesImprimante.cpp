@@ -9,6 +9,6 @@ void ImprPolice(PrinterService& imprimante, const BlockFont& police)
     (void)imprimante.setFontItalic(police.italic);
     (void)imprimante.setFontBold(police.bold);
     (void)imprimante.setFontUnderline(police.underline);
-    (void)imprimante.setTextColour(police.colour.toQColor());
+    (void)imprimante.setTextColour(police.colour.paperColour());
     (void)imprimante.setFontSize(police.pointSize);
 }

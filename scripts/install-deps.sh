@@ -20,6 +20,7 @@ for group in "$@"; do
         libpoppler-qt6-dev libbenchmark-dev
         clang libclang-rt-14-dev
         desktop-file-utils shared-mime-info libxml2-utils
+        xvfb xauth
       ) ;;
     --package)
       packages+=(dpkg-dev file lintian) ;;

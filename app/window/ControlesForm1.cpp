@@ -165,8 +165,10 @@ ControlesForm1 ControlesForm1::construit(QWidget* f)
     c.PictExp->setObjectName(QStringLiteral("PictExp"));
     c.PictExp->setGeometry(twips(30, 360, 1995, 855));
     c.PictExp->setAutoFillBackground(true);
+    // A fixed light grey gets fixed black captions: a dark theme's light text would vanish.
     QPalette gris = c.PictExp->palette();
     gris.setColor(QPalette::Window, QColor(224, 224, 224));
+    gris.setColor(QPalette::WindowText, Qt::black);
     c.PictExp->setPalette(gris);
     legende(c.PictExp, QStringLiteral("Expéditeur"), twips(60, 60, 855, 240));
     c.ExpedG = panneau(c.PictExp, QStringLiteral("ExpedG"), QStringLiteral("10"), twips(0, 420, 555, 405));

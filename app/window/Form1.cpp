@@ -73,7 +73,7 @@ FontChoice valeursDe(const BlockFont& police)
     v.bold = police.bold;
     v.italic = police.italic;
     v.underline = police.underline;
-    v.colour = police.colour.toQColor();
+    v.colour = police.colour.paperColour();  // the dialog offers the colour that prints
     return v;
 }
 }  // namespace
@@ -499,6 +499,12 @@ void Form1::montreLogo(const QImage& image)
 void Form1::appliquePolice(QPlainTextEdit* boite, const BlockFont& police)
 {
     boite->setFont(police.toQFont());
+    // The desktop's text colour is left to the desktop, so that the box stays readable
+    // when its theme changes while the program runs.
+    if (police.colour == TextColour::windowText()) {
+        boite->setPalette(QPalette());
+        return;
+    }
     QPalette p = boite->palette();
     p.setColor(QPalette::Text, police.colour.toQColor());
     boite->setPalette(p);
@@ -512,6 +518,9 @@ void Form1::focusBoite(int cible)
 
 void Form1::Polices_Click()
 {
+    // The dialog opens on the font its block has now: opening a file since the box last
+    // had the focus would otherwise offer, and on OK write, the previous document's font.
+    focusBoite(m_policeCible);
     const std::optional<FontChoice> choix = m_dialogs.chooseFont(m_valeursPolice);
     if (!choix)
         return;
@@ -526,7 +535,7 @@ void Form1::Polices_Click()
     police.bold = choix->bold;
     police.underline = choix->underline;
     // Keeping the desktop's text colour when the user left it alone keeps files portable.
-    if (choix->colour.isValid() && choix->colour != police.colour.toQColor())
+    if (choix->colour.isValid() && choix->colour != police.colour.paperColour())
         police.colour = TextColour::fromRgb(choix->colour);
     appliquePolice(exp ? m_c.Exped : m_c.Adresse, police);
     m_etat.Modifie = true;

@@ -18,8 +18,8 @@
 #include <memory>
 #include <numeric>
 
-template <class Imprimante = RecordingPrinterService> struct Banc {
-    ScriptedDialogs dialogs;
+template <class Imprimante = RecordingPrinterService, class Dialogues = ScriptedDialogs> struct Banc {
+    Dialogues dialogs;
     Imprimante imprimante;
     QTemporaryDir dossier;
     std::unique_ptr<Form1> f = std::make_unique<Form1>(dialogs, imprimante);
