@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <functional>
 
+struct PlvOuverture;
+
 struct DemandeImpression {
     ReglagesModele reglages;    // sizes, distances, Orientation ("Portrait" is 0), crop marks, fonts, logo
     QString texteExpediteur;    // the text of Exped, lines ending CR LF
@@ -15,4 +17,12 @@ struct DemandeImpression {
     // Shows entry `index` in the recipient box (EnForme) and makes it the current address
     // (AdresseCourante). Called for each envelope as it is printed.
     std::function<void(int index)> montreAdresse;
+
+    // What the main window prints once it has opened this document: the settings as its
+    // controls take them (the size and the quantity to their scroll bars' whole steps,
+    // the distances as their panels show them), the sender text as its box gives it back,
+    // and the addresses in the list's order. `logoSiAbsent` stands for the document's
+    // logo when it could not be loaded, as the window keeps its picture when opening
+    // finds none.
+    static DemandeImpression DepuisDocument(const PlvOuverture& ouverture, const QImage& logoSiAbsent);
 };

@@ -75,6 +75,8 @@ void Imprime::lance(const DemandeImpression& demande, const QList<int>& selectio
     m_reglages.FormatInitial.reset();
     m_reglages.OrientationInitiale.reset();
     m_annulee = false;
+    m_echouee = false;
+    m_imprimees = 0;
     m_depuisAffichage.start();
     const Status echec = deroule(demande, selection, sondes);
     termine(echec);
@@ -162,6 +164,7 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
         ++numero;
         if (Status s = enveloppe(demande, i, lignesExp, decalageY); !s)
             return s;
+        ++m_imprimees;
         laisseRespirer();
     }
     return Status::ok();
@@ -263,7 +266,8 @@ Status Imprime::enveloppe(const DemandeImpression& demande, int index, const QSt
 
 void Imprime::laisseRespirer()
 {
-    if (m_depuisAffichage.elapsed() < kIntervalleAffichageMs)
+    // The progress dialog lets events through at its own pace: twice would only slow the run.
+    if (m_suivi || m_depuisAffichage.elapsed() < kIntervalleAffichageMs)
         return;
     // The window repaints; the user's clicks and keys wait until the run is over.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -289,7 +293,8 @@ void Imprime::termine(const Status& echec)
         aSignaler.append(s.error());
     m_sablier.reset();
     aSignaler.removeDuplicates();
-    if (!aSignaler.isEmpty())
+    m_echouee = !aSignaler.isEmpty();
+    if (m_echouee)
         m_dialogues.message(MessageIcon::Exclamation, kTitreControleImpression,
                             aSignaler.join(QString::fromUtf16(kFinLigne)));
     m_enCours = false;
