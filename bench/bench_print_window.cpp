@@ -2,6 +2,7 @@
 // window's own print command, with the real progress dialog on screen, to a complete PDF;
 // beside the print run alone on the same addresses, in the same run. Target: the window's
 // print within 1.3 times the run alone, at 1,000 and at 5,000 envelopes.
+#include "app/window/Application.h"
 #include "app/window/Form1.h"
 #include "app/window/ControlesForm1.h"
 #include "bench/support/DocumentsBanc.h"
@@ -28,6 +29,9 @@ public:
         return std::make_unique<QtProgress>(nullptr, title, total);
     }
 };
+
+// The program's own start-up setting, before anything is allocated for the runs.
+const bool g_tasRegle = (regleTas(), true);
 
 void commandeDeLaFenetre(benchmark::State& state)
 {
