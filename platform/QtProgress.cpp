@@ -15,7 +15,6 @@ QtProgress::QtProgress(QWidget* parent, const QString& title, int total)
     m_dialog->setRange(0, std::max(1, total));
     m_dialog->setMinimumDuration(kDelaiAffichageMs);
     m_dialog->setValue(0);
-    m_depuisMiseAJour.start();
 }
 
 QtProgress::~QtProgress() = default;
@@ -24,9 +23,9 @@ bool QtProgress::advance(int done, const QString& text)
 {
     if (m_dialog->wasCanceled())
         return false;
-    if (m_depuisMiseAJour.elapsed() < kIntervalleMs)
+    if (m_depuisMiseAJour.isValid() && m_depuisMiseAJour.elapsed() < kIntervalleMs)
         return true;
-    m_depuisMiseAJour.restart();
+    m_depuisMiseAJour.start();
     m_dialog->setLabelText(text);
     // Once the dialog shows, a new value lets every event through (the dialog is modal);
     // before, it only decides whether the job lasts long enough to show it.

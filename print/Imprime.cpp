@@ -266,8 +266,7 @@ Status Imprime::enveloppe(const DemandeImpression& demande, int index, const QSt
 
 void Imprime::laisseRespirer()
 {
-    // The progress dialog lets events through at its own pace: twice would only slow the run.
-    if (m_suivi || m_depuisAffichage.elapsed() < kIntervalleAffichageMs)
+    if (m_depuisAffichage.elapsed() < kIntervalleAffichageMs)
         return;
     // The window repaints; the user's clicks and keys wait until the run is over.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -1,5 +1,5 @@
-// Opening fills the list in one go: the same order as adding the file's entries one by
-// one, equal entries (those that differ only in case) kept in the file's order.
+// Opening fills the list in one go, in the order that adding the file's entries one by
+// one gives: equal entries (differing only in case) in the file's order.
 #include "addresses/AddressList.h"
 
 #include <QtTest>
@@ -9,20 +9,17 @@ class TestListeOuverture : public QObject {
 private slots:
     void commeAjoutParAjout()
     {
-        // 64 spellings of one name, all equal to the list, among others: enough for an
-        // unstable sort to swap some of them.
+        // 64 spellings of one name among others: enough for an unstable sort to swap some.
         QStringList fichier;
         for (int casse = 0; casse < 64; ++casse) {
-            QString nom = QStringLiteral("dupont");
+            QString nom = u"dupont"_qs;
             for (int i = 0; i < nom.size(); ++i)
-                if (casse & (1 << i))
-                    nom[i] = nom[i].toUpper();
-            fichier << nom << QStringLiteral("Émile %1").arg(63 - casse) << QStringLiteral("André");
+                nom[i] = casse & (1 << i) ? nom[i].toUpper() : nom[i];
+            fichier << nom << QStringLiteral("Émile %1").arg(63 - casse);
         }
-        AddressList unParUn;
+        AddressList unParUn, ouverte;
         for (const QString& e : fichier)
             unParUn.add(e);
-        AddressList ouverte;
         ouverte.setEntries(fichier);
         QCOMPARE(ouverte.entries(), unParUn.entries());
         QCOMPARE(ouverte.adresseCourante(), int(fichier.size()) - 1);
