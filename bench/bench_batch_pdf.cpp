@@ -84,7 +84,19 @@ void plancher(benchmark::State& state)
     mesure(state, {QStringLiteral(PLANCHER_EXECUTABLE), QString::number(state.range(0)),
                    dossier.filePath(QStringLiteral("plancher.pdf"))});
 }
-}  // namespace
+} // namespace
 
-BENCHMARK(plivanePdf)->Name("plivane_pdf_process")->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(plancher)->Name("floor_bare_qpainter_process")->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(plivanePdf)
+    ->Name("plivane_pdf_process")
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(plancher)
+    ->Name("floor_bare_qpainter_process")
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();

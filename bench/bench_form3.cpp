@@ -20,9 +20,9 @@ void choisit(benchmark::State& state, const QString& bouton, bool toutSelectionn
     auto* sortie = f.findChild<QPushButton*>(bouton);
     for (auto _ : state) {
         QTimer::singleShot(0, &f, [&] {
-            liste->viewport()->repaint();  // on screen
+            liste->viewport()->repaint(); // on screen
             if (toutSelectionner)
-                liste->selectAll();  // Ctrl+A
+                liste->selectAll(); // Ctrl+A
             sortie->click();
         });
         const std::optional<QList<int>> choix = f.choisit(adresses);
@@ -42,7 +42,10 @@ void selectionDeTout(benchmark::State& state)
 {
     choisit(state, QStringLiteral("ImprSelect"), true);
 }
-}  // namespace
+} // namespace
 
 BENCHMARK(imprimerTout)->Name("form3_open_print_all")->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(selectionDeTout)->Name("form3_open_select_all_print_selection")->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(selectionDeTout)
+    ->Name("form3_open_select_all_print_selection")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);

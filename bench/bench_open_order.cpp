@@ -37,7 +37,17 @@ void ouvreMelangee(benchmark::State& state)
 {
     ouvre(state, banc::Ordre::Melangee);
 }
-}  // namespace
+} // namespace
 
-BENCHMARK(ouvreTriee)->Name("open_sorted")->Arg(10000)->Arg(100000)->Arg(250000)->Unit(benchmark::kMillisecond);
-BENCHMARK(ouvreMelangee)->Name("open_shuffled")->Arg(10000)->Arg(100000)->Arg(250000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ouvreTriee)
+    ->Name("open_sorted")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(250000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(ouvreMelangee)
+    ->Name("open_shuffled")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(250000)
+    ->Unit(benchmark::kMillisecond);

@@ -3,8 +3,8 @@
 // beside the print run alone on the same addresses, in the same run. Target: the window's
 // print within 1.3 times the run alone, at 1,000 and at 5,000 envelopes.
 #include "app/window/Application.h"
-#include "app/window/Form1.h"
 #include "app/window/ControlesForm1.h"
+#include "app/window/Form1.h"
 #include "bench/support/DocumentsBanc.h"
 #include "platform/QtPrinterService.h"
 #include "platform/QtProgress.h"
@@ -37,7 +37,8 @@ void commandeDeLaFenetre(benchmark::State& state)
 {
     const int n = int(state.range(0));
     QTemporaryDir dossier;
-    const QString plv = banc::fichier(dossier.filePath(QStringLiteral("Envoi.PLV")), n, banc::Ordre::Melangee);
+    const QString plv =
+        banc::fichier(dossier.filePath(QStringLiteral("Envoi.PLV")), n, banc::Ordre::Melangee);
     DialoguesAvecSuivi dialogues;
     QtPrinterService imprimante;
     imprimante.setOutputFileName(dossier.filePath(QStringLiteral("fenetre.pdf")));
@@ -52,7 +53,7 @@ void commandeDeLaFenetre(benchmark::State& state)
     auto* tout = choix.findChild<QPushButton*>(QStringLiteral("ImprTout"));
     for (auto _ : state) {
         dialogues.printAnswers = {true};
-        QTimer::singleShot(0, tout, &QPushButton::click);  // once the selection window is up
+        QTimer::singleShot(0, tout, &QPushButton::click); // once the selection window is up
         fenetre.controles().Imprimer->click();
         if (!dialogues.messageTexts().isEmpty()) {
             state.SkipWithError("the print reported a failure");
@@ -84,7 +85,11 @@ void runSeul(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * n);
 }
-}  // namespace
+} // namespace
 
-BENCHMARK(commandeDeLaFenetre)->Name("window_print_command_pdf")->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(commandeDeLaFenetre)
+    ->Name("window_print_command_pdf")
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(runSeul)->Name("print_run_alone_pdf")->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);

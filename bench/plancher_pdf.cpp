@@ -41,7 +41,8 @@ int main(int argc, char** argv)
             y += me.lineSpacing();
         }
         painter.setFont(dest);
-        const QStringList lignes = {QStringLiteral("M. Zoé Martin-%1").arg(i), QStringLiteral("%1 rue du Marché").arg(i % 300),
+        const QStringList lignes = {QStringLiteral("M. Zoé Martin-%1").arg(i),
+                                    QStringLiteral("%1 rue du Marché").arg(i % 300),
                                     QStringLiteral("%1 Lyon").arg(69001 + i % 9)};
         y = px(90) - md.lineSpacing() * lignes.size() + md.ascent();
         for (const QString& ligne : lignes) {

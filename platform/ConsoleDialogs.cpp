@@ -12,7 +12,7 @@ public:
     ~ConsoleProgress() override
     {
         if (m_ecrit) {
-            std::fputs("\r\x1b[K", m_sortie);  // the line goes: the summary follows on a clean one
+            std::fputs("\r\x1b[K", m_sortie); // the line goes: the summary follows on a clean one
             std::fflush(m_sortie);
         }
     }
@@ -36,9 +36,12 @@ private:
     QElapsedTimer m_depuis;
     bool m_ecrit = false;
 };
-}  // namespace
+} // namespace
 
-ConsoleDialogs::ConsoleDialogs(std::FILE* erreurs, std::FILE* progres) : m_erreurs(erreurs), m_progres(progres) {}
+ConsoleDialogs::ConsoleDialogs(std::FILE* erreurs, std::FILE* progres)
+    : m_erreurs(erreurs), m_progres(progres)
+{
+}
 
 QString ConsoleDialogs::Lignes(const QString& text)
 {

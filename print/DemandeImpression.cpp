@@ -32,15 +32,17 @@ QString commeLaBoite(QString texte)
     texte.replace(QChar::Nbsp, u' ');
     return AvecFinLigne(texte);
 }
-}  // namespace
+} // namespace
 
 DemandeImpression DemandeImpression::DepuisDocument(const PlvOuverture& ouverture, const QImage& logoSiAbsent)
 {
     const PlvDocument& document = ouverture.document;
     DemandeImpression demande;
     ReglagesModele& r = demande.reglages;
-    r.LongueurEnv = float(pasDeBarre(document.LongueurEnv, ReglagesModele::kLongueurMin, ReglagesModele::kLongueurMax));
-    r.HauteurEnv = float(pasDeBarre(document.HauteurEnv, ReglagesModele::kHauteurMin, ReglagesModele::kHauteurMax));
+    r.LongueurEnv =
+        float(pasDeBarre(document.LongueurEnv, ReglagesModele::kLongueurMin, ReglagesModele::kLongueurMax));
+    r.HauteurEnv =
+        float(pasDeBarre(document.HauteurEnv, ReglagesModele::kHauteurMin, ReglagesModele::kHauteurMax));
     r.Quantite = pasDeBarre(document.Quantite, ReglagesModele::kQuantiteMin, ReglagesModele::kQuantiteMax);
     r.MargeGaucheExp = commeLePanneau(document.MargeGaucheExp);
     r.MargeHauteExp = commeLePanneau(document.MargeHauteExp);

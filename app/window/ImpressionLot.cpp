@@ -16,7 +16,7 @@ void ecrit(std::FILE* sortie, const QString& ligne)
     std::fprintf(sortie, "%s\n", ligne.toLocal8Bit().constData());
     std::fflush(sortie);
 }
-}  // namespace
+} // namespace
 
 QString ImpressionLot::Resume(LigneCommande::Mode mode, int enveloppes, const QString& sortie)
 {
@@ -48,15 +48,18 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
     // The window keeps its own picture when a file's logo cannot be found; here nobody
     // would see that happen.
     if (fichier.document.LogoChoisi && fichier.logo.isNull())
-        ecrit(erreurs, ConsoleDialogs::Lignes(QStringLiteral("Le logo « %1 » est introuvable : le logo de Plivane "
-                                                             "est imprimé à sa place.")
-                                                  .arg(fichier.document.NomLogo)));
-    const DemandeImpression demande = DemandeImpression::DepuisDocument(fichier, QImage(QStringLiteral(":/logo.bmp")));
+        ecrit(erreurs,
+              ConsoleDialogs::Lignes(QStringLiteral("Le logo « %1 » est introuvable : le logo de Plivane "
+                                                    "est imprimé à sa place.")
+                                         .arg(fichier.document.NomLogo)));
+    const DemandeImpression demande =
+        DemandeImpression::DepuisDocument(fichier, QImage(QStringLiteral(":/logo.bmp")));
 
     QtPrinterService imprimante;
-    const Status destination = commande.mode == LigneCommande::Mode::Pdf
-                                   ? imprimante.setOutputFileName(QFileInfo(commande.sortie).absoluteFilePath())
-                                   : imprimante.selectPrinter(commande.sortie);
+    const Status destination =
+        commande.mode == LigneCommande::Mode::Pdf
+            ? imprimante.setOutputFileName(QFileInfo(commande.sortie).absoluteFilePath())
+            : imprimante.selectPrinter(commande.sortie);
     if (!destination)
         return echoue(destination.error());
     (void)imprimante.setUnitMillimetres();
@@ -77,6 +80,7 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
     if (!bilan.lancee || bilan.echec || bilan.annulee)
         return kCodeEchec;
     const bool copies = !impression.reglagesImprimante().refuse(ReglagesImprimante::Reglage::Copies);
-    ecrit(sortie, Resume(commande.mode, bilan.enveloppes * (copies ? demande.reglages.Quantite : 1), commande.sortie));
+    ecrit(sortie, Resume(commande.mode, bilan.enveloppes * (copies ? demande.reglages.Quantite : 1),
+                         commande.sortie));
     return 0;
 }

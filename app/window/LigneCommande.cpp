@@ -22,7 +22,7 @@ QString absolu(const QString& chemin)
 {
     return QFileInfo(chemin).absoluteFilePath();
 }
-}  // namespace
+} // namespace
 
 Result<LigneCommande::Commande> LigneCommande::lit(const QStringList& arguments)
 {
@@ -38,9 +38,11 @@ Result<LigneCommande::Commande> LigneCommande::lit(const QStringList& arguments)
         const bool pdf = premier == kPdf;
         commande.mode = pdf ? Mode::Pdf : Mode::Imprimante;
         if (arguments.size() < 3)
-            raison = pdf ? QStringLiteral("plivane : --pdf attend le fichier PDF à écrire, puis le fichier d'adresses.")
-                         : QStringLiteral("plivane : --imprimante attend le nom de la file d'impression, puis le "
-                                          "fichier d'adresses.");
+            raison =
+                pdf ? QStringLiteral(
+                          "plivane : --pdf attend le fichier PDF à écrire, puis le fichier d'adresses.")
+                    : QStringLiteral("plivane : --imprimante attend le nom de la file d'impression, puis le "
+                                     "fichier d'adresses.");
         else if (arguments.size() > 3)
             raison = QStringLiteral("plivane : un seul fichier d'adresses à la fois (%1 arguments donnés).")
                          .arg(arguments.size());
@@ -52,8 +54,9 @@ Result<LigneCommande::Commande> LigneCommande::lit(const QStringList& arguments)
             commande.sortie = arguments[1];
             commande.fichier = absolu(arguments[2]);
             // Writing the PDF over the addresses would lose them.
-            if (pdf && QFileInfo(absolu(commande.sortie)).canonicalFilePath() ==
-                           QFileInfo(*commande.fichier).canonicalFilePath() &&
+            if (pdf &&
+                QFileInfo(absolu(commande.sortie)).canonicalFilePath() ==
+                    QFileInfo(*commande.fichier).canonicalFilePath() &&
                 QFileInfo::exists(*commande.fichier))
                 raison = QStringLiteral("plivane : le fichier PDF « %1 » est le fichier d'adresses lui-même.")
                              .arg(commande.sortie);
@@ -75,7 +78,8 @@ QString LigneCommande::usage()
     return QStringLiteral(
         "Usage : plivane [FICHIER.PLV]   (ouvre ce fichier d'adresses ; "
         "sans argument, Plivane s'ouvre sur une enveloppe nouvelle)\n"
-        "        plivane --pdf SORTIE.pdf FICHIER.PLV   (imprime toutes les adresses du fichier dans ce PDF)\n"
+        "        plivane --pdf SORTIE.pdf FICHIER.PLV   (imprime toutes les adresses du fichier dans ce "
+        "PDF)\n"
         "        plivane --imprimante FILE FICHIER.PLV   (les imprime sur cette file d'impression)\n"
         "        plivane --aide   (affiche cette aide)");
 }

@@ -17,7 +17,8 @@ inline QStringList adresses(int n, Ordre ordre)
     QStringList liste;
     liste.reserve(n);
     for (int i = 0; i < n; ++i)
-        liste.append(QStringList{QStringLiteral("M. Zoé Martin-%1").arg(i), QStringLiteral("%1 rue du Marché").arg(i % 300),
+        liste.append(QStringList{QStringLiteral("M. Zoé Martin-%1").arg(i),
+                                 QStringLiteral("%1 rue du Marché").arg(i % 300),
                                  QStringLiteral("%1 Lyon").arg(69001 + i % 9)}
                          .join(kSeparateurLignes));
     if (ordre == Ordre::Triee) {
@@ -44,4 +45,4 @@ inline QString fichier(const QString& chemin, int n, Ordre ordre)
     return FichierAdresses::EcritFichier(chemin, document(n, ordre), {}) ? chemin : QString();
 }
 
-}  // namespace banc
+} // namespace banc

@@ -23,7 +23,7 @@ class TestLot : public QObject {
     Sortie plivane(const QStringList& arguments) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the program chooses for itself
+        env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program chooses for itself
         env.remove(QStringLiteral("DISPLAY"));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), chemin(QStringLiteral("config")));
         QProcess p;
@@ -51,7 +51,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dossier.isValid());
-        QVERIFY(DecalagesImprimantes(reglages()).enregistre(QtPrinterService::pdfOutputName(), {Mm(1.5), Mm(-2)}));
+        QVERIFY(DecalagesImprimantes(reglages())
+                    .enregistre(QtPrinterService::pdfOutputName(), {Mm(1.5), Mm(-2)}));
     }
 
     void pdfCommeLaFenetre_data()
@@ -60,8 +61,9 @@ private slots:
         // A logo, sideways, crop marks, three copies of three addresses.
         QTest::newRow("Amis.PLV") << QStringLiteral(PLIVANE_TEST_DATA "/plv/Amis.PLV");
         // The sender's text; addresses out of order, two equal but for their case.
-        QTest::newRow("texte") << ecrit(QStringLiteral("Texte.PLV"), u"Jeanne\u00a0Dupont\r\n12 rue des Lilas"_qs,
-                                        {u"Zoé\u00a0Paris"_qs, u"anne\u00a0Lyon"_qs, u"Anne\u00a0Lyon"_qs, u"Émile"_qs});
+        QTest::newRow("texte") << ecrit(
+            QStringLiteral("Texte.PLV"), u"Jeanne\u00a0Dupont\r\n12 rue des Lilas"_qs,
+            {u"Zoé\u00a0Paris"_qs, u"anne\u00a0Lyon"_qs, u"Anne\u00a0Lyon"_qs, u"Émile"_qs});
     }
     void pdfCommeLaFenetre()
     {
@@ -105,18 +107,23 @@ private slots:
     void refusEtEchecs_data()
     {
         const QString plv = ecrit(QStringLiteral("Un.PLV"), QString(), {u"Anne"_qs});
-        const QString douze = ecrit(QStringLiteral("Douze.PLV"), QStringList(12, u"l"_qs).join(u"\r\n"_qs), {u"Anne"_qs});
+        const QString douze =
+            ecrit(QStringLiteral("Douze.PLV"), QStringList(12, u"l"_qs).join(u"\r\n"_qs), {u"Anne"_qs});
         const QString pdf = chemin(QStringLiteral("precedent.pdf"));
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("message");  // on the standard output for 0, on the error otherwise
+        QTest::addColumn<QString>("message"); // on the standard output for 0, on the error otherwise
         QTest::newRow("--aide") << QStringList{"--aide"} << 0 << LigneCommande::usage();
         QTest::newRow("--pdf alone") << QStringList{"--pdf"} << 2 << "--pdf attend le fichier PDF";
-        QTest::newRow("two files") << QStringList{"--pdf", pdf, plv, plv} << 2 << "un seul fichier d'adresses";
-        QTest::newRow("PDF over the addresses") << QStringList{"--pdf", plv, plv} << 2 << "est le fichier d'adresses";
+        QTest::newRow("two files") << QStringList{"--pdf", pdf, plv, plv} << 2
+                                   << "un seul fichier d'adresses";
+        QTest::newRow("PDF over the addresses")
+            << QStringList{"--pdf", plv, plv} << 2 << "est le fichier d'adresses";
         QTest::newRow("no such file") << QStringList{"--pdf", pdf, chemin("Absent.PLV")} << 1 << "Absent.PLV";
-        QTest::newRow("no such queue") << QStringList{"--imprimante", "Aucune", plv} << 1 << "« Aucune » est introuvable";
-        QTest::newRow("no such folder") << QStringList{"--pdf", chemin("absent/x.pdf"), plv} << 1 << "absent/x.pdf";
+        QTest::newRow("no such queue")
+            << QStringList{"--imprimante", "Aucune", plv} << 1 << "« Aucune » est introuvable";
+        QTest::newRow("no such folder")
+            << QStringList{"--pdf", chemin("absent/x.pdf"), plv} << 1 << "absent/x.pdf";
         QTest::newRow("twelve sender lines") << QStringList{"--pdf", pdf, douze} << 1 << "compte 12 lignes";
     }
     void refusEtEchecs()
