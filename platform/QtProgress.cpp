@@ -23,11 +23,17 @@ bool QtProgress::advance(int done, const QString& text)
 {
     if (m_dialog->wasCanceled())
         return false;
+    if (m_depuisMiseAJour.isValid() && m_depuisMiseAJour.elapsed() < kIntervalleMs)
+        return true;
+    m_depuisMiseAJour.start();
     m_dialog->setLabelText(text);
+    // Once the dialog shows, a new value lets every event through (the dialog is modal);
+    // before, it only decides whether the job lasts long enough to show it.
+    const bool visible = m_dialog->isVisible();
     m_dialog->setValue(std::clamp(done, 0, m_dialog->maximum()));
     // The click on "Annuler" comes with the other events. Before the dialog shows nothing
     // blocks the other windows, so their clicks and keys wait for the end of the job.
-    QCoreApplication::processEvents(m_dialog->isVisible() ? QEventLoop::AllEvents
-                                                          : QEventLoop::ExcludeUserInputEvents);
+    if (!visible)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     return !m_dialog->wasCanceled();
 }

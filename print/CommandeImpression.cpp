@@ -56,13 +56,14 @@ void CommandeImpression::ReglageImprimante(const ReglagesModele& reglages)
     m_alignement.Regle(reglages);
 }
 
-void CommandeImpression::Imprimer(const DemandeImpression& demande)
+CommandeImpression::Bilan CommandeImpression::Imprimer(const DemandeImpression& demande)
 {
+    Bilan bilan;
     const std::optional<QList<int>> selection = choisitAdresses(demande.adresses);
     if (!selection)
-        return;  // "Annuler": nothing else happens
+        return bilan;  // "Annuler": nothing else happens
     if (demande.confirmeSelection && !demande.confirmeSelection(demande, *selection))
-        return;
+        return bilan;
 
     TestImpr1(m_imprimante, m_dialogues, m_reglages);
     if (demande.reglages.HauteurEnv > 210 || demande.reglages.LongueurEnv > 297)
@@ -72,16 +73,24 @@ void CommandeImpression::Imprimer(const DemandeImpression& demande)
     // the user chooses there is what the run prints.
     const bool copiesReglables = !m_reglages.refuse(ReglagesImprimante::Reglage::Copies);
     Status echec = copiesReglables ? m_imprimante.setCopies(demande.reglages.Quantite) : Status::ok();
-    if (echec && m_dialogues.printDialog(m_imprimante))
+    if (echec && m_dialogues.printDialog(m_imprimante)) {
         m_imprime.lance(demande, *selection);
+        bilan.lancee = true;
+        bilan.echec = m_imprime.Echouee();
+        bilan.annulee = m_imprime.Annulee();
+        bilan.enveloppes = m_imprime.EnveloppesImprimees();
+    }
 
     if (copiesReglables) {
         const Status remise = m_imprimante.setCopies(m_reglages.CopiesInitiales);
         if (echec)
             echec = remise;
     }
-    if (!echec)
+    if (!echec) {
         m_dialogues.message(MessageIcon::Exclamation, kTitreControleImpression, echec.error());
+        bilan.echec = true;
+    }
+    return bilan;
 }
 
 void CommandeImpression::Quitter()

@@ -32,8 +32,16 @@ public:
     CommandeImpression(const CommandeImpression&) = delete;
     CommandeImpression& operator=(const CommandeImpression&) = delete;
 
+    // How a print command ended, for a caller that reports it itself.
+    struct Bilan {
+        bool lancee = false;   // the addresses were chosen and the print dialog confirmed
+        bool echec = false;    // a failure was reported, by the run or by the command
+        bool annulee = false;  // the user stopped the run
+        int enveloppes = 0;    // envelopes whose page was ended (each in the copies asked for)
+    };
+
     // The Imprimer button.
-    void Imprimer(const DemandeImpression& demande);
+    Bilan Imprimer(const DemandeImpression& demande);
     // The Aperçu button: the same choice of addresses, then the preview of the pages
     // that Imprimer would print for it.
     void Apercu(const DemandeImpression& demande);

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <functional>
 
+struct PlvOuverture;
+
 struct DemandeImpression {
     ReglagesModele reglages;    // sizes, distances, Orientation ("Portrait" is 0), crop marks, fonts, logo
     QString texteExpediteur;    // the text of Exped, lines ending CR LF
@@ -19,4 +21,12 @@ struct DemandeImpression {
     // Asked once the addresses are chosen, before the print dialog: whether the print goes
     // on. The window checks every envelope here; a print without it checks nothing.
     std::function<bool(const DemandeImpression& demande, const QList<int>& selection)> confirmeSelection;
+
+    // What the main window prints once it has opened this document: the settings as its
+    // controls take them (the size and the quantity to their scroll bars' whole steps,
+    // the distances as their panels show them), the sender text as its box gives it back,
+    // and the addresses in the list's order. `logoSiAbsent` stands for the document's
+    // logo when it could not be loaded, as the window keeps its picture when opening
+    // finds none.
+    static DemandeImpression DepuisDocument(const PlvOuverture& ouverture, const QImage& logoSiAbsent);
 };

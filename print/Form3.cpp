@@ -2,8 +2,9 @@
 
 #include "platform/Units.h"
 
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
+#include <QStringListModel>
 #include <algorithm>
 
 namespace {
@@ -29,9 +30,14 @@ Form3::Form3(QWidget* fenetrePrincipale)
     setModal(true);
     setFixedSize(px(kLargeur), px(kHauteur));
 
-    m_liste = new QListWidget(this);
+    m_entrees = new QStringListModel(this);
+    m_liste = new QListView(this);
     m_liste->setObjectName(QStringLiteral("List2"));
+    m_liste->setModel(m_entrees);
     m_liste->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One line each, as the address list window shows them: no entry is measured alone.
+    m_liste->setUniformItemSizes(true);
     m_liste->setGeometry(rectTwips(90, 30, 9285, 4380));
     // A fixed light grey gets fixed black text: a dark theme's light text would vanish.
     QPalette gris = m_liste->palette();
@@ -65,7 +71,8 @@ Form3::Form3(QWidget* fenetrePrincipale)
 
 std::optional<QList<int>> Form3::choisit(const QStringList& adresses)
 {
-    m_adresses = adresses;
+    // The list's own entries, shared rather than copied.
+    m_entrees->setStringList(adresses);
     m_impressionAnnulee = true;
     exec();
     if (m_impressionAnnulee)
@@ -75,10 +82,13 @@ std::optional<QList<int>> Form3::choisit(const QStringList& adresses)
 
 QList<int> Form3::selection() const
 {
+    // From the selection's ranges: a whole list selected is one range, not a row-by-row walk.
     QList<int> rangs;
-    for (int i = 0; i < m_liste->count(); ++i)
-        if (m_liste->item(i)->isSelected())
+    for (const QItemSelectionRange& plage : m_liste->selectionModel()->selection())
+        for (int i = plage.top(); i <= plage.bottom(); ++i)
             rangs.append(i);
+    std::sort(rangs.begin(), rangs.end());
+    rangs.erase(std::unique(rangs.begin(), rangs.end()), rangs.end());
     return rangs;
 }
 
@@ -86,18 +96,17 @@ void Form3::showEvent(QShowEvent* event)
 {
     // Each showing starts from the list as it is now, with nothing selected. The first
     // entry holds the focus mark, so "Imprimer Tout..." works without a click first.
-    m_liste->clear();
-    m_liste->addItems(m_adresses);
-    if (m_liste->count() > 0)
-        m_liste->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     m_liste->clearSelection();
+    if (m_entrees->rowCount() > 0)
+        m_liste->selectionModel()->setCurrentIndex(m_entrees->index(0), QItemSelectionModel::NoUpdate);
+    m_liste->scrollToTop();
     m_liste->setFocus();
     QDialog::showEvent(event);
 }
 
 bool Form3::aUneEntreeCourante() const
 {
-    return m_liste->count() > 0 && m_liste->currentRow() >= 0;
+    return m_entrees->rowCount() > 0 && m_liste->currentIndex().isValid();
 }
 
 void Form3::imprimeTout()

@@ -76,6 +76,8 @@ void Imprime::lance(const DemandeImpression& demande, const QList<int>& selectio
     m_reglages.FormatInitial.reset();
     m_reglages.OrientationInitiale.reset();
     m_annulee = false;
+    m_echouee = false;
+    m_imprimees = 0;
     m_depuisAffichage.start();
     const Status echec = deroule(demande, selection, sondes);
     termine(echec);
@@ -168,6 +170,7 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
         ++numero;
         if (Status s = enveloppe(demande, i, lignesExp, decalageY); !s)
             return s;
+        ++m_imprimees;
         laisseRespirer();
     }
     return Status::ok();
@@ -295,7 +298,8 @@ void Imprime::termine(const Status& echec)
         aSignaler.append(s.error());
     m_sablier.reset();
     aSignaler.removeDuplicates();
-    if (!aSignaler.isEmpty())
+    m_echouee = !aSignaler.isEmpty();
+    if (m_echouee)
         m_dialogues.message(MessageIcon::Exclamation, kTitreControleImpression,
                             aSignaler.join(QString::fromUtf16(kFinLigne)));
     m_enCours = false;

@@ -64,6 +64,10 @@ public:
     bool ImpressionEnCours() const { return m_enCours; }
     // The user stopped the last run from its progress dialog.
     bool Annulee() const { return m_annulee; }
+    // The last run reported a failure.
+    bool Echouee() const { return m_echouee; }
+    // The envelopes of the last run whose page was ended.
+    int EnveloppesImprimees() const { return m_imprimees; }
 
     // Sideways: DecalageY for an envelope of this height on a landscape page whose
     // printable area is this high.
@@ -91,6 +95,8 @@ private:
     const DecalagesImprimantes* m_decalages;
     bool m_enCours = false;
     bool m_annulee = false;
+    bool m_echouee = false;
+    int m_imprimees = 0;
     bool m_decale = false;  // this run set the printer's shift, and puts zero back
     std::optional<BusyPointer> m_sablier;
     std::unique_ptr<Progress> m_suivi;

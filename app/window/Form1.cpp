@@ -23,6 +23,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -38,6 +39,7 @@
 #include <cmath>
 
 namespace {
+constexpr qint64 kIntervalleBoiteMs = 40;
 const QString kTitreControleFinal = QStringLiteral("Contrôle final");
 const QString kQuestionSauvegarde = QStringLiteral("Voulez-vous sauvegarder vos modifications ?");
 
@@ -771,15 +773,29 @@ DemandeImpression Form1::demandeImpression() const
 
 void Form1::Imprimer_Click()
 {
+    // The box follows the run at the pace the screen repaints: filling it for each of
+    // thousands of envelopes would cost more than printing them. It ends on the last one.
     DemandeImpression demande = demandeImpression();
-    demande.montreAdresse = [this](int index) {
+    QElapsedTimer depuis;
+    int montree = -1;
+    demande.montreAdresse = [this, &depuis, &montree](int index) {
         m_liste.setAdresseCourante(index);
+        if (montree >= 0 && depuis.elapsed() < kIntervalleBoiteMs)
+            return;
+        depuis.start();
+        montree = index;
         afficheAdresse(m_liste.entry(index));
     };
     demande.confirmeSelection = [this](const DemandeImpression& d, const QList<int>& selection) {
         return confirmeEnveloppes(m_imprimante, m_dialogs, d, selection);
     };
     m_impression->Imprimer(demande);
+    if (montree >= 0 && m_liste.adresseCourante() != montree) {
+        // The run's own change of the box, not the user's.
+        m_etat.Chargement = true;
+        afficheAdresse(m_liste.entry(m_liste.adresseCourante()));
+        m_etat.Chargement = false;
+    }
     Form_Activate();
 }
 

@@ -2,26 +2,84 @@
 
 #include <QFileInfo>
 
-Result<std::optional<QString>> LigneCommande::lit(const QStringList& arguments)
+namespace {
+const QString kAide = QStringLiteral("--aide");
+const QString kPdf = QStringLiteral("--pdf");
+const QString kImprimante = QStringLiteral("--imprimante");
+
+// The reason an argument cannot be a file's or a queue's name, or nothing.
+QString refusNom(const QString& argument, const QString& quoi)
 {
-    if (arguments.isEmpty())
-        return std::optional<QString>();
+    if (argument.isEmpty())
+        return QStringLiteral("plivane : le nom %1 est vide.").arg(quoi);
+    if (argument.startsWith(u'-'))
+        // Qt's own options (-style, -platform...) included: the program takes none.
+        return QStringLiteral("plivane : option inconnue « %1 ».").arg(argument);
+    return {};
+}
+
+QString absolu(const QString& chemin)
+{
+    return QFileInfo(chemin).absoluteFilePath();
+}
+} // namespace
+
+Result<LigneCommande::Commande> LigneCommande::lit(const QStringList& arguments)
+{
+    Commande commande;
     QString raison;
-    if (arguments.size() > 1)
+    const QString premier = arguments.value(0);
+    if (arguments.isEmpty()) {
+        return commande;
+    } else if (arguments.contains(kAide)) {
+        commande.mode = Mode::Aide;
+        return commande;
+    } else if (premier == kPdf || premier == kImprimante) {
+        const bool pdf = premier == kPdf;
+        commande.mode = pdf ? Mode::Pdf : Mode::Imprimante;
+        if (arguments.size() < 3)
+            raison =
+                pdf ? QStringLiteral(
+                          "plivane : --pdf attend le fichier PDF à écrire, puis le fichier d'adresses.")
+                    : QStringLiteral("plivane : --imprimante attend le nom de la file d'impression, puis le "
+                                     "fichier d'adresses.");
+        else if (arguments.size() > 3)
+            raison = QStringLiteral("plivane : un seul fichier d'adresses à la fois (%1 arguments donnés).")
+                         .arg(arguments.size());
+        else if (raison = refusNom(arguments[1], pdf ? QStringLiteral("du fichier PDF")
+                                                     : QStringLiteral("de l'imprimante"));
+                 raison.isEmpty())
+            raison = refusNom(arguments[2], QStringLiteral("du fichier"));
+        if (raison.isEmpty()) {
+            commande.sortie = arguments[1];
+            commande.fichier = absolu(arguments[2]);
+            // Writing the PDF over the addresses would lose them.
+            if (pdf &&
+                QFileInfo(absolu(commande.sortie)).canonicalFilePath() ==
+                    QFileInfo(*commande.fichier).canonicalFilePath() &&
+                QFileInfo::exists(*commande.fichier))
+                raison = QStringLiteral("plivane : le fichier PDF « %1 » est le fichier d'adresses lui-même.")
+                             .arg(commande.sortie);
+        }
+    } else if (arguments.size() > 1) {
         raison = QStringLiteral("plivane : un seul fichier d'adresses à la fois (%1 arguments donnés).")
                      .arg(arguments.size());
-    else if (arguments.first().isEmpty())
-        raison = QStringLiteral("plivane : le nom du fichier est vide.");
-    else if (arguments.first().startsWith(u'-'))
-        // Qt's own options (-style, -platform...) included: the program takes none.
-        raison = QStringLiteral("plivane : option inconnue « %1 ».").arg(arguments.first());
+    } else {
+        raison = refusNom(premier, QStringLiteral("du fichier"));
+        commande.fichier = absolu(premier);
+    }
     if (!raison.isEmpty())
         return Status::failure(raison + u'\n' + usage());
-    return std::optional<QString>(QFileInfo(arguments.first()).absoluteFilePath());
+    return commande;
 }
 
 QString LigneCommande::usage()
 {
-    return QStringLiteral("Usage : plivane [FICHIER.PLV]   (ouvre ce fichier d'adresses ; "
-                          "sans argument, Plivane s'ouvre sur une enveloppe nouvelle)");
+    return QStringLiteral(
+        "Usage : plivane [FICHIER.PLV]   (ouvre ce fichier d'adresses ; "
+        "sans argument, Plivane s'ouvre sur une enveloppe nouvelle)\n"
+        "        plivane --pdf SORTIE.pdf FICHIER.PLV   (imprime toutes les adresses du fichier dans ce "
+        "PDF)\n"
+        "        plivane --imprimante FILE FICHIER.PLV   (les imprime sur cette file d'impression)\n"
+        "        plivane --aide   (affiche cette aide)");
 }

@@ -1,6 +1,9 @@
 #pragma once
-// The program's command line: nothing, or the one address file to open, as the desktop
-// passes it when the user opens a .PLV file with Plivane. Nothing else is read from it.
+// The program's command line. Nothing, or the one address file to open, as the desktop
+// passes it when the user opens a .PLV file with Plivane: the window opens. Or a print
+// without the window, for scripts and big mailings: every address of a file to a PDF
+// (--pdf SORTIE.pdf FICHIER.PLV) or to a printer queue (--imprimante FILE FICHIER.PLV).
+// Or --aide. Nothing else is read from it.
 
 #include "platform/Outcome.h"
 
@@ -10,10 +13,19 @@
 
 class LigneCommande {
 public:
-    // The arguments after the program's name. No argument: no file to open. One argument
-    // that is no option: that file, as an absolute path. Anything else fails with the
-    // French lines to print on standard error (the reason, then the usage line).
-    static Result<std::optional<QString>> lit(const QStringList& arguments);
+    enum class Mode { Fenetre, Pdf, Imprimante, Aide };
+
+    struct Commande {
+        Mode mode = Mode::Fenetre;
+        // The address file, as an absolute path; none for a new envelope.
+        std::optional<QString> fichier;
+        // Pdf: the PDF to write, as given. Imprimante: the queue's name.
+        QString sortie;
+    };
+
+    // The arguments after the program's name. What is not one of the forms above fails
+    // with the French lines to print on standard error (the reason, then the usage).
+    static Result<Commande> lit(const QStringList& arguments);
 
     static QString usage();
     // The status a refused command line ends the program with.

@@ -79,11 +79,11 @@ private slots:
         // Nothing: a new envelope. One file, made absolute: the title and the next save
         // dialog show where it is.
         const auto rien = LigneCommande::lit({});
-        QVERIFY(rien.isOk() && !rien.value().has_value());
+        QVERIFY(rien.isOk() && !rien.value().fichier.has_value());
         const auto un = LigneCommande::lit({QStringLiteral("Amis.PLV")});
         QVERIFY(un.isOk());
-        QCOMPARE(*un.value(), QDir::current().absoluteFilePath(QStringLiteral("Amis.PLV")));
-        QCOMPARE(*LigneCommande::lit({QStringLiteral("/tmp/Mes adresses.plv")}).value(),
+        QCOMPARE(*un.value().fichier, QDir::current().absoluteFilePath(QStringLiteral("Amis.PLV")));
+        QCOMPARE(*LigneCommande::lit({QStringLiteral("/tmp/Mes adresses.plv")}).value().fichier,
                  QStringLiteral("/tmp/Mes adresses.plv"));
 
         // Anything else: the reason and the usage line, in French.

@@ -198,6 +198,12 @@ private slots:
         QtProgress suivi(nullptr, u"Impression"_qs, 10);
         QProgressDialog& d = suivi.dialog();
         QCOMPARE(d.windowModality(), Qt::ApplicationModal);
+        QVERIFY(suivi.advance(0, u"Impression de l'enveloppe 1 sur 10"_qs));
+        // Within the interval the dialog stays as it was: a job of short steps does not
+        // spend its time repainting it.
+        QVERIFY(suivi.advance(1, u"Impression de l'enveloppe 2 sur 10"_qs));
+        QCOMPARE(d.labelText(), u"Impression de l'enveloppe 1 sur 10"_qs);
+        QTest::qWait(QtProgress::kIntervalleMs + 10);
         QVERIFY(suivi.advance(1, u"Impression de l'enveloppe 2 sur 10"_qs));
         QCOMPARE(d.labelText(), u"Impression de l'enveloppe 2 sur 10"_qs);
         d.cancel();

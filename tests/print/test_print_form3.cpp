@@ -2,7 +2,7 @@
 // list copied afresh at each showing, and the ways out.
 #include "print/Form3.h"
 
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -20,9 +20,9 @@ QPushButton* bouton(Form3& f, const QString& texte)
     return nullptr;
 }
 
-QListWidget* liste(Form3& f)
+QListView* liste(Form3& f)
 {
-    return f.findChild<QListWidget*>(u"List2"_qs);
+    return f.findChild<QListView*>(u"List2"_qs);
 }
 
 // Runs `pendant` once the modal window is up, then gives the window's answer.
@@ -85,11 +85,12 @@ private slots:
         for (int fois = 0; fois < 2; ++fois) {
             const auto reponse = choisitEn(f, adresses, [&](Form3& w) {
                 vues.clear();
-                for (int i = 0; i < liste(w)->count(); ++i)
-                    vues.append(liste(w)->item(i)->text());
-                dejaChoisie = !liste(w)->selectedItems().isEmpty();
+                QAbstractItemModel* m = liste(w)->model();
+                for (int i = 0; i < m->rowCount(); ++i)
+                    vues.append(m->index(i, 0).data().toString());
+                dejaChoisie = liste(w)->selectionModel()->hasSelection();
                 for (int i : selectionnees)
-                    liste(w)->item(i)->setSelected(true);
+                    liste(w)->selectionModel()->select(m->index(i, 0), QItemSelectionModel::Select);
                 if (sortie == u"Escape"_qs)
                     QTest::keyClick(&w, Qt::Key_Escape);
                 else

@@ -1,0 +1,86 @@
+#include "app/window/ImpressionLot.h"
+
+#include "addresses/FichierAdresses.h"
+#include "platform/ConsoleDialogs.h"
+#include "platform/QtPrinterService.h"
+#include "print/CommandeImpression.h"
+#include "print/PolicesImprimante.h"
+#include "print/ReglagesImprimante.h"
+
+#include <QFileInfo>
+#include <numeric>
+
+namespace {
+void ecrit(std::FILE* sortie, const QString& ligne)
+{
+    std::fprintf(sortie, "%s\n", ligne.toLocal8Bit().constData());
+    std::fflush(sortie);
+}
+} // namespace
+
+QString ImpressionLot::Resume(LigneCommande::Mode mode, int enveloppes, const QString& sortie)
+{
+    const bool une = enveloppes == 1;
+    if (mode == LigneCommande::Mode::Pdf)
+        return QStringLiteral("%1 %2 dans %3")
+            .arg(enveloppes)
+            .arg(une ? QStringLiteral("enveloppe imprimée") : QStringLiteral("enveloppes imprimées"), sortie);
+    return QStringLiteral("%1 %2 à l'imprimante %3")
+        .arg(enveloppes)
+        .arg(une ? QStringLiteral("enveloppe envoyée") : QStringLiteral("enveloppes envoyées"), sortie);
+}
+
+int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sortie, std::FILE* erreurs)
+{
+    ConsoleDialogs dialogues(erreurs, erreurs);
+    const auto echoue = [&](const QString& texte) {
+        ecrit(erreurs, ConsoleDialogs::Lignes(texte));
+        return kCodeEchec;
+    };
+
+    const Result<PlvOuverture> ouverture = FichierAdresses::LitFichier(commande.fichier.value_or(QString()));
+    if (!ouverture)
+        return echoue(ouverture.error());
+    const PlvOuverture& fichier = ouverture.value();
+    if (fichier.document.Adresses.isEmpty())
+        return echoue(QStringLiteral("Le fichier « %1 » ne contient aucune adresse : rien n'est imprimé.")
+                          .arg(*commande.fichier));
+    // The window keeps its own picture when a file's logo cannot be found; here nobody
+    // would see that happen.
+    if (fichier.document.LogoChoisi && fichier.logo.isNull())
+        ecrit(erreurs,
+              ConsoleDialogs::Lignes(QStringLiteral("Le logo « %1 » est introuvable : le logo de Plivane "
+                                                    "est imprimé à sa place.")
+                                         .arg(fichier.document.NomLogo)));
+    const DemandeImpression demande =
+        DemandeImpression::DepuisDocument(fichier, QImage(QStringLiteral(":/logo.bmp")));
+
+    QtPrinterService imprimante;
+    const Status destination =
+        commande.mode == LigneCommande::Mode::Pdf
+            ? imprimante.setOutputFileName(QFileInfo(commande.sortie).absoluteFilePath())
+            : imprimante.selectPrinter(commande.sortie);
+    if (!destination)
+        return echoue(destination.error());
+    (void)imprimante.setUnitMillimetres();
+    // The window's preview measures the recipient block last when a logo stands for the
+    // sender, and what is printed before the run hands a font over (the crop marks) takes
+    // the colour the printer holds: the same here as there.
+    ImprPoliceDest(imprimante, demande.reglages);
+
+    // "Imprimer Tout...", then the print dialog confirmed as the command line set it.
+    CommandeImpression impression(imprimante, dialogues, nullptr);
+    impression.remplaceChoixAdresses([](const QStringList& adresses) {
+        QList<int> toutes(adresses.size());
+        std::iota(toutes.begin(), toutes.end(), 0);
+        return std::optional<QList<int>>(toutes);
+    });
+    const CommandeImpression::Bilan bilan = impression.Imprimer(demande);
+    // The run and the command have written their own failures.
+    if (!bilan.lancee || bilan.echec || bilan.annulee)
+        return kCodeEchec;
+    const bool copies = !impression.reglagesImprimante().refuse(ReglagesImprimante::Reglage::Copies);
+    ecrit(sortie, Resume(commande.mode, bilan.enveloppes * (copies ? demande.reglages.Quantite : 1),
+                         commande.sortie));
+    return 0;
+}

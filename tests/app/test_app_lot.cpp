@@ -1,0 +1,148 @@
+// Printing without the window, on the real program: the PDF of "plivane --pdf" is the one
+// the window's Imprimer button makes of the same file, and every wrong command line or
+// failed run ends with its French message, its status, and the previous PDF untouched.
+#include "app/window/ImpressionLot.h"
+#include "platform/QtPrinterService.h"
+#include "print/DecalagesImprimantes.h"
+#include "tests/app/BancForm1.h"
+#include "tests/print/LecturePdf.h"
+
+#include <QProcess>
+
+class TestLot : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dossier;
+    QString chemin(const QString& nom) const { return m_dossier.filePath(nom); }
+    // The user's settings, as the window and the program both read them.
+    QString reglages() const { return chemin(QStringLiteral("config/Plivane/Plivane.conf")); }
+
+    struct Sortie {
+        int code = -1;
+        QString out, err;
+    };
+    Sortie plivane(const QStringList& arguments) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program chooses for itself
+        env.remove(QStringLiteral("DISPLAY"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), chemin(QStringLiteral("config")));
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(PLIVANE_EXECUTABLE), arguments);
+        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+            return {};
+        return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
+                QString::fromLocal8Bit(p.readAllStandardError())};
+    }
+
+    QString ecrit(const QString& nom, const QString& exped, const QStringList& adresses) const
+    {
+        PlvDocument d;
+        d.Exped = exped;
+        d.MargeGaucheExp = 10.5f;
+        d.MargeGaucheDest = 95.25f;
+        d.LongueurEnv = 229.4f;
+        d.Quantite = 2;
+        d.Adresses = adresses;
+        return FichierAdresses::EcritFichier(chemin(nom), d, {}) ? chemin(nom) : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dossier.isValid());
+        QVERIFY(DecalagesImprimantes(reglages())
+                    .enregistre(QtPrinterService::pdfOutputName(), {Mm(1.5), Mm(-2)}));
+    }
+
+    void pdfCommeLaFenetre_data()
+    {
+        QTest::addColumn<QString>("plv");
+        // A logo, sideways, crop marks, three copies of three addresses.
+        QTest::newRow("Amis.PLV") << QStringLiteral(PLIVANE_TEST_DATA "/plv/Amis.PLV");
+        // The sender's text; addresses out of order, two equal but for their case.
+        QTest::newRow("texte") << ecrit(
+            QStringLiteral("Texte.PLV"), u"Jeanne\u00a0Dupont\r\n12 rue des Lilas"_qs,
+            {u"Zoé\u00a0Paris"_qs, u"anne\u00a0Lyon"_qs, u"Anne\u00a0Lyon"_qs, u"Émile"_qs});
+    }
+    void pdfCommeLaFenetre()
+    {
+        QFETCH(QString, plv);
+        const QString fenetre = chemin(QStringLiteral("fenetre.pdf"));
+        const QString lot = chemin(QStringLiteral("lot.pdf"));
+        {
+            Banc<QtPrinterService> b;
+            b.f->impression().decalages().utiliseFichier(reglages());
+            QVERIFY(b.imprimante.setOutputFileName(fenetre));
+            QVERIFY(b.f->Ouvre(plv));
+            b.choisitTout();
+            b.dialogs.printAnswers = {true};
+            b.c().Imprimer->click();
+            QCOMPARE(b.dialogs.messageTexts(), QStringList());
+        }
+        const Sortie s = plivane({QStringLiteral("--pdf"), lot, plv});
+        QCOMPARE(s.err, QString());
+        QCOMPARE(s.code, 0);
+
+        const auto a = pdf::ouvre(fenetre);
+        const auto b = pdf::ouvre(lot);
+        QVERIFY(a && b && a->numPages() > 0);
+        QCOMPARE(b->numPages(), a->numPages());
+        QCOMPARE(s.out, ImpressionLot::Resume(LigneCommande::Mode::Pdf, a->numPages(), lot) + u'\n');
+        for (int page = 0; page < a->numPages(); ++page) {
+            QCOMPARE(pdf::tailleMm(*b, page), pdf::tailleMm(*a, page));
+            const QList<pdf::Mot> ma = pdf::mots(*a, page);
+            const QList<pdf::Mot> mb = pdf::mots(*b, page);
+            QCOMPARE(mb.size(), ma.size());
+            for (qsizetype i = 0; i < ma.size(); ++i) {
+                QCOMPARE(mb[i].texte, ma[i].texte);
+                const QPointF ecart = mb[i].mm.topLeft() - ma[i].mm.topLeft();
+                QVERIFY2(qAbs(ecart.x()) <= 0.01 && qAbs(ecart.y()) <= 0.01, qPrintable(ma[i].texte));
+            }
+            // The logo and the crop marks too.
+            QCOMPARE(pdf::compareEncre(pdf::rendu(*a, page, 72), pdf::rendu(*b, page, 72)).seuls, 0);
+        }
+    }
+
+    void refusEtEchecs_data()
+    {
+        const QString plv = ecrit(QStringLiteral("Un.PLV"), QString(), {u"Anne"_qs});
+        const QString douze =
+            ecrit(QStringLiteral("Douze.PLV"), QStringList(12, u"l"_qs).join(u"\r\n"_qs), {u"Anne"_qs});
+        const QString pdf = chemin(QStringLiteral("precedent.pdf"));
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message"); // on the standard output for 0, on the error otherwise
+        QTest::newRow("--aide") << QStringList{"--aide"} << 0 << LigneCommande::usage();
+        QTest::newRow("--pdf alone") << QStringList{"--pdf"} << 2 << "--pdf attend le fichier PDF";
+        QTest::newRow("two files") << QStringList{"--pdf", pdf, plv, plv} << 2
+                                   << "un seul fichier d'adresses";
+        QTest::newRow("PDF over the addresses")
+            << QStringList{"--pdf", plv, plv} << 2 << "est le fichier d'adresses";
+        QTest::newRow("no such file") << QStringList{"--pdf", pdf, chemin("Absent.PLV")} << 1 << "Absent.PLV";
+        QTest::newRow("no such queue")
+            << QStringList{"--imprimante", "Aucune", plv} << 1 << "« Aucune » est introuvable";
+        QTest::newRow("no such folder")
+            << QStringList{"--pdf", chemin("absent/x.pdf"), plv} << 1 << "absent/x.pdf";
+        QTest::newRow("twelve sender lines") << QStringList{"--pdf", pdf, douze} << 1 << "compte 12 lignes";
+    }
+    void refusEtEchecs()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        const QByteArray precedent = "%PDF-1.4 le PDF d'avant\n";
+        QFile pdf(ecritFichier(chemin(QStringLiteral("precedent.pdf")), precedent));
+
+        const Sortie s = plivane(arguments);
+        QCOMPARE(s.code, code);
+        QVERIFY2((code == 0 ? s.out : s.err).contains(message), qPrintable(s.out + s.err));
+        QVERIFY2(code == 0 ? s.err.isEmpty() : s.out.isEmpty() && s.err.startsWith(u"plivane : "_qs),
+                 qPrintable(s.out + s.err));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.readAll(), precedent);
+    }
+};
+
+QTEST_MAIN(TestLot)
+#include "test_app_lot.moc"
