@@ -2,7 +2,9 @@
 # CI only, as root on a throwaway machine: a CUPS server with one PDF queue, so that the
 # print tests can print through a real printer queue. It installs CUPS and cups-pdf,
 # starts the scheduler when none runs, and adds the queue "Plivane-PDF", whose PDFs land
-# in /var/spool/cups-pdf/<user>. Running it again changes nothing more.
+# in /var/spool/cups-pdf/<user>, and the queue "Plivane-Lettre", which offers no paper
+# but US Letter (.ci/plivane-lettre.ppd) and throws its jobs away, for the paper-size
+# probe. Running it again changes nothing more.
 # Do not run it on your own machine: it configures the system's print server.
 set -euo pipefail
 export LC_ALL=C  # the CUPS tools' answers are read below
@@ -60,3 +62,9 @@ fi
 cupsenable "$queue"
 cupsaccept "$queue"
 lpstat -v "$queue"
+
+letter_queue=Plivane-Lettre
+if ! lpstat -v "$letter_queue" >/dev/null 2>&1; then
+  lpadmin -p "$letter_queue" -E -v file:///dev/null -P "$(dirname "$0")/plivane-lettre.ppd"
+fi
+lpstat -v "$letter_queue"

@@ -35,8 +35,11 @@ void RecordingPrinterService::fail(const QString& operation, int nthCall)
 
 Status RecordingPrinterService::call(const QString& name, const QString& arguments)
 {
-    log.append(name + QLatin1Char('(') + arguments + QLatin1Char(')'));
-    auto it = m_failures.find(name);
+    const QString entry = name + QLatin1Char('(') + arguments + QLatin1Char(')');
+    log.append(entry);
+    auto it = m_failures.find(entry);
+    if (it == m_failures.end())
+        it = m_failures.find(name);
     if (it == m_failures.end())
         return Status::ok();
     ++it->calls;
