@@ -2,9 +2,10 @@
 # CI only, as root on a throwaway machine: a CUPS server with one PDF queue, so that the
 # print tests can print through a real printer queue. It installs CUPS and cups-pdf,
 # starts the scheduler when none runs, and adds the queue "Plivane-PDF", whose PDFs land
-# in /var/spool/cups-pdf/<user>, and the queue "Plivane-Lettre", which offers no paper
-# but US Letter (.ci/plivane-lettre.ppd) and throws its jobs away, for the paper-size
-# probe. Running it again changes nothing more.
+# in /var/spool/cups-pdf/<user>, and the queue "Plivane-Sans-A4", which offers no paper
+# but US Letter (.ci/plivane-sans-a4.ppd) and throws its jobs away, for the paper-size
+# probe. Without a default destination Qt takes the first queue by name, so that one's
+# name sorts after "Plivane-PDF". Running it again changes nothing more.
 # Do not run it on your own machine: it configures the system's print server.
 set -euo pipefail
 export LC_ALL=C  # the CUPS tools' answers are read below
@@ -63,8 +64,8 @@ cupsenable "$queue"
 cupsaccept "$queue"
 lpstat -v "$queue"
 
-letter_queue=Plivane-Lettre
-if ! lpstat -v "$letter_queue" >/dev/null 2>&1; then
-  lpadmin -p "$letter_queue" -E -v file:///dev/null -P "$(dirname "$0")/plivane-lettre.ppd"
+no_a4_queue=Plivane-Sans-A4
+if ! lpstat -v "$no_a4_queue" >/dev/null 2>&1; then
+  lpadmin -p "$no_a4_queue" -E -v file:///dev/null -P "$(dirname "$0")/plivane-sans-a4.ppd"
 fi
-lpstat -v "$letter_queue"
+lpstat -v "$no_a4_queue"

@@ -21,7 +21,8 @@ public:
     std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;  // QtPreviewDialogs.cpp
     std::unique_ptr<Progress> progress(const QString& title, int total) override;  // QtPreviewDialogs.cpp
 
-    // "Description (*.EXT)|*.EXT" as a Qt name filter whose pattern matches in any case.
+    // "Description (*.EXT)|*.EXT" as a Qt name filter, "Description (*.EXT)"; the file
+    // dialogs match it in any case.
     static QString qtNameFilter(const QString& designedFilter);
 
 private:

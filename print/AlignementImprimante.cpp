@@ -6,6 +6,7 @@
 #include "platform/PrinterService.h"
 #include "print/DecalagesImprimantes.h"
 #include "print/Imprime.h"
+#include "print/NomTravail.h"
 #include "print/PageCalibrage.h"
 #include "print/ReglagesImprimante.h"
 #include "print/TestsImprimante.h"
@@ -36,6 +37,7 @@ void AlignementImprimante::ImprimeCalibrage(const ReglagesModele& reglages)
     const Result<int> copies = m_imprimante.copies();
     if (copies)
         (void)m_imprimante.setCopies(1);
+    NommeTravail(m_imprimante, reglages, QStringLiteral("page de calibrage"));
     if (m_dialogues.printDialog(m_imprimante)) {
         if (Status s = imprimePage(reglages); !s)
             m_dialogues.message(MessageIcon::Exclamation, kTitreControleImpression, s.error());

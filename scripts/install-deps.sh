@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-gtk-platformtheme
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-l10n-tools qt6-gtk-platformtheme
   fonts-liberation2
   libpoppler-qt6-dev libbenchmark-dev
   clang libclang-rt-14-dev

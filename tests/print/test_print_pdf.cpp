@@ -382,7 +382,7 @@ private slots:
         QVERIFY(i.imprimante.selectPrinter(kFileCups));
         const QString jeton = u"plivane%1x%2"_qs.arg(QCoreApplication::applicationPid())
                                   .arg(QDateTime::currentMSecsSinceEpoch());
-        i.imprimante.printer().setDocName(jeton);
+        i.demande.reglages.NomFichier = jeton;  // the job is named after the address file
         i.demande.reglages.LongueurEnv = 162;
         i.demande.reglages.HauteurEnv = 114;
         i.demande.reglages.MargeGaucheDest = 60;

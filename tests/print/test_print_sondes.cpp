@@ -1,7 +1,7 @@
 // The paper-size and orientation probes find what the run will ask of the printer: A4,
 // and the orientation chosen. On a printer that refuses either, the user gets the
 // setting's message and the set-up dialog, and the run prints all the same; on a real
-// CUPS queue that offers no A4 ("Plivane-Lettre", set up by .ci/prepare-print-server.sh),
+// CUPS queue that offers no A4 ("Plivane-Sans-A4", set up by .ci/prepare-print-server.sh),
 // the probe says so before the run fails on it.
 #include "platform/QtPrinterService.h"
 #include "print/Imprime.h"
@@ -52,7 +52,7 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("refuses");
-        QTest::newRow("Letter only") << u"Plivane-Lettre"_qs << u"02"_qs;
+        QTest::newRow("Letter only") << u"Plivane-Sans-A4"_qs << u"02"_qs;
         QTest::newRow("A4 offered") << u"Plivane-PDF"_qs << u"0"_qs;
     }
     void aQueueWithoutA4RefusesThePaperSize()

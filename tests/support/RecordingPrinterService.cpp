@@ -134,6 +134,12 @@ Result<int> RecordingPrinterService::paperSize()
     return paperCode;
 }
 
+void RecordingPrinterService::setJobName(const QString& job, const QString& folder)
+{
+    jobName = job;
+    jobFolder = folder;
+}
+
 Status RecordingPrinterService::setPaperSize(int code)
 {
     Status s = call(QStringLiteral("setPaperSize"), QString::number(code));

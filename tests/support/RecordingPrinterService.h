@@ -79,6 +79,8 @@ public:
     Status setOrientation(PageOrientation orientation) override;
     Result<Mm> printableHeight() override;
     QString printerName() const override { return name; }
+    void setJobName(const QString& job, const QString& folder) override;
+    QString jobName, jobFolder;  // as last named
     Status setShift(PointMm shift) override;
 
     PointMm position() const override { return m_position; }
