@@ -73,7 +73,7 @@ Status AlignementImprimante::imprimePage(const ReglagesModele& reglages)
             echec = hauteur.status();
     }
     if (echec)
-        echec = PageCalibrage::dessine(m_imprimante, reglages, decalageY);
+        echec = PageCalibrage::dessine(m_imprimante, reglages, decalageY, paysage);
     // Whatever failed, the page under way comes out and the printer comes back.
     const Status fin = m_imprimante.endDocument();
     const Status remise = initiaux.restaureFormatEtOrientation(m_imprimante);

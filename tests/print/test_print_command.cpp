@@ -306,9 +306,9 @@ private slots:
         b.commande.ReglageImprimante(reglages);
         QCOMPARE(copiesDuDialogue, 1);
         QCOMPARE(b.imprimante.pagesOut, 1);
-        // The outline, upright: the envelope's top edge along the sheet's.
-        QCOMPARE(b.imprimante.lines[0].from, (PointMm{Mm(-3), Mm(-3)}));
-        QCOMPARE(b.imprimante.lines[0].to, (PointMm{Mm(229 - 3), Mm(-3)}));
+        // Upright: the vertical fold line 12 mm in from the envelope's left edge, from
+        // 10 mm below its top edge, the sheet's.
+        QCOMPARE(b.imprimante.lines[0].from, (PointMm{Mm(12 - 3), Mm(10 - 3)}));
         QCOMPARE(b.imprimante.copyCount, 3);
         QCOMPARE(b.imprimante.paperCode, Imprimante::kLetter);
         QCOMPARE(b.dialogues.lastShiftPrinter, u"Autre"_qs);
