@@ -23,7 +23,7 @@
     </message>
 </context>
 <context>
-    <name>QPrintPropertiesDialog</name>
+    <name>QPrintPropertiesWidget</name>
     <message>
         <source>Advanced</source>
         <translation>Avancé</translation>
