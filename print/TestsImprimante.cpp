@@ -65,10 +65,13 @@ void TestImpr2(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimant
     if (format)
         reglages.FormatInitial = format.value();
     const Result<int> formatRelu = format ? imprimante.paperSize() : format;
-    if (!formatRelu)
+    if (!formatRelu) {
         reglages.ajouteRefus(ReglagesImprimante::Reglage::Format);
-    else if (const bool a4 = bool(imprimante.setPaperA4()); !imprimante.setPaperSize(formatRelu.value()) || !a4)
-        reglages.ajouteRefus(ReglagesImprimante::Reglage::Format);
+    } else {
+        const bool a4 = bool(imprimante.setPaperA4());
+        if (!imprimante.setPaperSize(formatRelu.value()) || !a4)
+            reglages.ajouteRefus(ReglagesImprimante::Reglage::Format);
+    }
 
     const Result<PageOrientation> orientation = imprimante.orientation();
     if (orientation)

@@ -1,7 +1,6 @@
-// Printing on the real platform, under LANG=fr_FR.UTF-8 with the program's translations:
-// the probes on CUPS queues (the CI's "Plivane-PDF", and "Plivane-Sans-A4" which offers
-// no A4, both from .ci/prepare-print-server.sh), Qt's print and file dialogs shown
-// offscreen and read widget by widget, and the calibration page read back from its PDF.
+// Printing on the real platform, under LANG=fr_FR.UTF-8: the probes on the CI's CUPS
+// queues (.ci/prepare-print-server.sh), Qt's dialogs read widget by widget, and the
+// calibration page read back from its PDF.
 #include "app/ReglagesModele.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPrinterService.h"
@@ -84,8 +83,7 @@ class TestPrintPlateforme : public QObject {
     QTemporaryDir m_dir;
 
 private slots:
-    // The run needs A4 and the orientation chosen: a printer that refuses either is told
-    // before the run fails on it, and the probe leaves the printer as it found it.
+    // A printer that refuses A4 or an orientation is told before the run fails on it.
     void theProbesTryWhatTheRunNeeds_data()
     {
         QTest::addColumn<QString>("file");  // empty: a recording printer refusing `refus`
@@ -107,7 +105,6 @@ private slots:
         PrinterService& imprimante = file.isEmpty() ? static_cast<PrinterService&>(double_) : qt;
         if (!file.isEmpty() && !qt.selectPrinter(file))
             QSKIP("No such CUPS queue on this machine (CI creates it); no printer was touched.");
-        // On the queue's own paper, as the set-up dialog leaves it.
         QVERIFY(imprimante.setPaperSize(file.isEmpty() ? 1 : QPrinterInfo::printerInfo(file).defaultPageSize().id()));
         const int format = imprimante.paperSize().value();
         ScriptedDialogs dialogues;
@@ -115,14 +112,13 @@ private slots:
         ReglagesImprimante reglages;
         TestImpr2(imprimante, dialogues, reglages);
         QCOMPARE(reglages.ReglagesRefuses, refuses);
-        QCOMPARE(dialogues.messageTexts().size(), refuses.size() - 1);
-        QCOMPARE(dialogues.shownOfKind(u"setup"_qs).size(), refuses.size() - 1);
+        QCOMPARE(dialogues.shownOfKind(u"setup"_qs).size(), refuses.size() - 1);  // after its message
         QCOMPARE(imprimante.paperSize().value(), format);
         QCOMPARE(imprimante.orientation().value(), PageOrientation::Portrait);
     }
 
-    // No English and no pattern text; no page range, odd or even pages, reverse order or
-    // collating: the copies of each envelope together, on a queue as in a file.
+    // No English, no pattern text, no page range, odd or even pages, reverse order or
+    // collating (the copies of each envelope together, on a queue as in a file).
     void theDialogsSpeakFrenchAndOfferOnlyWhatPrints_data()
     {
         QTest::addColumn<QString>("dialogue");
@@ -162,7 +158,6 @@ private slots:
             QVERIFY(dialogues.printDialog(imprimante));
             QVERIFY(!imprimante.printer().collateCopies());
         }
-        // The printer's own name and model stay as the print server gives them.
         static const QRegularExpression kPropre(u"^(printers|type|lookInCombo): "_qs);
         static const QRegularExpression kAnglais(u"\\[[A-Za-z]{2}\\]|\\b(Off|Folder|Sided|binding|Print|Reverse|"
                                                  "Collate|bytes|Dec)\\b|^(gbPrintRange|pageSetCombo|reverse|collate):"_qs);
@@ -191,10 +186,8 @@ private slots:
         QCOMPARE(imprimante.printer().docName(), u"Amis - enveloppes"_qs);  // the job's name in the queue
     }
 
-    // Every mark of the calibration page clear of the unprintable margins, in both feeds;
-    // and folded along the page's lines, the edges of an envelope that a printer prints
-    // s mm too far right and down, that is s mm left of and above where the page expects
-    // them, land on the graduation -s.
+    // Every mark clear of the unprintable margins; folded along the page's lines, the
+    // edges of an envelope printed s mm too far right and down land on the graduation -s.
     void theCalibrationPageIsPrintableAndReadsTheShift_data()
     {
         QTest::addColumn<int>("orientation");
@@ -224,11 +217,9 @@ private slots:
         QVERIFY(doc && dialogues.messageTexts().isEmpty());
         QCOMPARE(pdf::tailleMm(*doc, 0).width() > 250, orientation == 1);
 
-        // Upright the envelope lies from the sheet's corner, sideways against its bottom
-        // edge; no printer leaves 6 mm unprinted.
+        // Upright from the sheet's corner, sideways against its bottom edge.
         const QRectF enveloppe(0, orientation ? 210 - hauteur : 0, longueur, hauteur);
-        const QRectF permis =
-            enveloppe.intersected(QRectF(QPointF(), pdf::tailleMm(*doc, 0))).adjusted(6, 6, -6, -6);
+        const QRectF permis = enveloppe.intersected(QRectF(QPointF(), pdf::tailleMm(*doc, 0))).adjusted(6, 6, -6, -6);
         const QImage image = pdf::rendu(*doc, 0).convertToFormat(QImage::Format_Grayscale8);
         QRect encre;
         for (int y = 0; y < image.height(); ++y)
