@@ -2,10 +2,12 @@
 # CI only, as root on a throwaway machine: a CUPS server with two PDF queues, so that the
 # print tests can print through a real printer queue. It installs CUPS and cups-pdf,
 # starts the scheduler when none runs, and adds the queues "Plivane-PDF" and
-# "Plivane-Refus", whose PDFs land in /var/spool/cups-pdf/<user>. The tests stop the
-# second one and make it refuse jobs, to see what the program says; the first one stays
-# ready for every other test. Running it again changes nothing more, except that both
-# queues are left ready.
+# "Plivane-Refus", whose PDFs land in /var/spool/cups-pdf/<user>, and the queue
+# "Plivane-Sans-A4", which offers no paper but US Letter (.ci/plivane-sans-a4.ppd) and
+# throws its jobs away, for the paper-size probe. The tests stop "Plivane-Refus" and make
+# it refuse jobs, to see what the program says; "Plivane-PDF" stays ready for every other
+# test, and is the default queue. Running it again changes nothing more, except that the
+# PDF queues are left ready.
 # Do not run it on your own machine: it configures the system's print server.
 set -euo pipefail
 export LC_ALL=C  # the CUPS tools' answers are read below
@@ -66,6 +68,13 @@ for queue in "${queues[@]}"; do
   cupsaccept "$queue"
   lpstat -v "$queue"
 done
+
+no_a4_queue=Plivane-Sans-A4
+if ! lpstat -v "$no_a4_queue" >/dev/null 2>&1; then
+  lpadmin -p "$no_a4_queue" -E -v file:///dev/null -P "$(dirname "$0")/plivane-sans-a4.ppd"
+fi
+lpstat -v "$no_a4_queue"
+
 # A program that asks for no printer in particular gets the ready queue, whatever other
 # queues the tests add beside it.
 lpadmin -d Plivane-PDF

@@ -58,6 +58,14 @@ public:
     // The state of the queue output goes to, as its server tells it now. A PDF file, a
     // preview, or a queue whose server does not answer, is always ready.
     virtual QueueState queueState() = 0;
+    // Names the next print jobs after what they print ("Amis - enveloppes"), as the print
+    // queue lists them; a print to a file is offered as that name, with ".pdf", in
+    // `folder`. A printer without job names ignores it.
+    virtual void setJobName(const QString& name, const QString& folder)
+    {
+        (void)name;
+        (void)folder;
+    }
     // Moves every item printed from now on by this much, right and down, to make up for a
     // printer that prints off its place. Zero unless set.
     virtual Status setShift(PointMm shift) = 0;

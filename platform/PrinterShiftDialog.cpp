@@ -71,9 +71,10 @@ PrinterShiftDialog::PrinterShiftDialog(const PrinterShiftRequest& request, QWidg
                                                  "Le décalage s'applique à tout ce qui s'imprime sur cette "
                                                  "imprimante.")));
     colonne->addWidget(calibrage);
-    colonne->addWidget(note(this, QStringLiteral("La page de calibrage s'imprime sans décalage, le contour de "
-                                                 "l'enveloppe à sa place : la graduation de chaque règle où "
-                                                 "tombe le bord de l'enveloppe est la valeur à saisir.")));
+    colonne->addWidget(note(this, QStringLiteral("La page de calibrage s'imprime sans décalage sur une enveloppe : "
+                                                 "pliez son bord gauche sur le trait vertical, puis son bord haut "
+                                                 "sur le trait horizontal ; la graduation de la règle où arrive le "
+                                                 "bord replié est la valeur à saisir.")));
     colonne->addWidget(boutons);
     colonne->setSizeConstraint(QLayout::SetFixedSize);
 

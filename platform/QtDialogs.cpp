@@ -30,19 +30,6 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
-// "*.BMP" becomes "*.[Bb][Mm][Pp]": files named .bmp or .Bmp are offered too.
-QString anyCasePattern(const QString& pattern)
-{
-    QString result;
-    for (QChar c : pattern) {
-        if (c.isLetter() && c.toLower() != c.toUpper())
-            result += QStringLiteral("[%1%2]").arg(c.toUpper(), c.toLower());
-        else
-            result += c;
-    }
-    return result;
-}
-
 // The dialog suffix: the request's default extension, or the extension the user typed.
 QString withSuffix(const QString& path, const QString& suffix)
 {
@@ -264,7 +251,7 @@ QString QtDialogs::qtNameFilter(const QString& designedFilter)
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString description = parts[i];
-        const QString pattern = anyCasePattern(parts[i + 1]);
+        const QString pattern = parts[i + 1];
         const qsizetype open = description.indexOf(QLatin1Char('('));
         if (open >= 0)
             description = description.left(open).trimmed();
@@ -295,9 +282,20 @@ void QtDialogs::message(MessageIcon icon, const QString& title, const QString& t
     box.exec();
 }
 
+namespace {
+// Qt's own file dialog, not the desktop's: its filters match in any case ("*.PLV" offers
+// "amis.plv" too) while they show as designed, and it speaks the program's French.
+void commeConcu(QFileDialog& dialog)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+}
+}  // namespace
+
 std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request)
 {
     QFileDialog dialog(m_parent, request.title, request.initialPath, qtNameFilter(request.filter));
+    commeConcu(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
@@ -312,6 +310,7 @@ std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request)
 std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request)
 {
     QFileDialog dialog(m_parent, request.title, request.initialPath, qtNameFilter(request.filter));
+    commeConcu(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);  // Qt asks before replacing a file

@@ -22,7 +22,8 @@ public:
     std::unique_ptr<Progress> progress(const QString& title, int total) override;  // QtPreviewDialogs.cpp
     EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) override; // EnvelopeCheckDialog.cpp
 
-    // "Description (*.EXT)|*.EXT" as a Qt name filter whose pattern matches in any case.
+    // "Description (*.EXT)|*.EXT" as a Qt name filter, "Description (*.EXT)"; the file
+    // dialogs match it in any case.
     static QString qtNameFilter(const QString& designedFilter);
 
 private:

@@ -1,6 +1,7 @@
 #include "platform/PrinterShiftDialog.h"
 #include "platform/QtDialogs.h"
 #include "platform/GardeSortieFichier.h"
+#include "platform/PreparationDialogueImpression.h"
 #include "platform/QtPrinterService.h"
 #include "platform/QtProgress.h"
 
@@ -79,6 +80,7 @@ bool QtDialogs::printPreview(PrinterService& printer, const PreviewRequest& requ
     // The preview's own print dialog keeps a file chosen for the last print.
     GardeSortieFichier::surLesDialoguesDe(
         dialog, copie.printer().outputFormat() == QPrinter::PdfFormat && !copie.printer().outputFileName().isEmpty());
+    PreparationDialogueImpression::surLesDialoguesDe(dialog, copie.proposedOutputFile());
     sansChoixDOrientation(dialog);
     ajouteImage(dialog, request.picture, request.pictureCaption);
     return dialog.exec() == QDialog::Accepted;

@@ -1,5 +1,6 @@
 #include "platform/QtDialogs.h"
 #include "platform/GardeSortieFichier.h"
+#include "platform/PreparationDialogueImpression.h"
 #include "platform/QtPrinterService.h"
 
 #include <QComboBox>
@@ -65,9 +66,9 @@ bool QtDialogs::printDialog(PrinterService& printer)
     // One page per envelope, all of them: no page range and no selection to choose.
     // Printing to a PDF file stays offered: it is how envelopes reach a print shop, or
     // paper without a printer installed.
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
-                      QAbstractPrintDialog::PrintCollateCopies);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     GardeSortieFichier::sur(dialog, toFile);
+    PreparationDialogueImpression::sur(dialog, service->proposedOutputFile());
     const bool accepted = dialog.exec() == QDialog::Accepted;
     if (!accepted)
         before.restore(qprinter);

@@ -2,6 +2,7 @@
 
 #include "platform/CupsQueue.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPaintEngine>
 #include <QPainter>
@@ -101,6 +102,7 @@ void QtPrinterService::takeSettingsOf(const QtPrinterService& other)
     m_printer->setDuplex(source.duplex());
     m_printer->setColorMode(source.colorMode());
     m_printer->setDocName(source.docName());
+    m_jobFolder = other.m_jobFolder;
     m_printer->setFullPage(true);
     m_customSizes = other.m_customSizes;  // so that paper codes read there mean the same here
     m_font = other.m_font;
@@ -130,6 +132,20 @@ QueueState QtPrinterService::queueState()
     if (m_printer->outputFormat() != QPrinter::NativeFormat || previewing())
         return {};
     return CupsQueue(m_printer->printerName()).state();
+}
+
+void QtPrinterService::setJobName(const QString& name, const QString& folder)
+{
+    m_printer->setDocName(name);
+    m_jobFolder = folder;
+}
+
+QString QtPrinterService::proposedOutputFile() const
+{
+    const QString nom = m_printer->docName();
+    if (nom.isEmpty() || m_jobFolder.isEmpty())
+        return {};
+    return QDir(m_jobFolder).filePath(nom + QStringLiteral(".pdf"));
 }
 
 Status QtPrinterService::setShift(PointMm shift)

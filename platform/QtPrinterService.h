@@ -81,6 +81,10 @@ public:
     Result<Mm> printableHeight() override;
     QString printerName() const override;
     QueueState queueState() override;
+    void setJobName(const QString& name, const QString& folder) override;
+    // The PDF the print dialog offers when the user prints to a file: the job's name in
+    // its folder; empty when the job has no name or no folder.
+    QString proposedOutputFile() const;
     Status setShift(PointMm shift) override;
     PointMm shift() const { return m_shift; }
 
@@ -134,6 +138,7 @@ private:
     QColor m_colour = Qt::black;
     PointMm m_position;
     PointMm m_shift;
+    QString m_jobFolder;  // where a print to a file of this job is offered
 
     double m_dpi = 0.0;              // resolution of the job under way
     bool m_pageHasOutput = false;    // something was painted on the current page

@@ -7,6 +7,7 @@
 #include "print/ControleFile.h"
 #include "print/DecalagesImprimantes.h"
 #include "print/Imprime.h"
+#include "print/NomTravail.h"
 #include "print/PageCalibrage.h"
 #include "print/ReglagesImprimante.h"
 #include "print/TestsImprimante.h"
@@ -37,6 +38,7 @@ void AlignementImprimante::ImprimeCalibrage(const ReglagesModele& reglages)
     const Result<int> copies = m_imprimante.copies();
     if (copies)
         (void)m_imprimante.setCopies(1);
+    NommeTravail(m_imprimante, reglages, QStringLiteral("page de calibrage"));
     if (m_dialogues.printDialog(m_imprimante)) {
         if (Status s = imprimePage(reglages); !s)
             m_dialogues.message(MessageIcon::Exclamation, kTitreControleImpression, s.error());
@@ -75,7 +77,7 @@ Status AlignementImprimante::imprimePage(const ReglagesModele& reglages)
             echec = hauteur.status();
     }
     if (echec)
-        echec = PageCalibrage::dessine(m_imprimante, reglages, decalageY);
+        echec = PageCalibrage::dessine(m_imprimante, reglages, decalageY, paysage);
     // Whatever failed, the page under way comes out and the printer comes back.
     const Status fin = m_imprimante.endDocument();
     const Status remise = initiaux.restaureFormatEtOrientation(m_imprimante);

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
 #include "print/Form3.h"
+#include "print/NomTravail.h"
 #include "print/TestsImprimante.h"
 
 CommandeImpression::CommandeImpression(PrinterService& imprimante, Dialogs& dialogues, QWidget* fenetrePrincipale)
@@ -47,8 +48,10 @@ std::optional<QList<int>> CommandeImpression::choisitAdresses(const QStringList&
 
 void CommandeImpression::Apercu(const DemandeImpression& demande)
 {
-    if (const std::optional<QList<int>> selection = choisitAdresses(demande.adresses))
+    if (const std::optional<QList<int>> selection = choisitAdresses(demande.adresses)) {
+        NommeTravail(m_imprimante, demande.reglages, QStringLiteral("enveloppes"));
         m_apercu.montre(demande, *selection);
+    }
 }
 
 void CommandeImpression::ReglageImprimante(const ReglagesModele& reglages)
@@ -65,6 +68,7 @@ CommandeImpression::Bilan CommandeImpression::Imprimer(const DemandeImpression& 
     if (demande.confirmeSelection && !demande.confirmeSelection(demande, *selection))
         return bilan;
 
+    NommeTravail(m_imprimante, demande.reglages, QStringLiteral("enveloppes"));
     TestImpr1(m_imprimante, m_dialogues, m_reglages);
     if (demande.reglages.HauteurEnv > 210 || demande.reglages.LongueurEnv > 297)
         m_dialogues.message(MessageIcon::Information, kTitreControleImpression, MessageDepasseA4());

@@ -1,11 +1,17 @@
 #pragma once
-// The calibration page: the envelope's outline where the run lays the envelope, for its
-// size and feed, with two millimetre rulers: one along the top edge that crosses the left
-// edge, one along the left edge that crosses the top edge, each graduated from -15 to
-// +15 mm around the edge it crosses. Printed without any shift on an envelope fed as for
-// a run, each ruler reads, where the envelope's real edge falls, the shift to enter for
-// the printer: a printer printing 2 mm too far right puts the left edge on the -2 mark,
-// and -2 mm to the right brings its prints back.
+// The calibration page, for an envelope of the settings' size fed as for a run. The
+// envelope's left and top edges lie where no printer prints (upright, on the sheet's
+// edges), so nothing is drawn near them. Instead two fold lines run at known distances
+// inside the envelope, and two millimetre rulers lie beyond them: folded along the
+// vertical line, the left edge comes to the horizontal ruler, and the graduation it
+// reaches is the shift right to enter; the top edge, folded along the horizontal line,
+// reads the shift down on the vertical ruler. A fold doubles the edge's distance to the
+// line, so a graduation labelled v lies 2 x (fold distance) - v from the edge: a printer
+// printing 2 mm too far right brings the folded edge to -2, and -2 mm brings its prints
+// back. Without folding, the distance from the edge to the line, measured with a ruler,
+// gives the shift too. The page says so in French, in the room beside the rulers.
+//
+// Every mark stays kMarge inside the envelope and inside the A4 sheet.
 
 #include "platform/Outcome.h"
 #include "platform/Units.h"
@@ -15,11 +21,12 @@ struct ReglagesModele;
 
 class PageCalibrage {
 public:
-    // Where the rulers lie, from the envelope's top left corner.
-    static constexpr Mm kRegle = Mm(30);
-    static constexpr int kEtendue = 15;  // graduations either side of the edge, in mm
+    static constexpr Mm kMarge = Mm(10);  // beyond any printer's unprintable margin
+    static constexpr Mm kPli = Mm(12);    // the fold lines, from the left and top edges
+    static constexpr int kEtendueMax = 10;  // graduations either way, in mm
 
     // Draws the page in printer coordinates; the envelope lies as the run lays it, with
-    // this DecalageY. Ends neither the page nor the document.
-    static Status dessine(PrinterService& imprimante, const ReglagesModele& reglages, Mm decalageY);
+    // this DecalageY, on an A4 sheet upright or sideways. Ends neither the page nor the
+    // document.
+    static Status dessine(PrinterService& imprimante, const ReglagesModele& reglages, Mm decalageY, bool paysage);
 };

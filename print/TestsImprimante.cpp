@@ -57,19 +57,35 @@ void TestImpr1(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimant
 
 void TestImpr2(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimante& reglages)
 {
+    // Writing back what was read only proves that a value sticks. The run needs more:
+    // A4, and either orientation, so each is tried before the value read goes back. A
+    // queue that lacks A4 is found here, where the user can still choose the paper,
+    // instead of failing the run.
     const Result<int> format = imprimante.paperSize();
     if (format)
         reglages.FormatInitial = format.value();
     const Result<int> formatRelu = format ? imprimante.paperSize() : format;
-    if (!format || !formatRelu || !imprimante.setPaperSize(formatRelu.value()))
+    if (!formatRelu) {
         reglages.ajouteRefus(ReglagesImprimante::Reglage::Format);
+    } else {
+        const bool a4 = bool(imprimante.setPaperA4());
+        if (!imprimante.setPaperSize(formatRelu.value()) || !a4)
+            reglages.ajouteRefus(ReglagesImprimante::Reglage::Format);
+    }
 
     const Result<PageOrientation> orientation = imprimante.orientation();
     if (orientation)
         reglages.OrientationInitiale = orientation.value();
     const Result<PageOrientation> orientationRelue = orientation ? imprimante.orientation() : orientation;
-    if (!orientation || !orientationRelue || !imprimante.setOrientation(orientationRelue.value()))
+    if (!orientationRelue) {
         reglages.ajouteRefus(ReglagesImprimante::Reglage::Orientation);
+    } else {
+        const PageOrientation autre = orientationRelue.value() == PageOrientation::Portrait ? PageOrientation::Landscape
+                                                                                              : PageOrientation::Portrait;
+        const bool tourne = bool(imprimante.setOrientation(autre));
+        if (!imprimante.setOrientation(orientationRelue.value()) || !tourne)
+            reglages.ajouteRefus(ReglagesImprimante::Reglage::Orientation);
+    }
 
     MessagesImpression(imprimante, dialogues, reglages);
 }

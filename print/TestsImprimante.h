@@ -1,8 +1,9 @@
 #pragma once
 // The printer probes: before printing, find out which settings the program can make by
 // itself (copies, paper size, orientation) and tell the user which to make by hand. A
-// setting counts as refused when reading it or writing back the value just read fails;
-// the probes never change a setting.
+// setting counts as refused when reading it or writing back the value just read fails,
+// and the paper size and orientation also when the printer does not take A4 or the other
+// orientation; the probes leave every setting as they found it.
 
 #include <QString>
 
@@ -22,7 +23,7 @@ QString MessageOrientationRefusee();
 void TestImpr1(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimante& reglages);
 
 // Paper size ("2") and orientation ("3"), read into FormatInitial and
-// OrientationInitiale; then MessagesImpression.
+// OrientationInitiale, A4 and the other orientation tried; then MessagesImpression.
 void TestImpr2(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimante& reglages);
 
 // For each refused paper size or orientation, the message and then the printer set-up

@@ -5,15 +5,14 @@
 #include "app/window/LigneCommande.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPrinterService.h"
+#include "platform/Traductions.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #if defined(__GLIBC__)
@@ -128,10 +127,7 @@ int lanceApplication(int argc, char** argv)
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 
     // Qt's own buttons and dialogs speak French like the rest of the program.
-    QTranslator qtbase;
-    if (qtbase.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtbase);
+    (void)installeTraductionsFrancaises();
 
     QtDialogs dialogs;
     QtPrinterService imprimante;

@@ -174,7 +174,7 @@ private slots:
         QCOMPARE(b.dialogues.lastPreviewCaption, u"Introduction de l'enveloppe"_qs);
         QCOMPARE(b.apercu.documentsEnded, 2);
         // Refused orientation: the pages are laid out upright, in both paintings.
-        QVERIFY(!b.apercu.log.contains(u"setOrientation(landscape)"_qs));
+        QCOMPARE(b.apercu.log.count(u"setOrientation(landscape)"_qs), 1);  // the probe's try only
         QCOMPARE(b.commande.reglagesImprimante().ReglagesRefuses, avant);
         QVERIFY(b.imprimante.log.isEmpty());
 
@@ -265,7 +265,9 @@ private slots:
         b.commande.ReglageImprimante(reglages);
         QCOMPARE(copiesDuDialogue, 1);
         QCOMPARE(b.imprimante.pagesOut, 1);
-        QCOMPARE(b.imprimante.lines[0].to, (PointMm{Mm(229 - 3), Mm(-3)}));  // the upright outline's top edge
+        // Upright: the vertical fold line 12 mm in from the envelope's left edge, from
+        // 10 mm below its top edge, the sheet's.
+        QCOMPARE(b.imprimante.lines[0].from, (PointMm{Mm(12 - 3), Mm(10 - 3)}));
         QCOMPARE(std::pair(b.imprimante.copyCount, b.imprimante.paperCode), std::pair(3, Imprimante::kLetter));
         QCOMPARE(b.dialogues.lastShiftPrinter, u"Autre"_qs);
         QCOMPARE(b.dialogues.lastShiftShown, (PointMm{Mm(4), Mm(-4)}));

@@ -1,15 +1,14 @@
 // Printing through the real Qt printing service into a PDF, read back with Poppler: each
 // block where the envelope puts it, measured from the sheet's corner; the crop marks; the
 // copies; a run cancelled from its progress; the printer shift moving every item by
-// exactly its value; the calibration page where the envelope lies; and Qt's print
-// preview, whose pages are those of the PDF, ink for ink, to a tenth of a millimetre.
+// exactly its value; and Qt's print preview, whose pages are those of the PDF, ink for
+// ink, to a tenth of a millimetre.
 // And a run through a real CUPS queue: the cups-pdf queue "Plivane-PDF" that the CI
 // machine sets up (.ci/prepare-print-server.sh), writing to /var/spool/cups-pdf/<user>;
 // on any other machine that test skips and leaves the printers alone.
 #include "addresses/AddressEncoding.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPrinterService.h"
-#include "print/AlignementImprimante.h"
 #include "print/CommandeImpression.h"
 #include "print/Imprime.h"
 #include "tests/print/LecturePdf.h"
@@ -325,40 +324,6 @@ private slots:
         }
     }
 
-    void theCalibrationPageIsWhereTheEnvelopeLies()
-    {
-        QtPrinterService imprimante;
-        QVERIFY(imprimante.setOutputFileName(m_dir.filePath(u"calibrage.pdf"_qs)));
-        ScriptedDialogs dialogues;
-        DecalagesImprimantes decalages(m_dir.filePath(u"calibrage.ini"_qs));
-        QVERIFY(decalages.enregistre(QtPrinterService::pdfOutputName(), {Mm(5), Mm(5)}));  // not for this page
-        AlignementImprimante alignement(imprimante, dialogues, decalages);
-        ReglagesModele reglages;
-        reglages.Orientation = 1;
-        reglages.HauteurEnv = 110;
-        dialogues.printAnswers = {true};
-        alignement.ImprimeCalibrage(reglages);
-
-        auto doc = pdf::ouvre(m_dir.filePath(u"calibrage.pdf"_qs));
-        QVERIFY(doc);
-        QCOMPARE(doc->numPages(), 1);
-        QVERIFY(pdf::tailleMm(*doc, 0).width() > 290);  // sideways
-        // Sideways, the envelope's top edge lies 210 - 110 mm below the sheet's top: the
-        // outline there, unshifted, and the vertical ruler's "10" centred 10 mm below it.
-        const double haut = 210 - 110;
-        const QImage image = pdf::rendu(*doc, 0);
-        QVERIFY(pdf::encre(image, pdf::kDixiemes, 100, haut));
-        QVERIFY(!pdf::encre(image, pdf::kDixiemes, 105, haut + 5));
-        bool trouve = false;
-        for (const pdf::Mot& m : pdf::mots(*doc, 0))
-            if (m.texte == u"10"_qs && qAbs(m.mm.left() - 35.5) <= 0.1) {
-                trouve = true;
-                QVERIFY2(qAbs(m.mm.center().y() - (haut + 10)) < 0.5, qPrintable(QString::number(m.mm.center().y())));
-            }
-        QVERIFY(trouve);
-        QCOMPARE(imprimante.orientation().value(), PageOrientation::Portrait);
-    }
-
     void threeEnvelopesThroughACupsQueue()
     {
         if (!fileCupsPdf())
@@ -368,7 +333,7 @@ private slots:
         QVERIFY(i.imprimante.selectPrinter(kFileCups));
         const QString jeton = u"plivane%1x%2"_qs.arg(QCoreApplication::applicationPid())
                                   .arg(QDateTime::currentMSecsSinceEpoch());
-        i.imprimante.printer().setDocName(jeton);
+        i.demande.reglages.NomFichier = jeton;  // the job is named after the address file
         i.demande.reglages.LongueurEnv = 162;
         i.demande.reglages.HauteurEnv = 114;
         i.demande.reglages.MargeGaucheDest = 60;

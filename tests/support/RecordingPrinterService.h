@@ -43,9 +43,10 @@ public:
     QString name = QStringLiteral("Imprimante de test");  // what printerName() answers
     QueueState queue;  // what queueState() answers
 
-    // Every call of `operation` (a method name: "setCopies", "printText", ...) fails from
-    // now on, or only its n-th call (counting from 1, from now) when nthCall > 0. A
-    // failing setter leaves the setting as it was.
+    // Every call of `operation` (a method name: "setCopies", "printText", ..., or a call
+    // as logged: "setOrientation(landscape)") fails from now on, or only its n-th call
+    // (counting from 1, from now) when nthCall > 0. A failing setter leaves the setting
+    // as it was.
     void fail(const QString& operation, int nthCall = 0) { m_failures.insert(operation, {nthCall, 0}); }
 
     // What happened, in order: "setPosition(7, 7)", "printText(\"Nom\", line end)", ...
@@ -84,6 +85,12 @@ public:
     }
     QString printerName() const override { return name; }
     QueueState queueState() override { return queue; }
+    void setJobName(const QString& job, const QString& folder) override
+    {
+        jobName = job;
+        jobFolder = folder;
+    }
+    QString jobName, jobFolder;  // as last named
     Status setShift(PointMm shift) override { return call("setShift", point(shift)); }
 
     PointMm position() const override { return m_position; }
