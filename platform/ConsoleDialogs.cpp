@@ -104,3 +104,12 @@ std::unique_ptr<Progress> ConsoleDialogs::progress(const QString&, int)
         return nullptr;
     return std::make_unique<ConsoleProgress>(m_progres);
 }
+
+EnvelopeCheckAnswer ConsoleDialogs::envelopeCheck(const EnvelopeCheckRequest& request)
+{
+    QStringList lignes{request.text};
+    for (const EnvelopeCheckRequest::Row& r : request.rows)
+        lignes << r.address + QStringLiteral(" : ") + r.problems;
+    message(MessageIcon::Exclamation, request.title, lignes.join(QStringLiteral("\r\n")));
+    return {EnvelopeCheckAnswer::Action::PrintAnyway};
+}

@@ -27,6 +27,8 @@ public:
     bool printPreview(PrinterService& printer, const PreviewRequest& request) override;
     std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;
     std::unique_ptr<Progress> progress(const QString& title, int total) override;
+    // Said on standard error, and the print goes on: a script asked for these envelopes.
+    EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) override;
 
 private:
     std::FILE* m_erreurs;

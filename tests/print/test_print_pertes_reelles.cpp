@@ -41,7 +41,10 @@ struct Impression {
     {
         dialogues.shown.clear();
         dialogues.printAnswers = {true};
-        commandeImprimer ? commande.Imprimer(demande) : commande.ReglageImprimante(demande.reglages);
+        if (commandeImprimer)
+            commande.Imprimer(demande);
+        else
+            commande.ReglageImprimante(demande.reglages);
     }
 };
 }  // namespace
@@ -120,7 +123,7 @@ private slots:
         Impression i;
         QVERIFY(i.imprimante.selectPrinter(kRefus));
         const QString jeton = u"refus%1x%2"_qs.arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
-        i.imprimante.printer().setDocName(jeton);
+        i.demande.reglages.NomFichier = jeton; // the job is named after the address file
         i.dialogues.questionAnswers = reponses;
         i.demande.montreAdresse = [&](int) { (void)(pendant.isEmpty() || sortie(pendant).isEmpty()); };
         QVERIFY(avant.isEmpty() || sortie(avant).isEmpty());
