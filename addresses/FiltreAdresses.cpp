@@ -153,7 +153,7 @@ void FiltreAdresses::setRecherche(const QString& recherche)
     if (mots == m_mots)
         return;
     m_mots = mots;
-    invalidateFilter();
+    invalidate();
 }
 
 bool FiltreAdresses::filterAcceptsRow(int sourceRow, const QModelIndex&) const
@@ -165,13 +165,12 @@ bool FiltreAdresses::filterAcceptsRow(int sourceRow, const QModelIndex&) const
     return std::all_of(m_mots.begin(), m_mots.end(), [&](const QString& mot) { return cle.contains(mot); });
 }
 
-QList<int> FiltreAdresses::lignesSource(const QModelIndexList& indexes) const
+QList<int> FiltreAdresses::lignesSource(const QList<int>& lignesMontrees) const
 {
     QList<int> lignes;
-    lignes.reserve(indexes.size());
-    for (const QModelIndex& index : indexes)
-        lignes.append(mapToSource(index).row());
+    lignes.reserve(lignesMontrees.size());
+    for (int row : lignesMontrees)
+        lignes.append(mapToSource(index(row, 0)).row());
     std::sort(lignes.begin(), lignes.end());
-    lignes.erase(std::unique(lignes.begin(), lignes.end()), lignes.end());
     return lignes;
 }

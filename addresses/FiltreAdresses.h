@@ -33,8 +33,8 @@ public:
     QString recherche() const { return m_recherche; }
     bool filtre() const { return !m_mots.isEmpty(); }
 
-    // The list rows behind these shown rows, in list order, each once.
-    QList<int> lignesSource(const QModelIndexList& indexes) const;
+    // The list rows behind these shown rows, in list order.
+    QList<int> lignesSource(const QList<int>& lignesMontrees) const;
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;

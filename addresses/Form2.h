@@ -50,6 +50,7 @@ private:
     void SupprimAdresses();
     // The list rows of the shown entries the user selected, in list order.
     QList<int> lignesSelectionnees() const;
+    QList<int> lignesMontreesSelectionnees() const;
     void montreCourante();
     void metCompteAJour();
 
