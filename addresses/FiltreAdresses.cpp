@@ -61,14 +61,16 @@ QString CleRecherche(const QString& texte)
 
 QString TexteCompte(int affichees, int total, int selectionnees)
 {
-    const QString choisies = selectionnees > 1 ? QStringLiteral("%1 sélectionnées") : QStringLiteral("%1 sélectionnée");
+    const QString choisies =
+        selectionnees > 1 ? QStringLiteral("%1 sélectionnées") : QStringLiteral("%1 sélectionnée");
     if (affichees == total) {
         const QString adresses = total > 1 ? QStringLiteral("%1 adresses") : QStringLiteral("%1 adresse");
         return adresses.arg(nombre(total)) + QStringLiteral(", ") + choisies.arg(nombre(selectionnees));
     }
-    const QString montrees =
-        affichees > 1 ? QStringLiteral("%1 adresses affichées sur %2") : QStringLiteral("%1 adresse affichée sur %2");
-    return montrees.arg(nombre(affichees), nombre(total)) + QStringLiteral(", ") + choisies.arg(nombre(selectionnees));
+    const QString montrees = affichees > 1 ? QStringLiteral("%1 adresses affichées sur %2")
+                                           : QStringLiteral("%1 adresse affichée sur %2");
+    return montrees.arg(nombre(affichees), nombre(total)) + QStringLiteral(", ") +
+           choisies.arg(nombre(selectionnees));
 }
 
 FiltreAdresses::FiltreAdresses(QObject* parent) : QSortFilterProxyModel(parent)
@@ -86,20 +88,22 @@ void FiltreAdresses::setSourceModel(QAbstractItemModel* source)
     m_cles.clear();
     m_clesAJour = false;
     if (source) {
-        connect(source, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
-            if (!m_clesAJour)
-                return;
-            QStringList nouvelles;
-            nouvelles.reserve(last - first + 1);
-            for (int row = first; row <= last; ++row)
-                nouvelles.append(cleDe(row));
-            m_cles.insert(first, last - first + 1, QString());
-            std::move(nouvelles.begin(), nouvelles.end(), m_cles.begin() + first);
-        });
-        connect(source, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex&, int first, int last) {
-            if (m_clesAJour)
-                m_cles.remove(first, last - first + 1);
-        });
+        connect(source, &QAbstractItemModel::rowsInserted, this,
+                [this](const QModelIndex&, int first, int last) {
+                    if (!m_clesAJour)
+                        return;
+                    QStringList nouvelles;
+                    nouvelles.reserve(last - first + 1);
+                    for (int row = first; row <= last; ++row)
+                        nouvelles.append(cleDe(row));
+                    m_cles.insert(first, last - first + 1, QString());
+                    std::move(nouvelles.begin(), nouvelles.end(), m_cles.begin() + first);
+                });
+        connect(source, &QAbstractItemModel::rowsRemoved, this,
+                [this](const QModelIndex&, int first, int last) {
+                    if (m_clesAJour)
+                        m_cles.remove(first, last - first + 1);
+                });
         connect(source, &QAbstractItemModel::dataChanged, this,
                 [this](const QModelIndex& haut, const QModelIndex& bas) {
                     if (m_clesAJour) {
@@ -141,7 +145,8 @@ QVariant FiltreAdresses::data(const QModelIndex& index, int role) const
         return QSortFilterProxyModel::data(index, role);
     QString texte = QSortFilterProxyModel::data(index, Qt::DisplayRole).toString();
     // The arrow shows where a line ends; a screen reader hears a pause instead.
-    return texte.replace(kSeparateurLignes, role == Qt::DisplayRole ? QStringLiteral(" ⏎ ") : QStringLiteral(", "));
+    return texte.replace(kSeparateurLignes,
+                         role == Qt::DisplayRole ? QStringLiteral(" ⏎ ") : QStringLiteral(", "));
 }
 
 void FiltreAdresses::setRecherche(const QString& recherche)

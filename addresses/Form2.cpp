@@ -70,7 +70,8 @@ Form2::Form2(AddressList& liste, QWidget* parent) : QDialog(parent), m_liste(lis
     m_modifAdr->setToolTip(QStringLiteral("Afficher l'adresse sélectionnée (Entrée ou double-clic)"));
     m_ok = bouton(this, "OK", QStringLiteral("Fermer"));
     m_importer = bouton(this, "Importer", QStringLiteral("Importer..."));
-    m_importer->setToolTip(QStringLiteral("Ajouter les adresses d'un fichier CSV ou texte (tableur, carnet d'adresses)"));
+    m_importer->setToolTip(
+        QStringLiteral("Ajouter les adresses d'un fichier CSV ou texte (tableur, carnet d'adresses)"));
 
     auto* ligneRecherche = new QHBoxLayout;
     ligneRecherche->addWidget(etiquette);
@@ -171,7 +172,8 @@ bool Form2::eventFilter(QObject* objet, QEvent* event)
     if (objet == m_recherche && (entree || touche->key() == Qt::Key_Down) && m_filtre->rowCount() > 0) {
         m_list1->setFocus(Qt::TabFocusReason);
         if (!m_list1->currentIndex().isValid())
-            m_list1->selectionModel()->setCurrentIndex(m_filtre->index(0, 0), QItemSelectionModel::ClearAndSelect);
+            m_list1->selectionModel()->setCurrentIndex(m_filtre->index(0, 0),
+                                                       QItemSelectionModel::ClearAndSelect);
         return true;
     }
     return QDialog::eventFilter(objet, event);
@@ -193,7 +195,8 @@ QList<int> Form2::lignesMontreesSelectionnees() const
 
 void Form2::metCompteAJour()
 {
-    m_compte->setText(TexteCompte(m_filtre->rowCount(), m_liste.count(), int(lignesMontreesSelectionnees().size())));
+    m_compte->setText(
+        TexteCompte(m_filtre->rowCount(), m_liste.count(), int(lignesMontreesSelectionnees().size())));
 }
 
 QList<int> Form2::lignesSelectionnees() const

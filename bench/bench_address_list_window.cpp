@@ -22,8 +22,8 @@ namespace {
 
 QStringList adresses(int n)
 {
-    static const char* const noms[] = {"Dupont", "durand", "Lefèvre", "Émile Zola", "Martin", "Bernard",
-                                       "Thomas", "Petit",  "Robert",  "Éric Moreau", "André", "Zoé Mercier"};
+    static const char* const noms[] = {"Dupont", "durand", "Lefèvre", "Émile Zola",  "Martin", "Bernard",
+                                       "Thomas", "Petit",  "Robert",  "Éric Moreau", "André",  "Zoé Mercier"};
     static const char* const villes[] = {"75001 PARIS", "69002 LYON", "29200 BREST", "44000 NANTES"};
     QStringList liste;
     liste.reserve(n);
@@ -60,9 +60,9 @@ void BM_RechercheCentMille(benchmark::State& state)
     Form2 form(liste);
     form.show();
     QApplication::processEvents();
-    const QStringList frappes = {u"d"_qs, u"du"_qs, u"dup"_qs, u"dupo"_qs, u"dupon"_qs, u"dupont"_qs,
-                                 u"dupont b"_qs, u"dupont br"_qs, QString(), u"e"_qs, u"em"_qs, u"emi"_qs,
-                                 u"emil"_qs, u"emile"_qs, QString()};
+    const QStringList frappes = {u"d"_qs,      u"du"_qs,       u"dup"_qs,       u"dupo"_qs,  u"dupon"_qs,
+                                 u"dupont"_qs, u"dupont b"_qs, u"dupont br"_qs, QString(),   u"e"_qs,
+                                 u"em"_qs,     u"emi"_qs,      u"emil"_qs,      u"emile"_qs, QString()};
     qsizetype k = 0;
     for (auto _ : state) {
         form.recherche()->setText(frappes.at(k++ % frappes.size()));
@@ -98,7 +98,8 @@ void BM_SupprimerCinquanteMille(benchmark::State& state)
             selection.select(filtre.index(25000, 0), filtre.index(74999, 0));
         }
         form.List1()->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-        form.List1()->selectionModel()->setCurrentIndex(filtre.index(25000, 0), QItemSelectionModel::NoUpdate);
+        form.List1()->selectionModel()->setCurrentIndex(filtre.index(25000, 0),
+                                                        QItemSelectionModel::NoUpdate);
         auto* supprimer = form.findChild<QPushButton*>(QStringLiteral("SupprimAdresses"));
         QApplication::processEvents();
         state.ResumeTiming();

@@ -179,11 +179,20 @@ bool Calendrier::eventFilter(QObject* objet, QEvent* event)
         const auto* touche = static_cast<QKeyEvent*>(event);
         int pas = 0;
         switch (touche->key()) {
-        case Qt::Key_Left: pas = -1; break;
-        case Qt::Key_Right: pas = 1; break;
-        case Qt::Key_Up: pas = -7; break;
-        case Qt::Key_Down: pas = 7; break;
-        default: break;
+        case Qt::Key_Left:
+            pas = -1;
+            break;
+        case Qt::Key_Right:
+            pas = 1;
+            break;
+        case Qt::Key_Up:
+            pas = -7;
+            break;
+        case Qt::Key_Down:
+            pas = 7;
+            break;
+        default:
+            break;
         }
         if (pas != 0 && touche->modifiers() == Qt::NoModifier) {
             // At the edge of the grid the key does nothing, as in a table.
