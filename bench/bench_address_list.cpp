@@ -78,7 +78,7 @@ void BM_SupprimerCinqMille(benchmark::State& state)
             } else {
                 selection.select(vue.index(2500, 0), vue.index(7499, 0));
             }
-            modele->select(selection, QItemSelectionModel::Select);
+            modele->select(selection, QItemSelectionModel::ClearAndSelect);
         }
         modele->setCurrentIndex(vue.index(2500, 0), QItemSelectionModel::NoUpdate);
         auto* supprimer = form.findChild<QPushButton*>(QStringLiteral("SupprimAdresses"));
