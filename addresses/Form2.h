@@ -1,15 +1,20 @@
 #pragma once
 // "Visualisation et Modification des Adresses": the window over the address list, where
-// the user brings one address back into the recipient box or deletes a selection.
+// the user finds an address, brings it back into the recipient box or deletes a selection.
 // The main window shows it modally and only ever hides it: the list outlives it anyway,
-// since the window only looks at the AddressList the main window owns.
+// since the window only looks at the AddressList the main window owns, and the size the
+// user gave the window stays with it until the program ends.
 //
 // The window does not touch the main window's controls; it says what to do through its
 // signals.
 
 #include <QDialog>
+#include <QTimer>
 
 class AddressList;
+class FiltreAdresses;
+class QLabel;
+class QLineEdit;
 class QListView;
 class QPushButton;
 
@@ -23,6 +28,10 @@ public:
     void placeOver(const QWidget& fenetrePrincipale);
 
     QListView* List1() const { return m_list1; }
+    QLineEdit* recherche() const { return m_recherche; }
+    // "12 adresses affichées sur 2 000, 3 sélectionnées"
+    QLabel* compte() const { return m_compte; }
+    FiltreAdresses& filtre() const { return *m_filtre; }
 
 signals:
     // Show this list entry in the recipient box (through EnForme).
@@ -32,13 +41,25 @@ signals:
     // "Importer...": the main window, which holds the dialogs, imports into the list.
     void importer();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* objet, QEvent* event) override;
+
 private:
     void ModifAdr();
     void SupprimAdresses();
+    // The list rows of the shown entries the user selected, in list order.
     QList<int> lignesSelectionnees() const;
+    QList<int> lignesMontreesSelectionnees() const;
+    void montreCourante();
+    void metCompteAJour();
 
     AddressList& m_liste;
+    FiltreAdresses* m_filtre;
+    QLineEdit* m_recherche;
     QListView* m_list1;
+    QLabel* m_compte;
+    QTimer m_compteAJour;
     QPushButton* m_supprimAdresses;
     QPushButton* m_modifAdr;
     QPushButton* m_ok;

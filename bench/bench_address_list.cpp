@@ -2,6 +2,7 @@
 // finds its place by binary search, and deleting a large selection removes whole runs.
 #include "addresses/AddressEncoding.h"
 #include "addresses/AddressList.h"
+#include "addresses/FiltreAdresses.h"
 #include "addresses/Form2.h"
 
 #include <QItemSelection>
@@ -68,17 +69,18 @@ void BM_SupprimerCinqMille(benchmark::State& state)
         Form2 form(liste);
         form.show();
         auto* modele = form.List1()->selectionModel();
+        const FiltreAdresses& vue = form.filtre();
         {
             QItemSelection selection;
             if (alterne) {
                 for (int i = 0; i < 10000; i += 2)
-                    selection.select(liste.index(i), liste.index(i));
+                    selection.select(vue.index(i, 0), vue.index(i, 0));
             } else {
-                selection.select(liste.index(2500), liste.index(7499));
+                selection.select(vue.index(2500, 0), vue.index(7499, 0));
             }
-            modele->select(selection, QItemSelectionModel::Select);
+            modele->select(selection, QItemSelectionModel::ClearAndSelect);
         }
-        modele->setCurrentIndex(liste.index(2500), QItemSelectionModel::NoUpdate);
+        modele->setCurrentIndex(vue.index(2500, 0), QItemSelectionModel::NoUpdate);
         auto* supprimer = form.findChild<QPushButton*>(QStringLiteral("SupprimAdresses"));
         state.ResumeTiming();
 

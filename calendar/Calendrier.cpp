@@ -9,9 +9,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <algorithm>
 
 namespace {
 
@@ -141,6 +143,8 @@ void Calendrier::construit()
         place(cellule, kLargeurJour * (i % 7), kHautGrille + kHauteurCellule * (i / 7), kLargeurJour,
               kHauteurCellule);
         connect(cellule, &QPushButton::clicked, this, [this, i] { cliqueJour(i); });
+        cellule->setFocusPolicy(i == m_celluleStop ? Qt::StrongFocus : Qt::ClickFocus);
+        cellule->installEventFilter(this);
         m_btnJour[i] = cellule;
     }
 
@@ -176,6 +180,53 @@ void Calendrier::construit()
     // Only the user's choices move the calendar; the redraw sets both lists itself.
     connect(m_cMois, &QComboBox::activated, this, &Calendrier::choisitMois);
     connect(m_cAn, &QComboBox::activated, this, &Calendrier::choisitAn);
+}
+
+void Calendrier::prendStop(int index)
+{
+    if (index == m_celluleStop)
+        return;
+    m_btnJour[m_celluleStop]->setFocusPolicy(Qt::ClickFocus);
+    m_btnJour[index]->setFocusPolicy(Qt::StrongFocus);
+    m_celluleStop = index;
+}
+
+bool Calendrier::eventFilter(QObject* objet, QEvent* event)
+{
+    const auto cellule = std::find(m_btnJour.begin(), m_btnJour.end(), objet);
+    if (cellule == m_btnJour.end())
+        return QWidget::eventFilter(objet, event);
+    const int index = int(cellule - m_btnJour.begin());
+    if (event->type() == QEvent::FocusIn) {
+        prendStop(index);
+    } else if (event->type() == QEvent::KeyPress) {
+        const auto* touche = static_cast<QKeyEvent*>(event);
+        int pas = 0;
+        switch (touche->key()) {
+        case Qt::Key_Left:
+            pas = -1;
+            break;
+        case Qt::Key_Right:
+            pas = 1;
+            break;
+        case Qt::Key_Up:
+            pas = -7;
+            break;
+        case Qt::Key_Down:
+            pas = 7;
+            break;
+        default:
+            break;
+        }
+        if (pas != 0 && touche->modifiers() == Qt::NoModifier) {
+            // At the edge of the grid the key does nothing, as in a table.
+            const int vers = index + pas;
+            if (vers >= 0 && vers < kNombreCellules)
+                m_btnJour[vers]->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objet, event);
 }
 
 void Calendrier::cliqueJour(int index)

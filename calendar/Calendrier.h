@@ -36,10 +36,14 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
     void construit();
     void couleurTitre();
+    // The 42 cells are one stop in the Tab order, the cell last focused; the arrow keys
+    // move within the grid.
+    void prendStop(int index);
     void cliqueJour(int index);
     void choisitMois(int position);
     void choisitAn(int position);
@@ -48,6 +52,7 @@ private:
     Dialogs& m_dialogs;
     CalendrierModele m_modele;
     bool m_calculEnCours = false;
+    int m_celluleStop = 0;
 
     QLabel* m_lblDate = nullptr;
     std::array<QLabel*, 7> m_lblJour{};

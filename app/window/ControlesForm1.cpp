@@ -78,6 +78,15 @@ QPushButton* bouton(QWidget* parent, const QString& nom, const QString& texte, Q
     return b;
 }
 
+// The key works wherever the focus is in the main window; the tooltip says it, since a
+// button shows no underlined letter for a Ctrl key.
+void raccourci(QPushButton* b, const char* touches, const QString& infobulle)
+{
+    const QKeySequence sequence(QString::fromLatin1(touches));
+    b->setShortcut(sequence);
+    b->setToolTip(QStringLiteral("%1 (%2)").arg(infobulle, sequence.toString(QKeySequence::PortableText)));
+}
+
 QPlainTextEdit* boite(QWidget* parent, const QString& nom, QRect r)
 {
     auto* t = new QPlainTextEdit(parent);
@@ -235,6 +244,11 @@ ControlesForm1 ControlesForm1::construit(QWidget* f)
                                  twips(10590, yBoutons, 1110, 465));
     c.ReglageImprimante->setToolTip(QStringLiteral("Réglage de l'imprimante : décalage et page de calibrage"));
     c.Quitter = bouton(f, QStringLiteral("Quitter"), QStringLiteral("Quitter"), twips(11790, yBoutons, 1320, 465));
+
+    raccourci(c.Sauver, "Ctrl+S", QStringLiteral("Sauver le fichier d'adresses"));
+    raccourci(c.Ouvrir, "Ctrl+O", QStringLiteral("Ouvrir un fichier d'adresses"));
+    raccourci(c.Imprimer, "Ctrl+P", QStringLiteral("Imprimer les enveloppes"));
+    raccourci(c.Quitter, "Ctrl+Q", QStringLiteral("Quitter Plivane"));
 
     c.placeCalendrier = twips(10065, 60, 3045, 6300);
     return c;

@@ -3,6 +3,7 @@
 #include "addresses/AddressList.h"
 #include "addresses/Form2.h"
 
+#include <QLineEdit>
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
@@ -28,6 +29,7 @@ struct Fenetre {
         form.show();
     }
     QItemSelectionModel* selection() { return form.List1()->selectionModel(); }
+    QModelIndex ligne(int row) const { return form.List1()->model()->index(row, 0); }
     void clique(const char* nom) { form.findChild<QPushButton*>(QString::fromLatin1(nom))->click(); }
 };
 
@@ -36,9 +38,32 @@ struct Fenetre {
 class TestAddressesListWindow : public QObject {
     Q_OBJECT
 private slots:
-    // The buttons in keyboard order (the chain also runs through the list's own inner
-    // widgets: keep the window's), and the window placed once over the main window.
+    // The controls in keyboard order (the chain also runs through the list's own inner
+    // widgets: keep the window's); the window opens at least at its designed size and the
+    // user may make it larger or smaller.
     void designedLayout()
+    {
+        AddressList liste;
+        Form2 form(liste);
+        QCOMPARE(form.windowTitle(), u"Visualisation et Modification des Adresses"_qs);
+        QVERIFY(form.width() >= 632 && form.height() >= 339);
+        QVERIFY(form.minimumSize().width() < 632 && form.maximumSize().height() > 2000);
+        QCOMPARE(form.List1()->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QStringList controles;
+        QWidget* w = form.recherche();
+        do {
+            if (w->focusPolicy() & Qt::TabFocus && w->parentWidget() == &form) {
+                const auto* bouton = qobject_cast<QPushButton*>(w);
+                controles << w->objectName() + (bouton ? ' ' + bouton->text() : QString());
+            }
+            w = w->nextInFocusChain();
+        } while (w != form.recherche());
+        QCOMPARE(controles, QStringList({u"Recherche"_qs, u"List1"_qs, u"SupprimAdresses Supprimer la Sélection"_qs,
+                                         u"OK Fermer"_qs, u"ModifAdr Afficher ou Modifier la Sélection"_qs,
+                                         u"Importer Importer..."_qs}));
+    }
+
+    void placedOnceOverTheMainWindow()
     {
         QWidget principale;
         principale.setGeometry(100, 100, 800, 600);
@@ -60,21 +85,21 @@ private slots:
         QCOMPARE(form.pos(), QPoint(100 + (800 - form.width()) / 2, 100 + 22));
         principale.move(300, 300);
         form.placeOver(principale);
-        QCOMPARE(form.pos(), QPoint(184, 122));
+        QCOMPARE(form.pos(), QPoint(100 + (800 - form.width()) / 2, 122));
     }
 
     void closingOnlyHides()
     {
         Fenetre f(2);
         QPointer<Form2> garde(&f.form);
-        f.selection()->setCurrentIndex(f.liste.index(1), QItemSelectionModel::Select);
+        f.selection()->setCurrentIndex(f.ligne(1), QItemSelectionModel::Select);
         f.clique("OK");
         QVERIFY(!f.form.isVisible());
         f.form.show();
         f.form.close(); // the close box
         QVERIFY(garde);
         QVERIFY(!f.form.isVisible());
-        QCOMPARE(f.selection()->selectedIndexes(), QModelIndexList{f.liste.index(1)});
+        QCOMPARE(f.selection()->selectedIndexes(), QModelIndexList{f.ligne(1)});
         QCOMPARE(f.dit, QStringList());
     }
 
@@ -119,9 +144,9 @@ private slots:
         Fenetre f(taille);
         f.liste.setAdresseCourante(0);
         for (int ligne : lignes)
-            f.selection()->select(f.liste.index(ligne), QItemSelectionModel::Select);
+            f.selection()->select(f.ligne(ligne), QItemSelectionModel::Select);
         if (focus >= 0)
-            f.selection()->setCurrentIndex(f.liste.index(focus), QItemSelectionModel::NoUpdate);
+            f.selection()->setCurrentIndex(f.ligne(focus), QItemSelectionModel::NoUpdate);
         f.clique(qPrintable(bouton));
         QStringList selection;
         for (const QModelIndex& i : f.selection()->selectedRows())
