@@ -2,11 +2,13 @@
 
 #include "addresses/AddressEncoding.h"
 #include "addresses/AddressList.h"
+#include "addresses/ImportVcard.h"
 #include "platform/BusyPointer.h"
 #include "platform/Dialogs.h"
 #include "platform/LectureFichier.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
 const QString kFin = QString::fromUtf16(kFinLigne);
@@ -30,7 +32,9 @@ int ImportAdresses::Importer()
 {
     FileDialogRequest demande;
     demande.title = titre();
-    demande.filter = QStringLiteral("Fichiers CSV ou texte (*.CSV;*.TSV;*.TXT)|*.CSV *.TSV *.TXT|"
+    demande.filter = QStringLiteral("Fichiers CSV, texte ou vCard (*.CSV;*.TSV;*.TXT;*.VCF)|"
+                                    "*.CSV *.TSV *.TXT *.VCF|"
+                                    "Carnets d'adresses vCard (*.VCF)|*.VCF|"
                                     "Tous les fichiers (*.*)|*");
     demande.defaultSuffix = QStringLiteral("CSV");
     const std::optional<QString> choix = m_dialogs.openFile(demande);
@@ -42,6 +46,7 @@ int ImportAdresses::Importer()
 int ImportAdresses::importe(const QString& chemin)
 {
     std::optional<Result<ImportCsv::Lecture>> lecture;
+    std::optional<Result<ImportVcard::Lecture>> fiches;
     {
         BusyPointer sablier;
         const LectureFichier::Lu lu = LectureFichier::lit(chemin, kTailleMax);
@@ -55,7 +60,24 @@ int ImportAdresses::importe(const QString& chemin)
             refuse(chemin, LectureFichier::raison(lu.echec));
             return 0;
         }
-        lecture = ImportCsv::lit(lu.octets);
+        if (ImportVcard::estVcard(lu.octets))
+            fiches = ImportVcard::lit(lu.octets);
+        else
+            lecture = ImportCsv::lit(lu.octets);
+    }
+    if (fiches) {
+        if (!*fiches) {
+            refuse(chemin, fiches->error());
+            return 0;
+        }
+        const ImportVcard::Lecture& v = fiches->value();
+        ImportCsv::Bilan bilan;
+        {
+            BusyPointer sablier;
+            bilan = ImportVcard::adresses(v);
+        }
+        bilan.fiches = true;
+        return ajoute(bilan, QStringLiteral("Fichier vCard lu en %1.").arg(ImportCsv::nomCodage(v.codage)));
     }
     if (!*lecture) {
         refuse(chemin, lecture->error());
@@ -87,14 +109,101 @@ int ImportAdresses::importe(const QString& chemin)
         }
     }
 
-    const ImportCsv::Bilan bilan = ImportCsv::adresses(l, enTete);
+    ImportCsv::Bilan bilan;
+    {
+        BusyPointer sablier;
+        bilan = ImportCsv::adresses(l, enTete);
+    }
+    return ajoute(bilan, QStringLiteral("Fichier lu en %1, colonnes séparées par des %2.")
+                             .arg(ImportCsv::nomCodage(l.codage), ImportCsv::nomSeparateur(l.separateur)));
+}
+
+int ImportAdresses::ajoute(ImportCsv::Bilan& bilan, const QString& lecture)
+{
+    QStringList nouvelles;
+    {
+        BusyPointer sablier;
+        nouvelles = sansDoublons(bilan, m_liste.entries());
+    }
+    if (nouvelles.size() < bilan.adresses.size()) {
+        QStringList faits;
+        if (bilan.doublonsListe > 0)
+            faits << nombreDe(bilan.doublonsListe, QStringLiteral("adresse du fichier est déjà dans la liste"),
+                              QStringLiteral("adresses du fichier sont déjà dans la liste"));
+        if (bilan.doublonsFichier > 0)
+            faits << nombreDe(bilan.doublonsFichier, QStringLiteral("adresse y figure plusieurs fois"),
+                              QStringLiteral("adresses y figurent plusieurs fois"));
+        const QString question = faits.join(QStringLiteral(" et ")) + u'.' + kFin + kFin +
+                                 QStringLiteral("Oui : les ajouter quand même. Non : ajouter seulement les "
+                                                "autres. Annuler : ne rien importer.");
+        switch (m_dialogs.question(titre(), question)) {
+        case Answer::Cancel:
+            return 0;
+        case Answer::Yes:
+            bilan.doublonsAjoutes = true;
+            break;
+        case Answer::No:
+            bilan.adresses = nouvelles;
+            break;
+        }
+    }
     {
         BusyPointer sablier;
         m_liste.addAll(bilan.adresses);
     }
     m_dialogs.message(bilan.adresses.isEmpty() ? MessageIcon::Exclamation : MessageIcon::Information, titre(),
-                      compteRendu(bilan, l));
+                      compteRendu(bilan, lecture));
     return int(bilan.adresses.size());
+}
+
+namespace {
+// Two entries are the same address when only case and blanks tell them apart.
+QString cleDoublon(const QString& entree)
+{
+    QString cle = entree.toCaseFolded();
+    QString resultat;
+    resultat.reserve(cle.size());
+    bool blanc = false;
+    for (QChar c : cle) {
+        if (c == kSeparateurLignes) {
+            blanc = false;
+            resultat += c;
+        } else if (c.isSpace()) {
+            blanc = true;
+        } else {
+            if (blanc && !resultat.isEmpty() && resultat.back() != kSeparateurLignes)
+                resultat += u' ';
+            blanc = false;
+            resultat += c;
+        }
+    }
+    return resultat;
+}
+} // namespace
+
+QStringList ImportAdresses::sansDoublons(ImportCsv::Bilan& bilan, const QStringList& existantes)
+{
+    QSet<QString> vues;
+    vues.reserve(existantes.size() + bilan.adresses.size());
+    for (const QString& e : existantes)
+        vues.insert(cleDoublon(e));
+    const QSet<QString> dansLaListe = vues;
+    QStringList nouvelles;
+    nouvelles.reserve(bilan.adresses.size());
+    bilan.doublonsListe = 0;
+    bilan.doublonsFichier = 0;
+    for (const QString& a : bilan.adresses) {
+        const QString cle = cleDoublon(a);
+        if (dansLaListe.contains(cle))
+            ++bilan.doublonsListe;
+        else if (vues.contains(cle))
+            ++bilan.doublonsFichier;
+        else {
+            vues.insert(cle);
+            nouvelles << a;
+        }
+    }
+    return nouvelles;
 }
 
 void ImportAdresses::refuse(const QString& chemin, const QString& raison)
@@ -105,30 +214,58 @@ void ImportAdresses::refuse(const QString& chemin, const QString& raison)
                           kFin + QStringLiteral("Aucune adresse n'a été ajoutée."));
 }
 
-QString ImportAdresses::compteRendu(const ImportCsv::Bilan& bilan, const ImportCsv::Lecture& lecture)
+QString ImportAdresses::compteRendu(const ImportCsv::Bilan& bilan, const QString& lecture)
 {
     QStringList lignes;
-    if (bilan.adresses.isEmpty())
-        lignes << QStringLiteral("Aucune adresse n'a été ajoutée : le fichier n'en contient pas.");
-    else
+    const int doublons = bilan.doublonsListe + bilan.doublonsFichier;
+    if (!bilan.adresses.isEmpty())
         lignes << nombreDe(bilan.adresses.size(), QStringLiteral("adresse ajoutée à la liste."),
                            QStringLiteral("adresses ajoutées à la liste."));
+    else if (doublons > 0)
+        lignes << QStringLiteral("Aucune adresse n'a été ajoutée.");
+    else
+        lignes << QStringLiteral("Aucune adresse n'a été ajoutée : le fichier n'en contient pas.");
+
+    if (bilan.doublonsAjoutes) {
+        lignes << nombreDe(doublons, QStringLiteral("adresse déjà présente ajoutée quand même."),
+                           QStringLiteral("adresses déjà présentes ajoutées quand même."));
+    } else {
+        if (bilan.doublonsListe > 0)
+            lignes << nombreDe(bilan.doublonsListe, QStringLiteral("adresse déjà dans la liste n'a pas été ajoutée."),
+                               QStringLiteral("adresses déjà dans la liste n'ont pas été ajoutées."));
+        if (bilan.doublonsFichier > 0)
+            lignes << nombreDe(bilan.doublonsFichier,
+                               QStringLiteral("adresse en double dans le fichier n'a pas été ajoutée."),
+                               QStringLiteral("adresses en double dans le fichier n'ont pas été ajoutées."));
+    }
 
     if (bilan.ignorees() > 0) {
         QStringList raisons;
         if (bilan.vides > 0)
             raisons << nombreDe(bilan.vides, QStringLiteral("vide"), QStringLiteral("vides"));
+        if (bilan.sansAdresse > 0)
+            raisons << QStringLiteral("%1 sans adresse postale").arg(bilan.sansAdresse);
         if (bilan.tropLongues > 0)
             raisons << QStringLiteral("%1 de plus de %2 lignes d'adresse")
                            .arg(bilan.tropLongues)
                            .arg(ImportCsv::kLignesMax);
-        lignes << nombreDe(bilan.ignorees(), QStringLiteral("ligne ignorée : "),
-                           QStringLiteral("lignes ignorées : ")) +
+        if (bilan.horsColonnes > 0)
+            raisons << QStringLiteral("%1 de plus de champs que la ligne des titres").arg(bilan.horsColonnes);
+        lignes << (bilan.fiches ? nombreDe(bilan.ignorees(), QStringLiteral("fiche ignorée : "),
+                                           QStringLiteral("fiches ignorées : "))
+                                : nombreDe(bilan.ignorees(), QStringLiteral("ligne ignorée : "),
+                                           QStringLiteral("lignes ignorées : "))) +
                       raisons.join(QStringLiteral(", ")) + u'.';
     }
     if (bilan.enTeteIgnoree)
         lignes << QStringLiteral("La ligne des titres des colonnes n'a pas été importée.");
-    lignes << QStringLiteral("Fichier lu en %1, colonnes séparées par des %2.")
-                  .arg(ImportCsv::nomCodage(lecture.codage), ImportCsv::nomSeparateur(lecture.separateur));
+    if (!bilan.colonnesIgnorees.isEmpty()) {
+        constexpr int kColonnesCitees = 6;
+        QString colonnes = bilan.colonnesIgnorees.mid(0, kColonnesCitees).join(QStringLiteral(", "));
+        if (bilan.colonnesIgnorees.size() > kColonnesCitees)
+            colonnes += QStringLiteral(" et %1 autres").arg(bilan.colonnesIgnorees.size() - kColonnesCitees);
+        lignes << QStringLiteral("Colonnes laissées de côté, l'enveloppe ne les montre pas : %1.").arg(colonnes);
+    }
+    lignes << lecture;
     return lignes.join(kFin);
 }
