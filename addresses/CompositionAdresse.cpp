@@ -87,6 +87,9 @@ const QStringList& prefixesDeGroupe()
 
 QString uneLigne(const QString& champ)
 {
+    // The readers hand over lines already trimmed: most fields are one of them.
+    if (!champ.contains(u'\n'))
+        return champ;
     QString texte = champ;
     texte.replace(u'\n', u' ');
     return texte.simplified();
@@ -94,6 +97,10 @@ QString uneLigne(const QString& champ)
 
 void ajouteLignes(QStringList& lignes, const QString& champ)
 {
+    if (!champ.contains(u'\n')) {
+        lignes << champ;
+        return;
+    }
     for (const QString& ligne : champ.split(u'\n', Qt::SkipEmptyParts)) {
         const QString l = ligne.simplified();
         if (!l.isEmpty())

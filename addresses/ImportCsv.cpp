@@ -137,15 +137,20 @@ private:
             qsizetype fin = debut;
             while (fin < champ.size() && champ[fin] != u'\n' && champ[fin] != u'\r')
                 ++fin;
-            QString ligne = champ.sliced(debut, fin - debut).toString();
-            for (QChar& c : ligne)
-                if (c.unicode() < 0x20 || c == kSeparateurLignes)
-                    c = u' ';
-            ligne = ligne.trimmed();
+            const QStringView vue = champ.sliced(debut, fin - debut).trimmed();
+            QString ligne = vue.toString();
+            if (std::any_of(vue.cbegin(), vue.cend(),
+                            [](QChar c) { return c.unicode() < 0x20 || c == kSeparateurLignes; })) {
+                for (QChar& c : ligne)
+                    if (c.unicode() < 0x20 || c == kSeparateurLignes)
+                        c = u' ';
+                ligne = ligne.trimmed();
+            }
             if (!ligne.isEmpty()) {
-                if (!texte.isEmpty())
-                    texte += u'\n';
-                texte += ligne;
+                if (texte.isEmpty())
+                    texte = ligne;
+                else
+                    texte += u'\n' + ligne;
                 if (e.lignes.size() >= ImportCsv::kLignesMax)
                     e.tropDeLignes = true;
                 else

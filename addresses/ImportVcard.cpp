@@ -95,6 +95,11 @@ QString decodeCharset(const QByteArray& octets, const QString& charset)
 QStringList composantes(QStringView valeur)
 {
     QStringList resultat;
+    if (!valeur.contains(u'\\')) {
+        for (QStringView partie : valeur.split(u';'))
+            resultat << partie.trimmed().toString();
+        return resultat;
+    }
     QString courante;
     for (qsizetype i = 0; i < valeur.size(); ++i) {
         const QChar c = valeur[i];
@@ -117,9 +122,22 @@ QStringList composantes(QStringView valeur)
     return resultat;
 }
 
+// Whether simplified() would leave the text as it is.
+bool simple(QStringView texte)
+{
+    if (!texte.isEmpty() && (texte.front().isSpace() || texte.back().isSpace()))
+        return false;
+    for (qsizetype i = 0; i < texte.size(); ++i)
+        if (texte[i].isSpace() && (texte[i] != u' ' || texte[i + 1] == u' '))
+            return false;
+    return true;
+}
+
 QString unNom(const QString& composante)
 {
     // Several values of one part of N ("Jean,Marie") are one name.
+    if (!composante.contains(u',') && simple(composante))
+        return composante;
     QString texte = composante;
     texte.replace(u',', u' ').replace(u'\n', u' ');
     return texte.simplified();
@@ -193,6 +211,11 @@ void termine(Fiche& fiche, QList<CompositionAdresse::Contact>& contacts)
     const QStringList& a = fiche.adresse;
     const auto lignes = [](const QString& texte) {
         QStringList l;
+        if (simple(texte)) {
+            if (!texte.isEmpty())
+                l << texte;
+            return l;
+        }
         for (const QString& ligne : texte.split(u'\n', Qt::SkipEmptyParts))
             if (!ligne.trimmed().isEmpty())
                 l << ligne.simplified();
@@ -205,7 +228,7 @@ void termine(Fiche& fiche, QList<CompositionAdresse::Contact>& contacts)
     c.region = unNom(a.value(4));
     c.codePostal = unNom(a.value(5));
     c.pays = unNom(a.value(6));
-    contacts << c;
+    contacts << std::move(c);
 }
 
 } // namespace
@@ -235,7 +258,22 @@ Result<ImportVcard::Lecture> ImportVcard::lit(const QByteArray& octets)
     int version = 30;
     Fiche fiche;
     Propriete p;
-    QString logique;
+    // The line being read: a view of the text, or of tampon once folded lines are joined.
+    QStringView logique;
+    QString tampon;
+    bool plie = false;
+    // Joins a line's continuation, in place once the line is in tampon: a photo folded
+    // over thousands of lines stays linear.
+    const auto etend = [&](QStringView debut, QStringView suite) {
+        if (plie) {
+            tampon.truncate(debut.size());
+        } else {
+            tampon = debut.toString();
+            plie = true;
+        }
+        tampon += suite;
+        logique = tampon;
+    };
     bool enCours = false;
     bool suiteQp = false;
     const auto traite = [&](QStringView ligne) {
@@ -278,22 +316,22 @@ Result<ImportVcard::Lecture> ImportVcard::lit(const QByteArray& octets)
 
         if (enCours && suiteQp) {
             // A soft line break: the '=' ends the line and the text goes on below.
-            logique.chop(1);
-            logique += physique;
+            etend(logique.chopped(1), physique);
         } else if (enCours && !physique.isEmpty() && (physique[0] == u' ' || physique[0] == u'\t')) {
             // 2.1 folds at a blank and keeps it; 3.0 and 4.0 add one that unfolding takes away.
-            logique += version == 21 ? physique : physique.sliced(1);
+            etend(logique, version == 21 ? physique : physique.sliced(1));
         } else {
             if (enCours)
                 traite(logique);
-            logique = physique.toString();
+            logique = physique;
+            plie = false;
             enCours = true;
             if (profondeur == 0 && logique.startsWith(u"BEGIN:", Qt::CaseInsensitive)) {
                 ligneOuverture = numero;
                 version = 30;
             }
         }
-        suiteQp = logique.endsWith(u'=') &&
+        suiteQp = enCours && logique.endsWith(u'=') &&
                   logique.first(std::max<qsizetype>(0, logique.indexOf(u':'))).contains(u"QUOTED-PRINTABLE",
                                                                                          Qt::CaseInsensitive);
     }
