@@ -161,46 +161,43 @@ namespace {
 QString cleDoublon(const QString& entree)
 {
     QString cle = entree.toCaseFolded();
-    QString resultat;
-    resultat.reserve(cle.size());
-    bool blanc = false;
-    for (QChar c : cle) {
-        if (c == kSeparateurLignes) {
-            blanc = false;
-            resultat += c;
-        } else if (c.isSpace()) {
-            blanc = true;
-        } else {
-            if (blanc && !resultat.isEmpty() && resultat.back() != kSeparateurLignes)
-                resultat += u' ';
-            blanc = false;
-            resultat += c;
-        }
-    }
-    return resultat;
+    bool simple = true;
+    for (qsizetype i = 0; i < cle.size() && simple; ++i)
+        if (cle[i].isSpace() && cle[i] != kSeparateurLignes &&
+            (cle[i] != u' ' || i == 0 || i + 1 == cle.size() || cle[i + 1].isSpace() || cle[i - 1] == kSeparateurLignes))
+            simple = false;
+    if (simple)
+        return cle;
+    QStringList lignes = cle.split(kSeparateurLignes);
+    for (QString& ligne : lignes)
+        ligne = ligne.simplified();
+    return lignes.join(kSeparateurLignes);
 }
 } // namespace
 
 QStringList ImportAdresses::sansDoublons(ImportCsv::Bilan& bilan, const QStringList& existantes)
 {
-    QSet<QString> vues;
-    vues.reserve(existantes.size() + bilan.adresses.size());
+    QSet<QString> dansLaListe;
+    dansLaListe.reserve(existantes.size());
     for (const QString& e : existantes)
-        vues.insert(cleDoublon(e));
-    const QSet<QString> dansLaListe = vues;
+        dansLaListe.insert(cleDoublon(e));
+    QSet<QString> dansLeFichier;
+    dansLeFichier.reserve(bilan.adresses.size());
     QStringList nouvelles;
     nouvelles.reserve(bilan.adresses.size());
     bilan.doublonsListe = 0;
     bilan.doublonsFichier = 0;
     for (const QString& a : bilan.adresses) {
-        const QString cle = cleDoublon(a);
-        if (dansLaListe.contains(cle))
+        QString cle = cleDoublon(a);
+        if (dansLaListe.contains(cle)) {
             ++bilan.doublonsListe;
-        else if (vues.contains(cle))
-            ++bilan.doublonsFichier;
-        else {
-            vues.insert(cle);
-            nouvelles << a;
+        } else {
+            const qsizetype avant = dansLeFichier.size();
+            dansLeFichier.insert(std::move(cle));
+            if (dansLeFichier.size() == avant)
+                ++bilan.doublonsFichier;
+            else
+                nouvelles << a;
         }
     }
     return nouvelles;

@@ -122,6 +122,28 @@ private slots:
         QCOMPARE(ImportVcard::adresses(lu.value()).adresses, QStringList{adresse});
     }
 
+    // An address already listed, or repeated in the file with other case and blanks,
+    // comes in once; "Oui" adds them all the same.
+    void doublons()
+    {
+        QTemporaryDir dir;
+        const QString chemin = ecrit(dir, u"amis.csv"_qs,
+                                     "Nom;Rue;Ville\nDupont;1 rue A;Brest\nMartin;2 rue B;Lyon\n"
+                                     "MARTIN ;2  rue b;lyon\nNeuf;3 rue C;Nice\n");
+        ScriptedDialogs dialogs;
+        AddressList liste;
+        liste.add(entree("dupont|1 RUE A|BREST"));
+        dialogs.questionAnswers = {Answer::No, Answer::Yes};
+        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 2);
+        QCOMPARE(dialogs.shownOfKind(u"question"_qs).at(0).text.section(u'\r', 0, 0),
+                 u"1 adresse du fichier est déjà dans la liste et 1 adresse y figure plusieurs fois."_qs);
+        QCOMPARE(dialogs.messageTexts().at(0).section(u'\r', 1, 2),
+                 u"\n1 adresse déjà dans la liste n'a pas été ajoutée.\r\n"
+                 "1 adresse en double dans le fichier n'a pas été ajoutée."_qs);
+        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 4);
+        QCOMPARE(liste.count(), 7);
+    }
+
     // 2,000 contacts of a Google CSV export and of a vCard file each come in at one go,
     // each as its source row says; importing again adds none.
     void deuxMilleContacts_data()
