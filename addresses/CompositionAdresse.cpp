@@ -115,6 +115,29 @@ void garde(QString& cible, const QString& champ)
 }
 } // namespace
 
+const QList<CompositionAdresse::Choix>& CompositionAdresse::choix()
+{
+    static const QList<Choix> liste{
+        {Champ::Aucun, u"Laisser de côté"_qs},
+        {Champ::Libre, u"Ligne à part"_qs},
+        {Champ::Civilite, u"Civilité"_qs},
+        {Champ::Prenom, u"Prénom"_qs},
+        {Champ::SecondPrenom, u"Second prénom"_qs},
+        {Champ::Nom, u"Nom"_qs},
+        {Champ::NomComplet, u"Nom complet"_qs},
+        {Champ::Societe, u"Société"_qs},
+        {Champ::Complement, u"Complément d'adresse"_qs},
+        {Champ::Rue, u"Rue"_qs},
+        {Champ::BoitePostale, u"BP ou lieu-dit"_qs},
+        {Champ::CodePostal, u"Code postal"_qs},
+        {Champ::Ville, u"Ville"_qs},
+        {Champ::CodePostalVille, u"Code postal et ville"_qs},
+        {Champ::Region, u"Région"_qs},
+        {Champ::Pays, u"Pays"_qs},
+    };
+    return liste;
+}
+
 CompositionAdresse::Colonne CompositionAdresse::colonne(const QString& titre)
 {
     const QString c = cle(titre);
@@ -186,6 +209,7 @@ CompositionAdresse::Contact CompositionAdresse::contact(const QList<Colonne>& co
         case Champ::Nom: garde(c.nom, champ); break;
         case Champ::NomComplet: garde(c.nomComplet, champ); break;
         case Champ::Societe: garde(c.societe, champ); break;
+        case Champ::Libre: ajouteLignes(c.libres, champ); break;
         case Champ::Complement: ajouteLignes(c.complements, champ); break;
         case Champ::Rue: ajouteLignes(c.rues, champ); break;
         case Champ::BoitePostale: ajouteLignes(c.boitesPostales, champ); break;
@@ -201,7 +225,7 @@ CompositionAdresse::Contact CompositionAdresse::contact(const QList<Colonne>& co
 
 bool CompositionAdresse::aUneAdressePostale(const Contact& c)
 {
-    return !c.complements.isEmpty() || !c.rues.isEmpty() || !c.boitesPostales.isEmpty() ||
+    return !c.libres.isEmpty() || !c.complements.isEmpty() || !c.rues.isEmpty() || !c.boitesPostales.isEmpty() ||
            !c.codePostal.isEmpty() || !c.ville.isEmpty() || !c.codePostalVille.isEmpty();
 }
 
@@ -231,7 +255,7 @@ QStringList CompositionAdresse::lignes(const Contact& c)
         lignes << ligneNom;
     if (!c.societe.isEmpty() && c.societe.compare(ligneNom, Qt::CaseInsensitive) != 0)
         lignes << c.societe;
-    lignes << c.complements << c.rues;
+    lignes << c.libres << c.complements << c.rues;
     for (const QString& bp : c.boitesPostales) {
         // A bare number is the box's number.
         bool nombre = false;

@@ -25,6 +25,7 @@ public:
         Nom,
         NomComplet, // used only when neither first nor last name is given
         Societe,
+        Libre, // a line of its own, as the column reads: how a column nobody named is kept
         Complement,
         Rue,
         BoitePostale,
@@ -37,7 +38,7 @@ public:
 
     struct Contact {
         QString civilite, prenom, secondPrenom, nom, nomComplet, societe;
-        QStringList complements, rues, boitesPostales;
+        QStringList libres, complements, rues, boitesPostales;
         QString codePostal, ville, codePostalVille, region, pays;
     };
 
@@ -51,6 +52,12 @@ public:
     };
 
     static Colonne colonne(const QString& titre);
+    // What the mapping step offers for a column, in its order, with the user's words.
+    struct Choix {
+        Champ champ;
+        QString nom;
+    };
+    static const QList<Choix>& choix();
     // The reading of a title row, or an empty list when the row does not name at least
     // a person or company and a postal part: it is then no row of titles we know.
     static QList<Colonne> colonnes(const QStringList& titres);

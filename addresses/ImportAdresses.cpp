@@ -8,7 +8,9 @@
 #include "platform/LectureFichier.h"
 
 #include <QFileInfo>
+#include <QCryptographicHash>
 #include <QSet>
+#include <QSettings>
 
 namespace {
 const QString kFin = QString::fromUtf16(kFinLigne);
@@ -109,13 +111,93 @@ int ImportAdresses::importe(const QString& chemin)
         }
     }
 
+    ImportCsv::Lecture choisie = l;
+    if (enTete && l.colonnes.isEmpty() && !demandeColonnes(choisie))
+        return 0;
     ImportCsv::Bilan bilan;
     {
         BusyPointer sablier;
-        bilan = ImportCsv::adresses(l, enTete);
+        bilan = ImportCsv::adresses(choisie, enTete);
     }
     return ajoute(bilan, QStringLiteral("Fichier lu en %1, colonnes séparées par des %2.")
                              .arg(ImportCsv::nomCodage(l.codage), ImportCsv::nomSeparateur(l.separateur)));
+}
+
+namespace {
+QString cleReglage(const QStringList& titres)
+{
+    return QStringLiteral("Import/Colonnes/") +
+           QString::fromLatin1(QCryptographicHash::hash(titres.join(u'\x1F').toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+} // namespace
+
+QList<int> ImportAdresses::choixInitiaux(const QStringList& titres)
+{
+    const QStringList garde = QSettings().value(cleReglage(titres)).toStringList();
+    const auto& choix = CompositionAdresse::choix();
+    QList<int> resultat;
+    for (qsizetype i = 0; i < titres.size(); ++i) {
+        bool nombre = false;
+        const int g = garde.value(i).toInt(&nombre);
+        if (garde.size() == titres.size() && nombre && g >= 0 && g < choix.size()) {
+            resultat << g;
+            continue;
+        }
+        // A title the program knows keeps its part; any other column stays a line of its own,
+        // as it came in before the mapping step existed.
+        const CompositionAdresse::Champ champ = CompositionAdresse::colonne(titres[i]).champ;
+        const auto trouve = std::find_if(choix.cbegin(), choix.cend(), [&](const auto& c) {
+            return c.champ == (champ == CompositionAdresse::Champ::Aucun ? CompositionAdresse::Champ::Libre : champ);
+        });
+        resultat << int(trouve - choix.cbegin());
+    }
+    return resultat;
+}
+
+QList<CompositionAdresse::Colonne> ImportAdresses::colonnesChoisies(const QList<int>& choix)
+{
+    QList<CompositionAdresse::Colonne> colonnes;
+    for (int c : choix)
+        colonnes << CompositionAdresse::Colonne{CompositionAdresse::choix().value(c).champ, 0};
+    return colonnes;
+}
+
+bool ImportAdresses::demandeColonnes(ImportCsv::Lecture& lecture)
+{
+    auto premiere = std::find_if(lecture.lignes.cbegin(), lecture.lignes.cend(),
+                                 [](const ImportCsv::Ligne& l) { return !l.lignes.isEmpty(); });
+    if (premiere == lecture.lignes.cend() || premiere->champs.size() < 2)
+        return true;
+    lecture.titres = premiere->champs;
+    for (QString& t : lecture.titres)
+        t.replace(u'\n', u' ');
+
+    ColumnMappingRequest demande;
+    demande.title = titre();
+    demande.headers = lecture.titres;
+    for (const auto& c : CompositionAdresse::choix())
+        demande.choices << c.nom;
+    demande.initial = choixInitiaux(lecture.titres);
+    const ImportCsv::Lecture& source = lecture;
+    demande.preview = [&source, premiere](const QList<int>& choix) {
+        constexpr int kApercus = 5;
+        const QList<CompositionAdresse::Colonne> colonnes = colonnesChoisies(choix);
+        QStringList apercu;
+        for (auto l = premiere + 1; l != source.lignes.cend() && apercu.size() < kApercus; ++l)
+            if (!l->lignes.isEmpty())
+                apercu << CompositionAdresse::lignes(CompositionAdresse::contact(colonnes, l->champs))
+                              .join(QStringLiteral(" \u23CE "));
+        return apercu;
+    };
+    const std::optional<QList<int>> choix = m_dialogs.columnMapping(demande);
+    if (!choix)
+        return false;
+    QStringList garde;
+    for (int c : *choix)
+        garde << QString::number(c);
+    QSettings().setValue(cleReglage(lecture.titres), garde);
+    lecture.colonnes = colonnesChoisies(*choix);
+    return true;
 }
 
 int ImportAdresses::ajoute(ImportCsv::Bilan& bilan, const QString& lecture)

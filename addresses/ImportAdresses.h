@@ -28,6 +28,11 @@ public:
     // The addresses of the bilan that are neither in `existantes` nor earlier in the
     // file; the bilan's counts of duplicates are set.
     static QStringList sansDoublons(ImportCsv::Bilan& bilan, const QStringList& existantes);
+    // The mapping step's first choice for each title (indices into CompositionAdresse::choix()):
+    // the one kept from the last file with these titles, else what the title names, else a
+    // line of its own, as such a column always came in.
+    static QList<int> choixInitiaux(const QStringList& titres);
+    static QList<CompositionAdresse::Colonne> colonnesChoisies(const QList<int>& choix);
 
     static QString titre() { return QStringLiteral("Importer des adresses"); }
     // A larger file is no address list, but a file chosen by mistake.
@@ -36,6 +41,9 @@ public:
 
 private:
     void refuse(const QString& chemin, const QString& raison);
+    // The mapping step for a title row the program cannot read: false when cancelled.
+    // The choice is kept, per title row, for the next file with the same titles.
+    bool demandeColonnes(ImportCsv::Lecture& lecture);
     // Asks about duplicates, adds, reports.
     int ajoute(ImportCsv::Bilan& bilan, const QString& lecture);
 

@@ -7,7 +7,9 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -58,6 +60,17 @@ struct PrinterShiftRequest {
     Mm limit = Mm(20);  // the largest shift either way
 };
 
+// The columns of an imported file the program cannot name: for each title the user
+// picks one of `choices` (indices into it, one per title), seeing the first addresses as
+// they will be listed.
+struct ColumnMappingRequest {
+    QString title;
+    QStringList headers;
+    QStringList choices;
+    QList<int> initial;
+    std::function<QStringList(const QList<int>&)> preview; // the first entries, as shown in the list
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -87,6 +100,8 @@ public:
     // "Réglage de l'imprimante": the shift right and down entered for the printer that
     // request.printerName() names when the user confirms; nothing when cancelled.
     virtual std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) = 0;
+    // The mapping step of an import: one choice per header, or nothing when cancelled.
+    virtual std::optional<QList<int>> columnMapping(const ColumnMappingRequest& request) = 0;
     // A progress dialog over `total` steps, with "Annuler".
     virtual std::unique_ptr<Progress> progress(const QString& title, int total) = 0;
 };

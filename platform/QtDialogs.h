@@ -20,6 +20,7 @@ public:
     bool printPreview(PrinterService& printer, const PreviewRequest& request) override;  // QtPreviewDialogs.cpp
     std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;  // QtPreviewDialogs.cpp
     std::unique_ptr<Progress> progress(const QString& title, int total) override;  // QtPreviewDialogs.cpp
+    std::optional<QList<int>> columnMapping(const ColumnMappingRequest& request) override;  // QtColumnMapping.cpp
 
     // "Description (*.EXT)|*.EXT" as a Qt name filter whose pattern matches in any case.
     static QString qtNameFilter(const QString& designedFilter);

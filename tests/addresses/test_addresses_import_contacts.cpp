@@ -8,6 +8,8 @@
 #include "addresses/ImportVcard.h"
 #include "tests/support/ScriptedDialogs.h"
 
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -120,6 +122,28 @@ private slots:
         }
         QVERIFY(lu);
         QCOMPARE(ImportVcard::adresses(lu.value()).adresses, QStringList{adresse});
+    }
+
+    // Columns the program cannot name: the user says what they hold, sees the result,
+    // and finds the choice again with the next file of the same titles.
+    void etapeDesColonnes()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings().clear();
+        QTemporaryDir dir;
+        const QString chemin = ecrit(dir, u"l.csv"_qs, "Nom;Ligne 2;Ligne 3\nDupont;5 rue du Port;29200 Brest\n");
+        const QStringList titres{u"Nom"_qs, u"Ligne 2"_qs, u"Ligne 3"_qs};
+        QCOMPARE(ImportAdresses::choixInitiaux(titres), (QList<int>{5, 1, 1})); // Nom, then lines as they are
+        ScriptedDialogs dialogs;
+        AddressList liste;
+        dialogs.mappingAnswers = {QList<int>{5, 9, 13}, std::nullopt};
+        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 1);
+        QCOMPARE(liste.entries(), QStringList{entree("Dupont|5 rue du Port|29200 BREST")});
+        QCOMPARE(dialogs.lastMappingPreview, QStringList{u"Dupont \u23CE 5 rue du Port \u23CE 29200 BREST"_qs});
+        QCOMPARE(ImportAdresses::choixInitiaux(titres), (QList<int>{5, 9, 13}));
+        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 0); // "Annuler"
+        QCOMPARE(liste.count(), 1);
+        QCOMPARE(dialogs.unexpected, 0);
     }
 
     // An address already listed, or repeated in the file with other case and blanks,

@@ -155,8 +155,11 @@ private slots:
         const QString chemin = ecrit(dir, u"amis.csv"_qs, "Dupont;Jean;Paris\nMartin;Luc;Lyon\n");
         ScriptedDialogs dialogs;
         AddressList liste;
-        // The second import asks about the title row, then about the duplicate.
+        // The second import asks about the title row, what its columns hold (each a line
+        // of its own), then about the duplicate.
+        QStandardPaths::setTestModeEnabled(true);
         dialogs.questionAnswers = {Answer::No, Answer::Yes, Answer::Yes, Answer::Cancel};
+        dialogs.mappingAnswers = {QList<int>{1, 1, 1}};
         QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 2);
         QVERIFY(dialogs.shownOfKind(u"question"_qs).at(0).text.contains(u"« Dupont ; Jean ; Paris »"_qs));
         QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 1);

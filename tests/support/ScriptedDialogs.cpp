@@ -142,3 +142,12 @@ std::unique_ptr<Progress> ScriptedDialogs::progress(const QString&, int)
     ++progressDialogs;
     return std::make_unique<ScriptedProgress>(*this);
 }
+
+std::optional<QList<int>> ScriptedDialogs::columnMapping(const ColumnMappingRequest& request)
+{
+    shown.append({QStringLiteral("mapping"), request.title, request.headers.join(u';'), MessageIcon::Question, {}});
+    const std::optional<QList<int>> choix = take(mappingAnswers, unexpected).value_or(std::nullopt);
+    if (choix && request.preview)
+        lastMappingPreview = request.preview(*choix);
+    return choix;
+}

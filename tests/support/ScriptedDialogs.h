@@ -56,6 +56,11 @@ public:
     QStringList progressTexts;
     std::function<void(int done)> onProgress;
 
+    // The mapping step of an import: the choices made, or nothing for "Annuler"; the
+    // preview the dialog showed for them is kept.
+    QList<std::optional<QList<int>>> mappingAnswers;
+    QStringList lastMappingPreview;
+
     // What was shown, in order.
     QList<Shown> shown;
     int unexpected = 0;
@@ -74,4 +79,5 @@ public:
     bool printPreview(PrinterService& printer, const PreviewRequest& request) override;
     std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;
     std::unique_ptr<Progress> progress(const QString& title, int total) override;
+    std::optional<QList<int>> columnMapping(const ColumnMappingRequest& request) override;
 };
