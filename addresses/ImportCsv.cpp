@@ -380,9 +380,8 @@ ImportCsv::Bilan ImportCsv::adresses(const Lecture& lecture, bool premiereLigneE
 void ImportCsv::Bilan::ajoute(const CompositionAdresse::Contact& contact)
 {
     const QStringList lignes = CompositionAdresse::lignes(contact);
-    if (lignes.isEmpty())
-        ++vides;
-    else if (!CompositionAdresse::aUneAdressePostale(contact))
+    // A row with only a telephone or an e-mail is no empty row, but has no address either.
+    if (lignes.isEmpty() || !CompositionAdresse::aUneAdressePostale(contact))
         ++sansAdresse;
     else if (lignes.size() > kLignesMax)
         ++tropLongues;

@@ -49,7 +49,7 @@ public:
         QStringList adresses; // list entries, in file order
         int vides = 0;        // rows without any text
         int tropLongues = 0;  // rows of more than kLignesMax lines
-        int sansAdresse = 0;  // a name and no postal part: nothing to send
+        int sansAdresse = 0;  // no postal part (a name, a telephone): nothing to send
         int horsColonnes = 0; // text beyond the titled columns
         bool enTeteIgnoree = false;
         QStringList colonnesIgnorees; // titled columns with text the envelope does not show
