@@ -1,6 +1,7 @@
 #include "addresses/ImportCsv.h"
 
 #include "addresses/AddressEncoding.h"
+#include "addresses/CompositionAdresse.h"
 #include "addresses/PlvTextEncoding.h"
 
 #include <QHash>
@@ -28,7 +29,7 @@ Result<QString> decodeStrict(QStringConverter::Encoding codage, QByteArrayView o
 // One row as the cutter hands it over.
 struct Enregistrement {
     QStringList lignes;
-    int champs = 0;
+    QStringList champs; // each field's lines joined by LF, for the columns a title names
     bool tropDeLignes = false;
     int numero = 0;
 };
@@ -47,7 +48,7 @@ public:
     bool suivant(Enregistrement& e)
     {
         e.lignes.clear();
-        e.champs = 0;
+        e.champs.clear();
         e.tropDeLignes = false;
         e.numero = m_ligne;
         for (;;) {
@@ -63,7 +64,6 @@ public:
                     ++m_pos;
                 ajoute(e, m_texte.sliced(debut, m_pos - debut));
             }
-            ++e.champs;
             if (m_pos >= m_texte.size())
                 return true;
             const QChar c = m_texte[m_pos++];
@@ -131,17 +131,26 @@ private:
     // line separator) become plain spaces.
     static void ajoute(Enregistrement& e, QStringView champ)
     {
+        QString texte;
         qsizetype debut = 0;
         while (debut <= champ.size()) {
             qsizetype fin = debut;
             while (fin < champ.size() && champ[fin] != u'\n' && champ[fin] != u'\r')
                 ++fin;
-            QString ligne = champ.sliced(debut, fin - debut).toString();
-            for (QChar& c : ligne)
-                if (c.unicode() < 0x20 || c == kSeparateurLignes)
-                    c = u' ';
-            ligne = ligne.trimmed();
+            const QStringView vue = champ.sliced(debut, fin - debut).trimmed();
+            QString ligne = vue.toString();
+            if (std::any_of(vue.cbegin(), vue.cend(),
+                            [](QChar c) { return c.unicode() < 0x20 || c == kSeparateurLignes; })) {
+                for (QChar& c : ligne)
+                    if (c.unicode() < 0x20 || c == kSeparateurLignes)
+                        c = u' ';
+                ligne = ligne.trimmed();
+            }
             if (!ligne.isEmpty()) {
+                if (texte.isEmpty())
+                    texte = ligne;
+                else
+                    texte += u'\n' + ligne;
                 if (e.lignes.size() >= ImportCsv::kLignesMax)
                     e.tropDeLignes = true;
                 else
@@ -149,6 +158,7 @@ private:
             }
             debut = fin + 1;
         }
+        e.champs.append(texte);
     }
 
     QStringView m_texte;
@@ -175,7 +185,7 @@ QChar detecteSeparateur(QStringView texte)
             if (!d.suivant(e))
                 break;
             if (!e.lignes.isEmpty())
-                ++frequences[e.champs];
+                ++frequences[int(e.champs.size())];
         }
         int champs = 1;
         int frequence = 0;
@@ -303,7 +313,7 @@ Result<ImportCsv::Lecture> ImportCsv::lit(const QByteArray& octets)
         if (!d.suivant(e))
             return Status::failure(QStringLiteral("le guillemet ouvert à la ligne %1 n'est jamais refermé")
                                        .arg(d.ligneGuillemet()));
-        lecture.lignes.append(Ligne{e.lignes, e.tropDeLignes, e.numero});
+        lecture.lignes.append(Ligne{e.lignes, e.tropDeLignes, e.numero, e.champs});
     }
     // Blank lines at the end of a file are no rows anybody wrote.
     while (!lecture.lignes.isEmpty() && lecture.lignes.constLast().lignes.isEmpty())
@@ -311,7 +321,13 @@ Result<ImportCsv::Lecture> ImportCsv::lit(const QByteArray& octets)
 
     for (const Ligne& l : lecture.lignes)
         if (!l.lignes.isEmpty()) {
-            lecture.enTete = jugeEnTete(l.lignes);
+            lecture.colonnes = CompositionAdresse::colonnes(l.champs);
+            if (!lecture.colonnes.isEmpty()) {
+                lecture.titres = l.champs;
+                lecture.enTete = EnTete::Presente;
+            } else {
+                lecture.enTete = jugeEnTete(l.lignes);
+            }
             break;
         }
     return lecture;
@@ -322,6 +338,8 @@ ImportCsv::Bilan ImportCsv::adresses(const Lecture& lecture, bool premiereLigneE
     Bilan bilan;
     bilan.adresses.reserve(lecture.lignes.size());
     bool titresPasses = !premiereLigneEnTete;
+    const bool composees = premiereLigneEnTete && !lecture.colonnes.isEmpty();
+    QList<bool> horsAdresse(lecture.colonnes.size(), false);
     for (const Ligne& l : lecture.lignes) {
         if (l.lignes.isEmpty()) {
             ++bilan.vides;
@@ -332,13 +350,43 @@ ImportCsv::Bilan ImportCsv::adresses(const Lecture& lecture, bool premiereLigneE
             bilan.enTeteIgnoree = true;
             continue;
         }
+        if (composees) {
+            // Text beyond the titled columns: a row cut with the wrong separator or a
+            // stray quote, whose lines would come out shifted.
+            if (std::any_of(l.champs.cbegin() + std::min(l.champs.size(), lecture.colonnes.size()),
+                            l.champs.cend(), [](const QString& champ) { return !champ.isEmpty(); })) {
+                ++bilan.horsColonnes;
+                continue;
+            }
+            const CompositionAdresse::Contact contact = CompositionAdresse::contact(lecture.colonnes, l.champs);
+            for (qsizetype i = 0; i < l.champs.size() && i < lecture.colonnes.size(); ++i)
+                if (lecture.colonnes[i].champ == CompositionAdresse::Champ::Aucun && !l.champs[i].isEmpty())
+                    horsAdresse[i] = true;
+            bilan.ajoute(contact);
+            continue;
+        }
         if (l.tropDeLignes) {
             ++bilan.tropLongues;
             continue;
         }
         bilan.adresses.append(l.lignes.join(kSeparateurLignes));
     }
+    for (qsizetype i = 0; i < horsAdresse.size(); ++i)
+        if (horsAdresse[i])
+            bilan.colonnesIgnorees << lecture.titres.value(i).replace(u'\n', u' ');
     return bilan;
+}
+
+void ImportCsv::Bilan::ajoute(const CompositionAdresse::Contact& contact)
+{
+    const QStringList lignes = CompositionAdresse::lignes(contact);
+    // A row with only a telephone or an e-mail is no empty row, but has no address either.
+    if (lignes.isEmpty() || !CompositionAdresse::aUneAdressePostale(contact))
+        ++sansAdresse;
+    else if (lignes.size() > kLignesMax)
+        ++tropLongues;
+    else
+        adresses.append(lignes.join(kSeparateurLignes));
 }
 
 QString ImportCsv::nomCodage(Codage codage)

@@ -105,6 +105,11 @@ std::unique_ptr<Progress> ConsoleDialogs::progress(const QString&, int)
     return std::make_unique<ConsoleProgress>(m_progres);
 }
 
+std::optional<QList<int>> ConsoleDialogs::columnMapping(const ColumnMappingRequest&)
+{
+    return std::nullopt;
+}
+
 EnvelopeCheckAnswer ConsoleDialogs::envelopeCheck(const EnvelopeCheckRequest& request)
 {
     QStringList lignes{request.text};

@@ -29,6 +29,7 @@ public:
     std::unique_ptr<Progress> progress(const QString& title, int total) override;
     // Said on standard error, and the print goes on: a script asked for these envelopes.
     EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) override;
+    std::optional<QList<int>> columnMapping(const ColumnMappingRequest& request) override;
 
 private:
     std::FILE* m_erreurs;

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -77,6 +78,17 @@ struct EnvelopeCheckAnswer {
     int row = -1; // with Edit, the row chosen
 };
 
+// The columns of an imported file the program cannot name: for each title the user
+// picks one of `choices` (indices into it, one per title), seeing the first addresses as
+// they will be listed.
+struct ColumnMappingRequest {
+    QString title;
+    QStringList headers;
+    QStringList choices;
+    QList<int> initial;
+    std::function<QStringList(const QList<int>&)> preview; // the first entries, as shown in the list
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -109,6 +121,8 @@ public:
     // The envelopes to look at before printing: "Imprimer quand même", "Annuler", or one
     // of them opened for editing.
     virtual EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) = 0;
+    // The mapping step of an import: one choice per header, or nothing when cancelled.
+    virtual std::optional<QList<int>> columnMapping(const ColumnMappingRequest& request) = 0;
     // A progress dialog over `total` steps, with "Annuler".
     virtual std::unique_ptr<Progress> progress(const QString& title, int total) = 0;
 };

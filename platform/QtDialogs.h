@@ -21,6 +21,7 @@ public:
     std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;  // QtPreviewDialogs.cpp
     std::unique_ptr<Progress> progress(const QString& title, int total) override;  // QtPreviewDialogs.cpp
     EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) override; // EnvelopeCheckDialog.cpp
+    std::optional<QList<int>> columnMapping(const ColumnMappingRequest& request) override;  // QtColumnMapping.cpp
 
     // "Description (*.EXT)|*.EXT" as a Qt name filter, "Description (*.EXT)"; the file
     // dialogs match it in any case.

@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(messages[0].icon, MessageIcon::Information);
         QCOMPARE(messages[0].text,
                  u"2 adresses ajoutées à la liste.\r\n"
-                 "2 lignes ignorées : 1 vide, 1 de plus de 11 lignes d'adresse.\r\n"
+                 "2 lignes ignorées : 1 vide, 1 de plus de champs que la ligne des titres.\r\n"
                  "La ligne des titres des colonnes n'a pas été importée.\r\n"
                  "Fichier lu en Windows-1252, colonnes séparées par des points-virgules."_qs);
         // Cancelling the file dialog does nothing more.
@@ -155,7 +155,11 @@ private slots:
         const QString chemin = ecrit(dir, u"amis.csv"_qs, "Dupont;Jean;Paris\nMartin;Luc;Lyon\n");
         ScriptedDialogs dialogs;
         AddressList liste;
-        dialogs.questionAnswers = {Answer::No, Answer::Yes, Answer::Cancel};
+        // The second import asks about the title row, what its columns hold (each a line
+        // of its own), then about the duplicate.
+        QStandardPaths::setTestModeEnabled(true);
+        dialogs.questionAnswers = {Answer::No, Answer::Yes, Answer::Yes, Answer::Cancel};
+        dialogs.mappingAnswers = {QList<int>{1, 1, 1}};
         QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 2);
         QVERIFY(dialogs.shownOfKind(u"question"_qs).at(0).text.contains(u"« Dupont ; Jean ; Paris »"_qs));
         QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 1);
@@ -180,7 +184,7 @@ private slots:
                                   << u"pas un fichier texte"_qs;
         QTest::newRow("says UTF-8, is not")
             << QByteArray("\xEF\xBB\xBFNom;\xE9t\xE9\n") << u"n'en sont pas"_qs;
-        QTest::newRow("too large") << QByteArray(ImportAdresses::kTailleMax + 1, 'a') << u"dépasse 8 Mo"_qs;
+        QTest::newRow("too large") << QByteArray(ImportAdresses::kTailleMax + 1, 'a') << u"dépasse 64 Mo"_qs;
         QTest::newRow("missing") << QByteArray() << u"il n'existe pas"_qs;
         QTest::newRow("no address") << QByteArray("Nom;Adresse\n;;\n")
                                     << u"Aucune adresse n'a été ajoutée : le fichier n'en contient pas."_qs;

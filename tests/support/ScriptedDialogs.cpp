@@ -99,3 +99,12 @@ EnvelopeCheckAnswer ScriptedDialogs::envelopeCheck(const EnvelopeCheckRequest& r
         return {EnvelopeCheckAnswer::Action::PrintAnyway};
     return checkAnswers.takeFirst();
 }
+
+std::optional<QList<int>> ScriptedDialogs::columnMapping(const ColumnMappingRequest& request)
+{
+    shown.append({QStringLiteral("mapping"), request.title, request.headers.join(u';'), MessageIcon::Question, {}});
+    const std::optional<QList<int>> choix = take(mappingAnswers).value_or(std::nullopt);
+    if (choix && request.preview)
+        lastMappingPreview = request.preview(*choix);
+    return choix;
+}

@@ -60,6 +60,10 @@ public:
     // addresses made up for them, and are not about the check.
     QList<EnvelopeCheckAnswer> checkAnswers;
     EnvelopeCheckRequest lastCheck;
+    // The mapping step of an import: the choices made, or nothing for "Annuler"; the
+    // preview the dialog showed for them is kept.
+    QList<std::optional<QList<int>>> mappingAnswers;
+    QStringList lastMappingPreview;
 
     QList<Shown> shown;  // in order
     int unexpected = 0;
@@ -104,6 +108,7 @@ public:
     std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;
     std::unique_ptr<Progress> progress(const QString& title, int total) override;
     EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) override;
+    std::optional<QList<int>> columnMapping(const ColumnMappingRequest& request) override;
 
 private:
     template <typename T> std::optional<T> take(QList<T>& queue)
