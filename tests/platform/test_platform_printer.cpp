@@ -9,7 +9,6 @@
 #include "platform/QtProgress.h"
 #include "tests/print/LecturePdf.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
@@ -61,18 +60,6 @@ private slots:
         QVERIFY(!pdf::encre(page, kDpi, 104, 114));
     }
 
-    void aPaperSizeOfNoStandardNameComesBack()
-    {
-        QtPrinterService service;  // on the PDF printer, whatever queues this machine has
-        QVERIFY(service.setOutputFileName(fichier(u"perso.pdf"_qs)));
-        QVERIFY(service.printer().setPageSize(QPageSize(QSizeF(123, 234), QPageSize::Millimeter)));
-        const int perso = service.paperSize().value();
-        QVERIFY(service.setPaperA4());
-        QCOMPARE(service.printer().pageLayout().pageSize().id(), QPageSize::A4);
-        QVERIFY(service.setPaperSize(perso));
-        QCOMPARE(service.printer().pageLayout().pageSize().size(QPageSize::Millimeter), QSizeF(123, 234));
-    }
-
     void failuresSayWhyInFrench()
     {
         QtPrinterService sansFichier;
@@ -120,12 +107,6 @@ private slots:
         QVERIFY(service.printer().fullPage());
         QCOMPARE(service.printer().outputFileName(), chemin);
         QCOMPARE(service.copies().value(), 5);
-
-        pendantLeDialogue(true);
-        QVERIFY(dialogs.printerSetupDialog(service));
-        QVERIFY(service.printer().fullPage());
-        pendantLeDialogue(false);
-        QVERIFY(!dialogs.printerSetupDialog(service));
     }
 
     void previewShowsTheFeedPictureBesideThePages()
@@ -149,20 +130,10 @@ private slots:
             QCOMPARE(d.findChild<QPrintPreviewWidget*>()->pageCount(), 1);
             QCOMPARE(d.findChild<QLabel*>(u"ImageAlimentation"_qs)->pixmap().size(), QSize(80, 40));  // twice the main window's
             QCOMPARE(d.findChild<QDockWidget*>(u"Alimentation"_qs)->windowTitle(), u"Introduction de l'enveloppe"_qs);
-            int cachees = 0;  // portrait and landscape: the feed is the envelope's
-            for (QAction* a : d.findChildren<QAction*>())
-                cachees += !a->isVisible();
-            QCOMPARE(cachees, 2);
         });
         QVERIFY(!dialogs.printPreview(service, requete));
         QVERIFY(peintures > 0);
         QCOMPARE(service.orientation().value(), PageOrientation::Portrait);  // the preview worked on a copy
-
-        // Nothing to show: no preview opens.
-        requete.prepare = [](PrinterService&) { return false; };
-        peintures = 0;
-        QVERIFY(!dialogs.printPreview(service, requete));
-        QCOMPARE(peintures, 0);
     }
 
     void shiftDialogShowsTheKeptShiftAndFollowsTheCalibration()
