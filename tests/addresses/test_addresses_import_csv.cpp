@@ -148,7 +148,6 @@ private slots:
                                                "\r\nAucune adresse n'a été ajoutée."_qs;
         QTest::newRow("says UTF-8, is not")
             << QByteArray("\xEF\xBB\xBFNom;\xE9t\xE9\n") << u"n'en sont pas"_qs;
-        QTest::newRow("too large") << QByteArray(ImportAdresses::kTailleMax + 1, 'a') << u"dépasse 8 Mo"_qs;
         QTest::newRow("missing") << QByteArray() << u"il n'existe pas"_qs;
         QTest::newRow("no address") << QByteArray("Nom;Adresse\n;;\n")
                                     << u"Aucune adresse n'a été ajoutée : le fichier n'en contient pas."_qs;

@@ -51,6 +51,8 @@ private slots:
                 QCOMPARE(a.an, an);
             }
         }
+        // The title names the day the user reads in the grid.
+        QCOMPARE(CalendrierModele(QDate(2025, 1, 31)).CalculDate(true, true).titre, u"vendredi 31 janvier"_qs);
     }
 
     void unJourDUnMoisVoisinEtAuxBornesDesQuatreChiffres()

@@ -116,14 +116,10 @@ private slots:
     void cropMarksOnTheFirstPageOnly()
     {
         Impression i(m_dir, u"reperes.pdf"_qs);
-        i.choix = {};
-        QVERIFY(!i.imprime());  // nothing chosen, no marks: no file
-
         i.demande.reglages.RepereCoupe = true;
         i.demande.reglages.LongueurEnv = 162;  // C6: the whole envelope lies on the upright sheet
         i.demande.reglages.HauteurEnv = 114;
         i.demande.reglages.MargeGaucheDest = 60;
-
         i.demande.adresses = {kAdresse, kAdresse, kAdresse};
         i.choix = {0, 1, 2};
         auto doc = i.imprime();

@@ -90,8 +90,6 @@ private slots:
         b.lance();
         QCOMPARE(b.dialogues.messageTexts(), messages);
         QCOMPARE(b.dialogues.shownOfKind(u"setup"_qs).size(), messages.size());
-        for (const auto& shown : b.dialogues.shownOfKind(u"message"_qs))
-            QCOMPARE(std::pair(shown.title, shown.icon), std::pair(u"Contrôle d'impression"_qs, MessageIcon::Exclamation));
         // Printed all the same, upright, touching neither refused setting.
         QCOMPARE(b.imprimante.pagesOut, 1);
         QCOMPARE(b.visibles(0)[0].at.y.value, 7.0);
