@@ -1,6 +1,5 @@
 // What a screen reader hears on the main window, and where the keyboard goes: every
-// control speaks French, and the
-// Tab key reaches every command.
+// control speaks French, and the Tab key reaches every command.
 #include "layout/Modele.h"
 #include "tests/app/BancForm1.h"
 

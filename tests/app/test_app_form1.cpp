@@ -1,5 +1,5 @@
-// The main window driven offscreen as a user would: the preview, the blocks and the
-// norm check measured through the real Qt printing service, the controls, the close check.
+// The main window driven offscreen as a user would: the recipient block and the norm check
+// measured through the real Qt printing service, the fonts, the close check.
 #include "layout/Modele.h"
 #include "platform/QtPrinterService.h"
 #include "tests/app/BancForm1.h"

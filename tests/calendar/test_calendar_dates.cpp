@@ -1,4 +1,4 @@
-// Each date read whole: Easter Monday marked wherever it stands in the grid, and every cell named by its full date for a screen reader.
+// Every cell of the calendar named by its full date for a screen reader.
 #include "calendar/Calendrier.h"
 #include "tests/support/ScriptedDialogs.h"
 

@@ -1,5 +1,4 @@
-// The crop marks of the preview and the postal norm: the
-// plain rules the preview is drawn by.
+// The preview's crop marks and the postal norm: the plain rules the preview is drawn by.
 #include "layout/GeometrieApercu.h"
 #include "layout/NormePostale.h"
 

@@ -1,9 +1,8 @@
-// The Qt printing service printing to PDF, read back with Poppler: an image at its
-// physical place from the sheet's corner, a paper size that comes back, failures said in
-// French (the print run's PDFs check the texts, lines and pages). And its dialogs, played through: the print dialog
-// opens on the copies and keeps a print to file; the preview shows the feed picture
-// beside its pages; the alignment dialog shows the printer's kept shift and follows a
-// calibration print to another printer; the progress dialog hears "Annuler".
+// The Qt printing service printing to PDF, read back with Poppler: an image at its place
+// from the sheet's corner, failures said in French. And its dialogs, played through: the
+// print dialog opens on the copies and keeps a print to file; the preview shows the feed
+// picture beside its pages; the alignment dialog shows the printer's kept shift and follows
+// a calibration print to another printer; the progress dialog hears "Annuler".
 #include "platform/QtDialogs.h"
 #include "platform/QtPrinterService.h"
 #include "platform/QtProgress.h"

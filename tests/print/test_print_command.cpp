@@ -1,6 +1,5 @@
-// The print, preview and printer alignment commands on a recording printer: what the user
-// is told, which dialogs open, that the copies count and the printer's settings always
-// come back, and which printer's shift is kept and applied.
+// The print command on a recording printer: the A4 warning, the copies count preset and
+// always put back, and the printers' shifts kept to the tenth.
 #include "print/CommandeImpression.h"
 #include "print/TestsImprimante.h"
 #include "tests/support/RecordingPrinterService.h"

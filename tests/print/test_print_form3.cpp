@@ -1,5 +1,5 @@
-// The print selection window as the user meets it: its
-// list copied afresh at each showing, and the ways out.
+// The print selection window as the user meets it: its list copied afresh at each
+// showing, and the ways out.
 #include "print/Form3.h"
 
 #include <QListWidget>

@@ -1,6 +1,5 @@
-// The print run on a recording printer: where each block lands in printer coordinates,
-// which envelopes come out, and how refusals, failures and "Annuler" end it with the
-// printer put back as it was.
+// The print run on a printer that refuses and fails on command: how refusals, blocks too
+// long and failures end it, with the printer put back as it was.
 #include "addresses/AddressEncoding.h"
 #include "print/Imprime.h"
 #include "print/ReglagesImprimante.h"
