@@ -48,11 +48,6 @@ private slots:
         QCOMPARE(Separe(QString()).NbLignes, 0);
         QCOMPARE(Separe(QString()).LignesAdresse, QStringList({""}));
 
-        // More lines than an envelope holds: nothing is dropped.
-        QStringList lignes;
-        for (int i = 1; i <= 15; ++i)
-            lignes << QString("ligne %1").arg(i);
-        QCOMPARE(Separe(EnLigne(lignes.join(u"\r\n"_qs))).LignesAdresse, lignes);
     }
 
     // A Qt text box joins its lines with a bare LF, which alone would lose a blank line.

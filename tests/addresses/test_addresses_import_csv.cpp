@@ -61,12 +61,6 @@ private slots:
                                                   "François Naïf|1 place du Château|21000 DIJON"});
         QTest::newRow("UTF-8 with BOM")
             << "\xEF\xBB\xBF" + utf8 << u"UTF-8 avec BOM, virgules, titres"_qs << utf8Adresses << 0;
-        QTest::newRow("UTF-8 without BOM") << utf8 << u"UTF-8, virgules, titres"_qs << utf8Adresses << 0;
-        // Commas and semicolons inside the fields do not beat the tabs.
-        QTest::newRow("tabs")
-            << QByteArray("Durand, fils\t4; rue Haute\t33000 BORDEAUX\nPetit\t7 quai\t44000 NANTES\n")
-            << u"UTF-8, tabulations"_qs
-            << entrees({"Durand, fils|4; rue Haute|33000 BORDEAUX", "Petit|7 quai|44000 NANTES"}) << 0;
         // A spreadsheet's "Unicode text": UTF-16 little-endian behind its mark.
         const QString texte = u"Zoé\t2 rue Ève\t59000 LILLE\r\n"_qs;
         QTest::newRow("UTF-16") << QByteArray("\xFF\xFE", 2) +
@@ -83,13 +77,6 @@ private slots:
             << entrees(
                    {"Société Martin|Service \"Courrier\"|1 rue|Bât. B|75001 PARIS", "Lebrun|2 rue Vieille"})
             << 0;
-        QTest::newRow("old Mac line ends")
-            << QByteArray("A;1 rue X\rB;2 rue Y\r") << u"UTF-8, points-virgules"_qs
-            << entrees({"A|1 rue X", "B|2 rue Y"}) << 0;
-        // The no-break space is the list's own line separator: it becomes a space, as tabs do.
-        QTest::newRow("tab and no-break space in a field")
-            << QByteArray("\"Jean\tDupont\";\"3\xC2\xA0rue Z\"\n") << u"UTF-8, points-virgules"_qs
-            << entrees({"Jean Dupont|3 rue Z"}) << 0;
         // Empty fields leave no blank line; empty rows and rows too long for an envelope
         // are counted out; blank lines at the end of the file are no rows.
         const QByteArray inegales = "Albert;;1 rue A;;75001 PARIS\n"
@@ -149,27 +136,6 @@ private slots:
         QCOMPARE(dialogs.unexpected, 0);
     }
 
-    void premiereLigneDouteuseDemandee()
-    {
-        QTemporaryDir dir;
-        const QString chemin = ecrit(dir, u"amis.csv"_qs, "Dupont;Jean;Paris\nMartin;Luc;Lyon\n");
-        ScriptedDialogs dialogs;
-        AddressList liste;
-        // The second import asks about the title row, what its columns hold (each a line
-        // of its own), then about the duplicate.
-        QStandardPaths::setTestModeEnabled(true);
-        dialogs.questionAnswers = {Answer::No, Answer::Yes, Answer::Yes, Answer::Cancel};
-        dialogs.mappingAnswers = {QList<int>{1, 1, 1}};
-        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 2);
-        QVERIFY(dialogs.shownOfKind(u"question"_qs).at(0).text.contains(u"« Dupont ; Jean ; Paris »"_qs));
-        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 1);
-        // Cancelling adds nothing and says nothing more.
-        const qsizetype vus = dialogs.shown.size();
-        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 0);
-        QCOMPARE(liste.count(), 3);
-        QCOMPARE(dialogs.shown.size(), vus + 1);
-    }
-
     // Good rows before the fault or not, nothing comes in, and the user is told why.
     void fichierRefuseNAjouteRien_data()
     {
@@ -180,11 +146,8 @@ private slots:
                                             << u"Le fichier « f.csv » n'a pas été importé : le guillemet "
                                                u"ouvert à la ligne 5 n'est jamais refermé."
                                                "\r\nAucune adresse n'a été ajoutée."_qs;
-        QTest::newRow("workbook") << QByteArray("PK\x03\x04\x00\x00binaire", 14)
-                                  << u"pas un fichier texte"_qs;
         QTest::newRow("says UTF-8, is not")
             << QByteArray("\xEF\xBB\xBFNom;\xE9t\xE9\n") << u"n'en sont pas"_qs;
-        QTest::newRow("too large") << QByteArray(ImportAdresses::kTailleMax + 1, 'a') << u"dépasse 64 Mo"_qs;
         QTest::newRow("missing") << QByteArray() << u"il n'existe pas"_qs;
         QTest::newRow("no address") << QByteArray("Nom;Adresse\n;;\n")
                                     << u"Aucune adresse n'a été ajoutée : le fichier n'en contient pas."_qs;

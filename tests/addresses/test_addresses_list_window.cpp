@@ -5,7 +5,6 @@
 
 #include <QLineEdit>
 #include <QListView>
-#include <QPointer>
 #include <QPushButton>
 #include <QtTest>
 
@@ -63,34 +62,6 @@ private slots:
                                          u"Importer Importer..."_qs}));
     }
 
-    void placedOnceOverTheMainWindow()
-    {
-        QWidget principale;
-        principale.setGeometry(100, 100, 800, 600);
-        AddressList liste;
-        Form2 form(liste, &principale);
-        form.placeOver(principale);
-        QCOMPARE(form.pos(), QPoint(100 + (800 - form.width()) / 2, 100 + 22));
-        principale.move(300, 300);
-        form.placeOver(principale);
-        QCOMPARE(form.pos(), QPoint(100 + (800 - form.width()) / 2, 122));
-    }
-
-    void closingOnlyHides()
-    {
-        Fenetre f(2);
-        QPointer<Form2> garde(&f.form);
-        f.selection()->setCurrentIndex(f.ligne(1), QItemSelectionModel::Select);
-        f.clique("OK");
-        QVERIFY(!f.form.isVisible());
-        f.form.show();
-        f.form.close(); // the close box
-        QVERIFY(garde);
-        QVERIFY(!f.form.isVisible());
-        QCOMPARE(f.selection()->selectedIndexes(), QModelIndexList{f.ligne(1)});
-        QCOMPARE(f.dit, QStringList());
-    }
-
     // A button clicked on a selection: what the main window is told, then whether the
     // window is still open, the entries left, the current address, the list's focus row
     // and its selected rows. Deleting shows and selects the last entry left, whether the
@@ -113,15 +84,9 @@ private slots:
             << u"modifié, Modifier oui, affiche 398 | ouverte, 150, 149, 149, [149]"_qs;
         QTest::newRow("delete everything")
             << 2 << QList<int>{0, 1} << 1 << supprime << u"modifié, Modifier non | ouverte, 0, -1, -1, []"_qs;
-        QTest::newRow("delete without focus row")
-            << 2 << QList<int>{0} << -1 << supprime << u" | ouverte, 2, 0, -1, [0]"_qs;
         QTest::newRow("show the first selected in list order")
             << 4 << QList<int>{3, 1} << 3 << affiche
             << u"Modifier oui, affiche 101 | fermée, 4, 1, 3, [1 3]"_qs;
-        QTest::newRow("show with nothing selected")
-            << 2 << QList<int>() << 1 << affiche << u"Modifier non | fermée, 2, -1, 1, []"_qs;
-        QTest::newRow("show without focus row")
-            << 2 << QList<int>() << -1 << affiche << u"Modifier non | ouverte, 2, -1, -1, []"_qs;
     }
     void buttons()
     {

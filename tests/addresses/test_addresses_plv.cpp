@@ -103,8 +103,8 @@ private slots:
 
     // Files read, then written back as this program writes them: spaces around unquoted
     // fields, ".5" and "0.5", LF-only line ends, a comma and a line break inside quotes,
-    // booleans in any case, numbers for booleans; out-of-range values brought inside; an
-    // empty list; a file that ends after its addresses gets the defaults after them.
+    // booleans in any case, numbers for booleans; out-of-range values brought inside; a
+    // file that ends after its addresses gets the defaults after them.
     void readBackAsThisProgramWritesIt_data()
     {
         QTest::addColumn<QByteArray>("text");
@@ -126,14 +126,6 @@ private slots:
                                                     "\"A\",#FALSE#,#FALSE#,#FALSE#,0,1\r\n"
                                                     "\"A\",#FALSE#,#FALSE#,#FALSE#,0,1638\r\n-1\r\n"
                                                     "\"Logo.BMP\"\r\n#FALSE#\r\n");
-        const QByteArray sansAdresse = avec("0\r\n\"Nom\xA0"
-                                            "et\xA0"
-                                            "Adresse\"\r\n",
-                                            "-1\r\n");
-        QTest::newRow("empty list") << sansAdresse << sansAdresse;
-        QTest::newRow("ends after the logo name")
-            << avec("\"Logo.BMP\"\r\n#FALSE#\r\n", "\"C:\\Autre.BMP\"\r\n")
-            << avec("Logo.BMP", "C:\\Autre.BMP");
         QTest::newRow("ends after the addresses")
             << kDemarrage.left(kDemarrage.indexOf("\"Logo")) << kDemarrage;
     }
@@ -188,13 +180,10 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("empty") << QByteArray() << "incomplet";
         QTest::newRow("not an address file") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11) << "ligne 1";
-        QTest::newRow("cut inside the first record") << kDemarrage.left(20) << "valeur";
         QTest::newRow("short font record")
             << avec("\"Arial\",#FALSE#,#FALSE#,#FALSE#,-2147483640,18", "\"Arial\",#FALSE#")
             << "police du destinataire";
         QTest::newRow("word for a number") << avec(",220,", ",deux cent vingt,") << "n'est pas un nombre";
-        QTest::newRow("quoted number") << avec(",220,", ",\"220\",") << "n'est pas un nombre";
-        QTest::newRow("infinite number") << avec(",220,", ",1e999,") << "n'est pas un nombre";
         QTest::newRow("unknown boolean") << avec("#TRUE#", "#VRAI#") << "#TRUE#";
         QTest::newRow("quote never doubled") << avec("\"Nom", "\"Le \"Moulin\" Nom") << "Ligne 6";
         QTest::newRow("quote never closed")
@@ -202,7 +191,6 @@ private slots:
         QTest::newRow("fewer addresses than announced")
             << avec("\r\n0\r\n", "\r\n2\r\n").chopped(9) << "2 adresse";
         QTest::newRow("negative count") << avec("\r\n0\r\n", "\r\n-7\r\n") << "impossible";
-        QTest::newRow("huge count") << avec("\r\n0\r\n", "\r\n99999999999999999999\r\n") << "adresse";
         QTest::newRow("colour beyond 32 bits") << avec("-2147483640", "99999999999") << "couleur";
         QTest::newRow("a million fields")
             << avec(",#TRUE#\r\n", ",#TRUE#" + QByteArray(1000000, ',') + "\r\n") << "davantage";

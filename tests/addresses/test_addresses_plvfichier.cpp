@@ -36,16 +36,6 @@ PlvDocument avecLogo(const QString& nomLogo)
 class TestAddressesPlvFichier : public QObject {
     Q_OBJECT
 private slots:
-    void companionNameAndTitle()
-    {
-        QCOMPARE(FichierAdresses::NomCompagnon("/d/Lettre.PLV"), QString("/d/Lettre.BMP"));
-        QCOMPARE(FichierAdresses::NomCompagnon("C:\\Dossier\\Amis.plv"), QString("C:\\Dossier\\Amis.BMP"));
-        // Without an extension the bitmap still lands beside the file, never elsewhere.
-        QCOMPARE(FichierAdresses::NomCompagnon("/d.x/Lettre"), QString("/d.x/Lettre.BMP"));
-        QCOMPARE(FichierAdresses::TitreFenetre("Plivane 2.1", "C:\\Dossier\\Amis.PLV"),
-                 QString("Plivane 2.1      Fichier en cours : Amis.PLV"));
-    }
-
     // Save, open, save again gives the same files. The first save with a logo writes the
     // companion bitmap but records the logo's previous name; once that logo is gone the
     // picture comes from the companion, and the next save records the companion's name.
@@ -139,14 +129,11 @@ private slots:
     void unreadableFilesAreRefusedWithTheirName()
     {
         QTemporaryDir dir;
-        QFile casse(dir.filePath("Casse.PLV")), vide(dir.filePath("Vide.PLV")),
-            gros(dir.filePath("Gros.PLV"));
+        QFile casse(dir.filePath("Casse.PLV")), vide(dir.filePath("Vide.PLV"));
         QVERIFY(casse.open(QIODevice::WriteOnly) && casse.write("#FALSE#,10,10\r\n") > 0);
         QVERIFY(vide.open(QIODevice::WriteOnly));
-        QVERIFY(gros.open(QIODevice::WriteOnly) && gros.resize(FichierAdresses::kTailleMax + 1));
-        casse.close(), vide.close(), gros.close();
-        for (const QString& nom :
-             {casse.fileName(), vide.fileName(), gros.fileName(), dir.filePath("Absent.PLV"), dir.path()}) {
+        casse.close(), vide.close();
+        for (const QString& nom : {casse.fileName(), vide.fileName(), dir.filePath("Absent.PLV"), dir.path()}) {
             const Result<PlvOuverture> r = FichierAdresses::LitFichier(nom);
             QVERIFY(!r.isOk());
             QVERIFY2(r.error().startsWith("Problème de lecture du Fichier:\r\n" + nom + "\r\n"),

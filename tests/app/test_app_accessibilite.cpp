@@ -1,6 +1,5 @@
 // What a screen reader hears on the main window, and where the keyboard goes: every
-// control speaks French, the value panels speak their number and say what it is, and the
-// Tab key reaches every command.
+// control speaks French, and the Tab key reaches every command.
 #include "layout/Modele.h"
 #include "tests/app/BancForm1.h"
 
@@ -43,26 +42,6 @@ private slots:
         QCOMPARE(dit(b.c().Orient[1], QAccessible::Description), QStringLiteral("Orientation Imprim."));
         QCOMPARE(dit(b.c().FormatEnveloppe), QStringLiteral("DL (220 x 110)"));
         QCOMPARE(dit(b.c().ModeleApercu), QStringLiteral("Aperçu de l'enveloppe"));
-    }
-
-    void flechesEtPanneauxDisentCeQuIlsSont()
-    {
-        Banc b;
-        const ControlesForm1& c = b.c();
-        QCOMPARE(dit(c.SpinLH->flecheBas()), QStringLiteral("Marge gauche du destinataire : diminuer"));
-        // Measured from the top edge: the sender's down arrow raises its distance.
-        QCOMPARE(dit(c.SpinMV->flecheBas()), QStringLiteral("Marge haute de l'expéditeur : augmenter"));
-        QCOMPARE(dit(c.SpinMV->flecheHaut()), QStringLiteral("Marge haute de l'expéditeur : diminuer"));
-        // The value panels speak their number and say what it is.
-        for (QLabel* panneau :
-             {c.Lg, c.Ht, c.QuantitePanneau, c.EspAdrG, c.EspAdrH, c.ExpedG, c.ExpedH, c.NAdr}) {
-            QCOMPARE(dit(panneau), panneau->text());
-            QVERIFY2(!dit(panneau, QAccessible::Description).isEmpty(), qPrintable(panneau->objectName()));
-        }
-        QCOMPARE(dit(c.EspAdrH, QAccessible::Description),
-                 QStringLiteral("Marge basse du destinataire en millimètres"));
-        c.BHL->setValue(250); // the name follows the number
-        QCOMPARE(dit(c.Lg), QStringLiteral("250"));
     }
 
     void leClavierAtteintChaqueCommande()
@@ -108,15 +87,6 @@ private slots:
                 oublies << QStringLiteral("%1 « %2 »").arg(w->objectName(), dit(w));
         QVERIFY2(oublies.isEmpty(), qPrintable(oublies.join(u", ")));
 
-        // With a logo, its thumbnail takes the keyboard too, and Space chooses another file.
-        b.dialogs.openAnswers = {std::nullopt, std::nullopt};
-        c.Logo[0]->click();
-        QVERIFY(c.ImgLogo->isVisible());
-        QVERIFY(c.ImgLogo->focusPolicy() & Qt::TabFocus);
-        const qsizetype ouverts = b.dialogs.shownOfKind(QStringLiteral("open")).size();
-        QTest::keyClick(c.ImgLogo, Qt::Key_Space);
-        QCOMPARE(b.dialogs.shownOfKind(QStringLiteral("open")).size(), ouverts + 1);
-        QCOMPARE(dit(c.ImgLogo), QStringLiteral("Logo de l'expéditeur"));
     }
 };
 

@@ -1,51 +1,12 @@
-// The main window's commands on the document: the address list, saving and opening address
-// files, printing, the print preview and printer alignment, driven with scripted dialogs and
-// recording printers.
-#include "addresses/AddressEncoding.h"
-#include "addresses/Form2.h"
+// The main window's commands on the document: saving and opening address files, printing
+// and printer alignment, driven with scripted dialogs and recording printers.
 #include "tests/app/BancForm1.h"
 
 #include <QComboBox>
-#include <QListView>
-#include <QRegularExpression>
 
 class TestDocuments : public QObject {
     Q_OBJECT
 private slots:
-    void ajouterEtModifierTravaillentSurLAdresseMontree()
-    {
-        Banc b;
-        b.c().Ajouter->click();
-        QCOMPARE(b.c().NAdr->text(), QStringLiteral("2"));
-        QVERIFY(b.f->etat().Modifie);
-        b.ajoute(QString());
-        b.ajoute(QStringLiteral("Albert Durand\n2 rue Basse"));
-
-        // Modifier replaces the shown address, the one just added, and no other, wherever
-        // the new text sorts; a second Modifier replaces the same, re-added entry.
-        b.c().Adresse->setPlainText(QStringLiteral("Yves Nouveau"));
-        b.c().Modifier->click();
-        b.c().Adresse->setPlainText(QStringLiteral("Yves Encore"));
-        b.c().Modifier->click();
-        const QString nom = EnLigne(QStringLiteral("Nom\r\net\r\nAdresse"));
-        QCOMPARE(b.f->adresses().entries(), (QStringList{QString(), nom, nom, QStringLiteral("Yves Encore")}));
-    }
-
-    void toutSupprimerRendModifierIndisponible()
-    {
-        Banc b;
-        b.c().Ajouter->click();
-        QListView* liste = b.f->form2().List1();
-        for (int ligne : {0, 1})
-            liste->selectionModel()->setCurrentIndex(liste->model()->index(ligne, 0),
-                                                     QItemSelectionModel::Select);
-        b.f->form2().findChild<QPushButton*>(QStringLiteral("SupprimAdresses"))->click();
-        QCOMPARE(b.f->adresses().count(), 0);
-        QVERIFY(!b.c().Modifier->isEnabled());
-        b.f->Form_Activate();
-        QCOMPARE(b.c().NAdr->text(), QStringLiteral("0"));
-    }
-
     void sauverPuisOuvrirRendTout()
     {
         QTemporaryDir dir;
@@ -87,23 +48,6 @@ private slots:
         QCOMPARE(b.f->reglages().CheminFichier, chemin);
     }
 
-    void unFichierIlisibleNeToucheARien()
-    {
-        QTemporaryDir dir;
-        Banc b;
-        b.c().Adresse->setPlainText(QStringLiteral("Mon travail"));
-        b.dialogs.questionAnswers = {Answer::No};
-        b.dialogs.openAnswers = {
-            ecritFichier(dir.filePath(QStringLiteral("Casse.PLV")), "#TRUE#,\"pas un nombre\r\n")};
-        b.c().Ouvrir->click();
-        const auto messages = b.dialogs.shownOfKind(QStringLiteral("message"));
-        QCOMPARE(messages.size(), 1);
-        QCOMPARE(messages[0].title, QStringLiteral("Contrôle de lecture Disque"));
-        QCOMPARE(b.f->texteAdresse(), QStringLiteral("Mon travail"));
-        QCOMPARE(b.f->reglages().NomFichier, QStringLiteral("Nouveau"));
-        QVERIFY(b.f->etat().Modifie);
-    }
-
     void ouiNeContinueQueSiLaSauvegardeAEuLieu()
     {
         QTemporaryDir dir;
@@ -125,50 +69,6 @@ private slots:
         QCOMPARE(b.f->windowTitle(), titre);
         QVERIFY(b.f->close());
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Fin.PLV"))));
-    }
-
-    void lesBoutonsPartagentLaRangeeSansSeChevaucher()
-    {
-        Banc b;
-        QCOMPARE(b.c().Apercu->text(), QStringLiteral("Aperçu..."));
-        const ControlesForm1& c = b.c();
-        const QList<QPushButton*> rangee = {
-            c.Ajouter, c.Modifier,          c.Serie,  c.Sauver, c.Ouvrir, c.Imprimer, c.Apercu,
-            c.Polices, c.ReglageImprimante, c.Quitter};
-        for (qsizetype i = 0; i < rangee.size(); ++i) {
-            QVERIFY(b.f->centralWidget()->rect().contains(rangee[i]->geometry()));
-            QVERIFY(rangee[i]->fontMetrics().horizontalAdvance(rangee[i]->text()) < rangee[i]->width());
-            QCOMPARE(rangee[i]->y(), rangee[0]->y());
-            if (i > 0)
-                QVERIFY2(rangee[i - 1]->geometry().right() < rangee[i]->x(), qPrintable(rangee[i]->text()));
-        }
-    }
-
-    void apercuMontreLesPagesAcoteDuSensDAlimentation()
-    {
-        Banc b;
-        RecordingPrinterService apercu;
-        b.dialogs.previewPrinter = &apercu;
-        b.choisitTout();
-        b.ajoute(QStringLiteral("Zoé Martin\r\n1 rue Haute"));
-        b.c().Adresse->setPlainText(QStringLiteral("Texte en cours"));
-        b.c().Orient[1]->click();
-        b.c().ReperesCoupe[0]->click();
-        b.dialogs.previewAnswers = {false};
-        b.imprimante.log.clear();
-        b.c().Apercu->click();
-
-        QCOMPARE(b.dialogs.shownOfKind(QStringLiteral("preview")).size(), 1);
-        QCOMPARE(b.dialogs.lastPreviewPicture, QImage(QStringLiteral(":/orient3.png")));
-        QCOMPARE(apercu.pagesOut, 2);
-        QVERIFY(apercu.log.contains(QStringLiteral("setOrientation(landscape)")));
-        // The window's printer only measured: nothing set, nothing printed; the recipient
-        // box kept what was being typed.
-        static const QRegularExpression kReglageOuSortie(
-            QStringLiteral("^(setCopies|setPaper|setOrientation|setShift|printText|drawLine|lineTo|drawImage|"
-                           "endPage|endDocument)"));
-        QVERIFY(b.imprimante.log.filter(kReglageOuSortie).isEmpty());
-        QCOMPARE(b.f->texteAdresse(), QStringLiteral("Texte en cours"));
     }
 
     void imprimerSansFermerLaFenetreLaisseLaDerniereAdresseImprimee()

@@ -1,10 +1,9 @@
-// The main window driven offscreen as a user would: the preview, the blocks and the
-// norm check measured through the real Qt printing service, the controls, the close check.
+// The main window driven offscreen as a user would: the recipient block and the norm check
+// measured through the real Qt printing service, the fonts, the close check.
 #include "layout/Modele.h"
 #include "platform/QtPrinterService.h"
 #include "tests/app/BancForm1.h"
 
-#include <QScreen>
 
 namespace {
 using BancQt = Banc<QtPrinterService>;
@@ -23,20 +22,6 @@ QColor centreDe(const Modele& m, const RectTwips& r)
 class TestForm1 : public QObject {
     Q_OBJECT
 private slots:
-    void ouvreCentreeTitreeSurLeModeleDessine()
-    {
-        BancQt b;
-        QCOMPARE(b.f->windowTitle(), QStringLiteral("Plivane - Version 2.1"));
-        const QRect ecran = b.f->screen()->availableGeometry();
-        QVERIFY(qAbs(b.f->frameGeometry().center().x() - ecran.center().x()) <= 3);
-        QCOMPARE(b.texte("Quantité"), QStringLiteral("1"));
-        QCOMPARE(b.texte("CadreLogo"), QStringLiteral("Nom Adresse"));
-        QVERIFY(b.c().PlivaneOrient[0]->isVisible());
-        QVERIFY(b.c().Logo[1]->isChecked() && b.c().Orient[0]->isChecked() &&
-                b.c().ReperesCoupe[1]->isChecked());
-        QVERIFY(!b.f->etat().Modifie && !b.f->etat().Chargement);
-    }
-
     void blocDestinataireMesureParLImprimanteEtControle()
     {
         BancQt b;
@@ -76,90 +61,6 @@ private slots:
         QCOMPARE(centreDe(m, rouge), m.couleurFond());
     }
 
-    void longueurEtFlechesPlacentLeDestinataireDansSesBornes()
-    {
-        BancQt b;
-        b.c().BHL->setValue(130);
-        QCOMPARE(b.texte("EspAdrG"), QStringLiteral("17"));
-        QCOMPARE(b.f->reglages().MargeGaucheDest, 17.0f);
-        QVERIFY(!b.f->apercu().verdictDest().margeGauche);
-        b.c().BHL->setValue(350);
-        QCOMPARE(b.texte("EspAdrG"), QStringLiteral("230"));
-        QCOMPARE(b.f->apercu().Echelle(), 4560.0 / 350);
-        QVERIFY(b.f->etat().Modifie);
-
-        b.c().BHL->setValue(220); // the arrows stop at 0 and at the length
-        for (int i = 0; i < 101; ++i)
-            b.c().SpinLH->flecheBas()->click();
-        QCOMPARE(b.texte("EspAdrG"), QStringLiteral(" 0"));
-        for (int i = 0; i < 225; ++i)
-            b.c().SpinLH->flecheHaut()->click();
-        QCOMPARE(b.texte("EspAdrG"), QStringLiteral(" 220"));
-        b.c().SpinMV->flecheBas()->click(); // the sender moves down: its distance grows
-        QCOMPARE(b.f->reglages().MargeHauteExp, 11.0f);
-    }
-
-    void sensEtReperesChoisissentLImageEtLesMarquesRouges()
-    {
-        BancQt b;
-        auto etat = [&] {
-            QStringList vus;
-            for (int i = 0; i < 4; ++i)
-                if (b.c().PlivaneOrient[i]->isVisible())
-                    vus << QString::number(i);
-            const QImage& img = b.c().ModeleApercu->image();
-            int rouges = 0;
-            for (int y = 0; y < img.height(); ++y)
-                for (int x = 0; x < img.width(); ++x)
-                    rouges += img.pixelColor(x, y) == QColor(255, 0, 0);
-            return vus.join(u',') + QString::fromUtf8(rouges > 20 ? " repères" : rouges > 0 ? " ?" : "");
-        };
-        b.c().Orient[1]->click();
-        QCOMPARE(etat(), QStringLiteral("1"));
-        b.c().ReperesCoupe[0]->click();
-        QCOMPARE(etat(), QStringLiteral("3 repères"));
-        b.c().ReperesCoupe[1]->click();
-        QCOMPARE(etat(), QStringLiteral("1"));
-        b.c().Orient[0]->click();
-        QCOMPARE(etat(), QStringLiteral("0"));
-        QVERIFY(b.f->etat().Modifie);
-    }
-
-    void logoIntegreOuChoisiEnVignetteEtEnGris()
-    {
-        BancQt b;
-        b.dialogs.openAnswers = {std::nullopt}; // no file chosen: the built-in logo
-        b.c().Logo[0]->click();
-        QVERIFY(b.f->reglages().LogoChoisi);
-        QCOMPARE(b.f->reglages().Logo.size(), QSize(118, 53));
-        const auto ouverts = b.dialogs.shownOfKind(QStringLiteral("open"));
-        QCOMPARE(ouverts.size(), 1);
-        QCOMPARE(ouverts[0].title, QStringLiteral("Ouvrir un Fichier LOGO"));
-        QCOMPARE(ouverts[0].file.filter, QStringLiteral("Fichiers autorisés (*.BMP)|*.BMP"));
-
-        QTemporaryDir dir;
-        const QString chemin = dir.filePath(QStringLiteral("logo.BMP"));
-        QImage image(240, 120, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
-        QVERIFY(image.save(chemin, "BMP"));
-        b.dialogs.openAnswers = {chemin};
-        QTest::mouseClick(b.c().ImgLogo, Qt::LeftButton);
-        QCOMPARE(b.f->reglages().NomLogo, chemin);
-        QCOMPARE(b.c().ImgLogo->size(), QSize(66, 33)); // 990 x 495 twips
-        QCOMPARE(b.texte("CadreLogo"), QString());
-        // The grey rectangle has the logo's natural size: 240 x 120 pixels at 96 dpi.
-        const EnveloppeApercu& a = b.f->apercu();
-        QCOMPARE(a.cadreExp().width.value, 240 * 25.4 / 96 * a.Echelle());
-        QCOMPARE(couleurAu(*b.c().ModeleApercu, a.cadreExp().left.value + 20, a.cadreExp().top.value + 20),
-                 QColor(192, 192, 192));
-
-        // A file that is no bitmap leaves the picture as it was, without a word.
-        b.dialogs.openAnswers = {ecritFichier(dir.filePath(QStringLiteral("faux.BMP")), "pas une image")};
-        QTest::mouseClick(b.c().ImgLogo, Qt::LeftButton);
-        QCOMPARE(b.f->reglages().Logo.width(), 240);
-        QVERIFY(b.dialogs.messageTexts().isEmpty());
-    }
-
     void policeChoisieSAppliqueALaBoiteQuiAvaitLeFocus()
     {
         BancQt b;
@@ -181,15 +82,6 @@ private slots:
         QCOMPARE(p.colour.windowsNumber(), 128 << 16);
         QVERIFY(b.f->apercu().cadreExp().width.value > avant);
         QCOMPARE(b.f->reglages().PoliceDest.pointSize, 18.0);
-
-        // Cancelling changes nothing; a larger recipient font can break the norm.
-        BancQt b2;
-        b2.dialogs.fontAnswers = {
-            std::nullopt, FontChoice{.name = QStringLiteral("Arial"), .pointSize = 48, .colour = Qt::black}};
-        b2.c().Polices->click();
-        QVERIFY(!b2.f->etat().Modifie);
-        b2.c().Polices->click();
-        QVERIFY(!b2.f->apercu().verdictDest().respectee());
     }
 
     void fermetureDemandeSiLeDocumentAChange()

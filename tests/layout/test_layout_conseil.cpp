@@ -66,16 +66,6 @@ private slots:
         QVERIFY(etiquette->isHidden());
         QCOMPARE(boite->accessibleDescription(), QString());
 
-        // Too much advice for the line's place: the first rules and an ellipsis; the
-        // tooltip and the box's description keep all of it.
-        etiquette->setGeometry(0, 0, 120, etiquette->fontMetrics().lineSpacing() + 2);
-        const QString tout = QString(40, u'x') + QStringLiteral("\n2\n3\n4\n5\n6\n7 bis");
-        etiquette->suit(tout);
-        const Regles regles = ConseilAdresse::enfreintes(tout);
-        QVERIFY(etiquette->text().endsWith(QChar(0x2026)));
-        QVERIFY(etiquette->text().startsWith(QStringLiteral("Conseil : 6 lignes au plus")));
-        QCOMPARE(boite->accessibleDescription(), ConseilAdresse::conseil(regles));
-        QCOMPARE(etiquette->toolTip(), ConseilAdresse::detail(regles));
     }
 };
 

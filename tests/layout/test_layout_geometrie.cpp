@@ -1,9 +1,5 @@
-// The preview's geometry, the postal norm, the logo thumbnail and the panels' numbers: the
-// plain rules the preview is drawn by.
-#include "app/NombrePanneau.h"
-#include "layout/AjusteLogo.h"
+// The preview's crop marks and the postal norm: the plain rules the preview is drawn by.
 #include "layout/GeometrieApercu.h"
-#include "layout/Modele.h"
 #include "layout/NormePostale.h"
 
 #include <QtTest>
@@ -11,26 +7,6 @@
 class TestGeometrie : public QObject {
     Q_OBJECT
 private slots:
-    void apercuTientDansLaBoiteDessinee()
-    {
-        auto apercu = [](double L, double H) {
-            const GeometrieApercu g = calculeGeometrie(L, H);
-            return QStringLiteral("%1 x %2, échelle %3, à %4")
-                .arg(g.LargeurApercu.value)
-                .arg(g.HauteurApercu.value)
-                .arg(g.Echelle)
-                .arg(g.gauche.value);
-        };
-        // The default keeps the designed box; a square is bounded by the height, a long one by the width.
-        QCOMPARE(apercu(220, 110), QStringLiteral("4560 x 2280, échelle 20.7273, à 1022.5"));
-        QCOMPARE(apercu(100, 100), QStringLiteral("2280 x 2280, échelle 22.8, à 2162.5"));
-        QCOMPARE(apercu(350, 100), QStringLiteral("4560 x 1302.86, échelle 13.0286, à 1022.5"));
-        // The groups keep their designed places beside the box, whose top never moves.
-        QCOMPARE(calculeGeometrie(100, 100).gauchePictExp.value, 2162.5 - 990);
-        QCOMPARE(calculeGeometrie(220, 110).gauchePictDest.value, 1950 + 2.5);
-        QCOMPARE(calculeGeometrie(350, 100).hautPictDest.value, 780 + 4560 * 100 / 350.0 - 930);
-    }
-
     void reperesDeCoupeSontTroisMarquesDansLesBordsDroitEtBas()
     {
         const QList<QLineF> traits = reperesCoupeApercu(Twips(4560), Twips(2280));
@@ -58,45 +34,6 @@ private slots:
                     QStringLiteral("%1 %2 %3 %4").arg(c.gauche).arg(c.basse).arg(c.largeur).arg(c.hauteur)));
     }
 
-    void vignetteGardeLesProportionsDuLogo()
-    {
-        auto place = [](double largeur, double hauteur) {
-            const PlaceVignette p = ajusteVignette(Twips(largeur), Twips(hauteur), Twips(1125), Twips(495),
-                                                   Twips(1290), Twips(630));
-            return QList<double>{p.gauche.value, p.haut.value, p.largeur.value, p.hauteur.value};
-        };
-        // Twice as wide as high in the designed 1125 x 495 box: 990 x 495, centred.
-        QCOMPARE(place(2000, 1000), (QList<double>{150, 67.5, 990, 495}));
-        QCOMPARE(place(500, 1000)[3], 495.0);
-        QCOMPARE(place(500, 1000)[2], 247.5);
-        QCOMPARE(place(4000, 1000)[2], 1125.0);
-        QCOMPARE(place(4000, 1000)[3], 281.25);
-    }
-
-    void nombreDUnPanneau()
-    {
-        QCOMPARE(NombrePanneau(QStringLiteral(" 22")), 22.0);
-        QCOMPARE(NombrePanneau(QStringLiteral("10.5 mm")), 10.5);
-        QCOMPARE(NombrePanneau(QStringLiteral(".5")), 0.5);
-        QCOMPARE(NombrePanneau(QStringLiteral("-3")), -3.0);
-        QCOMPARE(NombrePanneau(QStringLiteral("abc")), 0.0);
-        QCOMPARE(TexteNombreSigne(0), QStringLiteral(" 0"));
-        QCOMPARE(TexteNombreSigne(-1), QStringLiteral("-1"));
-        QCOMPARE(TexteNombre(8.25f), QStringLiteral("8.25"));
-    }
-
-    void unEffacementCouvreLeContourQuIlRemplace()
-    {
-        Modele m;
-        m.redimensionne(Twips(4560), Twips(2280));
-        const RectTwips r{Twips(1000), Twips(500), Twips(1234), Twips(567)};
-        m.contour(r, Qt::black);
-        QVERIFY(m.image().pixelColor(m.versPixel({1000, 500})) == QColor(Qt::black));
-        m.remplit(r, m.couleurFond());
-        for (int y = 0; y < m.image().height(); ++y)
-            for (int x = 0; x < m.image().width(); ++x)
-                QCOMPARE(m.image().pixelColor(x, y), m.couleurFond());
-    }
 };
 
 QTEST_MAIN(TestGeometrie)

@@ -22,8 +22,6 @@ private slots:
                            u"hauteur libre : 59,9 mm au lieu de 60"_qs, u"marge basse : 19,9 mm au lieu de 20"_qs};
         QTest::newRow("just short is never shown as the limit")
             << 19.96 << 20.0 << 100.0 << 30.0 << QStringList{u"marge gauche : 19,9 mm au lieu de 20"_qs};
-        QTest::newRow("past the right edge")
-            << 30.0 << 25.0 << 195.5 << 30.0 << QStringList{u"marge droite : -5,5 mm au lieu de 20"_qs};
     }
 
     void ecarts()

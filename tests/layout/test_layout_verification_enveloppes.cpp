@@ -44,8 +44,6 @@ private slots:
         QTest::newRow("cut at the upright sheet's edge")
             << adresse(54) << 0
             << QStringList{u"marge droite : 12 mm au lieu de 20"_qs, u"coupée de 1 mm au bord droit de la feuille"_qs};
-        QTest::newRow("sideways, the sheet is wider")
-            << adresse(54) << 1 << QStringList{u"marge droite : 12 mm au lieu de 20"_qs};
         QTest::newRow("past the envelope")
             << adresse(61) << 1
             << QStringList{u"marge droite : -2 mm au lieu de 20"_qs, u"dépasse l'enveloppe de 2 mm à droite"_qs};

@@ -44,12 +44,6 @@ Status RecordingPrinterService::output(const char* name, const QString& argument
     return s;
 }
 
-QList<RecordingPrinterService::Printed> RecordingPrinterService::textsOnPage(int page) const
-{
-    QList<Printed> result;
-    std::copy_if(texts.begin(), texts.end(), std::back_inserter(result), [page](const Printed& p) { return p.page == page; });
-    return result;
-}
 
 Result<Mm> RecordingPrinterService::textWidth(const QString& text)
 {
@@ -69,7 +63,7 @@ Status RecordingPrinterService::printText(const QString& text, LineEnd lineEnd)
     Status s = output("printText", quoted(text) + (lineEnd == LineEnd::Yes ? QStringLiteral(", line end") : QString()));
     if (!s)
         return s;
-    texts.append({text, m_position, m_page, fontSize});
+    texts.append({text, m_position, m_page});
     if (lineEnd == LineEnd::Yes)
         m_position = {Mm(0), m_position.y + Mm(lineHeight)};
     else
@@ -99,11 +93,7 @@ Status RecordingPrinterService::lineTo(PointMm to)
 
 Status RecordingPrinterService::drawImage(const QImage& image, RectMm where)
 {
-    return output("drawImage", QStringLiteral("%1x%2 px at %3, %4, %5 x %6")
-                                   .arg(image.width())
-                                   .arg(image.height())
-                                   .arg(number(where.left.value), number(where.top.value), number(where.width.value),
-                                        number(where.height.value)));
+    return output("drawImage", QStringLiteral("%1x%2 px at %3").arg(image.width()).arg(image.height()).arg(point({where.left, where.top})));
 }
 
 Status RecordingPrinterService::endPage()

@@ -22,7 +22,6 @@ public:
         QString text;
         PointMm at;  // the text's top left corner
         int page;    // 0-based page of the document
-        double fontSize;
     };
     struct Line {
         PointMm from, to;
@@ -38,8 +37,6 @@ public:
     int copyCount = 1;
     int paperCode = kA4;
     PageOrientation pageOrientation = PageOrientation::Portrait;
-    double landscapePrintableHeight = 204.0;  // upright: 291
-    double fontSize = 8.25;
     QString name = QStringLiteral("Imprimante de test");  // what printerName() answers
     QueueState queue;  // what queueState() answers
 
@@ -56,15 +53,13 @@ public:
     int documentsEnded = 0;  // documents that held at least one page
     int pagesOut = 0;        // pages of all the ended documents
 
-    // The texts printed on one page (counting from 0 in its document), in order.
-    QList<Printed> textsOnPage(int page) const;
 
     Status setUnitMillimetres() override { return call("setUnitMillimetres"); }
     Status setFontName(const QString& n) override { return call("setFontName", quoted(n)); }
     Status setFontItalic(bool on) override { return call("setFontItalic", flag(on)); }
     Status setFontBold(bool on) override { return call("setFontBold", flag(on)); }
     Status setFontUnderline(bool on) override { return call("setFontUnderline", flag(on)); }
-    Status setFontSize(double points) override { return set("setFontSize", number(points), fontSize, points); }
+    Status setFontSize(double points) override { return call("setFontSize", number(points)); }
     Status setTextColour(const QColor& colour) override { return call("setTextColour", colour.name()); }
     Result<Mm> textWidth(const QString& text) override;
     Result<Mm> textHeight(const QString& text) override;
@@ -81,7 +76,7 @@ public:
     }
     Result<Mm> printableHeight() override
     {
-        return get("printableHeight", Mm(pageOrientation == PageOrientation::Landscape ? landscapePrintableHeight : 291));
+        return get("printableHeight", Mm(pageOrientation == PageOrientation::Landscape ? 204 : 291));
     }
     QString printerName() const override { return name; }
     QueueState queueState() override { return queue; }

@@ -50,29 +50,15 @@ QStringList ScriptedDialogs::messageTexts() const
     return texts;
 }
 
-bool ScriptedDialogs::accepted(const QString& kind, QList<bool>& answers,
-                               const std::function<void(PrinterService&)>& user, PrinterService& printer)
-{
-    shown.append({kind});
-    const bool yes = take(answers).value_or(false);
-    if (yes && user)
-        user(printer);
-    return yes;
-}
 
 bool ScriptedDialogs::printPreview(PrinterService& printer, const PreviewRequest& request)
 {
     shown.append({QStringLiteral("preview"), request.title});
-    lastPreviewPicture = request.picture;
-    lastPreviewCaption = request.pictureCaption;
     PrinterService& pages = previewPrinter ? *previewPrinter : printer;
     if (request.prepare && !request.prepare(pages))
         return false;
     request.paint(pages);
-    const bool printed = take(previewAnswers).value_or(false);
-    if (printed)
-        request.paint(pages);
-    return printed;
+    return false;
 }
 
 std::optional<PointMm> ScriptedDialogs::printerShiftDialog(const PrinterShiftRequest& request)
@@ -81,13 +67,11 @@ std::optional<PointMm> ScriptedDialogs::printerShiftDialog(const PrinterShiftReq
     if (onShiftDialog)
         onShiftDialog(request);
     lastShiftPrinter = request.printerName ? request.printerName() : QString();
-    lastShiftShown = request.storedShift ? request.storedShift() : PointMm{};
     return take(shiftAnswers).value_or(std::nullopt);
 }
 
 std::unique_ptr<Progress> ScriptedDialogs::progress(const QString&, int)
 {
-    ++progressDialogs;
     return std::make_unique<ScriptedProgress>(*this);
 }
 

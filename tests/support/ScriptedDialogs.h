@@ -26,33 +26,23 @@ public:
     QList<std::optional<QString>> saveAnswers;
     QList<std::optional<FontChoice>> fontAnswers;
     std::optional<FontChoice> lastFontInitial;
-    // Run while an accepted print or set-up dialog is "open", to play the user's changes.
     QList<bool> printAnswers;
     QList<bool> setupAnswers;
-    std::function<void(PrinterService&)> onPrintDialog;
-    std::function<void(PrinterService&)> onSetupDialog;
 
     // The print preview paints its pages on previewPrinter (on the printer it is handed
-    // when null), then the user prints from it (true: the pages are painted there once
-    // more, as Qt's preview does after its print dialog) or closes it.
-    QList<bool> previewAnswers;
+    // when null), then the user closes it.
     PrinterService* previewPrinter = nullptr;
-    QImage lastPreviewPicture;
-    QString lastPreviewCaption;
 
     // "Réglage de l'imprimante": the shift entered, or nothing for "Annuler". While the
-    // dialog is open, onShiftDialog plays the user (a calibration print, say); what the
-    // dialog showed when it closed is kept.
+    // dialog is open, onShiftDialog plays the user (a calibration print, say).
     QList<std::optional<PointMm>> shiftAnswers;
     std::function<void(const PrinterShiftRequest&)> onShiftDialog;
     QString lastShiftPrinter;
-    PointMm lastShiftShown;
 
     // Progress dialogs: the texts they showed, in order. With progressCancelAt = k the
     // user presses "Annuler" while step k is under way (the k-th text shows); the job
     // hears it when it asks before step k + 1. onProgress runs at every step.
     int progressCancelAt = 0;
-    int progressDialogs = 0;
     QStringList progressTexts;
     std::function<void(int done)> onProgress;
 
@@ -96,13 +86,13 @@ public:
         lastFontInitial = initial;
         return take(fontAnswers).value_or(std::nullopt);
     }
-    bool printDialog(PrinterService& printer) override
+    bool printDialog(PrinterService&) override
     {
-        return accepted(QStringLiteral("print"), printAnswers, onPrintDialog, printer);
+        return accepted(QStringLiteral("print"), printAnswers);
     }
-    bool printerSetupDialog(PrinterService& printer) override
+    bool printerSetupDialog(PrinterService&) override
     {
-        return accepted(QStringLiteral("setup"), setupAnswers, onSetupDialog, printer);
+        return accepted(QStringLiteral("setup"), setupAnswers);
     }
     bool printPreview(PrinterService& printer, const PreviewRequest& request) override;
     std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;
@@ -119,6 +109,9 @@ private:
         }
         return queue.takeFirst();
     }
-    bool accepted(const QString& kind, QList<bool>& answers, const std::function<void(PrinterService&)>& user,
-                  PrinterService& printer);
+    bool accepted(const QString& kind, QList<bool>& answers)
+    {
+        shown.append({kind});
+        return take(answers).value_or(false);
+    }
 };
