@@ -1,9 +1,11 @@
 #pragma once
 // Reads a printed PDF back with Poppler: where each word stands in millimetres from the
-// sheet's top left corner, and whether ink lies at a point.
+// sheet's top left corner, whether ink lies at a point, and how the ink of two printings
+// differs.
 
 #include <QImage>
 #include <QList>
+#include <QPoint>
 #include <QRectF>
 #include <QString>
 #include <QtTest>
@@ -73,6 +75,38 @@ inline bool encre(const QImage& image, double dpi, double xMm, double yMm)
             if (image.valid(x, y) && qGray(image.pixel(x, y)) < 128)
                 return true;
     return false;
+}
+
+struct Encre {
+    int pixels = 0;  // inked in either
+    int seuls = 0;   // inked in one with no ink near the matching place in the other
+    QString texte() const { return QStringLiteral("%1 pixels isolés sur %2").arg(seuls).arg(pixels); }
+};
+
+// The ink of b against the ink of a moved by whole pixels (x right, y down), each inked
+// pixel looked for within `rayon` pixels in the other.
+inline Encre compareEncre(const QImage& a, const QImage& b, QPoint decalage = {}, int rayon = 1)
+{
+    const QImage ga = a.convertToFormat(QImage::Format_Grayscale8);
+    const QImage gb = b.convertToFormat(QImage::Format_Grayscale8);
+    const auto encre = [](const QImage& g, int x, int y) { return g.valid(x, y) && g.constScanLine(y)[x] < 128; };
+    Encre e;
+    const auto compte = [&](const QImage& de, const QImage& vers, QPoint d) {
+        for (int y = 0; y < de.height(); ++y)
+            for (int x = 0; x < de.width(); ++x) {
+                if (!encre(de, x, y))
+                    continue;
+                ++e.pixels;
+                bool pres = false;
+                for (int dy = -rayon; dy <= rayon && !pres; ++dy)
+                    for (int dx = -rayon; dx <= rayon && !pres; ++dx)
+                        pres = encre(vers, x + d.x() + dx, y + d.y() + dy);
+                e.seuls += !pres;
+            }
+    };
+    compte(ga, gb, decalage);
+    compte(gb, ga, -decalage);
+    return e;
 }
 
 }  // namespace pdf
