@@ -74,13 +74,7 @@ void AddressList::addAll(const QStringList& entrees)
     // the first present entry that sorts after it, so a run of new entries with the same
     // place goes in as one block.
     QList<QCollatorSortKey> cles;
-    cles.reserve(entrees.size());
-    for (const QString& texte : entrees)
-        cles.append(m_collator.sortKey(texte));
-    QList<qsizetype> ordre(entrees.size());
-    std::iota(ordre.begin(), ordre.end(), 0);
-    std::stable_sort(ordre.begin(), ordre.end(),
-                     [&](qsizetype a, qsizetype b) { return cles.at(a).compare(cles.at(b)) < 0; });
+    const QList<qsizetype> ordre = ordreTrie(entrees, cles);
     QList<qsizetype> places(ordre.size());
     for (qsizetype k = 0; k < ordre.size(); ++k)
         places[k] = placeDe(cles.at(ordre.at(k)));
@@ -216,12 +210,8 @@ void AddressList::clear()
     endResetModel();
 }
 
-void AddressList::setEntries(const QStringList& entrees)
+QList<qsizetype> AddressList::ordreTrie(const QStringList& entrees, QList<QCollatorSortKey>& cles) const
 {
-    // One stable sort of the keys, never an insertion per entry: a file in another order
-    // than the list's (from a script, another program, a hand edit) opens as fast as a
-    // sorted one. Equal entries keep the file's order, as adding them one by one does.
-    QList<QCollatorSortKey> cles;
     cles.reserve(entrees.size());
     for (const QString& texte : entrees)
         cles.append(m_collator.sortKey(texte));
@@ -229,6 +219,16 @@ void AddressList::setEntries(const QStringList& entrees)
     std::iota(ordre.begin(), ordre.end(), 0);
     std::stable_sort(ordre.begin(), ordre.end(),
                      [&](qsizetype a, qsizetype b) { return cles.at(a).compare(cles.at(b)) < 0; });
+    return ordre;
+}
+
+void AddressList::setEntries(const QStringList& entrees)
+{
+    // One stable sort of the keys, never an insertion per entry: a file in another order
+    // than the list's (from a script, another program, a hand edit) opens as fast as a
+    // sorted one. Equal entries keep the file's order, as adding them one by one does.
+    QList<QCollatorSortKey> cles;
+    const QList<qsizetype> ordre = ordreTrie(entrees, cles);
 
     beginResetModel();
     m_textes.clear();

@@ -52,6 +52,9 @@ public:
 private:
     // Where an entry with this key goes: after every entry that does not sort after it.
     qsizetype placeDe(const QCollatorSortKey& cle) const;
+    // The entries' positions in sorted order, equal ones in the order given; `cles` gets
+    // their sort keys, in the order given.
+    QList<qsizetype> ordreTrie(const QStringList& entrees, QList<QCollatorSortKey>& cles) const;
     void insere(qsizetype row, const QString& texte, QCollatorSortKey cle);
     void retireEnBloc(const QList<int>& indicesDecroissants);
 

@@ -132,15 +132,22 @@ VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCod
         return l->codePostal;
     });
 
+    // Where else the locality is served: named in the message, and the line to write when
+    // it is one code only.
+    auto citeAilleurs = [&](QString& message, QString& suggestion) {
+        if (ailleurs.isEmpty())
+            return false;
+        const Localite* l = meilleure(ailleurs, cleEcrite, code.first(2));
+        message += QStringLiteral(" ; %1 : %2").arg(l->acheminement, enumere(codesAilleurs));
+        if (codesAilleurs.size() == 1)
+            suggestion = ligneAEcrire(*l);
+        return true;
+    };
+
     if (duCode.empty()) {
         QString message = QStringLiteral("Code postal %1 inconnu").arg(code);
         QString suggestion;
-        if (!ailleurs.isEmpty()) {
-            const Localite* l = meilleure(ailleurs, cleEcrite, code.first(2));
-            message += QStringLiteral(" ; %1 : %2").arg(l->acheminement, enumere(codesAilleurs));
-            if (codesAilleurs.size() == 1)
-                suggestion = ligneAEcrire(*l);
-        }
+        citeAilleurs(message, suggestion);
         return verdict(Etat::CodeInconnu, locale.index, message, suggestion);
     }
 
@@ -161,14 +168,8 @@ VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCod
     });
     QString message = QStringLiteral("%1 : %2").arg(code, enumere(servies));
     QString suggestion;
-    if (!ailleurs.isEmpty()) {
-        const Localite* l = meilleure(ailleurs, cleEcrite, code.first(2));
-        message += QStringLiteral(" ; %1 : %2").arg(l->acheminement, enumere(codesAilleurs));
-        if (codesAilleurs.size() == 1)
-            suggestion = ligneAEcrire(*l);
-    } else if (servies.size() == 1) {
+    if (!citeAilleurs(message, suggestion) && servies.size() == 1)
         suggestion = ligneAEcrire(duCode.front());
-    }
     return verdict(Etat::LocaliteAbsente, locale.index,
                    QStringLiteral("%1 ne dessert pas %2 (%3)")
                        .arg(code, texte.sliced(6).trimmed().toString().toUpper(), message),
