@@ -7,7 +7,9 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QLocale>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -135,7 +137,30 @@ Result<PlvOuverture> FichierAdresses::LitFichier(const QString& nomFichier)
 QImage FichierAdresses::LitLogo(const QString& chemin)
 {
     const LectureFichier::Lu lu = LectureFichier::lit(chemin, kTailleLogoMax);
-    return lu ? QImage::fromData(lu.octets) : QImage();
+    if (!lu)
+        return {};
+    // The format is read from the bytes, not the name: a logo renamed by hand still opens.
+    const QImage image = QImage::fromData(lu.octets);
+    if (image.isNull() || !image.hasAlphaChannel())
+        return image;
+    // Envelopes are white and a Windows bitmap has no transparency: what is see-through
+    // in a PNG or an SVG is white, on the preview, on paper and in the companion file.
+    QImage surBlanc(image.size(), QImage::Format_RGB32);
+    surBlanc.setDotsPerMeterX(image.dotsPerMeterX());
+    surBlanc.setDotsPerMeterY(image.dotsPerMeterY());
+    surBlanc.fill(Qt::white);
+    QPainter peintre(&surBlanc);
+    peintre.drawImage(0, 0, image);
+    return surBlanc;
+}
+
+QString FichierAdresses::FiltreLogos()
+{
+    QStringList motifs;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        motifs << QStringLiteral("*.") + QString::fromLatin1(format).toUpper();
+    motifs.removeDuplicates();
+    return QStringLiteral("Fichiers autorisés|%1|Bitmaps Windows|*.BMP").arg(motifs.join(u' '));
 }
 
 QString FichierAdresses::NomCompagnon(const QString& nomFichier)

@@ -34,9 +34,12 @@ public:
     // to be shown under "Contrôle de lecture Disque", and nothing is to be applied.
     static Result<PlvOuverture> LitFichier(const QString& nomFichier);
 
-    // A logo picture; a null picture when the file is no regular file, cannot be read or
-    // is no picture.
+    // A logo picture in any format Qt reads here (BMP, PNG, JPEG, SVG...), transparency
+    // made white; a null picture when the file is no regular file, cannot be read or is
+    // no picture.
     static QImage LitLogo(const QString& chemin);
+    // The logo dialog's filter: every picture format LitLogo reads, then bitmaps alone.
+    static QString FiltreLogos();
 
     // The bitmap saved beside an address file: its name with the last three characters
     // replaced by "BMP". A name without a three-letter extension gets ".BMP" added, so

@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -72,6 +74,9 @@ Form2::Form2(AddressList& liste, QWidget* parent) : QDialog(parent), m_liste(lis
     m_importer = bouton(this, "Importer", QStringLiteral("Importer..."));
     m_importer->setToolTip(
         QStringLiteral("Ajouter les adresses d'un fichier CSV ou texte (tableur, carnet d'adresses)"));
+    m_verifier = bouton(this, "Verifier", QStringLiteral("Vérifier..."));
+    m_verifier->setToolTip(QStringLiteral("Vérifier les enveloppes des adresses sélectionnées, ou de toutes "
+                                          "celles affichées : norme postale, bords de la feuille, code postal"));
 
     auto* ligneRecherche = new QHBoxLayout;
     ligneRecherche->addWidget(etiquette);
@@ -80,6 +85,7 @@ Form2::Form2(AddressList& liste, QWidget* parent) : QDialog(parent), m_liste(lis
     boutons->addWidget(m_importer);
     boutons->addWidget(m_supprimAdresses);
     boutons->addWidget(m_modifAdr);
+    boutons->addWidget(m_verifier);
     boutons->addStretch(1);
     boutons->addWidget(m_ok);
     auto* colonne = new QVBoxLayout(this);
@@ -95,7 +101,8 @@ Form2::Form2(AddressList& liste, QWidget* parent) : QDialog(parent), m_liste(lis
     setTabOrder(m_list1, m_supprimAdresses);
     setTabOrder(m_supprimAdresses, m_ok);
     setTabOrder(m_ok, m_modifAdr);
-    setTabOrder(m_modifAdr, m_importer);
+    setTabOrder(m_modifAdr, m_verifier);
+    setTabOrder(m_verifier, m_importer);
 
     connect(m_recherche, &QLineEdit::textChanged, m_filtre, &FiltreAdresses::setRecherche);
     connect(m_list1, &QAbstractItemView::doubleClicked, this, &Form2::ModifAdr);
@@ -105,6 +112,7 @@ Form2::Form2(AddressList& liste, QWidget* parent) : QDialog(parent), m_liste(lis
     // again at the next call, with the list's selection and current position as they were.
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_importer, &QPushButton::clicked, this, &Form2::importer);
+    connect(m_verifier, &QPushButton::clicked, this, &Form2::Verifier);
 
     // The count follows whatever changes the rows shown or the selection, once the change
     // is over: a search may hide the rows in thousands of runs.
@@ -202,6 +210,18 @@ void Form2::metCompteAJour()
 QList<int> Form2::lignesSelectionnees() const
 {
     return m_filtre->lignesSource(lignesMontreesSelectionnees());
+}
+
+void Form2::Verifier()
+{
+    QList<int> lignes = lignesSelectionnees();
+    if (lignes.isEmpty()) {
+        QList<int> montrees(m_filtre->rowCount());
+        std::iota(montrees.begin(), montrees.end(), 0);
+        lignes = m_filtre->lignesSource(montrees);
+    }
+    if (!lignes.isEmpty())
+        emit verifier(lignes);
 }
 
 void Form2::ModifAdr()

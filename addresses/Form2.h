@@ -40,6 +40,9 @@ signals:
     void documentModifie();
     // "Importer...": the main window, which holds the dialogs, imports into the list.
     void importer();
+    // "Vérifier...": the main window checks the envelopes of these list rows, the selected
+    // ones, or all those shown when none is.
+    void verifier(const QList<int>& lignes);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -52,6 +55,7 @@ private:
     QList<int> lignesSelectionnees() const;
     QList<int> lignesMontreesSelectionnees() const;
     void montreCourante();
+    void Verifier();
     void metCompteAJour();
 
     AddressList& m_liste;
@@ -64,5 +68,6 @@ private:
     QPushButton* m_modifAdr;
     QPushButton* m_ok;
     QPushButton* m_importer;
+    QPushButton* m_verifier;
     bool m_place = false;
 };

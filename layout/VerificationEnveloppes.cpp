@@ -84,16 +84,10 @@ QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const Dema
     return aRevoir;
 }
 
-bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const DemandeImpression& demande,
-                        const QList<int>& selection)
+namespace {
+EnvelopeCheckAnswer montreARevoir(Dialogs& dialogues, const QList<EnveloppeARevoir>& aRevoir, qsizetype verifiees,
+                                  bool avantImpression)
 {
-    QList<EnveloppeARevoir> aRevoir;
-    {
-        BusyPointer sablier;
-        aRevoir = verifieEnveloppes(imprimante, demande, selection, &TableCodesPostaux::officielle());
-    }
-    if (aRevoir.isEmpty())
-        return true;
     EnvelopeCheckRequest demandeControle;
     demandeControle.title = QStringLiteral("Contrôle des enveloppes");
     demandeControle.text = (aRevoir.size() == 1 ? QStringLiteral("1 enveloppe sur %2 est à revoir : elle sort de "
@@ -101,10 +95,28 @@ bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const De
                                                 : QStringLiteral("%1 enveloppes sur %2 sont à revoir : elles sortent "
                                                                  "de la norme postale ou seraient coupées."))
                                .arg(aRevoir.size())
-                               .arg(selection.size());
+                               .arg(verifiees);
+    demandeControle.beforePrint = avantImpression;
     for (const EnveloppeARevoir& e : aRevoir)
         demandeControle.rows.append({e.premiereLigne, e.defauts.join(QStringLiteral(" ; "))});
-    const EnvelopeCheckAnswer reponse = dialogues.envelopeCheck(demandeControle);
+    return dialogues.envelopeCheck(demandeControle);
+}
+
+QList<EnveloppeARevoir> verifieAvecLaTable(PrinterService& imprimante, const DemandeImpression& demande,
+                                           const QList<int>& selection)
+{
+    BusyPointer sablier;
+    return verifieEnveloppes(imprimante, demande, selection, &TableCodesPostaux::officielle());
+}
+} // namespace
+
+bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const DemandeImpression& demande,
+                        const QList<int>& selection)
+{
+    const QList<EnveloppeARevoir> aRevoir = verifieAvecLaTable(imprimante, demande, selection);
+    if (aRevoir.isEmpty())
+        return true;
+    const EnvelopeCheckAnswer reponse = montreARevoir(dialogues, aRevoir, selection.size(), true);
     switch (reponse.action) {
     case EnvelopeCheckAnswer::Action::PrintAnyway:
         return true;
@@ -116,4 +128,24 @@ bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const De
         return false;
     }
     return false;
+}
+
+std::optional<int> revoitEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const DemandeImpression& demande,
+                                    const QList<int>& selection)
+{
+    const QList<EnveloppeARevoir> aRevoir = verifieAvecLaTable(imprimante, demande, selection);
+    if (aRevoir.isEmpty()) {
+        // Asked for, the check answers even when there is nothing to say.
+        dialogues.message(MessageIcon::Information, QStringLiteral("Contrôle des enveloppes"),
+                          selection.size() == 1
+                              ? QStringLiteral("L'enveloppe vérifiée respecte la norme postale et tient sur la feuille.")
+                              : QStringLiteral("Les %1 enveloppes vérifiées respectent la norme postale et tiennent "
+                                               "sur la feuille.")
+                                    .arg(selection.size()));
+        return std::nullopt;
+    }
+    const EnvelopeCheckAnswer reponse = montreARevoir(dialogues, aRevoir, selection.size(), false);
+    if (reponse.action == EnvelopeCheckAnswer::Action::Edit && reponse.row >= 0 && reponse.row < aRevoir.size())
+        return aRevoir[reponse.row].index;
+    return std::nullopt;
 }

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class Dialogs;
 class PrinterService;
 class TableCodesPostaux;
@@ -30,3 +32,8 @@ QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const Dema
 // ends the print there.
 bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const DemandeImpression& demande,
                         const QList<int>& selection);
+
+// The same check asked for from the address list window: says so when every envelope
+// passes; otherwise lists them, and gives the index of the address the user chose to edit.
+std::optional<int> revoitEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const DemandeImpression& demande,
+                                    const QList<int>& selection);

@@ -71,6 +71,9 @@ struct EnvelopeCheckRequest {
         QString problems;
     };
     QList<Row> rows;
+    // Before a print the window offers to print anyway; asked for from the list, it only
+    // offers to edit or to close.
+    bool beforePrint = true;
 };
 struct EnvelopeCheckAnswer {
     enum class Action { PrintAnyway, Cancel, Edit };

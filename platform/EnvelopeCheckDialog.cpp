@@ -1,5 +1,5 @@
-// The check before a print, as a window: the envelopes to look at, one row each, with the
-// way to print anyway, to give up, or to open one of them for editing.
+// The check of the envelopes, as a window: the envelopes to look at, one row each, with the
+// way to print anyway (before a print), to give up, or to open one of them for editing.
 #include "platform/QtDialogs.h"
 
 #include <QDialog>
@@ -36,10 +36,9 @@ EnvelopeCheckAnswer QtDialogs::envelopeCheck(const EnvelopeCheckRequest& request
     texte->setBuddy(liste);
 
     auto* boutons = new QDialogButtonBox(&fenetre);
-    QPushButton* imprimer = boutons->addButton(QStringLiteral("Imprimer quand même"), QDialogButtonBox::AcceptRole);
     QPushButton* modifier = boutons->addButton(QStringLiteral("Modifier l'adresse"), QDialogButtonBox::ActionRole);
-    QPushButton* annuler = boutons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
-    imprimer->setObjectName(QStringLiteral("ImprimerQuandMeme"));
+    QPushButton* annuler = boutons->addButton(
+        request.beforePrint ? QStringLiteral("Annuler") : QStringLiteral("Fermer"), QDialogButtonBox::RejectRole);
     modifier->setObjectName(QStringLiteral("ModifierAdresse"));
     annuler->setObjectName(QStringLiteral("Annuler"));
     // Giving up is what Enter does: printing envelopes known to be cut must be chosen.
@@ -47,10 +46,15 @@ EnvelopeCheckAnswer QtDialogs::envelopeCheck(const EnvelopeCheckRequest& request
     disposition->addWidget(boutons);
 
     EnvelopeCheckAnswer reponse;
-    QObject::connect(imprimer, &QPushButton::clicked, &fenetre, [&] {
-        reponse.action = EnvelopeCheckAnswer::Action::PrintAnyway;
-        fenetre.accept();
-    });
+    if (request.beforePrint) {
+        QPushButton* imprimer =
+            boutons->addButton(QStringLiteral("Imprimer quand même"), QDialogButtonBox::AcceptRole);
+        imprimer->setObjectName(QStringLiteral("ImprimerQuandMeme"));
+        QObject::connect(imprimer, &QPushButton::clicked, &fenetre, [&] {
+            reponse.action = EnvelopeCheckAnswer::Action::PrintAnyway;
+            fenetre.accept();
+        });
+    }
     QObject::connect(annuler, &QPushButton::clicked, &fenetre, &QDialog::reject);
     auto edite = [&] {
         if (!liste->currentItem())

@@ -457,7 +457,7 @@ void Form1::OuvrirLogo()
 {
     FileDialogRequest demande;
     demande.title = QStringLiteral("Ouvrir un Fichier LOGO");
-    demande.filter = QStringLiteral("Fichiers autorisés (*.BMP)|*.BMP");
+    demande.filter = FichierAdresses::FiltreLogos();
     demande.defaultSuffix = QStringLiteral("BMP");
     const std::optional<QString> choix = m_dialogs.openFile(demande);
     if (!choix)
@@ -558,6 +558,16 @@ Form2& Form1::form2()
         connect(m_form2, &Form2::importer, this, [this] {
             if (ImportAdresses(m_dialogs, m_liste).Importer() > 0)
                 m_etat.Modifie = true;
+        });
+        connect(m_form2, &Form2::verifier, this, [this](const QList<int>& lignes) {
+            const std::optional<int> aModifier = revoitEnveloppes(m_imprimante, m_dialogs, demandeImpression(), lignes);
+            if (!aModifier)
+                return;
+            // As "Afficher ou Modifier la Sélection": the address in the box, for Modifier.
+            m_liste.setAdresseCourante(*aModifier);
+            afficheAdresse(m_liste.entry(*aModifier));
+            m_c.Modifier->setEnabled(true);
+            m_form2->accept();
         });
     }
     return *m_form2;

@@ -59,7 +59,7 @@ private slots:
         } while (w != form.recherche());
         QCOMPARE(controles, QStringList({u"Recherche"_qs, u"List1"_qs, u"SupprimAdresses Supprimer la Sélection"_qs,
                                          u"OK Fermer"_qs, u"ModifAdr Afficher ou Modifier la Sélection"_qs,
-                                         u"Importer Importer..."_qs}));
+                                         u"Verifier Vérifier..."_qs, u"Importer Importer..."_qs}));
     }
 
     // A button clicked on a selection: what the main window is told, then whether the

@@ -99,6 +99,44 @@ private slots:
         QCOMPARE(ouvert.value().document.Adresses.size(), 3);
     }
 
+    // Logos in the formats the dialog offers: what is see-through comes out white, and
+    // the companion saved beside the file is still a Windows bitmap.
+    void logosInOtherFormats_data()
+    {
+        QTest::addColumn<QByteArray>("format");
+        for (const char* f : {"PNG", "JPEG", "SVG"})
+            QTest::newRow(f) << QByteArray(f);
+    }
+    void logosInOtherFormats()
+    {
+        QFETCH(QByteArray, format);
+        QTemporaryDir dir;
+        const QString chemin = dir.filePath("logo." + QString::fromLatin1(format).toLower());
+        if (format == "SVG") {
+            QFile svg(chemin);
+            QVERIFY(svg.open(QIODevice::WriteOnly));
+            svg.write(R"(<svg xmlns="http://www.w3.org/2000/svg" width="40" height="20">)"
+                      R"(<rect width="20" height="20" fill="red"/></svg>)");
+        } else {
+            QImage demiTransparent(40, 20, QImage::Format_ARGB32);
+            demiTransparent.fill(format == "JPEG" ? Qt::white : Qt::transparent);
+            for (int y = 0; y < 20; ++y)
+                for (int x = 0; x < 20; ++x)
+                    demiTransparent.setPixelColor(x, y, Qt::red);
+            QVERIFY(demiTransparent.save(chemin, format));
+        }
+        QVERIFY(FichierAdresses::FiltreLogos().contains("*." + format));
+        const QImage logo = FichierAdresses::LitLogo(chemin);
+        QCOMPARE(logo.size(), QSize(40, 20));
+        QVERIFY(!logo.hasAlphaChannel());
+        QCOMPARE(logo.pixelColor(35, 10), QColor(Qt::white));
+        QVERIFY(qRed(logo.pixel(5, 10)) > 240 && qGreen(logo.pixel(5, 10)) < 16);
+
+        const QString lettre = dir.filePath("Lettre.PLV");
+        QVERIFY(FichierAdresses::EcritFichier(lettre, avecLogo(chemin), logo).isOk());
+        QVERIFY(contenu(dir.filePath("Lettre.BMP")).startsWith("BM"));
+    }
+
     void failedSaveLeavesThePreviousFiles()
     {
         QTemporaryDir dir;

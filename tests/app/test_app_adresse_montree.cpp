@@ -40,6 +40,30 @@ private slots:
         QVERIFY(b.c().Modifier->isEnabled());
     }
 
+    // "Vérifier..." in the list window: the selected envelopes, or all those shown; the
+    // one chosen to edit opens in the box, ready for Modifier, and the window closes.
+    void verifierDepuisLaListe()
+    {
+        Banc b;
+        const QString longue = QString(60, u'Z');
+        b.ajoute(longue + QStringLiteral("\n1 rue du Port\n29200 BREST"));
+        Form2& liste = b.f->form2();
+        liste.show();
+        liste.List1()->selectionModel()->clearSelection();
+        b.dialogs.checkAnswers = {{EnvelopeCheckAnswer::Action::Edit, 0}};
+        liste.findChild<QPushButton*>(QStringLiteral("Verifier"))->click();
+        QVERIFY(!b.dialogs.lastCheck.beforePrint);
+        QCOMPARE(b.dialogs.lastCheck.rows.size(), 1);
+        QCOMPARE(b.dialogs.lastCheck.rows[0].address, longue);
+        QVERIFY(b.c().Adresse->toPlainText().startsWith(longue));
+        QVERIFY(!liste.isVisible() && b.c().Modifier->isEnabled());
+
+        liste.show();
+        cliqueDansLaListe(b, "Verifier");
+        QCOMPARE(b.dialogs.messageTexts().constLast(),
+                 QStringLiteral("L'enveloppe vérifiée respecte la norme postale et tient sur la feuille."));
+    }
+
     void unBlocDeplaceLaisseLeResteEntier()
     {
         Banc b;
