@@ -9,11 +9,23 @@ namespace {
 constexpr qsizetype kRunsAvantReset = 64;
 }
 
-AddressList::AddressList(QObject* parent)
-    : QAbstractListModel(parent), m_collator(QLocale(QLocale::French, QLocale::France))
+AddressList::AddressList(QObject* parent) : QAbstractListModel(parent), m_collator(collation()) {}
+
+QCollator AddressList::collation()
 {
+    QCollator collator(QLocale(QLocale::French, QLocale::France));
     // Case apart, accents only break ties between otherwise equal texts.
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+QStringList AddressList::enOrdre(QStringList entrees)
+{
+    // Comparing two texts gives the order their keys give, so the order is the list's.
+    const QCollator collator = collation();
+    std::stable_sort(entrees.begin(), entrees.end(),
+                     [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+    return entrees;
 }
 
 int AddressList::rowCount(const QModelIndex& parent) const

@@ -44,6 +44,10 @@ public:
     // current address, as after reading an address file.
     void setEntries(const QStringList& entrees);
 
+    // These entries in the list's order, equal ones as given, without the list: a print
+    // that reads them once keeps no collation keys, so its memory does not grow with them.
+    static QStringList enOrdre(QStringList entrees);
+
     // Index of the current address, -1 for none.
     int adresseCourante() const { return m_adresseCourante; }
     // An index outside the list means no current address.
@@ -57,6 +61,8 @@ private:
     QList<qsizetype> ordreTrie(const QStringList& entrees, QList<QCollatorSortKey>& cles) const;
     void insere(qsizetype row, const QString& texte, QCollatorSortKey cle);
     void retireEnBloc(const QList<int>& indicesDecroissants);
+
+    static QCollator collation();
 
     QCollator m_collator;
     // Side by side, in list order: the entries and their collation keys, computed once.

@@ -29,7 +29,8 @@ public:
 
     bool isOk() const { return m_value.has_value(); }
     explicit operator bool() const { return isOk(); }
-    const T& value() const { return *m_value; }
+    const T& value() const& { return *m_value; }
+    T value() && { return std::move(*m_value); }
     T valueOr(T fallback) const { return m_value.value_or(std::move(fallback)); }
     const QString& error() const { return m_error; }
     Status status() const { return isOk() ? Status::ok() : Status::failure(m_error); }

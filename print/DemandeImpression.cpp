@@ -34,9 +34,9 @@ QString commeLaBoite(QString texte)
 }
 } // namespace
 
-DemandeImpression DemandeImpression::DepuisDocument(const PlvOuverture& ouverture, const QImage& logoSiAbsent)
+DemandeImpression DemandeImpression::DepuisDocument(PlvOuverture&& ouverture, const QImage& logoSiAbsent)
 {
-    const PlvDocument& document = ouverture.document;
+    PlvDocument& document = ouverture.document;
     DemandeImpression demande;
     ReglagesModele& r = demande.reglages;
     r.LongueurEnv =
@@ -58,8 +58,6 @@ DemandeImpression DemandeImpression::DepuisDocument(const PlvOuverture& ouvertur
     r.NomLogo = document.NomLogo;
 
     demande.texteExpediteur = commeLaBoite(document.Exped);
-    AddressList liste;
-    liste.setEntries(document.Adresses);
-    demande.adresses = liste.entries();
+    demande.adresses = AddressList::enOrdre(std::move(document.Adresses));
     return demande;
 }

@@ -27,6 +27,7 @@ struct DemandeImpression {
     // the distances as their panels show them), the sender text as its box gives it back,
     // and the addresses in the list's order. `logoSiAbsent` stands for the document's
     // logo when it could not be loaded, as the window keeps its picture when opening
-    // finds none.
-    static DemandeImpression DepuisDocument(const PlvOuverture& ouverture, const QImage& logoSiAbsent);
+    // finds none. The addresses are moved out of `ouverture`, so that a big file is held
+    // once while it prints.
+    static DemandeImpression DepuisDocument(PlvOuverture&& ouverture, const QImage& logoSiAbsent);
 };

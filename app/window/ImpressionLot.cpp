@@ -38,10 +38,10 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
         return kCodeEchec;
     };
 
-    const Result<PlvOuverture> ouverture = FichierAdresses::LitFichier(commande.fichier.value_or(QString()));
+    Result<PlvOuverture> ouverture = FichierAdresses::LitFichier(commande.fichier.value_or(QString()));
     if (!ouverture)
         return echoue(ouverture.error());
-    const PlvOuverture& fichier = ouverture.value();
+    PlvOuverture fichier = std::move(ouverture).value();
     if (fichier.document.Adresses.isEmpty())
         return echoue(QStringLiteral("Le fichier « %1 » ne contient aucune adresse : rien n'est imprimé.")
                           .arg(*commande.fichier));
@@ -53,7 +53,7 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
                                                     "est imprimé à sa place.")
                                          .arg(fichier.document.NomLogo)));
     const DemandeImpression demande =
-        DemandeImpression::DepuisDocument(fichier, QImage(QStringLiteral(":/logo.bmp")));
+        DemandeImpression::DepuisDocument(std::move(fichier), QImage(QStringLiteral(":/logo.bmp")));
 
     QtPrinterService imprimante;
     const Status destination =
