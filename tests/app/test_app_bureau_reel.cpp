@@ -97,7 +97,7 @@ private slots:
         QApplication::processEvents();  // the windows hear of it from the event loop
         b.f->Form_Activate();
         QCOMPARE(b.c().ModeleApercu->image(), apercu);
-        const pdf::Encre e = pdf::compareEncre(clair, imprime(u"sombre.pdf"_qs), {}, 0);
+        const pdf::Encre e = pdf::compareEncre(clair, imprime(u"sombre.pdf"_qs), 0);
         QVERIFY2(e.pixels > 1000 && e.seuls == 0, qPrintable(e.texte()));
 
         b.f->form2();

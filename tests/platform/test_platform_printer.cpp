@@ -2,41 +2,28 @@
 // from the sheet's corner, failures said in French. And its dialogs, played through: the
 // print dialog opens on the copies and keeps a print to file; the preview shows the feed
 // picture beside its pages; the alignment dialog shows the printer's kept shift and follows
-// a calibration print to another printer; the progress dialog hears "Annuler".
+// a calibration print to another printer; the progress dialog hears "Annuler"; the mapping
+// step of an import previews the user's choices, "Importer" hands them back, "Annuler" none.
 #include "platform/QtDialogs.h"
 #include "platform/QtPrinterService.h"
 #include "platform/QtProgress.h"
 #include "tests/print/LecturePdf.h"
+#include "tests/support/DialogueModal.h"
 
 #include <QComboBox>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
-#include <functional>
 
-namespace {
 constexpr double kDpi = 300;
-
-// Plays the user in the next modal dialog, then closes it with OK or Cancel.
-void pendantLeDialogue(bool accepte, std::function<void(QDialog&)> geste = {})
-{
-    QTimer::singleShot(0, [accepte, geste] {
-        auto* dialogue = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialogue);
-        if (geste)
-            geste(*dialogue);
-        accepte ? dialogue->accept() : dialogue->reject();
-    });
-}
-}  // namespace
 
 class TestPlatformPrinter : public QObject {
     Q_OBJECT
@@ -89,19 +76,22 @@ private slots:
         QVERIFY(service.setOutputFileName(chemin));
         QVERIFY(service.setCopies(3));
         QtDialogs dialogs;
-        pendantLeDialogue(true, [](QDialog& d) {
-            auto* copies = d.findChild<QSpinBox*>(u"copies"_qs);
-            QCOMPARE(copies->value(), 3);
-            copies->setValue(5);
-            const QString sortie = d.findChild<QComboBox*>(u"printers"_qs)->currentText();
-            QVERIFY2(sortie.startsWith(u"Print to File"_qs) || sortie.startsWith(u"Imprimer dans un fichier"_qs),
-                     qPrintable(sortie));
-        });
+        pendantLeDialogue(
+            [](QDialog& d) {
+                auto* copies = d.findChild<QSpinBox*>(u"copies"_qs);
+                QCOMPARE(copies->value(), 3);
+                copies->setValue(5);
+                const QString sortie = d.findChild<QComboBox*>(u"printers"_qs)->currentText();
+                QVERIFY2(sortie.startsWith(u"Print to File"_qs) ||
+                             sortie.startsWith(u"Imprimer dans un fichier"_qs),
+                         qPrintable(sortie));
+            },
+            true);
         QVERIFY(dialogs.printDialog(service));
         QCOMPARE(service.copies().value(), 5);
 
         // Cancelled, the dialog leaves the printer as it was: still the same file, full page.
-        pendantLeDialogue(false, [](QDialog& d) { d.findChild<QComboBox*>(u"printers"_qs)->setCurrentIndex(0); });
+        pendantLeDialogue([](QDialog& d) { d.findChild<QComboBox*>(u"printers"_qs)->setCurrentIndex(0); });
         QVERIFY(!dialogs.printDialog(service));
         QVERIFY(service.printer().fullPage());
         QCOMPARE(service.printer().outputFileName(), chemin);
@@ -124,7 +114,7 @@ private slots:
             (void)p.drawLine({Mm(0), Mm(0)}, {Mm(50), Mm(0)});
             (void)p.endDocument();
         };
-        pendantLeDialogue(false, [](QDialog& d) {
+        pendantLeDialogue([](QDialog& d) {
             QCOMPARE(d.windowTitle(), u"Aperçu avant impression"_qs);
             QCOMPARE(d.findChild<QPrintPreviewWidget*>()->pageCount(), 1);
             QCOMPARE(d.findChild<QLabel*>(u"ImageAlimentation"_qs)->pixmap().size(), QSize(80, 40));  // twice the main window's
@@ -143,23 +133,25 @@ private slots:
         requete.printerName = [&] { return imprimante; };
         requete.storedShift = [&] { return imprimante == u"Bureau"_qs ? PointMm{Mm(1.5), Mm(-0.5)} : PointMm{Mm(3), Mm(0)}; };
         requete.printCalibration = [&] { imprimante = u"Atelier"_qs; };  // chosen in the calibration's print dialog
-        pendantLeDialogue(true, [](QDialog& d) {
-            QCOMPARE(d.windowTitle(), u"Réglage de l'imprimante"_qs);
-            auto* nom = d.findChild<QLabel*>(u"NomImprimante"_qs);
-            auto* droite = d.findChild<QDoubleSpinBox*>(u"DecalageDroite"_qs);
-            auto* bas = d.findChild<QDoubleSpinBox*>(u"DecalageBas"_qs);
-            QCOMPARE(nom->text(), u"Imprimante : Bureau"_qs);
-            QCOMPARE(droite->value(), 1.5);
-            QCOMPARE(bas->value(), -0.5);
-            d.findChild<QPushButton*>(u"Calibrage"_qs)->click();
-            QCOMPARE(nom->text(), u"Imprimante : Atelier"_qs);
-            QCOMPARE(droite->value(), 3.0);
-            droite->setValue(2.54);
-            bas->setValue(-25);  // beyond the limit
-        });
+        pendantLeDialogue(
+            [](QDialog& d) {
+                QCOMPARE(d.windowTitle(), u"Réglage de l'imprimante"_qs);
+                auto* nom = d.findChild<QLabel*>(u"NomImprimante"_qs);
+                auto* droite = d.findChild<QDoubleSpinBox*>(u"DecalageDroite"_qs);
+                auto* bas = d.findChild<QDoubleSpinBox*>(u"DecalageBas"_qs);
+                QCOMPARE(nom->text(), u"Imprimante : Bureau"_qs);
+                QCOMPARE(droite->value(), 1.5);
+                QCOMPARE(bas->value(), -0.5);
+                d.findChild<QPushButton*>(u"Calibrage"_qs)->click();
+                QCOMPARE(nom->text(), u"Imprimante : Atelier"_qs);
+                QCOMPARE(droite->value(), 3.0);
+                droite->setValue(2.54);
+                bas->setValue(-25); // beyond the limit
+            },
+            true);
         QCOMPARE(dialogs.printerShiftDialog(requete), std::optional(PointMm{Mm(2.5), Mm(-20)}));
         QCOMPARE(imprimante, u"Atelier"_qs);
-        pendantLeDialogue(false);
+        pendantLeDialogue({});
         QVERIFY(!dialogs.printerShiftDialog(requete));
     }
 
@@ -169,15 +161,40 @@ private slots:
         QProgressDialog& d = suivi.dialog();
         QCOMPARE(d.windowModality(), Qt::ApplicationModal);
         QVERIFY(suivi.advance(0, u"Impression de l'enveloppe 1 sur 10"_qs));
-        // Within the interval the dialog stays as it was: a job of short steps does not
-        // spend its time repainting it.
-        QVERIFY(suivi.advance(1, u"Impression de l'enveloppe 2 sur 10"_qs));
         QCOMPARE(d.labelText(), u"Impression de l'enveloppe 1 sur 10"_qs);
-        QTest::qWait(QtProgress::kIntervalleMs + 10);
-        QVERIFY(suivi.advance(1, u"Impression de l'enveloppe 2 sur 10"_qs));
-        QCOMPARE(d.labelText(), u"Impression de l'enveloppe 2 sur 10"_qs);
         d.cancel();
-        QVERIFY(!suivi.advance(2, u"Impression de l'enveloppe 3 sur 10"_qs));
+        QVERIFY(!suivi.advance(1, u"Impression de l'enveloppe 2 sur 10"_qs));
+    }
+
+    void columnMappingPreviewsTheChoices_data()
+    {
+        QTest::addColumn<bool>("accepte");
+        QTest::newRow("Importer") << true;
+        QTest::newRow("Annuler") << false;
+    }
+    void columnMappingPreviewsTheChoices()
+    {
+        QFETCH(bool, accepte);
+        ColumnMappingRequest demande;
+        demande.title = u"Importer des adresses"_qs;
+        demande.headers = {u"A"_qs, u"B"_qs};
+        demande.choices = {u"Laisser de côté"_qs, u"Rue"_qs};
+        demande.initial = {1, 1};
+        demande.preview = [](const QList<int>& choix) {
+            return QStringList{QString::number(choix.value(0)) + QString::number(choix.value(1))};
+        };
+        QString apercu;
+        pendantLeDialogue(
+            [&](QDialog& d) {
+                const auto listes = d.findChildren<QComboBox*>();
+                QCOMPARE(listes.size(), 2);
+                listes[1]->setCurrentIndex(0);
+                apercu = d.findChild<QPlainTextEdit*>()->toPlainText();
+            },
+            accepte);
+        const std::optional<QList<int>> choix = QtDialogs().columnMapping(demande);
+        QCOMPARE(apercu, u"10"_qs);
+        QCOMPARE(choix, accepte ? std::optional(QList<int>{1, 0}) : std::nullopt);
     }
 };
 
