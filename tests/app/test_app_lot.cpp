@@ -114,6 +114,7 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message"); // on the standard output for 0, on the error otherwise
         QTest::newRow("--aide") << QStringList{"--aide"} << 0 << LigneCommande::usage();
+        QTest::newRow("unknown option") << QStringList{"--version"} << 2 << "option inconnue « --version »";
         QTest::newRow("--pdf alone") << QStringList{"--pdf"} << 2 << "--pdf attend le fichier PDF";
         QTest::newRow("two files") << QStringList{"--pdf", pdf, plv, plv} << 2
                                    << "un seul fichier d'adresses";
@@ -139,6 +140,7 @@ private slots:
         QVERIFY2((code == 0 ? s.out : s.err).contains(message), qPrintable(s.out + s.err));
         QVERIFY2(code == 0 ? s.err.isEmpty() : s.out.isEmpty() && s.err.startsWith(u"plivane : "_qs),
                  qPrintable(s.out + s.err));
+        QVERIFY(code != 2 || s.err.contains(LigneCommande::usage())); // the reason, then how to say it
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QCOMPARE(pdf.readAll(), precedent);
     }
