@@ -1,6 +1,8 @@
-// The month grid and the navigation by day, month and year, without a window.
+// The month grid and the navigation by day, month and year, without a window; Easter and
+// the French public holidays as the grid marks and names them.
 #include "calendar/CalendrierModele.h"
 #include "calendar/CouleursCalendrier.h"
+#include "calendar/DatePaques.h"
 
 #include <QtTest>
 
@@ -20,6 +22,27 @@ QString apresClic(CalendrierModele& m, int index)
     m.cliqueJour(index);
     m.CalculDate(true, true);
     return m.jourTexte() + QLatin1Char('/') + m.moisTexte() + QLatin1Char('/') + m.anTexte();
+}
+// The grid of the month shown on day/month/year.
+AffichageCalendrier grille(int jour, int mois, int an, bool weekEnd = true, bool feries = true)
+{
+    CalendrierModele modele(CalendrierModele::complete(jour, 2), CalendrierModele::complete(mois, 2),
+                            CalendrierModele::complete(an, 4));
+    return modele.CalculDate(weekEnd, feries);
+}
+
+const CelluleJour* cellule(const AffichageCalendrier& a, int decalage, int jour)
+{
+    for (const CelluleJour& c : a.cellules)
+        if (c.decalage == decalage && c.jour == jour)
+            return &c;
+    return nullptr;
+}
+
+QString nom(const AffichageCalendrier& a, int decalage, int jour)
+{
+    const CelluleJour* c = cellule(a, decalage, jour);
+    return c ? c->infobulle : QStringLiteral("<absent>");
 }
 } // namespace
 
@@ -69,6 +92,58 @@ private slots:
         QCOMPARE(apresClic(dernier, 41), QStringLiteral("20/12/9999"));
         CalendrierModele vide{QString(), QStringLiteral("x"), QString()};
         QCOMPARE(apresClic(vide, 42), QStringLiteral("01/01/0001"));
+    }
+
+    void paques()
+    {
+        const QStringList attendues = {"23/04/2000", "31/03/2002", "31/03/2024", "20/04/2025", "28/03/2100"};
+        for (const QString& date : attendues)
+            QCOMPARE(DatePaques::pour(date.right(4).toInt()).texte(), date);
+        for (int an = 1583; an <= 4099; ++an) {
+            const DatePaques p = DatePaques::pour(an);
+            const QDate d = p.date();
+            QVERIFY2(d >= QDate(an, 3, 22) && d <= QDate(an, 4, 25) && d.dayOfWeek() == 7,
+                     qPrintable(p.texte()));
+            QVERIFY(p.alerte().isEmpty());
+        }
+    }
+
+    void feries_data()
+    {
+        QTest::addColumn<QDate>("montre"); // the date the calendar shows
+        QTest::addColumn<int>("decalage");
+        QTest::addColumn<int>("jour");
+        QTest::addColumn<QString>("nom");
+        const auto ligne = [](QDate d, int decalage, int jour, const char* nom) {
+            QTest::addRow("%s %d in %s", nom, jour, qPrintable(d.toString(u"MM/yyyy")))
+                << d << decalage << jour << QString::fromUtf8(nom);
+        };
+        // Easter either side of a month's end, in the grids of both months.
+        ligne({2024, 3, 10}, 0, 31, "Dimanche de paques");
+        ligne({2024, 3, 10}, +1, 1, "Lundi de paques");
+        ligne({2024, 4, 10}, -1, 31, "Dimanche de paques");
+        ligne({2024, 4, 10}, 0, 1, "Lundi de paques");
+        // 2008: Ascension falls on 1 May, and the Labour Day that comes later names the day.
+        ligne({2008, 5, 20}, 0, 1, "Fête du travail");
+        ligne({2008, 5, 20}, 0, 8, "Armistice 8 mai 1945");
+        ligne({2008, 5, 20}, 0, 12, "Lundi de Pentecôte");
+        ligne({2024, 5, 1}, 0, 9, "Jeudi de l'Ascension");
+        ligne({2024, 7, 1}, 0, 14, "Fête nationnale");
+        ligne({2024, 8, 1}, 0, 15, "Assomption");
+        ligne({2024, 11, 20}, 0, 1, "Toussaint");
+        ligne({2024, 11, 20}, 0, 11, "Armistice 11 Novembre 1918");
+        // 31 December 2023 was a Sunday: January 2024 opens on the last week of December.
+        ligne({2024, 1, 10}, -1, 25, "Noël");
+        ligne({2024, 12, 10}, +1, 1, "Jour de l'An");
+    }
+    void feries()
+    {
+        QFETCH(QDate, montre);
+        QFETCH(int, decalage);
+        QFETCH(int, jour);
+        const AffichageCalendrier a = grille(montre.day(), montre.month(), montre.year());
+        QTEST(nom(a, decalage, jour), "nom");
+        QCOMPARE(cellule(a, decalage, jour)->couleur, couleurs::kFerie);
     }
 };
 

@@ -1,8 +1,10 @@
-// The calendar widget driven as a user would, offscreen, under the Fusion style.
+// The calendar widget driven as a user would, offscreen, under the Fusion style: the colours
+// shown, and every cell named by its full date for a screen reader.
 #include "calendar/Calendrier.h"
 #include "calendar/CouleursCalendrier.h"
 #include "tests/support/ScriptedDialogs.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QStyleFactory>
@@ -44,6 +46,22 @@ private slots:
         QCOMPARE(couleurMontree(cellule(choisie + 11)), couleurs::kFerie);
     }
 
+    void titreEntierEtCellulesNommees()
+    {
+        ScriptedDialogs dialogs;
+        Calendrier calendrier(dialogs, QDate(2026, 12, 15));
+        const auto cellule = [&](int i) {
+            return QAccessible::queryAccessibleInterface(
+                calendrier.findChild<QPushButton*>(QStringLiteral("btnJour(%1)").arg(i)));
+        };
+        // December 2026 opens on Monday 30 November and shows two cells "1".
+        QCOMPARE(cellule(1)->text(QAccessible::Name), QStringLiteral("mardi 1 décembre 2026"));
+        QCOMPARE(cellule(32)->text(QAccessible::Name), QStringLiteral("vendredi 1 janvier 2027"));
+        QVERIFY(cellule(15)->state().selected && cellule(16)->state().selectable &&
+                !cellule(16)->state().selected);
+        QTest::mouseClick(calendrier.findChild<QPushButton*>(QStringLiteral("btnJour(16)")), Qt::LeftButton);
+        QVERIFY(!cellule(15)->state().selected && cellule(16)->state().selected);
+    }
 };
 
 QTEST_MAIN(TestCalendrierWidget)

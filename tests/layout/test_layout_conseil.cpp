@@ -1,9 +1,10 @@
-// Advice on the form of a French address (NF Z10-011): each rule on its own, where its
-// limit lies, and the discreet label that shows it under the recipient box.
+// The plain rules the preview is drawn and judged by: its crop marks; the postal norm that
+// turns the recipient block red, in words: each rule broken, by how much, at and around its
+// limit; and the advice on the form of a French address (NF Z10-011), each rule on its own.
 #include "layout/ConseilAdresse.h"
-#include "layout/EtiquetteConseil.h"
+#include "layout/GeometrieApercu.h"
+#include "layout/NormePostale.h"
 
-#include <QPlainTextEdit>
 #include <QtTest>
 
 using Regle = ConseilAdresse::Regle;
@@ -50,24 +51,52 @@ private slots:
         QTEST(ConseilAdresse::enfreintes(adresse), "enfreintes");
     }
 
-    void etiquetteSuitLaBoite()
+    // The label under the box is the window's test (test_app_ligne_conseil).
+    void conseilJointLesRegles()
     {
         QCOMPARE(ConseilAdresse::conseil({Regle::TropDeLignes, Regle::LigneTropLongue}),
                  QStringLiteral("Conseil : 6 lignes au plus ; 38 caractères au plus par ligne."));
-        QWidget fenetre;
-        auto* boite = new QPlainTextEdit(&fenetre);
-        auto* etiquette = new EtiquetteConseil(boite, &fenetre);
-        fenetre.show();
-        etiquette->suit(QStringLiteral("a\nb\nc\nd\ne\nf\ng"));
-        QCOMPARE(etiquette->toolTip(), ConseilAdresse::explication(Regle::TropDeLignes));
-        // A screen reader hears the advice with the box.
-        QCOMPARE(boite->accessibleDescription(), QStringLiteral("Conseil : 6 lignes au plus."));
-        etiquette->suit(QStringLiteral("Nom\n75008 PARIS"));
-        QVERIFY(etiquette->isHidden());
-        QCOMPARE(boite->accessibleDescription(), QString());
+    }
 
+    void reperesDeCoupeSontTroisMarquesDansLesBordsDroitEtBas()
+    {
+        const QList<QLineF> traits = reperesCoupeApercu(Twips(4560), Twips(2280));
+        QCOMPARE(traits.size(), 4); // the corner is two strokes
+        QCOMPARE(traits[0], QLineF(4485, 0, 4485, 200));
+        QCOMPARE(traits[1], QLineF(0, 2205, 200, 2205));
+        QCOMPARE(traits[2].p2(), traits[3].p1());
+        QCOMPARE(traits[3].p2(), QPointF(4485, 2280 - 260));
+    }
+
+    void ecarts_data()
+    {
+        QTest::addColumn<double>("margeGauche");
+        QTest::addColumn<double>("margeBasse");
+        QTest::addColumn<double>("largeur");
+        QTest::addColumn<double>("hauteur");
+        QTest::addColumn<QStringList>("ecarts");
+        // On a 220 x 110 envelope: a value equal to a limit keeps the norm.
+        QTest::newRow("every limit met exactly") << 20.0 << 20.0 << 180.0 << 50.0 << QStringList();
+        QTest::newRow("a tenth short everywhere") << 19.9 << 19.9 << 180.2 << 50.1
+                                                  << QStringList{u"marge gauche : 19,9 mm au lieu de 20"_qs,
+                                                                 u"marge droite : 19,9 mm au lieu de 20"_qs,
+                                                                 u"hauteur libre : 59,9 mm au lieu de 60"_qs,
+                                                                 u"marge basse : 19,9 mm au lieu de 20"_qs};
+        QTest::newRow("just short is never shown as the limit")
+            << 19.96 << 20.0 << 100.0 << 30.0 << QStringList{u"marge gauche : 19,9 mm au lieu de 20"_qs};
+    }
+    void ecarts()
+    {
+        QFETCH(double, margeGauche);
+        QFETCH(double, margeBasse);
+        QFETCH(double, largeur);
+        QFETCH(double, hauteur);
+        QFETCH(QStringList, ecarts);
+        const BlocDestinataire bloc{margeGauche, margeBasse, largeur, hauteur};
+        QCOMPARE(ecartsNorme(bloc, 220, 110), ecarts);
+        QCOMPARE(controleNorme(bloc, 220, 110).respectee(), ecarts.isEmpty());
     }
 };
 
-QTEST_MAIN(TestConseilAdresse)
+QTEST_GUILESS_MAIN(TestConseilAdresse)
 #include "test_layout_conseil.moc"
