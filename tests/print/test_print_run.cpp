@@ -18,53 +18,32 @@ namespace {
 const QString S = QString(kSeparateurLignes);
 using Imprimante = RecordingPrinterService;
 
-// The printer measures 2 mm a character and 5 mm a line, and holds Letter paper.
+// The printer measures 2 mm a character and 5 mm a line, and holds Letter paper; the run
+// goes alone (lance) or under the print command.
 struct Banc {
+    QTemporaryDir dossier;
     Imprimante imprimante;
     ScriptedDialogs dialogues;
     ReglagesImprimante reglages;
     Imprime run{imprimante, dialogues, reglages};
+    CommandeImpression commande{imprimante, dialogues, nullptr};
     DemandeImpression demande;
     QList<int> montrees;
 
     explicit Banc(int adresses = 1)
     {
         imprimante.paperCode = Imprimante::kLetter;
+        commande.decalages().utiliseFichier(dossier.filePath(u"reglages.ini"_qs));
+        commande.remplaceChoixAdresses([](const QStringList&) { return std::optional(QList<int>{0}); });
         demande.texteExpediteur = u"Expéditeur"_qs;
         for (int i = 1; i <= adresses; ++i)
             demande.adresses.append(u"Destinataire %1"_qs.arg(i) + S + u"%1 rue"_qs.arg(i) + S + u"Ville"_qs);
         demande.montreAdresse = [this](int i) {
-            QVERIFY(run.ImpressionEnCours());
+            QVERIFY(run.ImpressionEnCours() || commande.ImpressionEnCours());
             montrees.append(i);
         };
     }
     void lance(const QList<int>& selection = {0}) { run.lance(demande, selection); }
-    // The texts of one envelope, in the order printed, without the empty ones.
-    QList<Imprimante::Printed> visibles(int page) const
-    {
-        QList<Imprimante::Printed> result;
-        for (const auto& t : imprimante.texts)
-            if (t.page == page && !t.text.isEmpty())
-                result.append(t);
-        return result;
-    }
-};
-
-// The print command around the run.
-struct BancCommande {
-    QTemporaryDir dossier;
-    Imprimante imprimante;
-    ScriptedDialogs dialogues;
-    CommandeImpression commande{imprimante, dialogues, nullptr};
-    DemandeImpression demande;
-
-    BancCommande()
-    {
-        commande.decalages().utiliseFichier(dossier.filePath(u"reglages.ini"_qs));
-        commande.remplaceChoixAdresses([](const QStringList&) { return std::optional(QList<int>{0}); });
-        demande.texteExpediteur = u"Expéditeur"_qs;
-        demande.adresses = {u"Nom"_qs};
-    }
     QStringList copies() const { return imprimante.log.filter(u"setCopies"_qs); }
 };
 }  // namespace
@@ -99,7 +78,7 @@ private slots:
         QCOMPARE(b.dialogues.shownOfKind(u"setup"_qs).size(), messages.size());
         // Printed all the same, upright, touching neither refused setting.
         QCOMPARE(b.imprimante.pagesOut, 1);
-        QCOMPARE(b.visibles(0)[0].at.y.value, 7.0);
+        QCOMPARE(b.imprimante.texts.at(1).at.y.value, 7.0); // the sender's, after its empty text
         QCOMPARE(b.imprimante.lines[0].from, (PointMm{Mm(217), Mm(0)}));  // the upright mark, 220 mm from the left
         QCOMPARE(b.imprimante.log.count(u"setPaperA4()"_qs), formatRefuse ? 1 : 2);  // the probe's try, the run's
         QCOMPARE(b.imprimante.log.count(u"setOrientation(portrait)"_qs), 1);  // the probe's write-back only
@@ -110,8 +89,9 @@ private slots:
         QTest::addColumn<QString>("expediteur");
         QTest::addColumn<int>("lignesAdresse");
         QTest::addColumn<QString>("message");  // a part of it; empty: the run prints
-        const auto lignes = [](int n, const QString& fin) { return QStringList(n, u"x"_qs).join(u"\r\n"_qs) + fin; };
-        QTest::newRow("12-line sender") << lignes(12, {}) << 1 << u"12 lignes"_qs;
+        const auto lignes = [](int n, const QString& fin) {
+            return QStringList(n, u"x"_qs).join(u"\r\n"_qs) + fin;
+        };
         QTest::newRow("12-line address") << lignes(1, {}) << 12 << u"n° 2"_qs;
         QTest::newRow("11 lines and a final break") << lignes(11, u"\r\n"_qs) << 11 << QString();
     }
@@ -174,7 +154,7 @@ private slots:
     }
     void a4WarningIsStrict()
     {
-        BancCommande b;
+        Banc b;
         QFETCH(float, longueur);
         QFETCH(float, hauteur);
         b.demande.reglages.LongueurEnv = longueur;
@@ -198,7 +178,7 @@ private slots:
     void printDialogOpensOnTheQuantityAndTheCopiesComeBack()
     {
         QFETCH(bool, confirme);
-        BancCommande b;
+        Banc b;
         b.imprimante.copyCount = 2;
         b.demande.reglages.Quantite = 5;
         b.dialogues.printAnswers = {confirme};
@@ -213,7 +193,7 @@ private slots:
 
     void refusedCopiesAreSaidAndNeitherPresetNorPutBack()
     {
-        BancCommande b;
+        Banc b;
         b.imprimante.fail(u"setCopies"_qs, 1); // the probe's write-back, this time only
         b.demande.reglages.Quantite = 3;
         b.dialogues.printAnswers = {true, true};

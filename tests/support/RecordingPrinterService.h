@@ -39,10 +39,9 @@ public:
     PageOrientation pageOrientation = PageOrientation::Portrait;
     QString name = QStringLiteral("Imprimante de test"); // what printerName() answers
 
-    // Every call of `operation` (a method name: "setCopies", "printText", ..., or a call
-    // as logged: "setOrientation(landscape)") fails from now on, or only its n-th call
-    // (counting from 1, from now) when nthCall > 0. A failing setter leaves the setting
-    // as it was.
+    // Every call of `operation` (a method name: "setCopies", "printText", ...) fails from
+    // now on, or only its n-th call (counting from 1, from now) when nthCall > 0. A failing
+    // setter leaves the setting as it was.
     void fail(const QString& operation, int nthCall = 0) { m_failures.insert(operation, {nthCall, 0}); }
 
     // What happened, in order: "setPosition(7, 7)", "printText(\"Nom\", line end)", ...
