@@ -5,8 +5,6 @@
 #include "addresses/PlvCodec.h"
 
 #include <QDir>
-#include <QGuiApplication>
-#include <QPalette>
 #include <QtTest>
 
 namespace {
@@ -164,17 +162,6 @@ private slots:
             .RepereCoupe = true};
         QCOMPARE(lu(bytes), attendu);
         QCOMPARE(PlvCodec::write(attendu), bytes);
-    }
-
-    void systemColoursFollowTheDesktop()
-    {
-        QByteArray bytes = kDemarrage;
-        bytes.replace("-2147483640,8.25", "-2147483643,8.25"); // COLOR_WINDOW
-        bytes.replace("-2147483640,18", "-2147483520,18");     // an index no palette has
-        const PlvDocument d = lu(bytes);
-        QCOMPARE(d.PoliceExp.colour.toQColor(), QGuiApplication::palette().color(QPalette::Base));
-        QCOMPARE(d.PoliceExp.colour.windowsNumber(), -2147483643);
-        QCOMPARE(d.PoliceDest.colour.toQColor(), QGuiApplication::palette().color(QPalette::WindowText));
     }
 
     void brokenFilesAreRefused_data()
