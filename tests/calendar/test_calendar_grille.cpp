@@ -1,9 +1,17 @@
-// The month grid and the navigation by day, month and year, without a window; Easter and
-// the French public holidays as the grid marks and names them.
+// The calendar: the month grid and the navigation by day, month and year; Easter and the
+// French public holidays as the grid marks and names them; and the widget driven as a user
+// would, offscreen under the Fusion style: the colours shown, and every cell named by its
+// full date for a screen reader.
+#include "calendar/Calendrier.h"
 #include "calendar/CalendrierModele.h"
 #include "calendar/CouleursCalendrier.h"
 #include "calendar/DatePaques.h"
+#include "tests/support/ScriptedDialogs.h"
 
+#include <QAccessible>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QStyleFactory>
 #include <QtTest>
 
 namespace {
@@ -23,32 +31,19 @@ QString apresClic(CalendrierModele& m, int index)
     m.CalculDate(true, true);
     return m.jourTexte() + QLatin1Char('/') + m.moisTexte() + QLatin1Char('/') + m.anTexte();
 }
-// The grid of the month shown on day/month/year.
-AffichageCalendrier grille(int jour, int mois, int an, bool weekEnd = true, bool feries = true)
+// A cell's face beside its caption and inside its border; a box's past its caption.
+QColor couleurMontree(QWidget* widget, bool aDroite = false)
 {
-    CalendrierModele modele(CalendrierModele::complete(jour, 2), CalendrierModele::complete(mois, 2),
-                            CalendrierModele::complete(an, 4));
-    return modele.CalculDate(weekEnd, feries);
-}
-
-const CelluleJour* cellule(const AffichageCalendrier& a, int decalage, int jour)
-{
-    for (const CelluleJour& c : a.cellules)
-        if (c.decalage == decalage && c.jour == jour)
-            return &c;
-    return nullptr;
-}
-
-QString nom(const AffichageCalendrier& a, int decalage, int jour)
-{
-    const CelluleJour* c = cellule(a, decalage, jour);
-    return c ? c->infobulle : QStringLiteral("<absent>");
+    const QImage image = widget->grab().toImage();
+    return image.pixelColor(aDroite ? image.width() - 3 : 5, image.height() / 2);
 }
 } // namespace
 
 class TestGrille : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+
     void chaqueMoisSuitLaMemeDisposition()
     {
         for (int an = 1999; an <= 2030; ++an) {
@@ -141,11 +136,53 @@ private slots:
         QFETCH(QDate, montre);
         QFETCH(int, decalage);
         QFETCH(int, jour);
-        const AffichageCalendrier a = grille(montre.day(), montre.month(), montre.year());
-        QTEST(nom(a, decalage, jour), "nom");
-        QCOMPARE(cellule(a, decalage, jour)->couleur, couleurs::kFerie);
+        CalendrierModele modele(montre);
+        const AffichageCalendrier& a = modele.CalculDate(true, true);
+        const int i = indexDe(a, decalage, jour);
+        QVERIFY(i >= 0);
+        QTEST(a.cellules[i].infobulle, "nom");
+        QCOMPARE(a.cellules[i].couleur, couleurs::kFerie);
+    }
+
+    void couleursExactesSousFusion()
+    {
+        ScriptedDialogs dialogs;
+        Calendrier calendrier(dialogs, QDate(2024, 7, 3));
+        const auto cellule = [&](int i) {
+            return calendrier.findChild<QPushButton*>(QStringLiteral("btnJour(%1)").arg(i));
+        };
+        const int choisie = calendrier.modele().affichage().celluleChoisie;
+        QCOMPARE(couleurMontree(cellule(choisie)), couleurs::kJourChoisi);
+        QCOMPARE(couleurMontree(cellule(choisie + 1)), couleurs::kCelluleOrdinaire);
+        QCOMPARE(couleurMontree(cellule(5)), couleurs::kWeekEnd);
+        QCOMPARE(cellule(choisie + 11)->text(), QStringLiteral("14"));
+        QCOMPARE(couleurMontree(cellule(choisie + 11)), couleurs::kFerie);
+        QCOMPARE(cellule(choisie + 11)->toolTip(), QStringLiteral("Fête nationnale"));
+        QCOMPARE(couleurMontree(calendrier.findChild<QCheckBox*>(QStringLiteral("chkWeek")), true),
+                 couleurs::kWeekEnd);
+
+        QTest::mouseClick(calendrier.findChild<QCheckBox*>(QStringLiteral("chkWeek")), Qt::LeftButton);
+        QCOMPARE(couleurMontree(cellule(5)), couleurs::kCelluleOrdinaire);
+        QCOMPARE(couleurMontree(cellule(choisie + 11)), couleurs::kFerie);
+    }
+
+    void titreEntierEtCellulesNommees()
+    {
+        ScriptedDialogs dialogs;
+        Calendrier calendrier(dialogs, QDate(2026, 12, 15));
+        const auto cellule = [&](int i) {
+            return QAccessible::queryAccessibleInterface(
+                calendrier.findChild<QPushButton*>(QStringLiteral("btnJour(%1)").arg(i)));
+        };
+        // December 2026 opens on Monday 30 November and shows two cells "1".
+        QCOMPARE(cellule(1)->text(QAccessible::Name), QStringLiteral("mardi 1 décembre 2026"));
+        QCOMPARE(cellule(32)->text(QAccessible::Name), QStringLiteral("vendredi 1 janvier 2027"));
+        QVERIFY(cellule(15)->state().selected && cellule(16)->state().selectable &&
+                !cellule(16)->state().selected);
+        QTest::mouseClick(calendrier.findChild<QPushButton*>(QStringLiteral("btnJour(16)")), Qt::LeftButton);
+        QVERIFY(!cellule(15)->state().selected && cellule(16)->state().selected);
     }
 };
 
-QTEST_GUILESS_MAIN(TestGrille)
+QTEST_MAIN(TestGrille)
 #include "test_calendar_grille.moc"

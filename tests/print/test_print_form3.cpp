@@ -20,11 +20,6 @@ QPushButton* bouton(Form3& f, const QString& texte)
     return nullptr;
 }
 
-QListView* liste(Form3& f)
-{
-    return f.findChild<QListView*>(u"List2"_qs);
-}
-
 // Runs `pendant` once the modal window is up, then gives the window's answer.
 std::optional<QList<int>> choisitEn(Form3& f, const QStringList& adresses, std::function<void(Form3&)> pendant)
 {
@@ -67,12 +62,12 @@ private slots:
         for (int fois = 0; fois < 2; ++fois) {
             const auto reponse = choisitEn(f, adresses, [&](Form3& w) {
                 vues.clear();
-                QAbstractItemModel* m = liste(w)->model();
-                for (int i = 0; i < m->rowCount(); ++i)
-                    vues.append(m->index(i, 0).data().toString());
-                dejaChoisie = liste(w)->selectionModel()->hasSelection();
+                QItemSelectionModel* choix = w.findChild<QListView*>(u"List2"_qs)->selectionModel();
+                for (int i = 0; i < choix->model()->rowCount(); ++i)
+                    vues.append(choix->model()->index(i, 0).data().toString());
+                dejaChoisie = choix->hasSelection();
                 for (int i : selectionnees)
-                    liste(w)->selectionModel()->select(m->index(i, 0), QItemSelectionModel::Select);
+                    choix->select(choix->model()->index(i, 0), QItemSelectionModel::Select);
                 QTest::mouseClick(bouton(w, sortie), Qt::LeftButton);
             });
             QCOMPARE(vues, adresses);
