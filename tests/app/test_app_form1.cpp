@@ -2,12 +2,19 @@
 // measured through the real Qt printing service, the fonts, the close check. What it shows
 // is what it works on: Modifier is there whenever an address is shown, showing one changes
 // nothing, and a block moved on the preview leaves the picture a full redraw would draw.
+// The line under the recipient box: why the block is red, the routing line checked as the
+// user types and corrected in one keystroke, and completion from a typed postcode.
 #include "addresses/Form2.h"
+#include "addresses/TableCodesPostaux.h"
+#include "layout/EtiquetteConseil.h"
 #include "layout/Modele.h"
 #include "platform/QtPrinterService.h"
 #include "tests/app/BancForm1.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QListView>
+#include <QTextBlock>
 
 namespace {
 using BancQt = Banc<QtPrinterService>;
@@ -59,14 +66,22 @@ private slots:
         QCOMPARE(couleurAu(m, r.left.value, r.top.value), QColor(Qt::black));
         QCOMPARE(centreDe(m, r), m.couleurFond());
 
-        // Breaking the norm fills the rectangle in red.
+        // Breaking the norm fills the rectangle in red, and the line under the box says why.
+        QVERIFY(b.c().ConseilAdresse->isHidden());
         b.c().SpinLV->flecheBas()->click();
         QCOMPARE(b.texte("EspAdrH"), QStringLiteral(" 19"));
         QVERIFY(!a.verdictDest().respectee());
         QCOMPARE(centreDe(m, a.cadreDest()), QColor(255, 0, 0));
+        const QString ecart = QStringLiteral("marge basse : 19 mm au lieu de 20.");
+        QVERIFY(b.c().ConseilAdresse->isVisible());
+        QVERIFY(b.c().ConseilAdresse->text().contains(QStringLiteral(">Hors norme : ") + ecart));
+        QCOMPARE(b.c().ModeleApercu->accessibleDescription(),
+                 QStringLiteral("Destinataire hors norme : ") + ecart);
         b.c().SpinLV->flecheHaut()->click(); // back to 20: the limit keeps the norm
         QVERIFY(a.verdictDest().respectee());
         QCOMPARE(centreDe(m, a.cadreDest()), m.couleurFond());
+        QVERIFY(b.c().ConseilAdresse->isHidden());
+        QVERIFY(!b.c().ModeleApercu->accessibleDescription().contains(QStringLiteral("hors norme")));
 
         b.c().Adresse->setPlainText(QStringLiteral("Une adresse vraiment très très longue"));
         QVERIFY(!a.verdictDest().margeDroite);
@@ -113,8 +128,6 @@ private slots:
         QCOMPARE(q.size(), 1);
         QCOMPARE(q[0].title, QStringLiteral("Contrôle final"));
         QCOMPARE(q[0].text, QStringLiteral("Voulez-vous sauvegarder vos modifications ?"));
-        b.dialogs.questionAnswers = {Answer::No};
-        QVERIFY(b.f->close());
     }
 
     void modifierSuitLAdresseMontree()
@@ -149,6 +162,53 @@ private slots:
         const QImage vu = c.ModeleApercu->image();
         b.f->Form_Activate();
         QCOMPARE(vu, c.ModeleApercu->image());
+    }
+
+    void initTestCase() { TableCodesPostaux::officielle(); }
+
+    void corrigerLaDerniereLigne()
+    {
+        Banc b;
+        QPlainTextEdit* boite = b.c().Adresse;
+        b.f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(b.f.get()));
+        boite->setPlainText(QStringLiteral("Mme Durand\n3 cours Mirabeau\n13100 Aix-en-Provence"));
+        const QString conseil = QStringLiteral("Conseil : écrire «\u00A013100 AIX EN PROVENCE\u00A0».");
+        QVERIFY(b.c().ConseilAdresse->text().startsWith(conseil));
+        QVERIFY(b.c().ConseilAdresse->text().contains(QStringLiteral("<a href")));
+        QCOMPARE(boite->accessibleDescription(), conseil);
+
+        QTest::keyClick(b.f.get(), Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(boite->toPlainText(), QStringLiteral("Mme Durand\n3 cours Mirabeau\n13100 AIX EN PROVENCE"));
+        QVERIFY(b.c().ConseilAdresse->isHidden());
+        // The user's own edit, which the user may undo.
+        boite->undo();
+        QCOMPARE(boite->document()->lastBlock().text(), QStringLiteral("13100 Aix-en-Provence"));
+
+        // Nothing to propose: the shortcut leaves the box alone.
+        boite->setPlainText(QStringLiteral("M. Martin\n29299 BRST"));
+        QTest::keyClick(b.f.get(), Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(boite->toPlainText(), QStringLiteral("M. Martin\n29299 BRST"));
+    }
+
+    void completerDepuisLeCodePostal()
+    {
+        Banc b;
+        QPlainTextEdit* boite = b.c().Adresse;
+        boite->setPlainText(QStringLiteral("M. Kerouac\n5 rue du Port"));
+        b.f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(b.f.get()));
+        boite->setFocus();
+        boite->moveCursor(QTextCursor::End);
+        QTest::keyClick(boite, Qt::Key_Return);
+        QTest::keyClicks(boite, QStringLiteral("29000 q"));
+        QAbstractItemView* popup = boite->findChild<QCompleter*>()->popup();
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(popup->model()->rowCount(), 1);
+        QCOMPARE(popup->currentIndex().data().toString(), QStringLiteral("29000 QUIMPER"));
+        QTest::keyClick(popup, Qt::Key_Return);
+        QCOMPARE(boite->toPlainText(), QStringLiteral("M. Kerouac\n5 rue du Port\n29000 QUIMPER"));
+        QVERIFY(!popup->isVisible());
     }
 };
 
