@@ -11,7 +11,6 @@
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -238,7 +237,6 @@ private slots:
     // and finds the choice again with the next file of the same titles.
     void etapeDesColonnes()
     {
-        QStandardPaths::setTestModeEnabled(true);
         QSettings().clear();
         QTemporaryDir dir;
         const QString chemin = ecritFichier(dir.filePath(u"l.csv"_qs),

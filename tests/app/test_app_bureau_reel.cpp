@@ -33,8 +33,7 @@ QByteArray sauve(BancQt& b, const QString& nom)
 {
     b.dialogs.saveAnswers = {b.dossier.filePath(nom)};
     b.c().Sauver->click();
-    QFile f(b.dossier.filePath(nom));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return contenu(b.dossier.filePath(nom));
 }
 }  // namespace
 

@@ -137,7 +137,7 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, message);
         const QByteArray precedent = "%PDF-1.4 le PDF d'avant\n";
-        QFile pdf(ecritFichier(chemin(QStringLiteral("precedent.pdf")), precedent));
+        const QString pdf = ecritFichier(chemin(QStringLiteral("precedent.pdf")), precedent);
 
         const Sortie s = plivane(arguments);
         QCOMPARE(s.code, code);
@@ -145,8 +145,7 @@ private slots:
         QVERIFY2(code == 0 ? s.err.isEmpty() : s.out.isEmpty() && s.err.startsWith(u"plivane : "_qs),
                  qPrintable(s.out + s.err));
         QVERIFY(code != 2 || s.err.contains(LigneCommande::usage())); // the reason, then how to say it
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QCOMPARE(pdf.readAll(), precedent);
+        QCOMPARE(contenu(pdf), precedent);
     }
 
     void sansEcran_data()
