@@ -86,24 +86,30 @@ Status QtPrinterService::selectPrinter(const QString& queueName)
     return Status::ok();
 }
 
+namespace {
+void copieReglages(const QPrinter& source, const QString& fichier, QPrinter& cible)
+{
+    if (source.outputFormat() == QPrinter::NativeFormat) {
+        cible.setOutputFileName(QString());
+        cible.setPrinterName(source.printerName());
+    } else {
+        cible.setOutputFormat(QPrinter::PdfFormat);
+        cible.setOutputFileName(fichier);
+    }
+    cible.setPageLayout(source.pageLayout());
+    cible.setCopyCount(source.copyCount());
+    cible.setCollateCopies(source.collateCopies());
+    cible.setDuplex(source.duplex());
+    cible.setColorMode(source.colorMode());
+    cible.setDocName(source.docName());
+    cible.setFullPage(true);
+}
+}  // namespace
+
 void QtPrinterService::takeSettingsOf(const QtPrinterService& other)
 {
-    const QPrinter& source = *other.m_printer;
-    if (source.outputFormat() == QPrinter::NativeFormat) {
-        m_printer->setOutputFileName(QString());
-        m_printer->setPrinterName(source.printerName());
-    } else {
-        m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setOutputFileName(other.outputFile());
-    }
-    m_printer->setPageLayout(source.pageLayout());
-    m_printer->setCopyCount(source.copyCount());
-    m_printer->setCollateCopies(source.collateCopies());
-    m_printer->setDuplex(source.duplex());
-    m_printer->setColorMode(source.colorMode());
-    m_printer->setDocName(source.docName());
+    copieReglages(*other.m_printer, other.outputFile(), *m_printer);
     m_jobFolder = other.m_jobFolder;
-    m_printer->setFullPage(true);
     m_customSizes = other.m_customSizes;  // so that paper codes read there mean the same here
     m_font = other.m_font;
     m_colour = other.m_colour;
@@ -563,10 +569,13 @@ Status QtPrinterService::endDocument()
         remis = file->watchedJobOutcome();
     if (pdf && !remis) {
         // Qt's PDF writer keeps a failed write for every later document of the same
-        // printer: the next one gets a fresh writer, which takes over the settings.
-        m_printer->setOutputFormat(QPrinter::NativeFormat);
-        m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setOutputFileName(m_chosenFile);
+        // printer, and writes nothing more while saying it did: the next document gets a
+        // fresh printer with the same settings. (Switching the output format back and forth
+        // does not do it where no printer is installed: the switch is refused.)
+        auto neuve = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        copieReglages(*m_printer, m_chosenFile, *neuve);
+        m_printer = std::move(neuve);
+        m_metrics.reset();
     }
     return remis ? copies : remis;  // what is lost matters most
 }

@@ -1,8 +1,10 @@
-// The address list's order is what the user reads, and its current address is what
-// Modifier replaces: both must hold whatever is added or removed around them.
-#include "addresses/AddressEncoding.h"
+// The address list: how a typed address becomes a list entry and comes back to the
+// recipient box; its order, which is what the user reads, and its current address, which is
+// what Modifier replaces: both must hold whatever is added or removed around them.
 #include "addresses/AddressList.h"
+#include "tests/support/Fichiers.h"
 
+#include <QPlainTextEdit>
 #include <QtTest>
 
 namespace {
@@ -95,8 +97,69 @@ private slots:
         QCOMPARE(liste.add(liste.entry(restante)), restante + 1);
     }
 
-    // Adding in one step, as an import does, gives what successive adds give, whether in
-    // a few blocks or, spread wide, in one reset.
+    // Opening fills the list in one go, in the order that adding the file's entries one by
+    // one gives: equal entries (differing only in case) in the file's order.
+    void openingSortsAsAddingOneByOne()
+    {
+        // 64 spellings of one name among others: enough for an unstable sort to swap some.
+        QStringList fichier;
+        for (int casse = 0; casse < 64; ++casse) {
+            QString nom = u"dupont"_qs;
+            for (int i = 0; i < nom.size(); ++i)
+                nom[i] = casse & (1 << i) ? nom[i].toUpper() : nom[i];
+            fichier << nom << QStringLiteral("Émile %1").arg(63 - casse);
+        }
+        AddressList unParUn, ouverte;
+        for (const QString& e : fichier)
+            unParUn.add(e);
+        ouverte.setEntries(fichier);
+        QCOMPARE(ouverte.entries(), unParUn.entries());
+        QCOMPARE(ouverte.adresseCourante(), int(fichier.size()) - 1);
+    }
+
+    void enLigne_data()
+    {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QString>("entree");
+        QTest::newRow("start-up address") << u"Nom\r\net\r\nAdresse\r\n"_qs << entree("Nom|et|Adresse");
+        QTest::newRow("blank line inside") << u"A\r\n\r\nB"_qs << entree("A||B");
+        QTest::newRow("final blank line dropped, first kept") << u"A\r\n\r\n"_qs << entree("A|");
+        QTest::newRow("empty box") << QString() << QString();
+        QTest::newRow("only a line break") << u"\r\n"_qs << QString();
+        QTest::newRow("tab breaks") << u"A\tB"_qs << entree("A|B");
+        QTest::newRow("lone LF breaks") << u"A\nB"_qs << entree("A|B");
+        QTest::newRow("two lone LFs start one line") << u"A\n\nB"_qs << entree("A|B");
+        QTest::newRow("code 0 breaks") << u"A\0B"_qs << entree("A|B");
+        QTest::newRow("code 19 breaks, 20 does not")
+            << u"A"_qs + QChar(19) + u"B"_qs + QChar(20) << entree("A|B") + QChar(20);
+        QTest::newRow("typed no-break space stays on its line") << entree("12|rue") << u"12 rue"_qs;
+    }
+    void enLigne()
+    {
+        QFETCH(QString, texte);
+        QTEST(EnLigne(texte), "entree");
+    }
+
+    void backToTheBoxAndToLines()
+    {
+        QCOMPARE(EnForme(entree("Nom|et|Adresse")), u"Nom\r\net\r\nAdresse"_qs);
+        const QString texte = u"Mme Zoé\r\n\r\n3 place\r\nF-75001 PARIS\r\n"_qs;
+        QCOMPARE(EnForme(EnLigne(texte)), texte.chopped(2)); // only the final break is lost
+        QCOMPARE(Separe(entree("A|B|")).NbLignes, 2);
+        QCOMPARE(Separe(entree("A|B|")).LignesAdresse, QStringList({"A", "B", ""}));
+        QCOMPARE(Separe(QString()).NbLignes, 0);
+        QCOMPARE(Separe(QString()).LignesAdresse, QStringList({""}));
+    }
+
+    // A Qt text box joins its lines with a bare LF, which alone would lose a blank line.
+    void textBoxRoundTripKeepsBlankLines()
+    {
+        QPlainTextEdit boite;
+        boite.setPlainText(EnForme(entree("A||B")));
+        QCOMPARE(EnLigne(AvecFinLigne(boite.toPlainText())), entree("A||B"));
+        QCOMPARE(AvecFinLigne(u"A\r\nB"_qs), u"A\r\nB"_qs);
+        QCOMPARE(AvecFinLigne(u"\nA\n"_qs), u"\r\nA\r\n"_qs);
+    }
 };
 
 QTEST_MAIN(TestAddressesList)

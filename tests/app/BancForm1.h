@@ -4,6 +4,7 @@
 #include "app/window/Form1.h"
 #include "layout/SpinButton.h"
 #include "print/CommandeImpression.h"
+#include "tests/support/Fichiers.h"
 #include "tests/support/RecordingPrinterService.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -49,11 +50,3 @@ template <class Imprimante = RecordingPrinterService, class Dialogues = Scripted
         });
     }
 };
-
-inline QString ecritFichier(const QString& chemin, const QByteArray& octets)
-{
-    QFile f(chemin);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(octets);
-    return chemin;
-}

@@ -33,8 +33,7 @@ QByteArray sauve(BancQt& b, const QString& nom)
 {
     b.dialogs.saveAnswers = {b.dossier.filePath(nom)};
     b.c().Sauver->click();
-    QFile f(b.dossier.filePath(nom));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return contenu(b.dossier.filePath(nom));
 }
 }  // namespace
 
@@ -97,7 +96,7 @@ private slots:
         QApplication::processEvents();  // the windows hear of it from the event loop
         b.f->Form_Activate();
         QCOMPARE(b.c().ModeleApercu->image(), apercu);
-        const pdf::Encre e = pdf::compareEncre(clair, imprime(u"sombre.pdf"_qs), {}, 0);
+        const pdf::Encre e = pdf::compareEncre(clair, imprime(u"sombre.pdf"_qs), 0);
         QVERIFY2(e.pixels > 1000 && e.seuls == 0, qPrintable(e.texte()));
 
         b.f->form2();

@@ -62,9 +62,8 @@ private slots:
         QVERIFY(!b.f->close());
         b.c().Ouvrir->click();
         QVERIFY(b.dialogs.shownOfKind(QStringLiteral("open")).isEmpty());
-        const auto messages = b.dialogs.shownOfKind(QStringLiteral("message"));
-        QCOMPARE(messages.size(), 1);
-        QCOMPARE(messages[0].title, QStringLiteral("Contrôle de lecture Disque"));
+        QCOMPARE(b.dialogs.messageTexts().size(), 1);
+        QCOMPARE(b.dialogs.shown.last().title, QStringLiteral("Contrôle de lecture Disque"));
         QVERIFY(b.f->etat().Modifie);
         QCOMPARE(b.f->windowTitle(), titre);
         QVERIFY(b.f->close());

@@ -1,21 +1,42 @@
-// Address files on a real machine: full disks, lost logos, miscounted lists,
-// UTF-8 from a text editor, and names that are no regular file.
+// Address files on disk: a save never damages what was there, even on a full disk; the logo
+// travels beside the file under the companion name and is found wherever the files were
+// copied, or else replaced; miscounted lists, UTF-8 from a text editor, and names that are
+// no regular file.
 #include "addresses/ImportAdresses.h"
 #include "addresses/PlvCodec.h"
 #include "platform/EcritureGroupee.h"
 #include "tests/app/BancForm1.h"
+
+#include <QPainter>
 
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 
+namespace {
+QImage logoRouge()
+{
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    return image;
+}
+
+PlvDocument avecLogo(const QString& nomLogo)
+{
+    PlvDocument d;
+    d.Adresses = {"Anne" + QString(QChar(0xA0)) + "Lyon", "Bruno"};
+    d.LogoChoisi = true;
+    d.NomLogo = nomLogo;
+    return d;
+}
+} // namespace
+
 class TestFichiersDisque : public QObject {
     Q_OBJECT
     QTemporaryDir m_point;
     QString m_pasMonte;
-    const QImage m_ancien{":/orient0.png"};  // the logo of the files already there
-    static QByteArray contenu(const QString& c) { QFile f(c); return f.open(QIODevice::ReadOnly) ? f.readAll() : ""; }
+    const QImage m_ancien{":/orient0.png"}; // the logo of the files already there
 
 private slots:
     void initTestCase()
@@ -64,7 +85,6 @@ private slots:
         else
             b.c().Logo[1]->click();
         QVERIFY(b.f->etat().Modifie);
-        const QString titre = b.f->windowTitle();
 
         // The disk keeps free half of what the new files need.
         struct statvfs libre {};
@@ -78,9 +98,127 @@ private slots:
         b.c().Sauver->click();
         QCOMPARE(b.dialogs.messageTexts(), QStringList{"Problème d'écriture du Fichier:\r\n" + plv + "Corrigez et réessayez."});
         QVERIFY(contenu(plv) == avantPlv && contenu(bmp) == avantBmp);
-        QVERIFY(b.f->etat().Modifie);
-        QCOMPARE(b.f->windowTitle(), titre);
         QCOMPARE(QDir(disque.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"Lettre.BMP", "Lettre.PLV", "plein"}));
+    }
+
+    // Save, open, save again gives the same files. The first save with a logo writes the
+    // companion bitmap but records the logo's previous name; once that logo is gone the
+    // picture comes from the companion, and the next save records the companion's name.
+    void saveOpenSaveGivesTheSameFiles()
+    {
+        QTemporaryDir dir;
+        const QString lettre = dir.filePath("Lettre.PLV");
+        const QString ancien = dir.filePath("ancien.bmp");
+        const QString compagnon = dir.filePath("Lettre.BMP");
+        QVERIFY(logoRouge().save(ancien, "BMP"));
+        // Sizes and distances that no decimal writes exactly must come back the same.
+        PlvDocument d = avecLogo(ancien);
+        d.MargeGaucheExp = 0.1f;
+        d.MargeHauteExp = 1.0f / 3.0f;
+        d.MargeGaucheDest = 8.888889f;
+        d.PoliceDest.pointSize = 10.33;
+        d.Exped = u"Société \"Le Moulin\"\r\nBP 1, Cedex"_qs;
+        d.Adresses.append(QString());
+        QCOMPARE(FichierAdresses::EcritFichier(lettre, d, logoRouge()).valueOr({}), compagnon);
+        const QByteArray plv = contenu(lettre);
+        const QByteArray bmp = contenu(compagnon);
+        QCOMPARE(QImage(compagnon).size(), QSize(30, 20));
+
+        Result<PlvOuverture> ouvert = FichierAdresses::LitFichier(lettre);
+        QVERIFY2(ouvert.isOk(), qPrintable(ouvert.error()));
+        QCOMPARE(ouvert.value().document, d);
+        QCOMPARE(ouvert.value().cheminLogo, ancien);
+        QVERIFY(FichierAdresses::EcritFichier(lettre, ouvert.value().document, ouvert.value().logo).isOk());
+        QCOMPARE(contenu(lettre), plv);
+        QCOMPARE(contenu(compagnon), bmp);
+
+        QVERIFY(QFile::remove(ancien));
+        ouvert = FichierAdresses::LitFichier(lettre);
+        QCOMPARE(ouvert.value().cheminLogo, compagnon);
+        QCOMPARE(ouvert.value().logo.size(), QSize(30, 20));
+        d.NomLogo = compagnon;
+        QVERIFY(FichierAdresses::EcritFichier(lettre, d, ouvert.value().logo).isOk());
+        QCOMPARE(PlvCodec::read(contenu(lettre)).value().NomLogo, compagnon);
+
+        // Without a logo nothing is written beside the file, and the name stays.
+        d.LogoChoisi = false;
+        QCOMPARE(FichierAdresses::EcritFichier(dir.filePath("Sans.PLV"), d, QImage()).valueOr({}), compagnon);
+        QVERIFY(!QFile::exists(dir.filePath("Sans.BMP")));
+    }
+
+    // "C:\Dossier\LOGO.BMP" is found as Logo.bmp beside the file, whatever the case.
+    void windowsFileFindsItsLogoBesideIt()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(PLIVANE_TEST_DATA "/plv/Amis.PLV", dir.filePath("Amis.PLV")));
+        QVERIFY(QFile::copy(PLIVANE_TEST_DATA "/plv/Logo.bmp", dir.filePath("Logo.bmp")));
+        Result<PlvOuverture> ouvert = FichierAdresses::LitFichier(dir.filePath("Amis.PLV"));
+        QVERIFY2(ouvert.isOk(), qPrintable(ouvert.error()));
+        QCOMPARE(ouvert.value().cheminLogo, dir.filePath("Logo.bmp"));
+        QCOMPARE(ouvert.value().logo.pixelColor(0, 0), QColor(Qt::red));
+    }
+
+    // Logos in the formats the dialog offers: what is see-through comes out white, and
+    // the companion saved beside the file is still a Windows bitmap.
+    void logosInOtherFormats_data()
+    {
+        QTest::addColumn<QByteArray>("format");
+        for (const char* f : {"PNG", "JPEG", "SVG"})
+            QTest::newRow(f) << QByteArray(f);
+    }
+    void logosInOtherFormats()
+    {
+        QFETCH(QByteArray, format);
+        QTemporaryDir dir;
+        const QString chemin = dir.filePath("logo." + QString::fromLatin1(format).toLower());
+        if (format == "SVG") {
+            QFile svg(chemin);
+            QVERIFY(svg.open(QIODevice::WriteOnly));
+            svg.write(R"(<svg xmlns="http://www.w3.org/2000/svg" width="40" height="20">)"
+                      R"(<rect width="20" height="20" fill="red"/></svg>)");
+        } else {
+            QImage moitie(40, 20, QImage::Format_ARGB32);
+            moitie.fill(format == "JPEG" ? Qt::white : Qt::transparent);
+            QPainter(&moitie).fillRect(0, 0, 20, 20, Qt::red);
+            QVERIFY(moitie.save(chemin, format));
+        }
+        QVERIFY(FichierAdresses::FiltreLogos().contains("*." + format));
+        const QImage logo = FichierAdresses::LitLogo(chemin);
+        QCOMPARE(logo.size(), QSize(40, 20));
+        QVERIFY(!logo.hasAlphaChannel());
+        QCOMPARE(logo.pixelColor(35, 10), QColor(Qt::white));
+        QVERIFY(qRed(logo.pixel(5, 10)) > 240 && qGreen(logo.pixel(5, 10)) < 16);
+
+        const QString lettre = dir.filePath("Lettre.PLV");
+        QVERIFY(FichierAdresses::EcritFichier(lettre, avecLogo(chemin), logo).isOk());
+        QVERIFY(contenu(dir.filePath("Lettre.BMP")).startsWith("BM"));
+    }
+
+    void failedSaveLeavesThePreviousFiles()
+    {
+        QTemporaryDir dir;
+        const QString lettre = dir.filePath("Lettre.PLV");
+        QVERIFY(FichierAdresses::EcritFichier(lettre, avecLogo("Logo.BMP"), logoRouge()).isOk());
+        const QByteArray avant = contenu(lettre);
+
+        // The bitmap cannot replace what stands under its name: the address file stays as
+        // it was, and no temporary file is left behind.
+        QVERIFY(QFile::remove(dir.filePath("Lettre.BMP")));
+        QVERIFY(QDir(dir.path()).mkdir("Lettre.BMP"));
+        PlvDocument autre = avecLogo("Autre.BMP");
+        autre.Adresses.append("Claire");
+        Result<QString> r = FichierAdresses::EcritFichier(lettre, autre, logoRouge());
+        QVERIFY(!r.isOk());
+        QCOMPARE(r.error(), "Problème d'écriture du Fichier:\r\n" + lettre + "Corrigez et réessayez.");
+        QCOMPARE(contenu(lettre), avant);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"Lettre.PLV"}));
+
+        // A logo choice without a picture; an address file named like its own companion;
+        // a folder that does not exist.
+        QVERIFY(!FichierAdresses::EcritFichier(dir.filePath("X.PLV"), autre, QImage()).isOk());
+        QVERIFY(!QFile::exists(dir.filePath("X.PLV")));
+        QVERIFY(!FichierAdresses::EcritFichier(dir.filePath("Y.BMP"), autre, logoRouge()).isOk());
+        QVERIFY(!FichierAdresses::EcritFichier(dir.filePath("nulle/part.PLV"), autre, logoRouge()).isOk());
     }
 
     // A file that cannot take its place puts back the one replaced before it.
@@ -142,16 +280,25 @@ private slots:
         QCOMPARE(lu ? PlvCodec::write(lu.value()) : octets, octets);
     }
 
-    void ce_qui_n_est_pas_un_fichier_est_refuse_sans_attendre()
+    // Every refusal names the file; what is no regular file is refused before it is read.
+    void fichiersIllisiblesRefusesAvecLeurNom()
     {
         QTemporaryDir dir;
         const QString tube = dir.filePath("tube.PLV");
         QCOMPARE(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
-        for (const QString& chemin : {tube, QStringLiteral("/dev/zero")}) {
-            QVERIFY(FichierAdresses::LitFichier(chemin).error().contains("ce n'est pas un fichier ordinaire"));
+        const QString casse = ecritFichier(dir.filePath("Casse.PLV"), "#FALSE#,10,10\r\n");
+        for (const QString& nom :
+             {casse, ecritFichier(dir.filePath("Vide.PLV"), {}), dir.filePath("Absent.PLV"), dir.path(), tube,
+              QStringLiteral("/dev/zero")}) {
+            const QString erreur = FichierAdresses::LitFichier(nom).error();
+            QVERIFY2(erreur.startsWith("Problème de lecture du Fichier:\r\n" + nom + "\r\n"),
+                     qPrintable(erreur));
+            if (nom != tube && !nom.startsWith("/dev"))
+                continue;
+            QVERIFY(erreur.contains("ce n'est pas un fichier ordinaire"));
             ScriptedDialogs dialogs;
             AddressList liste;
-            QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 0);
+            QCOMPARE(ImportAdresses(dialogs, liste).importe(nom), 0);
             QVERIFY(dialogs.messageTexts().value(0).contains("ce n'est pas un fichier ordinaire"));
         }
     }

@@ -1,6 +1,7 @@
 // Printing without the window, on the real program: the PDF of "plivane --pdf" is the one
 // the window's Imprimer button makes of the same file, and every wrong command line or
 // failed run ends with its French message, its status, and the previous PDF untouched.
+// Where no screen can be opened, the window's start says so in one line, never Qt's abort.
 #include "app/window/ImpressionLot.h"
 #include "platform/QtPrinterService.h"
 #include "print/DecalagesImprimantes.h"
@@ -20,11 +21,14 @@ class TestLot : public QObject {
         int code = -1;
         QString out, err;
     };
-    Sortie plivane(const QStringList& arguments) const
+    Sortie plivane(const QStringList& arguments, const QString& display = {}) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program chooses for itself
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         env.remove(QStringLiteral("DISPLAY"));
+        if (!display.isEmpty())
+            env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), chemin(QStringLiteral("config")));
         QProcess p;
         p.setProcessEnvironment(env);
@@ -114,6 +118,7 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message"); // on the standard output for 0, on the error otherwise
         QTest::newRow("--aide") << QStringList{"--aide"} << 0 << LigneCommande::usage();
+        QTest::newRow("unknown option") << QStringList{"--version"} << 2 << "option inconnue « --version »";
         QTest::newRow("--pdf alone") << QStringList{"--pdf"} << 2 << "--pdf attend le fichier PDF";
         QTest::newRow("two files") << QStringList{"--pdf", pdf, plv, plv} << 2
                                    << "un seul fichier d'adresses";
@@ -132,15 +137,30 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, message);
         const QByteArray precedent = "%PDF-1.4 le PDF d'avant\n";
-        QFile pdf(ecritFichier(chemin(QStringLiteral("precedent.pdf")), precedent));
+        const QString pdf = ecritFichier(chemin(QStringLiteral("precedent.pdf")), precedent);
 
         const Sortie s = plivane(arguments);
         QCOMPARE(s.code, code);
         QVERIFY2((code == 0 ? s.out : s.err).contains(message), qPrintable(s.out + s.err));
         QVERIFY2(code == 0 ? s.err.isEmpty() : s.out.isEmpty() && s.err.startsWith(u"plivane : "_qs),
                  qPrintable(s.out + s.err));
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QCOMPARE(pdf.readAll(), precedent);
+        QVERIFY(code != 2 || s.err.contains(LigneCommande::usage())); // the reason, then how to say it
+        QCOMPARE(contenu(pdf), precedent);
+    }
+
+    void sansEcran_data()
+    {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("no display") << QString();
+        QTest::newRow("display without a server") << QStringLiteral(":93");
+    }
+    void sansEcran()
+    {
+        QFETCH(QString, display);
+        const Sortie s = plivane({}, display);
+        QCOMPARE(s.code, 2);
+        QCOMPARE(s.err.trimmed().count(u'\n'), 0);
+        QVERIFY2(s.err.contains(QStringLiteral("impossible d'ouvrir l'écran")), qPrintable(s.err));
     }
 };
 

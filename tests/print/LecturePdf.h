@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <QList>
-#include <QPoint>
 #include <QRectF>
 #include <QString>
 #include <QtTest>
@@ -83,15 +82,15 @@ struct Encre {
     QString texte() const { return QStringLiteral("%1 pixels isolés sur %2").arg(seuls).arg(pixels); }
 };
 
-// The ink of b against the ink of a moved by whole pixels (x right, y down), each inked
-// pixel looked for within `rayon` pixels in the other.
-inline Encre compareEncre(const QImage& a, const QImage& b, QPoint decalage = {}, int rayon = 1)
+// The ink of b against the ink of a, each inked pixel looked for within `rayon` pixels in
+// the other.
+inline Encre compareEncre(const QImage& a, const QImage& b, int rayon = 1)
 {
     const QImage ga = a.convertToFormat(QImage::Format_Grayscale8);
     const QImage gb = b.convertToFormat(QImage::Format_Grayscale8);
     const auto encre = [](const QImage& g, int x, int y) { return g.valid(x, y) && g.constScanLine(y)[x] < 128; };
     Encre e;
-    const auto compte = [&](const QImage& de, const QImage& vers, QPoint d) {
+    const auto compte = [&](const QImage& de, const QImage& vers) {
         for (int y = 0; y < de.height(); ++y)
             for (int x = 0; x < de.width(); ++x) {
                 if (!encre(de, x, y))
@@ -100,12 +99,12 @@ inline Encre compareEncre(const QImage& a, const QImage& b, QPoint decalage = {}
                 bool pres = false;
                 for (int dy = -rayon; dy <= rayon && !pres; ++dy)
                     for (int dx = -rayon; dx <= rayon && !pres; ++dx)
-                        pres = encre(vers, x + d.x() + dx, y + d.y() + dy);
+                        pres = encre(vers, x + dx, y + dy);
                 e.seuls += !pres;
             }
     };
-    compte(ga, gb, decalage);
-    compte(gb, ga, -decalage);
+    compte(ga, gb);
+    compte(gb, ga);
     return e;
 }
 

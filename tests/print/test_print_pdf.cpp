@@ -1,10 +1,7 @@
 // Printing through the real Qt printing service into a PDF, read back with Poppler: each
 // block where the envelope puts it, measured from the sheet's corner; the crop marks; the
-// copies; a run cancelled from its progress; the printer shift moving the texts by
-// exactly its value.
-// And a run through a real CUPS queue: the cups-pdf queue "Plivane-PDF" that the CI
-// machine sets up (.ci/prepare-print-server.sh), writing to /var/spool/cups-pdf/<user>;
-// on any other machine that test skips and leaves the printers alone.
+// copies of each envelope together; a run cancelled from its progress; the printer shift
+// moving the texts by exactly its value.
 #include "addresses/AddressEncoding.h"
 #include "platform/QtPrinterService.h"
 #include "print/CommandeImpression.h"
@@ -12,14 +9,10 @@
 #include "tests/print/LecturePdf.h"
 #include "tests/support/ScriptedDialogs.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QPrinterInfo>
-#include <QProcess>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace {
 constexpr double kDpi = 300;
@@ -49,19 +42,6 @@ struct Impression {
         return pdf::ouvre(imprimante.printer().outputFileName());
     }
 };
-
-// The CI's cups-pdf queue.
-const QString kFileCups = u"Plivane-PDF"_qs;
-
-bool fileCupsPdf()
-{
-    if (QPrinterInfo::printerInfo(kFileCups).isNull())
-        return false;
-    QProcess lpstat;
-    lpstat.start(u"lpstat"_qs, {u"-v"_qs, kFileCups});
-    return lpstat.waitForFinished(10000) && lpstat.exitCode() == 0 &&
-           QString::fromLocal8Bit(lpstat.readAllStandardOutput()).contains(u"cups-pdf:"_qs);
-}
 
 }  // namespace
 
@@ -112,41 +92,29 @@ private slots:
         QCOMPARE(i.imprimante.shift(), PointMm{});
     }
 
-    void cropMarksOnTheFirstPageOnly()
+    void cropMarksOnTheFirstPageOnlyAndCopiesTogether()
     {
         Impression i(m_dir, u"reperes.pdf"_qs);
         i.demande.reglages.RepereCoupe = true;
         i.demande.reglages.LongueurEnv = 162;  // C6: the whole envelope lies on the upright sheet
         i.demande.reglages.HauteurEnv = 114;
         i.demande.reglages.MargeGaucheDest = 60;
-        i.demande.adresses = {kAdresse, kAdresse, kAdresse};
+        i.demande.reglages.Quantite = 2;
+        i.demande.adresses = {u"Un"_qs, u"Deux"_qs, u"Trois"_qs};
         i.choix = {0, 1, 2};
         auto doc = i.imprime();
-        QCOMPARE(doc->numPages(), 3);
-        // The envelope lies from the sheet's corner: marks on its right and bottom edges.
+        QCOMPARE(doc->numPages(), 6);
+        // The envelope lies from the sheet's corner: marks on its right and bottom edges, on the
+        // first envelope and so on its copy.
         const QList<QPointF> marques = {{162, 4}, {162, 7}, {4, 114}, {7, 114}, {158, 114}, {162, 110}};
-        const QImage premiere = pdf::rendu(*doc, 0, kDpi);
-        for (const QPointF& p : marques)
-            QVERIFY2(pdf::encre(premiere, kDpi, p.x(), p.y()), qPrintable(u"%1, %2"_qs.arg(p.x()).arg(p.y())));
-        QVERIFY(!pdf::encre(premiere, kDpi, 162, 12));  // each mark is 5 mm long
-        for (int page = 1; page < 3; ++page) {
-            const QImage suivante = pdf::rendu(*doc, page, kDpi);
+        for (int page = 0; page < 6; ++page) {
+            const QImage image = pdf::rendu(*doc, page, kDpi);
             for (const QPointF& p : marques)
-                QVERIFY(!pdf::encre(suivante, kDpi, p.x(), p.y()));
-            QVERIFY(pdf::mot(*doc, page, u"Adresse"_qs));
+                QVERIFY2(pdf::encre(image, kDpi, p.x(), p.y()) == (page < 2),
+                         qPrintable(u"page %1: %2, %3"_qs.arg(page).arg(p.x()).arg(p.y())));
+            QVERIFY(!pdf::encre(image, kDpi, 162, 12));  // each mark is 5 mm long
+            QVERIFY(pdf::mot(*doc, page, i.demande.adresses[page / 2]));
         }
-    }
-
-    void quantityGivesEveryCopyInTheFile()
-    {
-        Impression i(m_dir, u"quantite.pdf"_qs);
-        i.demande.reglages.Quantite = 2;
-        i.demande.adresses = {u"Un"_qs, u"Deux"_qs};
-        i.choix = {0, 1};
-        auto doc = i.imprime();
-        QCOMPARE(doc->numPages(), 4);
-        QVERIFY(pdf::mot(*doc, 1, u"Un"_qs));
-        QVERIFY(pdf::mot(*doc, 2, u"Deux"_qs));
         QCOMPARE(i.imprimante.copies().value(), 1);  // the count comes back after the run
     }
 
@@ -172,45 +140,6 @@ private slots:
         QCOMPARE(i.imprimante.orientation().value(), PageOrientation::Portrait);
         QVERIFY(!i.imprimante.documentOpen());
     }
-
-    void threeEnvelopesThroughACupsQueue()
-    {
-        if (!fileCupsPdf())
-            QSKIP("No cups-pdf queue named Plivane-PDF on this machine (CI creates it with "
-                  ".ci/prepare-print-server.sh); no printer was touched.");
-        Impression i(m_dir, u"cups.pdf"_qs);
-        QVERIFY(i.imprimante.selectPrinter(kFileCups));
-        const QString jeton = u"plivane%1x%2"_qs.arg(QCoreApplication::applicationPid())
-                                  .arg(QDateTime::currentMSecsSinceEpoch());
-        i.demande.reglages.NomFichier = jeton;  // the job is named after the address file
-        i.demande.reglages.LongueurEnv = 162;
-        i.demande.reglages.HauteurEnv = 114;
-        i.demande.reglages.MargeGaucheDest = 60;
-        i.demande.reglages.RepereCoupe = true;
-        i.demande.adresses = {u"Alice"_qs, u"Bernard"_qs, u"Chloé"_qs};
-        i.choix = {0, 1, 2};
-        i.imprime();
-        QCOMPARE(i.dialogues.messageTexts(), QStringList());
-
-        // cups-pdf rewrites the fonts: its PDF is checked for its pages and, rasterised,
-        // for the marks on the envelope's edges from the sheet's corner, whatever margins
-        // the queue declares, on the first page only.
-        const QDir spool(u"/var/spool/cups-pdf/"_qs + QString::fromLocal8Bit(getpwuid(getuid())->pw_name));
-        const auto fichiers = [&] { return spool.entryInfoList({u"*%1*.pdf"_qs.arg(jeton)}, QDir::Files); };
-        std::unique_ptr<Poppler::Document> doc;  // whole once the queue has converted it
-        QTRY_VERIFY_WITH_TIMEOUT(!fichiers().isEmpty() && (doc = pdf::ouvre(fichiers()[0].absoluteFilePath())) &&
-                                     doc->numPages() > 0, 120000);
-        const auto menage = qScopeGuard([&] { QFile::remove(fichiers()[0].absoluteFilePath()); });
-        QCOMPARE(doc->numPages(), 3);
-        constexpr double kDpiCups = 150;
-        const QImage premiere = pdf::rendu(*doc, 0, kDpiCups);
-        const QImage deuxieme = pdf::rendu(*doc, 1, kDpiCups);
-        for (const QPointF& p : QList<QPointF>{{162, 5}, {5, 114}, {160, 114}, {162, 111}}) {
-            QVERIFY2(pdf::encre(premiere, kDpiCups, p.x(), p.y()), qPrintable(u"%1, %2"_qs.arg(p.x()).arg(p.y())));
-            QVERIFY(!pdf::encre(deuxieme, kDpiCups, p.x(), p.y()));
-        }
-    }
-
 };
 
 QTEST_MAIN(TestPrintPdf)

@@ -1,9 +1,11 @@
 // Prints once lost without a word, on the real platform: a PDF on a full tmpfs (mounted as
-// root), and CI's cups-pdf queue "Plivane-Refus", stopped or refusing jobs, then ready again.
+// root), and CI's cups-pdf queue "Plivane-Refus" (.ci/prepare-print-server.sh), stopped or
+// refusing jobs, then ready again; on a machine without it those tests skip.
 #include "platform/QtPrinterService.h"
 #include "print/CommandeImpression.h"
 #include "print/ControleFile.h"
 #include "tests/print/LecturePdf.h"
+#include "tests/support/Fichiers.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QPrinter>
@@ -31,6 +33,8 @@ struct Impression {
     Impression()
     {
         demande.adresses = {u"Zoé Martin"_qs};
+        demande.reglages.RepereCoupe = true; // C6: the whole envelope lies on the upright sheet
+        std::tie(demande.reglages.LongueurEnv, demande.reglages.HauteurEnv) = std::pair(162.f, 114.f);
         demande.reglages.LogoChoisi = true;  // noise, that no compression shrinks: a large PDF
         demande.reglages.Logo = QImage(160, 160, QImage::Format_RGB32);
         QRandomGenerator(12).fillRange(reinterpret_cast<quint32*>(demande.reglages.Logo.bits()), 160 * 160);
@@ -83,8 +87,7 @@ private slots:
         i.imprime(existant);
         QCOMPARE(i.dialogues.shownOfKind(u"message"_qs).value(0).title, u"Contrôle d'impression"_qs);
         QCOMPARE(i.dialogues.messageTexts(), QStringList(SafePdfFile(pdf).notWhole().error()));
-        QFile avant(pdf);
-        QCOMPARE(avant.open(QIODevice::ReadOnly) ? avant.readAll() : "absent", existant ? ancien : "absent");
+        QCOMPARE(contenu(pdf), existant ? ancien : QByteArray());
         QCOMPARE(QDir(dossier.path()).entryList(QDir::Files).size(), existant ? 2 : 1);  // no temporary left
 
         remplissage.remove();  // room again: the same print replaces the file
@@ -135,14 +138,24 @@ private slots:
         QCOMPARE(questions.size(), reponses.size());
         QVERIFY(questions.isEmpty() || questions[0].text == QuestionFileArretee(kRefus));
 
-        // The queue ready again: the same run prints.
+        // The queue ready again: the same run prints, the crop marks on the envelope's edges
+        // from the sheet's corner whatever margins the queue declares (cups-pdf rewrites the
+        // fonts, its PDF is read for its ink).
         sortie(kPret);
         pendant.clear();
         i.imprime();
         QCOMPARE(i.dialogues.shown.size(), 1);  // the print dialog alone
         const QDir spool(u"/var/spool/cups-pdf/"_qs + QString::fromLocal8Bit(getpwuid(getuid())->pw_name));
-        QTRY_COMPARE_WITH_TIMEOUT(spool.entryList({u"*%1*.pdf"_qs.arg(jeton)}).size(), 1, 60000);
-        QVERIFY(QFile::remove(spool.filePath(spool.entryList({u"*%1*.pdf"_qs.arg(jeton)})[0])));
+        const auto fichiers = [&] { return spool.entryInfoList({u"*%1*.pdf"_qs.arg(jeton)}, QDir::Files); };
+        std::unique_ptr<Poppler::Document> doc; // whole once the queue has converted it
+        QTRY_VERIFY_WITH_TIMEOUT(fichiers().size() == 1 &&
+                                     (doc = pdf::ouvre(fichiers()[0].absoluteFilePath())) &&
+                                     doc->numPages() == 1,
+                                 60000);
+        const QImage page = pdf::rendu(*doc, 0, 150);
+        for (const QPointF& p : QList<QPointF>{{162, 5}, {5, 114}, {160, 114}, {162, 111}})
+            QVERIFY2(pdf::encre(page, 150, p.x(), p.y()), qPrintable(u"%1, %2"_qs.arg(p.x()).arg(p.y())));
+        QVERIFY(QFile::remove(fichiers()[0].absoluteFilePath()));
     }
 };
 

@@ -37,13 +37,11 @@ public:
     int copyCount = 1;
     int paperCode = kA4;
     PageOrientation pageOrientation = PageOrientation::Portrait;
-    QString name = QStringLiteral("Imprimante de test");  // what printerName() answers
-    QueueState queue;  // what queueState() answers
+    QString name = QStringLiteral("Imprimante de test"); // what printerName() answers
 
-    // Every call of `operation` (a method name: "setCopies", "printText", ..., or a call
-    // as logged: "setOrientation(landscape)") fails from now on, or only its n-th call
-    // (counting from 1, from now) when nthCall > 0. A failing setter leaves the setting
-    // as it was.
+    // Every call of `operation` (a method name: "setCopies", "printText", ...) fails from
+    // now on, or only its n-th call (counting from 1, from now) when nthCall > 0. A failing
+    // setter leaves the setting as it was.
     void fail(const QString& operation, int nthCall = 0) { m_failures.insert(operation, {nthCall, 0}); }
 
     // What happened, in order: "setPosition(7, 7)", "printText(\"Nom\", line end)", ...
@@ -52,7 +50,6 @@ public:
     QList<Line> lines;
     int documentsEnded = 0;  // documents that held at least one page
     int pagesOut = 0;        // pages of all the ended documents
-
 
     Status setUnitMillimetres() override { return call("setUnitMillimetres"); }
     Status setFontName(const QString& n) override { return call("setFontName", quoted(n)); }
@@ -79,13 +76,8 @@ public:
         return get("printableHeight", Mm(pageOrientation == PageOrientation::Landscape ? 204 : 291));
     }
     QString printerName() const override { return name; }
-    QueueState queueState() override { return queue; }
-    void setJobName(const QString& job, const QString& folder) override
-    {
-        jobName = job;
-        jobFolder = folder;
-    }
-    QString jobName, jobFolder;  // as last named
+    QueueState queueState() override { return {}; }
+    void setJobName(const QString&, const QString&) override {}
     Status setShift(PointMm shift) override { return call("setShift", point(shift)); }
 
     PointMm position() const override { return m_position; }

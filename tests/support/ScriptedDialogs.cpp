@@ -50,14 +50,12 @@ QStringList ScriptedDialogs::messageTexts() const
     return texts;
 }
 
-
 bool ScriptedDialogs::printPreview(PrinterService& printer, const PreviewRequest& request)
 {
+    // The pages are painted, then the user closes the preview.
     shown.append({QStringLiteral("preview"), request.title});
-    PrinterService& pages = previewPrinter ? *previewPrinter : printer;
-    if (request.prepare && !request.prepare(pages))
-        return false;
-    request.paint(pages);
+    if (!request.prepare || request.prepare(printer))
+        request.paint(printer);
     return false;
 }
 

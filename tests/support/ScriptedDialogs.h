@@ -25,13 +25,8 @@ public:
     QList<std::optional<QString>> openAnswers;
     QList<std::optional<QString>> saveAnswers;
     QList<std::optional<FontChoice>> fontAnswers;
-    std::optional<FontChoice> lastFontInitial;
     QList<bool> printAnswers;
     QList<bool> setupAnswers;
-
-    // The print preview paints its pages on previewPrinter (on the printer it is handed
-    // when null), then the user closes it.
-    PrinterService* previewPrinter = nullptr;
 
     // "Réglage de l'imprimante": the shift entered, or nothing for "Annuler". While the
     // dialog is open, onShiftDialog plays the user (a calibration print, say).
@@ -80,10 +75,9 @@ public:
         shown.append({QStringLiteral("save"), request.title, {}, MessageIcon::Information, request});
         return take(saveAnswers).value_or(std::nullopt);
     }
-    std::optional<FontChoice> chooseFont(const FontChoice& initial) override
+    std::optional<FontChoice> chooseFont(const FontChoice&) override
     {
         shown.append({QStringLiteral("font")});
-        lastFontInitial = initial;
         return take(fontAnswers).value_or(std::nullopt);
     }
     bool printDialog(PrinterService&) override

@@ -1,0 +1,345 @@
+// Addresses imported from CSV, TSV and vCard files as spreadsheets, address books and
+// phones write them: each dialect read with its accents, quotes and line breaks intact, the
+// title row told from an address, columns and vCard fields composed into envelope lines
+// (name, company, street, "POSTCODE CITY"), bad files refused whole, and a second import of
+// the same file adding nothing.
+#include "addresses/AddressList.h"
+#include "addresses/ImportAdresses.h"
+#include "addresses/ImportCsv.h"
+#include "addresses/ImportVcard.h"
+#include "tests/support/Fichiers.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// A spreadsheet's "CSV (point-virgule)" export on Windows: Windows-1252, CR LF, a title
+// row; 0x8C is Windows' "Œ".
+const QByteArray kTableur = "Nom;Adresse;CP Ville\r\n"
+                            "M. Andr\xE9 L\xE9ger;12, rue de l'\xC9glise;75008 PARIS\r\n"
+                            "Mme H\xE9l\xE8ne \x8C"
+                            "uvre;3 all\xE9"
+                            "e des Ch\xEAnes;69003 LYON\r\n";
+const QStringList kTableurAdresses = {entree("M. André Léger|12, rue de l'Église|75008 PARIS"),
+                                      entree("Mme Hélène Œuvre|3 allée des Chênes|69003 LYON")};
+} // namespace
+
+class TestImport : public QObject {
+    Q_OBJECT
+private slots:
+    // How each file is read (encoding, separator, first row) and the addresses it gives,
+    // a title row left out.
+    void lecture_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<QString>("lecture");
+        QTest::addColumn<QStringList>("adresses");
+        QTest::addColumn<int>("ignorees");
+        QTest::newRow("spreadsheet") << kTableur << u"Windows-1252, points-virgules, titres"_qs
+                                     << kTableurAdresses << 0;
+        const QByteArray utf8 =
+            "Nom,Adresse,Ville\n"
+            "\"Dupont, Chlo\xC3\xA9\",\"5 r\xC3\xA9sidence \"\"Les Lilas\"\"\",13001 MARSEILLE\n"
+            "Fran\xC3\xA7ois Na\xC3\xAF"
+            "f,1 place du Ch\xC3\xA2teau,21000 DIJON\n";
+        const QStringList utf8Adresses =
+            QStringList{entree("Dupont, Chloé|5 résidence \"Les Lilas\"|13001 MARSEILLE"),
+                        entree("François Naïf|1 place du Château|21000 DIJON")};
+        QTest::newRow("UTF-8 with BOM")
+            << "\xEF\xBB\xBF" + utf8 << u"UTF-8 avec BOM, virgules, titres"_qs << utf8Adresses << 0;
+        // A spreadsheet's "Unicode text": UTF-16 little-endian behind its mark.
+        const QString texte = u"Zoé\t2 rue Ève\t59000 LILLE\r\n"_qs;
+        QTest::newRow("UTF-16") << QByteArray("\xFF\xFE", 2) +
+                                       QByteArray(reinterpret_cast<const char*>(texte.utf16()),
+                                                  texte.size() * 2)
+                                << u"UTF-16, tabulations"_qs
+                                << QStringList{entree("Zoé|2 rue Ève|59000 LILLE")} << 0;
+        // Line breaks in quotes give address lines; a doubled quote is one quote; text after
+        // a closing quote stays with its field.
+        QTest::newRow("quoted fields")
+            << QByteArray(
+                   "\"Soci\xC3\xA9t\xC3\xA9 Martin\r\nService \"\"Courrier\"\"\";\"1 rue\n\nB\xC3\xA2t. B\";"
+                   "\"75001\" PARIS\r\nLebrun;2 rue Vieille\r\n")
+            << u"UTF-8, points-virgules"_qs
+            << QStringList{entree("Société Martin|Service \"Courrier\"|1 rue|Bât. B|75001 PARIS"),
+                           entree("Lebrun|2 rue Vieille")}
+            << 0;
+        // Empty fields leave no blank line; empty rows and rows too long for an envelope
+        // are counted out; blank lines at the end of the file are no rows.
+        const QByteArray inegales = "Albert;;1 rue A;;75001 PARIS\n"
+                                    "Bernard;2 rue B\n"
+                                    ";;;\n"
+                                    "\n"
+                                    "Claude;3 rue C;Esc. 4;Porte 5;75003 PARIS;FRANCE\n";
+        QTest::newRow("uneven, empty and overlong rows")
+            << inegales + "Trop" + QByteArray(";x").repeated(ImportCsv::kLignesMax) + "\n\n\n"
+            << u"UTF-8, points-virgules"_qs
+            << QStringList{entree("Albert|1 rue A|75001 PARIS"), entree("Bernard|2 rue B"),
+                           entree("Claude|3 rue C|Esc. 4|Porte 5|75003 PARIS|FRANCE")}
+            << 3;
+        // Exports of address books, whatever they call their columns.
+        QTest::newRow("French spreadsheet, abroad")
+            << QByteArray("Civilit\xC3\xA9;Pr\xC3\xA9nom;Nom;Soci\xC3\xA9t\xC3\xA9;Compl\xC3\xA9ment;Rue;BP;"
+                          "Code postal;Ville;Pays;T\xC3\xA9l\xC3\xA9phone\n"
+                          "Mme;Zo\xC3\xA9;Roux;Atelier Roux;B\xC3\xA2t. C;2 rue Haute;12;1000;"
+                          "Bruxelles;Belgique;0102\n")
+            << u"UTF-8, points-virgules, titres"_qs
+            << QStringList{entree(
+                   "Mme Zoé Roux|Atelier Roux|Bât. C|2 rue Haute|BP 12|1000 BRUXELLES|BELGIQUE")}
+            << 0;
+        // Address 1 is empty: the contact's second address is taken whole, none of the first.
+        QTest::newRow("Google, second address")
+            << QByteArray("First Name,Middle Name,Last Name,Name Prefix,Organization Name,Organization Title,"
+                          "E-mail 1 - Value,Address 1 - Street,Address 1 - City,Address 1 - Country,"
+                          "Address 2 - Street,Address 2 - Extended Address,Address 2 - City,"
+                          "Address 2 - Postal Code,Address 2 - Country\n"
+                          "Jean,,Dupont,M.,Dupont SA,G\xC3\xA9rant,j@d.fr,,,Suisse,"
+                          "\"5 rue du Port\nEntr\xC3\xA9"
+                          "e B\",Appt 4,Brest,29200,France\n")
+            << u"UTF-8, virgules, titres"_qs
+            << QStringList{entree("M. Jean Dupont|Dupont SA|Appt 4|5 rue du Port|Entrée B|29200 BREST")} << 0;
+        QTest::newRow("Thunderbird")
+            << QByteArray(
+                   "First Name,Last Name,Display Name,Home Address,Home Address 2,Home City,Home ZipCode,"
+                   "Work Address,Work City,Work ZipCode,Organization\n"
+                   ",,L\xC3\xA9on Blum,,,,,1 place X,Saint-\xC3\x89tienne,42000,Mairie\n")
+            << u"UTF-8, virgules, titres"_qs
+            << QStringList{entree("Léon Blum|Mairie|1 place X|42000 SAINT-ÉTIENNE")} << 0;
+        QTest::newRow("Outlook")
+            << QByteArray("Title,First Name,Last Name,Company,Job Title,Business Street,Business Street 2,"
+                          "Business City,Business Postal Code,Business Country/Region,Home Street\n"
+                          "Dr,Anne,Lenoir,,Chef,3 quai Sud,,Lyon,69002,FRANCE,9 rue Est\n")
+            << u"UTF-8, virgules, titres"_qs << QStringList{entree("Dr Anne Lenoir|3 quai Sud|69002 LYON")}
+            << 0;
+        // Words alone: the user is asked, and the row is an address until then.
+        QTest::newRow("doubtful first row")
+            << QByteArray("Dupont;Jean;Paris\n") << u"UTF-8, points-virgules, ?"_qs
+            << QStringList{entree("Dupont|Jean|Paris")} << 0;
+    }
+    void lecture()
+    {
+        QFETCH(QByteArray, octets);
+        const Result<ImportCsv::Lecture> r = ImportCsv::lit(octets);
+        QVERIFY2(r.isOk(), qPrintable(r.error()));
+        const ImportCsv::Lecture& l = r.value();
+        QString lu = ImportCsv::nomCodage(l.codage) + u", "_qs + ImportCsv::nomSeparateur(l.separateur);
+        if (l.enTete != ImportCsv::EnTete::Absente)
+            lu += l.enTete == ImportCsv::EnTete::Presente ? u", titres"_qs : u", ?"_qs;
+        QTEST(lu, "lecture");
+        const ImportCsv::Bilan b = ImportCsv::adresses(l, l.enTete == ImportCsv::EnTete::Presente);
+        QTEST(b.adresses, "adresses");
+        QTEST(b.ignorees(), "ignorees");
+    }
+
+    void importeUnFichierEnUneFoisEtLeDit()
+    {
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        AddressList liste;
+        liste.add(u"Existante"_qs);
+        dialogs.openAnswers = {ecritFichier(dir.filePath(u"clients.csv"_qs),
+                                            kTableur + ";;\r\nLong" + QByteArray(";x").repeated(12) + "\r\n"),
+                               std::nullopt};
+        QCOMPARE(ImportAdresses(dialogs, liste).Importer(), 2);
+        QCOMPARE(liste.entries(), QStringList{u"Existante"_qs} + kTableurAdresses);
+        QCOMPARE(dialogs.shownOfKind(u"open"_qs).at(0).title, u"Importer des adresses"_qs);
+        const auto messages = dialogs.shownOfKind(u"message"_qs);
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].icon, MessageIcon::Information);
+        QCOMPARE(messages[0].text,
+                 u"2 adresses ajoutées à la liste.\r\n"
+                 "2 lignes ignorées : 1 vide, 1 de plus de champs que la ligne des titres.\r\n"
+                 "La ligne des titres des colonnes n'a pas été importée.\r\n"
+                 "Fichier lu en Windows-1252, colonnes séparées par des points-virgules."_qs);
+        // Cancelling the file dialog does nothing more.
+        QCOMPARE(ImportAdresses(dialogs, liste).Importer(), 0);
+        QCOMPARE(dialogs.shown.size(), 3);
+        QCOMPARE(dialogs.unexpected, 0);
+    }
+
+    // Good rows before the fault or not, nothing comes in, and the user is told why.
+    void fichierRefuseNAjouteRien_data()
+    {
+        QTest::addColumn<QByteArray>("octets"); // empty: no such file
+        QTest::addColumn<QString>("message");
+        // The line where the quote opened, counted through the line breaks of earlier fields.
+        QTest::newRow("quote never closed") << QByteArray("A;1 rue\n\"a\nb\";1\nc;2\n\"d;3\ne;4\n")
+                                            << u"Le fichier « f.csv » n'a pas été importé : le guillemet "
+                                               u"ouvert à la ligne 5 n'est jamais refermé."
+                                               "\r\nAucune adresse n'a été ajoutée."_qs;
+        QTest::newRow("says UTF-8, is not")
+            << QByteArray("\xEF\xBB\xBFNom;\xE9t\xE9\n") << u"n'en sont pas"_qs;
+        QTest::newRow("missing") << QByteArray() << u"il n'existe pas"_qs;
+        QTest::newRow("vCard never closed")
+            << QByteArray("BEGIN:VCARD\nVERSION:3.0\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\n")
+            << u"la fiche commencée à la ligne 5 n'est jamais refermée (END:VCARD)"_qs;
+        QTest::newRow("no address") << QByteArray("Nom;Adresse\n;;\n")
+                                    << u"Aucune adresse n'a été ajoutée : le fichier n'en contient pas."_qs;
+    }
+    void fichierRefuseNAjouteRien()
+    {
+        QFETCH(QByteArray, octets);
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        AddressList liste;
+        liste.add(u"Existante"_qs);
+        const QString chemin =
+            octets.isEmpty() ? dir.filePath(u"f.csv"_qs) : ecritFichier(dir.filePath(u"f.csv"_qs), octets);
+        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 0);
+        QCOMPARE(liste.entries(), QStringList{u"Existante"_qs});
+        const auto messages = dialogs.shownOfKind(u"message"_qs);
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].icon, MessageIcon::Exclamation);
+        QFETCH(QString, message);
+        QVERIFY2(messages[0].text.contains(message), qPrintable(messages[0].text));
+    }
+
+    void vcard_data()
+    {
+        QTest::addColumn<QByteArray>("vcf");
+        QTest::addColumn<QString>("adresse");
+        // A phone's 2.1: quoted-printable in Latin-1 with a soft line break, a fold that
+        // keeps its blank, the preferred of two addresses.
+        QTest::newRow("2.1") << QByteArray(
+                                    "BEGIN:VCARD\r\nVERSION:2.1\r\n"
+                                    "N;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:L=E9ger;Andr=E9;;M.\r\n"
+                                    "ADR;HOME:;;1 rue A;Paris;;75001;\r\n"
+                                    "ADR;WORK;PREF;QUOTED-PRINTABLE;CHARSET=UTF-8:;;12 all=C3=A9e des=\r\n"
+                                    " Ch=C3=AAnes;=C3=89vry;;91000;France\r\n"
+                                    "ORG:Soci\xC3\xA9t\xC3\xA9\r\n nouvelle\r\nEND:VCARD\r\n")
+                             << entree("M. André Léger|Société nouvelle|12 allée des Chênes|91000 ÉVRY");
+        // 3.0: folds take their blank away, escapes, a two-line street, TYPE=pref.
+        QTest::newRow("3.0") << QByteArray(
+                                    "BEGIN:VCARD\nVERSION:3.0\nFN:Paul Petit\nN:Petit;Paul;;;\n"
+                                    "item1.ADR;TYPE=HOME:;;7 quai;Nantes;;44000;\n"
+                                    "item2.ADR;TYPE=WORK,pref:BP 5;;Zone\\, lot 3\\nHall\\;B;Ren\n\tnes;;"
+                                    "35000;\nEND:VCARD\n")
+                             << entree("Paul Petit|Zone, lot 3|Hall;B|BP 5|35000 RENNES");
+        QTest::newRow("4.0") << QByteArray("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Ada Byron\r\nORG:Analytical\r\n"
+                                           "ADR;PREF=2:;;1 Main St;London;;N1;United Kingdom\r\n"
+                                           "ADR;TYPE=work;PREF=1;LABEL=\"x;y:z\":;;2 High St;Bath;;BA1;UK\r\n"
+                                           "END:VCARD\r\n")
+                             << entree("Ada Byron|Analytical|2 High St|BA1 BATH|UK");
+    }
+    void vcard()
+    {
+        QFETCH(QByteArray, vcf);
+        QFETCH(QString, adresse);
+        QVERIFY(ImportVcard::estVcard(vcf));
+        const Result<ImportVcard::Lecture> lu = ImportVcard::lit(vcf);
+        QVERIFY(lu);
+        QCOMPARE(ImportVcard::adresses(lu.value()).adresses, QStringList{adresse});
+    }
+
+    // Columns the program cannot name: the user says what they hold, sees the result,
+    // and finds the choice again with the next file of the same titles.
+    void etapeDesColonnes()
+    {
+        QSettings().clear();
+        QTemporaryDir dir;
+        const QString chemin = ecritFichier(dir.filePath(u"l.csv"_qs),
+                                            "Nom;Ligne 2;Ligne 3\nDupont;5 rue du Port;29200 Brest\n");
+        const QStringList titres{u"Nom"_qs, u"Ligne 2"_qs, u"Ligne 3"_qs};
+        QCOMPARE(ImportAdresses::choixInitiaux(titres), (QList<int>{5, 1, 1})); // Nom, then lines as they are
+        ScriptedDialogs dialogs;
+        AddressList liste;
+        dialogs.mappingAnswers = {QList<int>{5, 9, 13}, std::nullopt};
+        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 1);
+        QCOMPARE(liste.entries(), QStringList{entree("Dupont|5 rue du Port|29200 BREST")});
+        QCOMPARE(dialogs.lastMappingPreview,
+                 QStringList{u"Dupont \u23CE 5 rue du Port \u23CE 29200 BREST"_qs});
+        QCOMPARE(ImportAdresses::choixInitiaux(titres), (QList<int>{5, 9, 13}));
+        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 0); // "Annuler"
+        QCOMPARE(liste.count(), 1);
+        QCOMPARE(dialogs.unexpected, 0);
+    }
+
+    // An address already listed, or repeated in the file with other case and blanks,
+    // comes in once; "Oui" adds them all the same.
+    void doublons()
+    {
+        QTemporaryDir dir;
+        const QString chemin = ecritFichier(dir.filePath(u"amis.csv"_qs),
+                                            "Nom;Rue;Ville\nDupont;1 rue A;Brest\nMartin;2 rue B;Lyon\n"
+                                            "MARTIN ;2  rue b;lyon\nNeuf;3 rue C;Nice\n");
+        ScriptedDialogs dialogs;
+        AddressList liste;
+        liste.add(entree("dupont|1 RUE A|BREST"));
+        dialogs.questionAnswers = {Answer::No, Answer::Yes};
+        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 2);
+        QCOMPARE(dialogs.shownOfKind(u"question"_qs).at(0).text.section(u'\r', 0, 0),
+                 u"1 adresse du fichier est déjà dans la liste et 1 adresse y figure plusieurs fois."_qs);
+        QCOMPARE(dialogs.messageTexts().at(0).section(u'\r', 1, 2),
+                 u"\n1 adresse déjà dans la liste n'a pas été ajoutée.\r\n"
+                 "1 adresse en double dans le fichier n'a pas été ajoutée."_qs);
+        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 4);
+        QCOMPARE(liste.count(), 7);
+    }
+
+    // 2,000 contacts of a Google CSV export and of a vCard file each come in at one go,
+    // each as its source row says; importing again adds none.
+    void deuxMilleContacts_data()
+    {
+        QTest::addColumn<bool>("vcard");
+        QTest::newRow("Google CSV") << false;
+        QTest::newRow("vCard") << true;
+    }
+    void deuxMilleContacts()
+    {
+        QFETCH(bool, vcard);
+        QByteArray fichier = vcard ? QByteArray()
+                                   : QByteArray("Name,Given Name,Additional Name,Family Name,Name Prefix,"
+                                                "Organization 1 - Name,Phone 1 - Value,Address 1 - Formatted,"
+                                                "Address 1 - Street,Address 1 - City,Address 1 - Postal Code,"
+                                                "Address 1 - Country\r\n");
+        QStringList attendues;
+        const char* const civilites[] = {"M.", "Mme", "Dr"};
+        const char* const villes[] = {"Brest", "Saint-Étienne", "Orléans", "Aix-en-Provence"};
+        for (int i = 0; i < 2000; ++i) {
+            const QByteArray civ = civilites[i % 3], prenom = "Zoé" + QByteArray::number(i % 7),
+                             nom = "Dupont-" + QByteArray::number(i),
+                             societe = "Société " + QByteArray::number(i % 50),
+                             rue = QByteArray::number(i % 300 + 1) + ", rue de l'Église",
+                             cp = QByteArray::number(10000 + i * 37), ville = villes[i % 4];
+            if (vcard)
+                fichier += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:" + prenom + ' ' + nom + "\r\nN:" + nom + ';' +
+                           prenom + ";;" + civ + ";\r\nORG:" + societe + "\r\nTEL:0102\r\nADR;TYPE=home:;;" +
+                           rue + ';' + ville + ";;" + cp + ";France\r\nEND:VCARD\r\n";
+            else
+                fichier += prenom + ' ' + nom + ',' + prenom + ",," + nom + ',' + civ + ',' + societe +
+                           ",0102,\"" + rue + "\n" + cp + ' ' + ville + "\",\"" + rue + "\"," + ville + ',' +
+                           cp + ",France\r\n";
+            attendues << QString::fromUtf8(civ + ' ' + prenom + ' ' + nom + '|' + societe + '|' + rue + '|' +
+                                           cp + ' ' + QString::fromUtf8(ville).toUpper().toUtf8())
+                             .replace(u'|', kSeparateurLignes);
+        }
+        QTemporaryDir dir;
+        const QString chemin =
+            ecritFichier(dir.filePath(vcard ? u"contacts.vcf"_qs : u"contacts.csv"_qs), fichier);
+        ScriptedDialogs dialogs;
+        AddressList liste;
+        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 2000);
+        QStringList lues = liste.entries();
+        std::sort(lues.begin(), lues.end());
+        std::sort(attendues.begin(), attendues.end());
+        QCOMPARE(lues, attendues);
+        QCOMPARE(dialogs.unexpected, 0);
+
+        dialogs.questionAnswers = {Answer::No};
+        QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 0);
+        QCOMPARE(liste.count(), 2000);
+        QVERIFY(dialogs.shownOfKind(u"question"_qs)
+                    .at(0)
+                    .text.startsWith(u"2000 adresses du fichier sont déjà dans la liste."_qs));
+        QVERIFY(
+            dialogs.shownOfKind(u"message"_qs)
+                .at(1)
+                .text.startsWith(
+                    u"Aucune adresse n'a été ajoutée.\r\n2000 adresses déjà dans la liste n'ont pas été ajoutées."_qs));
+    }
+};
+
+QTEST_MAIN(TestImport)
+#include "test_addresses_import.moc"
