@@ -1,6 +1,5 @@
 #include "addresses/AddressList.h"
 
-#include <QLocale>
 #include <algorithm>
 #include <functional>
 #include <numeric>
@@ -9,22 +8,14 @@ namespace {
 constexpr qsizetype kRunsAvantReset = 64;
 }
 
-AddressList::AddressList(QObject* parent) : QAbstractListModel(parent), m_collator(collation()) {}
-
-QCollator AddressList::collation()
-{
-    QCollator collator(QLocale(QLocale::French, QLocale::France));
-    // Case apart, accents only break ties between otherwise equal texts.
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    return collator;
-}
+AddressList::AddressList(QObject* parent) : QAbstractListModel(parent) {}
 
 QStringList AddressList::enOrdre(QStringList entrees)
 {
     // Comparing two texts gives the order their keys give, so the order is the list's.
-    const QCollator collator = collation();
+    const CollationFrancaise collation;
     std::stable_sort(entrees.begin(), entrees.end(),
-                     [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+                     [&](const QString& a, const QString& b) { return collation.compare(a, b) < 0; });
     return entrees;
 }
 
@@ -52,26 +43,26 @@ QStringList AddressList::entries() const
 
 // The keys are computed once per entry, so placing an entry costs a binary search of
 // byte comparisons; the list is never sorted again as a whole.
-qsizetype AddressList::placeDe(const QCollatorSortKey& cle) const
+qsizetype AddressList::placeDe(const ClesDeTri::Cle& cle) const
 {
     const auto place = std::upper_bound(
         m_cles.begin(), m_cles.end(), cle,
-        [](const QCollatorSortKey& k, const QCollatorSortKey& e) { return k.compare(e) < 0; });
+        [this](const ClesDeTri::Cle& k, const ClesDeTri::Cle& e) { return m_tri.avant(k, e); });
     return place - m_cles.begin();
 }
 
-void AddressList::insere(qsizetype row, const QString& texte, QCollatorSortKey cle)
+void AddressList::insere(qsizetype row, const QString& texte, ClesDeTri::Cle cle)
 {
     m_textes.insert(row, texte);
-    m_cles.insert(row, std::move(cle));
+    m_cles.insert(row, cle);
 }
 
 int AddressList::add(const QString& entree)
 {
-    QCollatorSortKey cle = m_collator.sortKey(entree);
+    const ClesDeTri::Cle cle = m_tri.cle(entree);
     const int row = int(placeDe(cle));
     beginInsertRows({}, row, row);
-    insere(row, entree, std::move(cle));
+    insere(row, entree, cle);
     if (m_adresseCourante >= row)
         ++m_adresseCourante;
     endInsertRows();
@@ -85,7 +76,7 @@ void AddressList::addAll(const QStringList& entrees)
     // The new entries in sorted order, equal ones in the order given; each goes before
     // the first present entry that sorts after it, so a run of new entries with the same
     // place goes in as one block.
-    QList<QCollatorSortKey> cles;
+    QList<ClesDeTri::Cle> cles;
     const QList<qsizetype> ordre = ordreTrie(entrees, cles);
     QList<qsizetype> places(ordre.size());
     for (qsizetype k = 0; k < ordre.size(); ++k)
@@ -101,18 +92,18 @@ void AddressList::addAll(const QStringList& entrees)
     if (runs > kRunsAvantReset) {
         beginResetModel();
         QStringList textes;
-        QList<QCollatorSortKey> nouvellesCles;
+        QList<ClesDeTri::Cle> nouvellesCles;
         textes.reserve(count() + entrees.size());
         nouvellesCles.reserve(count() + entrees.size());
         qsizetype k = 0;
         for (qsizetype i = 0; i <= count(); ++i) {
             for (; k < places.size() && places.at(k) == i; ++k) {
                 textes.append(entrees.at(ordre.at(k)));
-                nouvellesCles.append(std::move(cles[ordre.at(k)]));
+                nouvellesCles.append(cles.at(ordre.at(k)));
             }
             if (i < count()) {
                 textes.append(std::move(m_textes[i]));
-                nouvellesCles.append(std::move(m_cles[i]));
+                nouvellesCles.append(m_cles.at(i));
             }
         }
         m_textes = std::move(textes);
@@ -132,7 +123,7 @@ void AddressList::addAll(const QStringList& entrees)
         const qsizetype n = fin - k;
         beginInsertRows({}, row, int(row + n - 1));
         for (qsizetype j = 0; j < n; ++j)
-            insere(row + j, entrees.at(ordre.at(k + j)), std::move(cles[ordre.at(k + j)]));
+            insere(row + j, entrees.at(ordre.at(k + j)), cles.at(ordre.at(k + j)));
         if (m_adresseCourante >= row)
             m_adresseCourante += int(n);
         endInsertRows();
@@ -166,6 +157,7 @@ void AddressList::remove(QList<int> indices)
     if (runs > kRunsAvantReset) {
         beginResetModel();
         retireEnBloc(indices);
+        m_tri.compacteSiUtile(m_cles);
         endResetModel();
         return;
     }
@@ -181,6 +173,8 @@ void AddressList::remove(QList<int> indices)
         const int n = last - first + 1;
         beginRemoveRows({}, first, last);
         m_textes.remove(first, n);
+        for (int i = first; i <= last; ++i)
+            m_tri.oublie(m_cles.at(i));
         m_cles.remove(first, n);
         if (m_adresseCourante > last)
             m_adresseCourante -= n;
@@ -188,13 +182,16 @@ void AddressList::remove(QList<int> indices)
             m_adresseCourante = -1;
         endRemoveRows();
     }
+    m_tri.compacteSiUtile(m_cles);
 }
 
 void AddressList::retireEnBloc(const QList<int>& indicesDecroissants)
 {
     QList<bool> retire(count(), false);
-    for (int i : indicesDecroissants)
+    for (int i : indicesDecroissants) {
         retire[i] = true;
+        m_tri.oublie(m_cles.at(i));
+    }
     qsizetype garde = 0;
     int courante = -1;
     for (qsizetype i = 0; i < count(); ++i) {
@@ -204,7 +201,7 @@ void AddressList::retireEnBloc(const QList<int>& indicesDecroissants)
             courante = int(garde);
         if (garde != i) {
             m_textes[garde] = std::move(m_textes[i]);
-            m_cles[garde] = std::move(m_cles[i]);
+            m_cles[garde] = m_cles.at(i);
         }
         ++garde;
     }
@@ -218,20 +215,17 @@ void AddressList::clear()
     beginResetModel();
     m_textes.clear();
     m_cles.clear();
+    m_tri.vide();
     m_adresseCourante = -1;
     endResetModel();
 }
 
-QList<qsizetype> AddressList::ordreTrie(const QStringList& entrees, QList<QCollatorSortKey>& cles) const
+QList<qsizetype> AddressList::ordreTrie(const QStringList& entrees, QList<ClesDeTri::Cle>& cles)
 {
     cles.reserve(entrees.size());
     for (const QString& texte : entrees)
-        cles.append(m_collator.sortKey(texte));
-    QList<qsizetype> ordre(entrees.size());
-    std::iota(ordre.begin(), ordre.end(), 0);
-    std::stable_sort(ordre.begin(), ordre.end(),
-                     [&](qsizetype a, qsizetype b) { return cles.at(a).compare(cles.at(b)) < 0; });
-    return ordre;
+        cles.append(m_tri.cle(texte));
+    return m_tri.ordre(cles);
 }
 
 void AddressList::setEntries(const QStringList& entrees)
@@ -239,7 +233,8 @@ void AddressList::setEntries(const QStringList& entrees)
     // One stable sort of the keys, never an insertion per entry: a file in another order
     // than the list's (from a script, another program, a hand edit) opens as fast as a
     // sorted one. Equal entries keep the file's order, as adding them one by one does.
-    QList<QCollatorSortKey> cles;
+    m_tri.vide();
+    QList<ClesDeTri::Cle> cles;
     const QList<qsizetype> ordre = ordreTrie(entrees, cles);
 
     beginResetModel();
@@ -249,7 +244,7 @@ void AddressList::setEntries(const QStringList& entrees)
     m_cles.reserve(entrees.size());
     for (qsizetype i : ordre) {
         m_textes.append(entrees.at(i));
-        m_cles.append(std::move(cles[i]));
+        m_cles.append(cles.at(i));
     }
     m_adresseCourante = count() - 1;
     endResetModel();

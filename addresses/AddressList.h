@@ -8,8 +8,9 @@
 // recipient box, so that replacing it always hits that entry even after others were
 // added or removed around it.
 
+#include "addresses/ClesDeTri.h"
+
 #include <QAbstractListModel>
-#include <QCollator>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -55,18 +56,16 @@ public:
 
 private:
     // Where an entry with this key goes: after every entry that does not sort after it.
-    qsizetype placeDe(const QCollatorSortKey& cle) const;
+    qsizetype placeDe(const ClesDeTri::Cle& cle) const;
     // The entries' positions in sorted order, equal ones in the order given; `cles` gets
     // their sort keys, in the order given.
-    QList<qsizetype> ordreTrie(const QStringList& entrees, QList<QCollatorSortKey>& cles) const;
-    void insere(qsizetype row, const QString& texte, QCollatorSortKey cle);
+    QList<qsizetype> ordreTrie(const QStringList& entrees, QList<ClesDeTri::Cle>& cles);
+    void insere(qsizetype row, const QString& texte, ClesDeTri::Cle cle);
     void retireEnBloc(const QList<int>& indicesDecroissants);
 
-    static QCollator collation();
-
-    QCollator m_collator;
+    ClesDeTri m_tri;
     // Side by side, in list order: the entries and their collation keys, computed once.
     QStringList m_textes;
-    QList<QCollatorSortKey> m_cles;
+    QList<ClesDeTri::Cle> m_cles;
     int m_adresseCourante = -1;
 };
