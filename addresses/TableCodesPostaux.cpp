@@ -82,6 +82,13 @@ void TableCodesPostaux::plieDans(QStringView localite, QString& cle)
         cle.chop(1); // the space after the last word
 }
 
+bool TableCodesPostaux::aPourCle(QStringView localite, QStringView cle)
+{
+    thread_local QString pliee;
+    plieDans(localite, pliee);
+    return pliee == cle;
+}
+
 std::optional<TableCodesPostaux> TableCodesPostaux::lis(QByteArrayView texte)
 {
     TableCodesPostaux table;
@@ -170,7 +177,7 @@ QList<const TableCodesPostaux::Localite*> TableCodesPostaux::deCle(const QString
         [](const auto& a, const auto& b) { return a.first < b.first; });
     for (auto it = premier; it != dernier; ++it) {
         const Localite& l = m_localites[size_t(it->second)];
-        if (cle(l.acheminement) == cleLocalite || cle(l.commune) == cleLocalite)
+        if (aPourCle(l.acheminement, cleLocalite) || aPourCle(l.commune, cleLocalite))
             trouvees.append(&l);
     }
     return trouvees;

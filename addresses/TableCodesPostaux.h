@@ -40,6 +40,9 @@ public:
     // apostrophes as spaces, "ST"/"STE" as "SAINT"/"SAINTE", single spaces.
     static QString cle(QStringView localite);
     static void plieDans(QStringView localite, QString& cle);
+    // Whether `localite` folds to `cle`, without making a string of its own: the check of an
+    // imported address book asks this of several localities per address.
+    static bool aPourCle(QStringView localite, QStringView cle);
 
 private:
     std::vector<Localite> m_localites; // by postcode

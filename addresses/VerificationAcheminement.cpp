@@ -56,7 +56,7 @@ const Localite* meilleure(const QList<const Localite*>& candidates, const QStrin
     const Localite* choisie = nullptr;
     int rangChoisi = -1;
     for (const Localite* l : candidates) {
-        const int rang = (TableCodesPostaux::cle(l->acheminement) == cle ? 2 : 0) +
+        const int rang = (TableCodesPostaux::aPourCle(l->acheminement, cle) ? 2 : 0) +
                          (!departement.isEmpty() && l->codePostal.startsWith(departement) ? 1 : 0);
         if (rang > rangChoisi) {
             choisie = l;
@@ -87,7 +87,7 @@ VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCod
         }
         debut = fin + 1;
     }
-    const Ligne locale = TableCodesPostaux::cle(derniere.texte) == u"FRANCE" ? avant : derniere;
+    const Ligne locale = TableCodesPostaux::aPourCle(derniere.texte, u"FRANCE") ? avant : derniere;
     const QStringView texte = locale.texte;
 
     // "NNNNN LOCALITÉ": anything else (a foreign line, a street) is not ours to judge.
@@ -153,7 +153,7 @@ VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCod
 
     QList<const Localite*> ici;
     for (const Localite& l : duCode)
-        if (TableCodesPostaux::cle(l.acheminement) == cleEcrite || TableCodesPostaux::cle(l.commune) == cleEcrite)
+        if (TableCodesPostaux::aPourCle(l.acheminement, cleEcrite) || TableCodesPostaux::aPourCle(l.commune, cleEcrite))
             ici.append(&l);
     if (const Localite* l = meilleure(ici, cleEcrite)) {
         const QString attendue = ligneAEcrire(*l);
