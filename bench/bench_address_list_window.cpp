@@ -3,11 +3,13 @@
 // at once) with the accessibility layer active, as it is while a screen reader listens.
 // Qt's AT-SPI bridge then turns every change a view reports into messages on the bus, so
 // one signal per removed row would cost far more than the removal itself. The variants
-// with accessibility need a session bus, the accessibility bus and an X display: see
-// kSansBus below; without them they are skipped.
+// with accessibility start a listening client (ecoute_atspi) and need a session bus, the
+// accessibility bus and an X display: bench/avec-accessibilite.sh gives them; without them
+// they are skipped.
 #include "addresses/AddressList.h"
 #include "addresses/FiltreAdresses.h"
 #include "addresses/Form2.h"
+#include "bench/support/LecteurDEcran.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <benchmark/benchmark.h>
+#include <optional>
 
 namespace {
 
@@ -35,21 +38,6 @@ QStringList adresses(int n)
                      .arg(QString::fromUtf8(villes[(i / 7) % std::size(villes)]));
     return liste;
 }
-
-// Waits for Qt's accessibility bridge to connect to the accessibility bus, as it does
-// when a screen reader session runs; false when there is none here.
-bool accessibiliteConnectee()
-{
-    QElapsedTimer attente;
-    attente.start();
-    while (!QAccessible::isActive() && attente.elapsed() < 3000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    return QAccessible::isActive();
-}
-
-constexpr const char* kSansBus =
-    "no accessibility bus: run under dbus-run-session with /usr/libexec/at-spi-bus-launcher "
-    "--launch-immediately started, QT_QPA_PLATFORM=xcb under xvfb-run, QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1";
 
 // One keystroke each: the search narrows letter by letter, then is cleared, as a user
 // looking up names one after the other; the window repaints after each.
@@ -77,7 +65,8 @@ BENCHMARK(BM_RechercheCentMille)->Unit(benchmark::kMillisecond);
 void BM_SupprimerCinquanteMille(benchmark::State& state)
 {
     const bool alterne = state.range(0) != 0;
-    if (state.range(1) != 0 && !accessibiliteConnectee()) {
+    std::optional<LecteurDEcran> lecteur;
+    if (state.range(1) != 0 && !lecteur.emplace().ecoute()) {
         state.SkipWithError(kSansBus);
         return;
     }
@@ -116,6 +105,8 @@ void BM_SupprimerCinquanteMille(benchmark::State& state)
             break;
         }
     }
+    if (lecteur)
+        state.counters["evenements_atspi"] = lecteur->arrete();
 }
 BENCHMARK(BM_SupprimerCinquanteMille)
     ->ArgsProduct({{0, 1}, {0, 1}})
@@ -126,7 +117,8 @@ BENCHMARK(BM_SupprimerCinquanteMille)
 // window shows, under a search or not.
 void BM_AjouterCentMille(benchmark::State& state)
 {
-    if (state.range(0) != 0 && !accessibiliteConnectee()) {
+    std::optional<LecteurDEcran> lecteur;
+    if (state.range(0) != 0 && !lecteur.emplace().ecoute()) {
         state.SkipWithError(kSansBus);
         return;
     }
@@ -156,6 +148,8 @@ void BM_AjouterCentMille(benchmark::State& state)
             break;
         }
     }
+    if (lecteur)
+        state.counters["evenements_atspi"] = lecteur->arrete();
 }
 BENCHMARK(BM_AjouterCentMille)
     ->ArgsProduct({{0, 1}, {0, 1}})

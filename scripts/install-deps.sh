@@ -17,7 +17,7 @@ for group in "$@"; do
   case "$group" in
     --tests)
       packages+=(
-        libpoppler-qt6-dev libbenchmark-dev
+        libpoppler-qt6-dev libbenchmark-dev libatspi2.0-dev at-spi2-core dbus-daemon
         clang libclang-rt-14-dev
         desktop-file-utils shared-mime-info libxml2-utils
         xvfb xauth
