@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <numeric>
 
 namespace {
 constexpr qsizetype kRunsAvantReset = 64;

@@ -19,7 +19,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <benchmark/benchmark.h>
-#include <optional>
 
 namespace {
 
@@ -65,11 +64,9 @@ BENCHMARK(BM_RechercheCentMille)->Unit(benchmark::kMillisecond);
 void BM_SupprimerCinquanteMille(benchmark::State& state)
 {
     const bool alterne = state.range(0) != 0;
-    std::optional<LecteurDEcran> lecteur;
-    if (state.range(1) != 0 && !lecteur.emplace().ecoute()) {
-        state.SkipWithError(kSansBus);
+    const LecteurDEcran lecteur(state, state.range(1) != 0);
+    if (lecteur.manque())
         return;
-    }
     const QStringList entrees = adresses(100000);
     for (auto _ : state) {
         state.PauseTiming();
@@ -105,8 +102,6 @@ void BM_SupprimerCinquanteMille(benchmark::State& state)
             break;
         }
     }
-    if (lecteur)
-        state.counters["evenements_atspi"] = lecteur->arrete();
 }
 BENCHMARK(BM_SupprimerCinquanteMille)
     ->ArgsProduct({{0, 1}, {0, 1}})
@@ -117,11 +112,9 @@ BENCHMARK(BM_SupprimerCinquanteMille)
 // window shows, under a search or not.
 void BM_AjouterCentMille(benchmark::State& state)
 {
-    std::optional<LecteurDEcran> lecteur;
-    if (state.range(0) != 0 && !lecteur.emplace().ecoute()) {
-        state.SkipWithError(kSansBus);
+    const LecteurDEcran lecteur(state, state.range(0) != 0);
+    if (lecteur.manque())
         return;
-    }
     const bool recherche = state.range(1) != 0;
     const QStringList presentes = adresses(2000);
     const QStringList nouvelles = adresses(102000).mid(2000);
@@ -148,8 +141,6 @@ void BM_AjouterCentMille(benchmark::State& state)
             break;
         }
     }
-    if (lecteur)
-        state.counters["evenements_atspi"] = lecteur->arrete();
 }
 BENCHMARK(BM_AjouterCentMille)
     ->ArgsProduct({{0, 1}, {0, 1}})

@@ -6,42 +6,48 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <benchmark/benchmark.h>
 
 class LecteurDEcran {
 public:
-    LecteurDEcran()
+    // Listens only when `demande`; a benchmark that asked and cannot be heard here is
+    // skipped. The events received become its counter "evenements_atspi".
+    LecteurDEcran(benchmark::State& state, bool demande) : m_state(state)
     {
-        m_client.start(QStringLiteral(ECOUTE_ATSPI), {});
-        if (!m_client.waitForReadyRead(3000) || !m_client.readLine().startsWith("pr"))
+        if (!demande)
             return;
-        QElapsedTimer attente;
-        attente.start();
-        while (!QAccessible::isActive() && attente.elapsed() < 3000)
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-        // The registry tells the bridge of the new listener asynchronously.
-        while (attente.elapsed() < 500)
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-        m_ecoute = QAccessible::isActive();
+        m_client.start(QStringLiteral(ECOUTE_ATSPI), {});
+        if (m_client.waitForReadyRead(3000) && m_client.readLine().startsWith("pr")) {
+            QElapsedTimer attente;
+            attente.start();
+            while (!QAccessible::isActive() && attente.elapsed() < 3000)
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+            // The registry tells the bridge of the new listener asynchronously.
+            while (attente.elapsed() < 500)
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+            m_ecoute = QAccessible::isActive();
+        }
+        if (!m_ecoute)
+            state.SkipWithError("no accessibility bus: run it through bench/avec-accessibilite.sh");
+        m_manque = !m_ecoute;
     }
-    ~LecteurDEcran() { arrete(); }
-    bool ecoute() const { return m_ecoute; }
-    // How many events the client received, once it is stopped.
-    double arrete()
+    ~LecteurDEcran()
     {
         if (m_client.state() == QProcess::NotRunning)
-            return m_recus;
+            return;
         QApplication::processEvents();
         m_client.terminate();
         m_client.waitForFinished(10000);
-        m_recus = m_client.readAll().trimmed().toDouble();
-        return m_recus;
+        if (m_ecoute)
+            m_state.counters["evenements_atspi"] = m_client.readAll().trimmed().toDouble();
     }
+    bool ecoute() const { return m_ecoute; }
+    // Asked for and not there: the benchmark is already skipped.
+    bool manque() const { return m_manque; }
 
 private:
+    benchmark::State& m_state;
     QProcess m_client;
     bool m_ecoute = false;
-    double m_recus = 0;
+    bool m_manque = false;
 };
-
-inline constexpr const char* kSansBus =
-    "no accessibility bus: run it through bench/avec-accessibilite.sh";
