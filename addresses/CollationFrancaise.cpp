@@ -47,6 +47,13 @@ int CollationFrancaise::compare(QStringView a, QStringView b) const
     return ucol_strcoll(m_icu, enUChar(a), int32_t(a.size()), enUChar(b), int32_t(b.size()));
 }
 
+int CollationFrancaise::compareUtf8(std::string_view a, std::string_view b) const
+{
+    UErrorCode etat = U_ZERO_ERROR;
+    // Bytes that are no UTF-8 compare as replacement characters; a packed text is always UTF-8.
+    return ucol_strcollUTF8(m_icu, a.data(), int32_t(a.size()), b.data(), int32_t(b.size()), &etat);
+}
+
 std::size_t CollationFrancaise::ajouteCle(QStringView texte, std::vector<std::uint8_t>& octets) const
 {
     const std::size_t debut = octets.size();

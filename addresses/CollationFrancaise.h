@@ -8,6 +8,7 @@
 
 #include <QStringView>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 struct UCollator;
@@ -21,6 +22,8 @@ public:
 
     // <0, 0 or >0 as a sorts before, with or after b.
     int compare(QStringView a, QStringView b) const;
+    // The same order for texts in UTF-8.
+    int compareUtf8(std::string_view a, std::string_view b) const;
     // Appends the sort key of `texte` to `octets`, its terminating zero included (no other
     // byte of a key is zero); returns its size. Keys compare byte by byte as their texts do.
     std::size_t ajouteCle(QStringView texte, std::vector<std::uint8_t>& octets) const;

@@ -92,7 +92,7 @@ Result<QString> FichierAdresses::EcritFichier(const QString& nomFichier, const P
     return nomLogo;
 }
 
-Result<PlvOuverture> FichierAdresses::LitFichier(const QString& nomFichier)
+Result<PlvOuverture> FichierAdresses::LitFichier(const QString& nomFichier, EntreesAdresses* compactes)
 {
     Result<PlvDocument> document = [&]() -> Result<PlvDocument> {
         const LectureFichier::Lu lu = LectureFichier::lit(nomFichier, kTailleMax);
@@ -105,7 +105,7 @@ Result<PlvOuverture> FichierAdresses::LitFichier(const QString& nomFichier)
                                                 .arg(LectureFichier::raison(lu.echec)));
         if (lu.octets.isEmpty())
             return echecLecture(nomFichier, QStringLiteral("Le fichier est vide."));
-        Result<PlvDocument> d = PlvCodec::read(lu.octets);
+        Result<PlvDocument> d = PlvCodec::read(lu.octets, compactes);
         if (!d)
             return echecLecture(nomFichier, d.error());
         return d;

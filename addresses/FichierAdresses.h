@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QString>
 
+class EntreesAdresses;
+
 // What opening a file gives the main window to apply.
 struct PlvOuverture {
     PlvDocument document;
@@ -32,7 +34,8 @@ public:
 
     // Reads and checks the whole file; on failure the text names the file and why, ready
     // to be shown under "Contrôle de lecture Disque", and nothing is to be applied.
-    static Result<PlvOuverture> LitFichier(const QString& nomFichier);
+    // With `compactes`, the addresses are packed there, as PlvCodec::read does.
+    static Result<PlvOuverture> LitFichier(const QString& nomFichier, EntreesAdresses* compactes = nullptr);
 
     // A logo picture in any format Qt reads here (BMP, PNG, JPEG, SVG...), transparency
     // made white; a null picture when the file is no regular file, cannot be read or is

@@ -1,5 +1,6 @@
 #include "addresses/PlvCodec.h"
 
+#include "addresses/EntreesAdresses.h"
 #include "addresses/PlvFieldReader.h"
 #include "addresses/PlvFieldWriter.h"
 #include "addresses/PlvTextEncoding.h"
@@ -75,14 +76,16 @@ bool isNumberText(QStringView t)
 
 class DocumentParser {
 public:
-    DocumentParser(QStringView text, PlvTextEncoding::Codage codage)
-        : m_text(text), m_reader(text), m_codage(codage)
+    DocumentParser(QStringView text, PlvTextEncoding::Codage codage, EntreesAdresses* compactes)
+        : m_text(text), m_reader(text), m_codage(codage), m_compactes(compactes)
     {
     }
 
     Result<PlvDocument> parse()
     {
         PlvDocument d;
+        if (m_compactes)
+            m_compactes->vide();
         if (!readDocument(d))
             return Status::failure(m_error);
         // Only the strings can hold other characters than ASCII, and they are written
@@ -145,15 +148,19 @@ private:
         // them, so a wrong count can neither reserve memory nor make the loop run on.
         const qint64 annoncees = qint64(std::min(derniere, 1e15)) + 1;
         d.Adresses.clear();
-        while (d.Adresses.size() < annoncees) {
+        for (qint64 lues = 0; lues < annoncees; ++lues) {
             if (m_reader.atEnd())
                 return failAtEnd(
                     QStringLiteral("Le fichier s'arrête après %1 adresse(s), avant la fin de sa liste.")
-                        .arg(d.Adresses.size()));
+                        .arg(lues));
             QList<Field> entry;
-            if (!record(1, QStringLiteral("adresse %1").arg(d.Adresses.size() + 1), entry)
-                || !string(entry[0], d.Adresses.emplace_back()))
+            QString adresse;
+            if (!record(1, QStringLiteral("adresse %1").arg(lues + 1), entry) || !string(entry[0], adresse))
                 return false;
+            if (m_compactes)
+                m_compactes->ajoute(adresse);
+            else
+                d.Adresses.append(std::move(adresse));
         }
         // From here on a record that does not fit tells a count that does not match the
         // addresses: the logo name or the crop marks would have been taken for one.
@@ -299,6 +306,7 @@ private:
     QStringView m_text;
     PlvFieldReader m_reader;
     PlvTextEncoding::Codage m_codage;
+    EntreesAdresses* m_compactes;
     qint64 m_annoncees = -1;  // the addresses the count announced, once they are read
     QString m_error;
     QString m_what;
@@ -337,13 +345,13 @@ QByteArray PlvCodec::write(const PlvDocument& d)
     return PlvTextEncoding::encode(w.text(), d.Codage);
 }
 
-Result<PlvDocument> PlvCodec::read(const QByteArray& bytes)
+Result<PlvDocument> PlvCodec::read(const QByteArray& bytes, EntreesAdresses* compactes)
 {
     PlvTextEncoding::Codage codage{};
     Result<QString> text = PlvTextEncoding::decode(bytes, &codage);
     if (!text)
         return text.status();
-    DocumentParser parser(text.value(), codage);
+    DocumentParser parser(text.value(), codage, compactes);
     Result<PlvDocument> document = parser.parse();
     // What follows the crop marks is ignored, and so are its bytes when telling UTF-8
     // from Windows-1252 (one character per byte): otherwise a stray byte there would
@@ -351,7 +359,7 @@ Result<PlvDocument> PlvCodec::read(const QByteArray& bytes)
     if (document && codage == PlvTextEncoding::Codage::Windows1252 && parser.consumed() < bytes.size()) {
         Result<QString> lu = PlvTextEncoding::decode(bytes.first(parser.consumed()), &codage);
         if (lu && codage == PlvTextEncoding::Codage::Utf8)
-            return DocumentParser(lu.value(), codage).parse();
+            return DocumentParser(lu.value(), codage, compactes).parse();
     }
     return document;
 }

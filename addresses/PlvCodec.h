@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 
+class EntreesAdresses;
+
 class PlvCodec {
 public:
     // Records 1 to 7 + n. An empty address list gives a file whose last index is -1,
@@ -19,5 +21,8 @@ public:
     // addresses: string records are quoted and the crop marks are not, so a count off
     // by one or more is caught by the records after the list. Numbers out of the settings' ranges
     // are brought inside them.
-    static Result<PlvDocument> read(const QByteArray& bytes);
+    // With `compactes`, the addresses are packed there instead of filling the document's
+    // list, for a print that holds a big file's addresses while it runs; after a failure
+    // what it holds is to be dropped.
+    static Result<PlvDocument> read(const QByteArray& bytes, EntreesAdresses* compactes = nullptr);
 };

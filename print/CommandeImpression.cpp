@@ -41,9 +41,9 @@ QString CommandeImpression::MessageDepasseA4()
         .join(QString::fromUtf16(kFinLigne));
 }
 
-std::optional<QList<int>> CommandeImpression::choisitAdresses(const QStringList& adresses)
+std::optional<QList<int>> CommandeImpression::choisitAdresses(const EntreesAdresses& adresses)
 {
-    return m_choix ? m_choix(adresses) : form3().choisit(adresses);
+    return m_choix ? m_choix(adresses) : form3().choisit(adresses.liste());
 }
 
 void CommandeImpression::Apercu(const DemandeImpression& demande)

@@ -62,13 +62,13 @@ public:
 
     // Who chooses the addresses: the selection window, unless a test answers instead.
     // The chosen indices, or nothing when the user gave up.
-    using ChoixAdresses = std::function<std::optional<QList<int>>(const QStringList& adresses)>;
+    using ChoixAdresses = std::function<std::optional<QList<int>>(const EntreesAdresses& adresses)>;
     void remplaceChoixAdresses(ChoixAdresses choix) { m_choix = std::move(choix); }
 
     static QString MessageDepasseA4();
 
 private:
-    std::optional<QList<int>> choisitAdresses(const QStringList& adresses);
+    std::optional<QList<int>> choisitAdresses(const EntreesAdresses& adresses);
 
     PrinterService& m_imprimante;
     Dialogs& m_dialogues;

@@ -1,7 +1,6 @@
 #include "print/DemandeImpression.h"
 
 #include "addresses/AddressEncoding.h"
-#include "addresses/AddressList.h"
 #include "addresses/FichierAdresses.h"
 #include "app/NombrePanneau.h"
 
@@ -34,7 +33,8 @@ QString commeLaBoite(QString texte)
 }
 } // namespace
 
-DemandeImpression DemandeImpression::DepuisDocument(PlvOuverture&& ouverture, const QImage& logoSiAbsent)
+DemandeImpression DemandeImpression::DepuisDocument(PlvOuverture&& ouverture, EntreesAdresses adresses,
+                                                    const QImage& logoSiAbsent)
 {
     PlvDocument& document = ouverture.document;
     DemandeImpression demande;
@@ -58,6 +58,7 @@ DemandeImpression DemandeImpression::DepuisDocument(PlvOuverture&& ouverture, co
     r.NomLogo = document.NomLogo;
 
     demande.texteExpediteur = commeLaBoite(document.Exped);
-    demande.adresses = AddressList::enOrdre(std::move(document.Adresses));
+    adresses.trieEnOrdre();
+    demande.adresses = std::move(adresses);
     return demande;
 }

@@ -2,11 +2,11 @@
 // What a print takes from the main window: the design as the preview shows it, the
 // sender text, the address list, and the way to show an address in the recipient box.
 
+#include "addresses/EntreesAdresses.h"
 #include "app/ReglagesModele.h"
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <functional>
 
 struct PlvOuverture;
@@ -14,7 +14,7 @@ struct PlvOuverture;
 struct DemandeImpression {
     ReglagesModele reglages;    // sizes, distances, Orientation ("Portrait" is 0), crop marks, fonts, logo
     QString texteExpediteur;    // the text of Exped, lines ending CR LF
-    QStringList adresses;       // the entries of the address list, in its order
+    EntreesAdresses adresses;   // the entries of the address list, in its order
     // Shows entry `index` in the recipient box (EnForme) and makes it the current address
     // (AdresseCourante). Called for each envelope as it is printed.
     std::function<void(int index)> montreAdresse;
@@ -25,9 +25,9 @@ struct DemandeImpression {
     // What the main window prints once it has opened this document: the settings as its
     // controls take them (the size and the quantity to their scroll bars' whole steps,
     // the distances as their panels show them), the sender text as its box gives it back,
-    // and the addresses in the list's order. `logoSiAbsent` stands for the document's
-    // logo when it could not be loaded, as the window keeps its picture when opening
-    // finds none. The addresses are moved out of `ouverture`, so that a big file is held
-    // once while it prints.
-    static DemandeImpression DepuisDocument(PlvOuverture&& ouverture, const QImage& logoSiAbsent);
+    // and `adresses` (packed as opening read them) put in the list's order.
+    // `logoSiAbsent` stands for the document's logo when it could not be loaded, as the
+    // window keeps its picture when opening finds none.
+    static DemandeImpression DepuisDocument(PlvOuverture&& ouverture, EntreesAdresses adresses,
+                                            const QImage& logoSiAbsent);
 };

@@ -246,7 +246,7 @@ Status Imprime::enveloppe(const DemandeImpression& demande, int index, const QSt
     ImprPoliceDest(m_imprimante, reglages);
     if (Status s = m_imprimante.printText(QString(), LineEnd::Yes); !s)
         return s;
-    const QString& entree = demande.adresses[index];
+    const QString entree = demande.adresses[index];
     if (demande.montreAdresse)
         demande.montreAdresse(index);
     const LignesSeparees adresse = Separe(entree);

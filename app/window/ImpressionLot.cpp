@@ -38,11 +38,13 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
         return kCodeEchec;
     };
 
-    Result<PlvOuverture> ouverture = FichierAdresses::LitFichier(commande.fichier.value_or(QString()));
+    // Every address is held until the run ends: packed, not a string each.
+    EntreesAdresses adresses;
+    Result<PlvOuverture> ouverture = FichierAdresses::LitFichier(commande.fichier.value_or(QString()), &adresses);
     if (!ouverture)
         return echoue(ouverture.error());
     PlvOuverture fichier = std::move(ouverture).value();
-    if (fichier.document.Adresses.isEmpty())
+    if (adresses.isEmpty())
         return echoue(QStringLiteral("Le fichier « %1 » ne contient aucune adresse : rien n'est imprimé.")
                           .arg(*commande.fichier));
     // The window keeps its own picture when a file's logo cannot be found; here nobody
@@ -53,7 +55,7 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
                                                     "est imprimé à sa place.")
                                          .arg(fichier.document.NomLogo)));
     const DemandeImpression demande =
-        DemandeImpression::DepuisDocument(std::move(fichier), QImage(QStringLiteral(":/logo.bmp")));
+        DemandeImpression::DepuisDocument(std::move(fichier), std::move(adresses), QImage(QStringLiteral(":/logo.bmp")));
 
     QtPrinterService imprimante;
     const Status destination =
@@ -70,7 +72,7 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
 
     // "Imprimer Tout...", then the print dialog confirmed as the command line set it.
     CommandeImpression impression(imprimante, dialogues, nullptr);
-    impression.remplaceChoixAdresses([](const QStringList& adresses) {
+    impression.remplaceChoixAdresses([](const EntreesAdresses& adresses) {
         QList<int> toutes(adresses.size());
         std::iota(toutes.begin(), toutes.end(), 0);
         return std::optional<QList<int>>(toutes);

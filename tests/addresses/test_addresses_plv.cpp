@@ -2,6 +2,7 @@
 // or one written on Windows, reads back as. Every input the reader was ever fuzzed from, and
 // every input that ever broke it, is read again in the ordinary build: none may crash, and
 // what is accepted survives a save.
+#include "addresses/EntreesAdresses.h"
 #include "addresses/PlvCodec.h"
 
 #include <QDir>
@@ -212,7 +213,8 @@ private slots:
         QFETCH(QString, path);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const Result<PlvDocument> document = PlvCodec::read(file.readAll());
+        const QByteArray bytes = file.readAll();
+        const Result<PlvDocument> document = PlvCodec::read(bytes);
         // The seed corpus is made of good files; the crashes are anything at all.
         if (path.contains(u"/corpus/"))
             QVERIFY2(document.isOk(), qPrintable(document.error()));
@@ -221,6 +223,10 @@ private slots:
         const Result<PlvDocument> again = PlvCodec::read(PlvCodec::write(document.value()));
         QVERIFY(again.isOk());
         QCOMPARE(again.value(), document.value());
+        // A batch packs what the window lists.
+        EntreesAdresses compactes;
+        QVERIFY(PlvCodec::read(bytes, &compactes).isOk());
+        QCOMPARE(compactes.liste(), document.value().Adresses);
     }
 };
 

@@ -43,7 +43,7 @@ template <class Imprimante = RecordingPrinterService, class Dialogues = Scripted
     // The selection window answers "Imprimer Tout...".
     void choisitTout()
     {
-        f->impression().remplaceChoixAdresses([](const QStringList& adresses) {
+        f->impression().remplaceChoixAdresses([](const EntreesAdresses& adresses) {
             QList<int> tout(adresses.size());
             std::iota(tout.begin(), tout.end(), 0);
             return std::optional<QList<int>>(tout);

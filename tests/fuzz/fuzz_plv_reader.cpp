@@ -1,5 +1,7 @@
 // The address file reader on arbitrary bytes. Besides never crashing or hanging, what it
-// accepts must survive a save: written back and read again, it is the same document.
+// accepts must survive a save: written back and read again, it is the same document;
+// and the addresses a batch packs are the ones the window would list.
+#include "addresses/EntreesAdresses.h"
 #include "addresses/PlvCodec.h"
 
 #include <cstddef>
@@ -14,6 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const Result<PlvDocument> again = PlvCodec::read(PlvCodec::write(document.value()));
     if (!again || !(again.value() == document.value()))
+        std::abort();
+    EntreesAdresses compactes;
+    if (!PlvCodec::read(bytes, &compactes) || compactes.liste() != document.value().Adresses)
         std::abort();
     return 0;
 }

@@ -190,7 +190,7 @@ private slots:
         dialogues.checkAnswers = {reponse};
         dialogues.printAnswers = {true};
         CommandeImpression commande(imprimante, dialogues, nullptr);
-        commande.remplaceChoixAdresses([](const QStringList&) {
+        commande.remplaceChoixAdresses([](const EntreesAdresses&) {
             return std::optional<QList<int>>({0, 1, 2});
         });
         DemandeImpression demande;

@@ -33,7 +33,7 @@ struct Impression {
         commande.decalages().utiliseFichier(dossier.filePath(pdf + u".ini"_qs));
         demande.texteExpediteur = u"Expéditeur"_qs;
         demande.adresses = {kAdresse};
-        commande.remplaceChoixAdresses([this](const QStringList&) { return std::optional<QList<int>>(choix); });
+        commande.remplaceChoixAdresses([this](const EntreesAdresses&) { return std::optional<QList<int>>(choix); });
     }
     std::unique_ptr<Poppler::Document> imprime()
     {
@@ -122,9 +122,9 @@ private slots:
     {
         Impression i(m_dir, u"annule.pdf"_qs);
         QVERIFY(i.imprimante.setPaperSize(int(QPageSize::A5)));
-        i.demande.adresses.clear();
+        i.demande.adresses.vide();
         for (int n = 1; n <= 10; ++n)
-            i.demande.adresses.append(u"Destinataire %1"_qs.arg(n));
+            i.demande.adresses.ajoute(u"Destinataire %1"_qs.arg(n));
         i.choix = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
         i.demande.reglages.Orientation = 1;
         i.dialogues.progressCancelAt = 3;

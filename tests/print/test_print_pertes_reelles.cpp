@@ -38,7 +38,7 @@ struct Impression {
         demande.reglages.LogoChoisi = true;  // noise, that no compression shrinks: a large PDF
         demande.reglages.Logo = QImage(160, 160, QImage::Format_RGB32);
         QRandomGenerator(12).fillRange(reinterpret_cast<quint32*>(demande.reglages.Logo.bits()), 160 * 160);
-        commande.remplaceChoixAdresses([](const QStringList&) { return std::optional(QList<int>{0}); });
+        commande.remplaceChoixAdresses([](const EntreesAdresses&) { return std::optional(QList<int>{0}); });
     }
     // The print command, or else the calibration page: the two share the printer's output.
     void imprime(bool commandeImprimer = true)

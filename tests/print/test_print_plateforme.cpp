@@ -165,7 +165,7 @@ private slots:
         QtPrinterService imprimante;
         QtDialogs dialogues;
         CommandeImpression commande(imprimante, dialogues, nullptr);
-        commande.remplaceChoixAdresses([](const QStringList&) { return std::optional<QList<int>>(QList<int>{0}); });
+        commande.remplaceChoixAdresses([](const EntreesAdresses&) { return std::optional<QList<int>>(QList<int>{0}); });
         DemandeImpression demande;
         demande.adresses = {u"Destinataire"_qs};
         demande.reglages.NomFichier = m_dir.filePath(u"Amis.PLV"_qs);

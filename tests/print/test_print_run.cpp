@@ -40,10 +40,10 @@ struct Banc {
     {
         imprimante.paperCode = Imprimante::kLetter;
         commande.decalages().utiliseFichier(dossier.filePath(u"reglages.ini"_qs));
-        commande.remplaceChoixAdresses([](const QStringList&) { return std::optional(QList<int>{0}); });
+        commande.remplaceChoixAdresses([](const EntreesAdresses&) { return std::optional(QList<int>{0}); });
         demande.texteExpediteur = u"Expéditeur"_qs;
         for (int i = 1; i <= adresses; ++i)
-            demande.adresses.append(u"Destinataire %1"_qs.arg(i) + S + u"%1 rue"_qs.arg(i) + S + u"Ville"_qs);
+            demande.adresses.ajoute(u"Destinataire %1"_qs.arg(i) + S + u"%1 rue"_qs.arg(i) + S + u"Ville"_qs);
         demande.montreAdresse = [this](int i) {
             QVERIFY(run.ImpressionEnCours() || commande.ImpressionEnCours());
             montrees.append(i);
