@@ -3,6 +3,7 @@
 #include "addresses/CollationFrancaise.h"
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <algorithm>
 #include <string_view>
 
@@ -27,6 +28,14 @@ QStringList EntreesAdresses::liste() const
     return liste;
 }
 
+void EntreesAdresses::reserve(qsizetype octets, qsizetype entrees)
+{
+    if (!m_liste.isEmpty())
+        return;
+    m_utf8.reserve(octets);
+    m_tranches.reserve(std::size_t(entrees));
+}
+
 void EntreesAdresses::ajoute(QStringView entree)
 {
     if (!m_liste.isEmpty()) {
@@ -34,8 +43,23 @@ void EntreesAdresses::ajoute(QStringView entree)
         return;
     }
     const qsizetype debut = m_utf8.size();
-    m_utf8.append(entree.toUtf8());
+    QStringEncoder utf8(QStringConverter::Utf8);
+    const qsizetype pire = utf8.requiredSpace(entree.size());
+    if (m_utf8.capacity() - debut >= pire) {
+        // Encoded in place, within the reserve: no string made and freed for each entry.
+        m_utf8.resize(debut + pire);
+        const char* fin = utf8.appendToBuffer(m_utf8.data() + debut, entree);
+        m_utf8.truncate(fin - m_utf8.constData());
+    } else {
+        m_utf8.append(entree.toUtf8());
+    }
     m_tranches.push_back({debut, m_utf8.size() - debut});
+}
+
+void EntreesAdresses::ajuste()
+{
+    m_utf8.squeeze();
+    m_tranches.shrink_to_fit();
 }
 
 void EntreesAdresses::vide()

@@ -24,8 +24,13 @@ public:
     // For the selection window: the list itself when one was handed, built otherwise.
     QStringList liste() const;
 
+    // Room for about `octets` of UTF-8 in `entrees` entries, so that packing a file does
+    // not copy the block as it grows: each copy left a hole the size of the block behind.
+    void reserve(qsizetype octets, qsizetype entrees);
     // Packs an entry after the others; with entries handed as a list, it joins the list.
     void ajoute(QStringView entree);
+    // Gives back what the reserve did not use.
+    void ajuste();
     void vide();
     // The list's order, entries that compare equal keeping the order they came in, as
     // the address list keeps them.

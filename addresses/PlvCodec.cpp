@@ -75,6 +75,9 @@ bool isNumberText(QStringView t)
 }
 
 class DocumentParser {
+    // Room to encode the last addresses in place, beyond the text that remains.
+    static constexpr qsizetype kMarge = 1024;
+
 public:
     DocumentParser(QStringView text, PlvTextEncoding::Codage codage, EntreesAdresses* compactes)
         : m_text(text), m_reader(text), m_codage(codage), m_compactes(compactes)
@@ -148,6 +151,12 @@ private:
         // them, so a wrong count can neither reserve memory nor make the loop run on.
         const qint64 annoncees = qint64(std::min(derniere, 1e15)) + 1;
         d.Adresses.clear();
+        if (m_compactes) {
+            // What remains of the text bounds both: a record takes at least its quotes
+            // and its line end, and Latin text takes about a byte a character in UTF-8.
+            const qsizetype restant = m_text.size() - m_reader.position();
+            m_compactes->reserve(restant + kMarge, qsizetype(std::min<qint64>(annoncees, restant / 4 + 1)));
+        }
         for (qint64 lues = 0; lues < annoncees; ++lues) {
             if (m_reader.atEnd())
                 return failAtEnd(
@@ -162,6 +171,8 @@ private:
             else
                 d.Adresses.append(std::move(adresse));
         }
+        if (m_compactes)
+            m_compactes->ajuste();
         // From here on a record that does not fit tells a count that does not match the
         // addresses: the logo name or the crop marks would have been taken for one.
         m_annoncees = annoncees;

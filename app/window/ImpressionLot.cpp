@@ -2,6 +2,7 @@
 
 #include "addresses/FichierAdresses.h"
 #include "platform/ConsoleDialogs.h"
+#include "platform/MemoireLibre.h"
 #include "platform/QtPrinterService.h"
 #include "print/CommandeImpression.h"
 #include "print/PolicesImprimante.h"
@@ -56,6 +57,9 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
                                          .arg(fichier.document.NomLogo)));
     const DemandeImpression demande =
         DemandeImpression::DepuisDocument(std::move(fichier), std::move(adresses), QImage(QStringLiteral(":/logo.bmp")));
+    // The file's bytes, its text and the sort's buffer are freed by now, under the packed
+    // addresses: without this the run would hold them to its end, more the bigger the file.
+    RendMemoireLibre();
 
     QtPrinterService imprimante;
     const Status destination =
