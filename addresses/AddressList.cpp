@@ -222,12 +222,16 @@ void AddressList::clear()
 QList<qsizetype> AddressList::ordreTrie(const QStringList& entrees, QList<ClesDeTri::Cle>& cles)
 {
     cles.reserve(entrees.size());
+    qsizetype caracteres = 0;
+    for (const QString& texte : entrees)
+        caracteres += texte.size();
+    m_tri.reservePour(caracteres, entrees.size());
     for (const QString& texte : entrees)
         cles.append(m_tri.cle(texte));
     return m_tri.ordre(cles);
 }
 
-void AddressList::setEntries(const QStringList& entrees)
+void AddressList::setEntries(QStringList&& entrees)
 {
     // One stable sort of the keys, never an insertion per entry: a file in another order
     // than the list's (from a script, another program, a hand edit) opens as fast as a
@@ -242,7 +246,7 @@ void AddressList::setEntries(const QStringList& entrees)
     m_textes.reserve(entrees.size());
     m_cles.reserve(entrees.size());
     for (qsizetype i : ordre) {
-        m_textes.append(entrees.at(i));
+        m_textes.append(std::move(entrees[i]));
         m_cles.append(cles.at(i));
     }
     m_adresseCourante = count() - 1;

@@ -43,7 +43,10 @@ public:
     void clear();
     // Fills the list afresh, each entry at its sorted place; the last entry becomes the
     // current address, as after reading an address file.
-    void setEntries(const QStringList& entrees);
+    void setEntries(const QStringList& entrees) { setEntries(QStringList(entrees)); }
+    // Moved in, the entries are not touched again: each copy would reach the text of a
+    // string in memory, at random once the file is out of order.
+    void setEntries(QStringList&& entrees);
 
     // These entries in the list's order, equal ones as given, without the list: a print
     // that reads them once keeps no collation keys, so its memory does not grow with them.

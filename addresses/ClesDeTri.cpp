@@ -7,6 +7,8 @@ namespace {
 constexpr std::size_t kTete = sizeof(std::uint64_t);
 // Below this the block is not worth packing: a few edits of a small list.
 constexpr std::size_t kCompacteAuDela = 1 << 16;
+// Below this a run's keys are read in the run's order: they stay in the cache.
+constexpr std::size_t kEnOrdreDesCles = 1 << 14;
 } // namespace
 
 ClesDeTri::Cle ClesDeTri::cle(QStringView texte)
@@ -24,6 +26,13 @@ ClesDeTri::Cle ClesDeTri::cle(QStringView texte)
     cle.debut = debut;
     cle.reste = std::uint32_t(taille - enTete);
     return cle;
+}
+
+void ClesDeTri::reservePour(qsizetype caracteres, qsizetype textes)
+{
+    // What the collation asks for at most, a key at a time: the pages it does not use are
+    // never touched.
+    m_octets.reserve(m_octets.size() + CollationFrancaise::placePourCles(caracteres, textes));
 }
 
 bool ClesDeTri::avant(const Cle& a, const Cle& b) const
@@ -63,14 +72,25 @@ QList<qsizetype> ClesDeTri::ordre(const QList<Cle>& cles) const
         std::size_t debut, fin, profondeur;
     };
     std::vector<Tranche> aTrier{{0, places.size(), 0}};
+    std::vector<std::uint64_t> parPosition;
     while (!aTrier.empty()) {
         const Tranche t = aTrier.back();
         aTrier.pop_back();
         const auto debut = places.begin() + std::ptrdiff_t(t.debut);
         const auto fin = places.begin() + std::ptrdiff_t(t.fin);
-        if (t.profondeur > 0)
+        if (t.profondeur > 0 && t.fin - t.debut >= kEnOrdreDesCles && t.fin - t.debut >= places.size() / 4) {
+            // A run of most keys (a common beginning): their bytes are read in the order
+            // they are stored, not in the run's, which once the file was out of order would
+            // be a cache miss for each key.
+            parPosition.resize(places.size());
+            for (qsizetype i = 0; i < cles.size(); ++i)
+                parPosition[std::size_t(i)] = morceau(cles.at(i), t.profondeur);
+            for (auto p = debut; p != fin; ++p)
+                p->morceau = parPosition[std::size_t(p->position)];
+        } else if (t.profondeur > 0) {
             for (auto p = debut; p != fin; ++p)
                 p->morceau = morceau(cles.at(p->position), t.profondeur);
+        }
         // Stable at every depth: equal keys end in the order given.
         std::stable_sort(debut, fin, [](const Place& a, const Place& b) { return a.morceau < b.morceau; });
         for (auto a = debut; a != fin;) {

@@ -21,6 +21,9 @@ public:
 
     // The key of this text, its bytes kept here until forgotten.
     Cle cle(QStringView texte);
+    // Room for the keys of these many characters more, so that a big file's keys are not
+    // copied as the block grows.
+    void reservePour(qsizetype caracteres, qsizetype textes);
     // Whether a sorts strictly before b.
     bool avant(const Cle& a, const Cle& b) const;
     // The positions of these keys in sorted order, equal keys in the order given.

@@ -58,7 +58,7 @@ std::size_t CollationFrancaise::ajouteCle(QStringView texte, std::vector<std::ui
 {
     const std::size_t debut = octets.size();
     // A key is seldom longer than twice its text: one call in general, two at worst.
-    std::size_t place = std::size_t(texte.size()) * 2 + 16;
+    std::size_t place = placePourCles(texte.size(), 1);
     for (;;) {
         octets.resize(debut + place);
         const int32_t taille = ucol_getSortKey(m_icu, enUChar(texte), int32_t(texte.size()),

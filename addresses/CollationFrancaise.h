@@ -27,6 +27,12 @@ public:
     // Appends the sort key of `texte` to `octets`, its terminating zero included (no other
     // byte of a key is zero); returns its size. Keys compare byte by byte as their texts do.
     std::size_t ajouteCle(QStringView texte, std::vector<std::uint8_t>& octets) const;
+    // The room ajouteCle asks for, in general, for the keys of `textes` texts of
+    // `caracteres` characters in all.
+    static std::size_t placePourCles(qsizetype caracteres, qsizetype textes)
+    {
+        return std::size_t(caracteres) * 2 + std::size_t(textes) * 16;
+    }
 
 private:
     UCollator* m_icu = nullptr;

@@ -689,9 +689,10 @@ bool Form1::Ouvre(const QString& nomFichier)
     }
     m_reglages.NomFichier = nomFichier;
     m_reglages.CheminFichier = nomFichier;
-    appliqueDocument(ouverture.value());
-    if (!ouverture.value().avertissement.isEmpty())
-        m_dialogs.message(MessageIcon::Exclamation, kTitreDisque, ouverture.value().avertissement);
+    PlvOuverture lue = std::move(ouverture).value();
+    appliqueDocument(lue);
+    if (!lue.avertissement.isEmpty())
+        m_dialogs.message(MessageIcon::Exclamation, kTitreDisque, lue.avertissement);
     return true;
 }
 
@@ -706,13 +707,13 @@ void Form1::choisitOption(QButtonGroup* paire, int index, const std::function<vo
     clic();
 }
 
-void Form1::appliqueDocument(const PlvOuverture& ouverture)
+void Form1::appliqueDocument(PlvOuverture& ouverture)
 {
-    const PlvDocument& d = ouverture.document;
+    PlvDocument& d = ouverture.document;
     BusyPointer sablier;
     m_etat.Chargement = true;
 
-    m_liste.setEntries(d.Adresses);
+    m_liste.setEntries(std::move(d.Adresses));
     m_liste.setAdresseCourante(m_liste.count() - 1);
     m_reglages.RepereCoupe = d.RepereCoupe;
     m_reglages.LogoChoisi = d.LogoChoisi;

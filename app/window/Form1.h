@@ -105,7 +105,8 @@ private:
     void afficheAdresse(const QString& entree);
     void montreLogo(const QImage& logo);
     void choisitOption(QButtonGroup* paire, int index, const std::function<void()>& clic);
-    void appliqueDocument(const PlvOuverture& ouverture);
+    // Takes the file's addresses over.
+    void appliqueDocument(PlvOuverture& ouverture);
     void OuvrirLogo();
     bool CadreImLogo();
     void montreImageOrient(int index);

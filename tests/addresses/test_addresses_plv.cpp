@@ -4,6 +4,7 @@
 // what is accepted survives a save.
 #include "addresses/EntreesAdresses.h"
 #include "addresses/PlvCodec.h"
+#include "addresses/PlvTextEncoding.h"
 
 #include <QDir>
 #include <QtTest>
@@ -101,6 +102,37 @@ private slots:
         // The euro sign and the oe ligature do have Windows-1252 bytes.
         d.Adresses.last() = u"Cœur 20 €"_qs;
         QVERIFY(PlvCodec::write(d).contains("\"C\x9Cur 20 \x80\"\r\n"));
+    }
+
+    // The table the files are read and written with is Windows' own, byte for byte and
+    // character for character: a slip in it would change the addresses of every file.
+    void windows1252IsWindowsOwn()
+    {
+        QByteArray chaqueOctet(256, Qt::Uninitialized);
+        for (int o = 0; o < 256; ++o)
+            chaqueOctet[o] = char(o);
+        QStringDecoder windows("windows-1252", QStringConverter::Flag::Stateless);
+        QVERIFY(windows.isValid());
+        QCOMPARE(PlvTextEncoding::decode(chaqueOctet).valueOr(QString()), QString(windows(chaqueOctet)));
+        for (char16_t c = 0; c < 0xD800; ++c) {
+            const QString texte(QChar{c});
+            QStringEncoder versWindows("windows-1252", QStringConverter::Flag::Stateless);
+            const QByteArray attendu = versWindows(texte);
+            QCOMPARE(PlvTextEncoding::fitsWindows1252(texte), !versWindows.hasError());
+            if (!versWindows.hasError())
+                QCOMPARE(PlvTextEncoding::encode(texte), attendu);
+        }
+    }
+
+    // UTF-8 is decoded a piece at a time: wherever a piece ends inside a character, or
+    // begins with a zero-width no-break space, the text comes back whole.
+    void longUtf8TextSurvivesEveryCut()
+    {
+        const QString motif = u"\uFEFF中é"_qs;
+        for (int decalage = 1; decalage < 7; ++decalage) {
+            const QString texte = QString(decalage, u'a') + motif.repeated(20000);
+            QCOMPARE(PlvTextEncoding::decode(texte.toUtf8()).valueOr(QString()), texte);
+        }
     }
 
     // Files read, then written back as this program writes them: spaces around unquoted
