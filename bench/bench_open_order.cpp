@@ -1,7 +1,9 @@
 // Opening a big address file in the main window, its addresses in the list's order or
 // shuffled (as a script, another program or a hand edit leaves them). Targets: shuffled
 // within 1.3 times sorted at 100,000 and 250,000 addresses, and the time per address
-// (items_per_second) flat from 10,000 to 250,000.
+// (items_per_second) flat from 10,000 to 250,000. On a shared machine, compare the fastest
+// of --benchmark_repetitions=9 --benchmark_enable_random_interleaving=true: the slowest
+// runs there measure the neighbours.
 #include "app/window/Form1.h"
 #include "bench/support/DocumentsBanc.h"
 #include "platform/QtPrinterService.h"
