@@ -81,7 +81,7 @@ int ImportAdresses::importe(const QString& chemin)
             bilan = ImportVcard::adresses(v);
         }
         bilan.fiches = true;
-        return ajoute(bilan, QStringLiteral("Fichier vCard lu en %1.").arg(ImportCsv::nomCodage(v.codage)));
+        return ajoute(bilan, QStringLiteral("Fichier vCard lu en %1.").arg(CodageTexte::nom(v.codage)));
     }
     if (!*lecture) {
         refuse(chemin, lecture->error());
@@ -122,7 +122,7 @@ int ImportAdresses::importe(const QString& chemin)
         bilan = ImportCsv::adresses(choisie, enTete);
     }
     return ajoute(bilan, QStringLiteral("Fichier lu en %1, colonnes séparées par des %2.")
-                             .arg(ImportCsv::nomCodage(l.codage), ImportCsv::nomSeparateur(l.separateur)));
+                             .arg(CodageTexte::nom(l.codage), ImportCsv::nomSeparateur(l.separateur)));
 }
 
 namespace {

@@ -1,30 +1,15 @@
 #include "addresses/ImportCsv.h"
 
 #include "addresses/AddressEncoding.h"
+#include "addresses/CodageTexte.h"
 #include "addresses/CompositionAdresse.h"
-#include "addresses/PlvTextEncoding.h"
 
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
-#include <QStringDecoder>
 #include <algorithm>
 
 namespace {
-
-const QByteArray kBomUtf8("\xEF\xBB\xBF", 3);
-const QByteArray kBomUtf16Le("\xFF\xFE", 2);
-const QByteArray kBomUtf16Be("\xFE\xFF", 2);
-
-Result<QString> decodeStrict(QStringConverter::Encoding codage, QByteArrayView octets, const QString& nom)
-{
-    QStringDecoder decodeur(codage, QStringConverter::Flag::Stateless);
-    QString texte = decodeur.decode(octets);
-    if (decodeur.hasError())
-        return Status::failure(
-            QStringLiteral("le fichier se dit en %1 mais contient des octets qui n'en sont pas").arg(nom));
-    return texte;
-}
 
 // One row as the cutter hands it over.
 struct Enregistrement {
@@ -270,36 +255,10 @@ ImportCsv::EnTete jugeEnTete(const QStringList& premiere)
 
 } // namespace
 
-Result<QString> ImportCsv::decode(const QByteArray& octets, Codage& codage)
-{
-    if (octets.startsWith(kBomUtf8)) {
-        codage = Codage::Utf8Bom;
-        return decodeStrict(QStringConverter::Utf8, QByteArrayView(octets).sliced(3),
-                            QStringLiteral("UTF-8"));
-    }
-    if (octets.startsWith(kBomUtf16Le) || octets.startsWith(kBomUtf16Be)) {
-        codage = Codage::Utf16;
-        const auto sens =
-            octets.startsWith(kBomUtf16Le) ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
-        return decodeStrict(sens, QByteArrayView(octets).sliced(2), QStringLiteral("UTF-16"));
-    }
-    // Without a mark, text that is valid UTF-8 is UTF-8: Windows-1252 accents almost never
-    // make valid UTF-8 sequences, and plain ASCII reads alike either way.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString texte = utf8.decode(octets);
-    if (!utf8.hasError()) {
-        codage = Codage::Utf8;
-        return texte;
-    }
-    // No byte-order mark here, so the address file's reader takes it as Windows-1252.
-    codage = Codage::Windows1252;
-    return PlvTextEncoding::decode(octets);
-}
-
 Result<ImportCsv::Lecture> ImportCsv::lit(const QByteArray& octets)
 {
     Lecture lecture;
-    const Result<QString> texte = decode(octets, lecture.codage);
+    const Result<QString> texte = CodageTexte::decode(octets, lecture.codage);
     if (!texte)
         return texte.status();
     if (texte.value().contains(QChar(0)))
@@ -387,21 +346,6 @@ void ImportCsv::Bilan::ajoute(const CompositionAdresse::Contact& contact)
         ++tropLongues;
     else
         adresses.append(lignes.join(kSeparateurLignes));
-}
-
-QString ImportCsv::nomCodage(Codage codage)
-{
-    switch (codage) {
-    case Codage::Utf8:
-        return QStringLiteral("UTF-8");
-    case Codage::Utf8Bom:
-        return QStringLiteral("UTF-8 avec BOM");
-    case Codage::Utf16:
-        return QStringLiteral("UTF-16");
-    case Codage::Windows1252:
-        return QStringLiteral("Windows-1252");
-    }
-    return {};
 }
 
 QString ImportCsv::nomSeparateur(QChar separateur)

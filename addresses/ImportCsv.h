@@ -12,6 +12,7 @@
 // and no address at all.
 
 #include "addresses/CompositionAdresse.h"
+#include "addresses/CodageTexte.h"
 #include "platform/Outcome.h"
 
 #include <QByteArray>
@@ -22,7 +23,6 @@
 
 class ImportCsv {
 public:
-    enum class Codage { Utf8, Utf8Bom, Utf16, Windows1252 };
     // What the first row looks like: column titles, an address, or either.
     enum class EnTete { Absente, Presente, Incertaine };
 
@@ -37,7 +37,7 @@ public:
     struct Lecture {
         QList<Ligne> lignes; // every row, blank ones included
         QChar separateur;
-        Codage codage = Codage::Utf8;
+        CodageTexte::Codage codage = CodageTexte::Codage::Utf8;
         EnTete enTete = EnTete::Absente;
         // The columns of a title row we know, and those titles; empty otherwise.
         QList<CompositionAdresse::Colonne> colonnes;
@@ -70,8 +70,5 @@ public:
     static Result<Lecture> lit(const QByteArray& octets);
     static Bilan adresses(const Lecture& lecture, bool premiereLigneEnTete);
 
-    // The decoding, for tests and for the report to the user.
-    static Result<QString> decode(const QByteArray& octets, Codage& codage);
-    static QString nomCodage(Codage codage);
     static QString nomSeparateur(QChar separateur);
 };

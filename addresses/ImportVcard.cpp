@@ -1,6 +1,6 @@
 #include "addresses/ImportVcard.h"
 
-#include "addresses/PlvTextEncoding.h"
+#include "addresses/CodageTexte.h"
 
 #include <QStringDecoder>
 
@@ -69,27 +69,6 @@ QByteArray decodeQuotedPrintable(const QByteArray& texte)
     return octets;
 }
 
-QString decodeCharset(const QByteArray& octets, const QString& charset)
-{
-    const QString c = charset.toLower();
-    if (c == u"windows-1252" || c == u"cp1252")
-        return PlvTextEncoding::decode(octets).valueOr(QString::fromLatin1(octets));
-    if (c == u"iso-8859-1" || c == u"latin1" || c == u"iso-8859-15")
-        return QString::fromLatin1(octets);
-    if (!c.isEmpty() && c != u"utf-8") {
-        QStringDecoder decodeur(c.toLatin1().constData());
-        if (decodeur.isValid())
-            return decodeur.decode(octets);
-    }
-    // No charset, or UTF-8: phones write UTF-8; an old program's accents that are not
-    // valid UTF-8 are Windows-1252.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString texte = utf8.decode(octets);
-    if (!utf8.hasError())
-        return texte;
-    return PlvTextEncoding::decode(octets).valueOr(QString::fromLatin1(octets));
-}
-
 // The components of a structured value, cut at the semicolons that are not escaped,
 // each unescaped: "\n" is a line break, "\;", "\," and "\\" the character itself.
 QStringList composantes(QStringView valeur)
@@ -151,7 +130,7 @@ struct Fiche {
 
 constexpr int kSansPreference = 1000;
 
-void lisPropriete(const Propriete& p, Fiche& fiche)
+void lisPropriete(const Propriete& p, CodageTexte::Codage codageFichier, Fiche& fiche)
 {
     const bool n = p.nom.compare(u"N", Qt::CaseInsensitive) == 0;
     const bool fn = p.nom.compare(u"FN", Qt::CaseInsensitive) == 0;
@@ -185,9 +164,14 @@ void lisPropriete(const Propriete& p, Fiche& fiche)
                     rang = std::min(rang, 1);
     }
 
-    // Without QUOTED-PRINTABLE the file's own decoding has already read the bytes.
-    const QStringList parties = qp ? composantes(decodeCharset(decodeQuotedPrintable(p.valeur.toUtf8()), charset))
-                                   : composantes(p.valeur);
+    // Without QUOTED-PRINTABLE the file's own decoding has already read the bytes, right
+    // unless it fell back to Windows-1252 where the card names another charset: those
+    // bytes are given back and read again as the card says.
+    const bool relue = qp || (!charset.isEmpty() && codageFichier == CodageTexte::Codage::Windows1252);
+    const QString valeur = !relue ? QString()
+                           : qp   ? CodageTexte::decodeJeu(decodeQuotedPrintable(p.valeur.toUtf8()), charset)
+                                  : CodageTexte::decodeJeu(CodageTexte::encode(p.valeur), charset);
+    const QStringList parties = composantes(relue ? QStringView(valeur) : p.valeur);
     CompositionAdresse::Contact& c = fiche.contact;
     if (n) {
         c.nom = unNom(parties.value(0));
@@ -237,8 +221,7 @@ bool ImportVcard::estVcard(const QByteArray& octets)
 {
     QString debut;
     if (octets.startsWith("\xFF\xFE") || octets.startsWith("\xFE\xFF")) {
-        ImportCsv::Codage codage;
-        debut = ImportCsv::decode(octets.left(256), codage).valueOr(QString());
+        debut = CodageTexte::decode(octets.left(256)).valueOr(QString());
     } else {
         debut = QString::fromLatin1(octets.startsWith("\xEF\xBB\xBF") ? octets.mid(3, 256) : octets.left(256));
     }
@@ -248,7 +231,7 @@ bool ImportVcard::estVcard(const QByteArray& octets)
 Result<ImportVcard::Lecture> ImportVcard::lit(const QByteArray& octets)
 {
     Lecture lecture;
-    const Result<QString> decode = ImportCsv::decode(octets, lecture.codage);
+    const Result<QString> decode = CodageTexte::decode(octets, lecture.codage);
     if (!decode)
         return decode.status();
     const QStringView texte = decode.value();
@@ -294,7 +277,7 @@ Result<ImportVcard::Lecture> ImportVcard::lit(const QByteArray& octets)
         if (p.nom.compare(u"VERSION", Qt::CaseInsensitive) == 0)
             version = p.valeur.trimmed().startsWith(u"2") ? 21 : p.valeur.trimmed().startsWith(u"4") ? 40 : 30;
         else
-            lisPropriete(p, fiche);
+            lisPropriete(p, lecture.codage, fiche);
     };
 
     int numero = 0;

@@ -19,7 +19,7 @@ class ImportVcard {
 public:
     struct Lecture {
         QList<CompositionAdresse::Contact> contacts; // one per card, in file order
-        ImportCsv::Codage codage = ImportCsv::Codage::Utf8;
+        CodageTexte::Codage codage = CodageTexte::Codage::Utf8;
     };
 
     // Whether the bytes are a vCard file: its first text is BEGIN:VCARD.

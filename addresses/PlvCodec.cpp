@@ -3,7 +3,7 @@
 #include "addresses/EntreesAdresses.h"
 #include "addresses/PlvFieldReader.h"
 #include "addresses/PlvFieldWriter.h"
-#include "addresses/PlvTextEncoding.h"
+#include "addresses/CodageTexte.h"
 
 #include <algorithm>
 #include <cmath>
@@ -79,7 +79,7 @@ class DocumentParser {
     static constexpr qsizetype kMarge = 1024;
 
 public:
-    DocumentParser(QStringView text, PlvTextEncoding::Codage codage, EntreesAdresses* compactes)
+    DocumentParser(QStringView text, CodageTexte::Codage codage, EntreesAdresses* compactes)
         : m_text(text), m_reader(text), m_codage(codage), m_compactes(compactes)
     {
     }
@@ -96,9 +96,9 @@ public:
         // same bytes, and the file is taken for what Windows writes.
         d.Codage = m_codage;
         const QStringView lu = m_text.first(m_reader.position());
-        if (m_codage == PlvTextEncoding::Codage::Utf8
+        if (m_codage == CodageTexte::Codage::Utf8
             && std::none_of(lu.begin(), lu.end(), [](QChar c) { return c.unicode() >= 0x80; }))
-            d.Codage = PlvTextEncoding::Codage::Windows1252;
+            d.Codage = CodageTexte::Codage::Windows1252;
         return d;
     }
 
@@ -316,7 +316,7 @@ private:
 
     QStringView m_text;
     PlvFieldReader m_reader;
-    PlvTextEncoding::Codage m_codage;
+    CodageTexte::Codage m_codage;
     EntreesAdresses* m_compactes;
     qint64 m_annoncees = -1;  // the addresses the count announced, once they are read
     QString m_error;
@@ -353,23 +353,27 @@ QByteArray PlvCodec::write(const PlvDocument& d)
     w.endRecord();
     w.boolean(d.RepereCoupe);
     w.endRecord();
-    return PlvTextEncoding::encode(w.text(), d.Codage);
+    return CodageTexte::encode(w.text(), d.Codage);
 }
 
 Result<PlvDocument> PlvCodec::read(const QByteArray& bytes, EntreesAdresses* compactes)
 {
-    PlvTextEncoding::Codage codage{};
-    Result<QString> text = PlvTextEncoding::decode(bytes, &codage);
-    if (!text)
-        return text.status();
+    CodageTexte::Codage codage{};
+    Result<QString> text = CodageTexte::decode(bytes, codage, CodageTexte::Codage::Windows1252);
+    if (!text) { // a sentence of its own under the file's name
+        QString raison = text.error();
+        raison[0] = raison[0].toUpper();
+        return Status::failure(raison + u'.');
+    }
     DocumentParser parser(text.value(), codage, compactes);
     Result<PlvDocument> document = parser.parse();
     // What follows the crop marks is ignored, and so are its bytes when telling UTF-8
     // from Windows-1252 (one character per byte): otherwise a stray byte there would
     // turn the file's UTF-8 into other characters, and so would its next save.
-    if (document && codage == PlvTextEncoding::Codage::Windows1252 && parser.consumed() < bytes.size()) {
-        Result<QString> lu = PlvTextEncoding::decode(bytes.first(parser.consumed()), &codage);
-        if (lu && codage == PlvTextEncoding::Codage::Utf8)
+    if (document && codage == CodageTexte::Codage::Windows1252 && parser.consumed() < bytes.size()) {
+        Result<QString> lu =
+            CodageTexte::decode(bytes.first(parser.consumed()), codage, CodageTexte::Codage::Windows1252);
+        if (lu && codage == CodageTexte::Codage::Utf8)
             return DocumentParser(lu.value(), codage, compactes).parse();
     }
     return document;

@@ -4,7 +4,7 @@
 // written from and read into; the main window fills it from its controls and applies it
 // back to them in its own order.
 
-#include "addresses/PlvTextEncoding.h"
+#include "addresses/CodageTexte.h"
 #include "app/ReglagesModele.h"
 
 #include <QString>
@@ -37,7 +37,7 @@ struct PlvDocument {
     bool RepereCoupe = false;
 
     // How the file's text was written, so that a save writes it back alike.
-    PlvTextEncoding::Codage Codage = PlvTextEncoding::Codage::Windows1252;
+    CodageTexte::Codage Codage = CodageTexte::Codage::Windows1252;
 
     // The document the window currently shows.
     static PlvDocument DepuisReglages(const ReglagesModele& reglages, const QString& exped,

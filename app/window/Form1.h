@@ -125,7 +125,7 @@ private:
     std::unique_ptr<CommandeImpression> m_impression;
     DimensionsDessinees m_dessin;
     QString m_titreFenetre;
-    PlvTextEncoding::Codage m_codageFichier = PlvTextEncoding::Codage::Windows1252;  // of the file last opened
+    CodageTexte::Codage m_codageFichier = CodageTexte::Codage::Windows1252;  // of the file last opened
     int m_policeCible = 2;
     FontChoice m_valeursPolice;  // the font dialog keeps its values from one use to the next
     bool m_dejaActive = false;

@@ -124,7 +124,7 @@ private slots:
         const Result<ImportCsv::Lecture> r = ImportCsv::lit(octets);
         QVERIFY2(r.isOk(), qPrintable(r.error()));
         const ImportCsv::Lecture& l = r.value();
-        QString lu = ImportCsv::nomCodage(l.codage) + u", "_qs + ImportCsv::nomSeparateur(l.separateur);
+        QString lu = CodageTexte::nom(l.codage) + u", "_qs + ImportCsv::nomSeparateur(l.separateur);
         if (l.enTete != ImportCsv::EnTete::Absente)
             lu += l.enTete == ImportCsv::EnTete::Presente ? u", titres"_qs : u", ?"_qs;
         QTEST(lu, "lecture");
@@ -222,6 +222,15 @@ private slots:
                                            "ADR;TYPE=work;PREF=1;LABEL=\"x;y:z\":;;2 High St;Bath;;BA1;UK\r\n"
                                            "END:VCARD\r\n")
                              << entree("Ada Byron|Analytical|2 High St|BA1 BATH|UK");
+        // The charset a card names, ISO-8859-15 (whose 0xBD is "œ", Latin-1's "½"), quoted
+        // or as raw bytes that the file's own decoding took for Windows-1252.
+        for (const char* corps : {"N;CHARSET=ISO-8859-15;ENCODING=QUOTED-PRINTABLE:C=BDur;Anne\r\n"
+                                  "ADR;CHARSET=ISO-8859-15;ENCODING=QUOTED-PRINTABLE:;;1 rue de l'=A4;Lyon;;69001;\r\n",
+                                  "N;CHARSET=ISO-8859-15:C\xBDur;Anne\r\nADR;CHARSET=ISO-8859-15:;;1 rue de l'\xA4;"
+                                  "Lyon;;69001;\r\n"})
+            QTest::addRow("ISO-8859-15 %s", strstr(corps, "QUOTED") ? "quoted" : "8 bits")
+                << QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\n") + corps + "END:VCARD\r\n"
+                << entree("Anne Cœur|1 rue de l'€|69001 LYON");
     }
     void vcard()
     {

@@ -4,7 +4,7 @@
 // what is accepted survives a save.
 #include "addresses/EntreesAdresses.h"
 #include "addresses/PlvCodec.h"
-#include "addresses/PlvTextEncoding.h"
+#include "addresses/CodageTexte.h"
 
 #include <QDir>
 #include <QtTest>
@@ -97,7 +97,7 @@ private slots:
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF#FALSE#,"));
         QVERIFY(bytes.contains("\"Nom\xC2\xA0"));
         PlvDocument relu = lu(bytes);
-        QCOMPARE(std::exchange(relu.Codage, d.Codage), PlvTextEncoding::Codage::Utf8Bom);
+        QCOMPARE(std::exchange(relu.Codage, d.Codage), CodageTexte::Codage::Utf8Bom);
         QCOMPARE(relu, d);
         // The euro sign and the oe ligature do have Windows-1252 bytes.
         d.Adresses.last() = u"Cœur 20 €"_qs;
@@ -113,14 +113,14 @@ private slots:
             chaqueOctet[o] = char(o);
         QStringDecoder windows("windows-1252", QStringConverter::Flag::Stateless);
         QVERIFY(windows.isValid());
-        QCOMPARE(PlvTextEncoding::decode(chaqueOctet).valueOr(QString()), QString(windows(chaqueOctet)));
+        QCOMPARE(CodageTexte::decode(chaqueOctet).valueOr(QString()), QString(windows(chaqueOctet)));
         for (char16_t c = 0; c < 0xD800; ++c) {
             const QString texte(QChar{c});
             QStringEncoder versWindows("windows-1252", QStringConverter::Flag::Stateless);
             const QByteArray attendu = versWindows(texte);
-            QCOMPARE(PlvTextEncoding::fitsWindows1252(texte), !versWindows.hasError());
+            QCOMPARE(CodageTexte::tientEnWindows1252(texte), !versWindows.hasError());
             if (!versWindows.hasError())
-                QCOMPARE(PlvTextEncoding::encode(texte), attendu);
+                QCOMPARE(CodageTexte::encode(texte), attendu);
         }
     }
 
@@ -131,7 +131,7 @@ private slots:
         const QString motif = u"\uFEFF中é"_qs;
         for (int decalage = 1; decalage < 7; ++decalage) {
             const QString texte = QString(decalage, u'a') + motif.repeated(20000);
-            QCOMPARE(PlvTextEncoding::decode(texte.toUtf8()).valueOr(QString()), texte);
+            QCOMPARE(CodageTexte::decode(texte.toUtf8()).valueOr(QString()), texte);
         }
     }
 
