@@ -1,8 +1,8 @@
 // Saving and opening an address file of 10,000 addresses. The whole open, list and
 // preview included, is to stay under 300 ms and the save under 100 ms; these measure
 // the file's own share: the format alone, and the format with the disk and the logo.
-#include "addresses/FichierAdresses.h"
-#include "addresses/PlvCodec.h"
+#include "addresses/fichier/FichierAdresses.h"
+#include "addresses/fichier/PlvCodec.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

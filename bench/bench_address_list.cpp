@@ -1,9 +1,9 @@
 // The address list must stay interactive with thousands of entries: each added address
 // finds its place by binary search, and deleting a large selection removes whole runs.
-#include "addresses/AddressEncoding.h"
-#include "addresses/AddressList.h"
-#include "addresses/FiltreAdresses.h"
-#include "addresses/Form2.h"
+#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/AddressList.h"
+#include "addresses/liste/FiltreAdresses.h"
+#include "addresses/widgets/Form2.h"
 
 #include <QItemSelection>
 #include <QListView>

@@ -6,9 +6,9 @@
 // with accessibility start a listening client (ecoute_atspi) and need a session bus, the
 // accessibility bus and an X display: bench/avec-accessibilite.sh gives them; without them
 // they are skipped.
-#include "addresses/AddressList.h"
-#include "addresses/FiltreAdresses.h"
-#include "addresses/Form2.h"
+#include "addresses/liste/AddressList.h"
+#include "addresses/liste/FiltreAdresses.h"
+#include "addresses/widgets/Form2.h"
 #include "bench/support/LecteurDEcran.h"
 
 #include <QAccessible>

@@ -1,8 +1,8 @@
 // The check of the last line runs on every keystroke of the recipient box (target: under
 // 50 µs), and the list of postcodes is read once, after the window's first paint (target:
 // under 30 ms).
-#include "addresses/TableCodesPostaux.h"
-#include "addresses/VerificationAcheminement.h"
+#include "addresses/codespostaux/TableCodesPostaux.h"
+#include "addresses/codespostaux/VerificationAcheminement.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>

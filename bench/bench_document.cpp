@@ -1,7 +1,7 @@
 // Saving and opening a document of 10,000 addresses from the main window, list and
 // preview included: targets under 100 ms to save and under 300 ms to open.
-#include "addresses/FichierAdresses.h"
-#include "addresses/PlvDocument.h"
+#include "addresses/fichier/FichierAdresses.h"
+#include "addresses/fichier/PlvDocument.h"
 #include "app/window/Form1.h"
 #include "tests/support/RecordingPrinterService.h"
 #include "tests/support/ScriptedDialogs.h"

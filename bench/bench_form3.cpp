@@ -2,7 +2,7 @@
 // Tout..." selecting them all, or the user's selection of all of them kept. Target: under
 // 50 ms from the click on Imprimer to the window on screen.
 #include "bench/support/DocumentsBanc.h"
-#include "print/Form3.h"
+#include "print/widgets/Form3.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>

@@ -2,11 +2,11 @@
 // from the file's bytes to the sorted list shown in the address list window; a whole
 // address book of 100,000 contacts, as a Google CSV export or as vCards, under 1 s, also
 // while a screen reader listens (run through bench/avec-accessibilite.sh).
-#include "addresses/AddressList.h"
-#include "addresses/Form2.h"
-#include "addresses/ImportAdresses.h"
-#include "addresses/ImportCsv.h"
-#include "addresses/ImportVcard.h"
+#include "addresses/liste/AddressList.h"
+#include "addresses/widgets/Form2.h"
+#include "addresses/import/ImportAdresses.h"
+#include "addresses/import/ImportCsv.h"
+#include "addresses/import/ImportVcard.h"
 #include "bench/support/LecteurDEcran.h"
 #include "tests/support/ScriptedDialogs.h"
 

@@ -6,7 +6,7 @@
 // runs there measure the neighbours.
 #include "app/window/Form1.h"
 #include "bench/support/DocumentsBanc.h"
-#include "platform/QtPrinterService.h"
+#include "platform/widgets/QtPrinterService.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // The main window must open at once and the preview must never lag behind typing.
 #include "app/window/Form1.h"
-#include "platform/QtPrinterService.h"
+#include "platform/widgets/QtPrinterService.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // A print run of 1,000 envelopes into a PDF, beside the floor: a bare QPainter loop that
 // writes the same texts in the same fonts on as many pages of a PDF. Target: the run
 // within 1.3 times the floor.
-#include "addresses/AddressEncoding.h"
-#include "platform/QtPrinterService.h"
+#include "addresses/liste/AddressEncoding.h"
+#include "platform/widgets/QtPrinterService.h"
 #include "print/Imprime.h"
 #include "print/ReglagesImprimante.h"
 #include "tests/support/ScriptedDialogs.h"

@@ -6,10 +6,10 @@
 #include "app/window/ControlesForm1.h"
 #include "app/window/Form1.h"
 #include "bench/support/DocumentsBanc.h"
-#include "platform/QtPrinterService.h"
-#include "platform/QtProgress.h"
+#include "platform/widgets/QtPrinterService.h"
+#include "platform/widgets/QtProgress.h"
 #include "print/CommandeImpression.h"
-#include "print/Form3.h"
+#include "print/widgets/Form3.h"
 #include "print/Imprime.h"
 #include "print/ReglagesImprimante.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -49,7 +49,7 @@ void commandeDeLaFenetre(benchmark::State& state)
         state.SkipWithError("the file did not open");
         return;
     }
-    Form3& choix = fenetre.impression().form3();
+    Form3& choix = fenetre.form3();
     auto* tout = choix.findChild<QPushButton*>(QStringLiteral("ImprTout"));
     for (auto _ : state) {
         dialogues.printAnswers = {true};

@@ -1,37 +1,30 @@
 #include "layout/VerificationEnveloppes.h"
 
-#include "addresses/AddressEncoding.h"
-#include "addresses/TableCodesPostaux.h"
-#include "addresses/VerificationAcheminement.h"
+#include "addresses/liste/AddressEncoding.h"
+#include "addresses/codespostaux/TableCodesPostaux.h"
+#include "addresses/codespostaux/VerificationAcheminement.h"
 #include "layout/NormePostale.h"
 #include "platform/BusyPointer.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
-#include "print/Imprime.h"
-#include "print/PolicesImprimante.h"
+#include "layout/GeometrieEnveloppe.h"
+#include "layout/PolicesImprimante.h"
 
 namespace {
-// The sheet as the run lays it: upright, A4's 210 mm across with the envelope in its top
-// left corner; sideways, 297 mm across with the envelope against the bottom long edge.
-// The printable area stops Imprime::kDecalageX short of every edge.
-struct Feuille {
-    double largeur;
-    double hautEnveloppe; // where the envelope's top edge lies on the sheet
-};
-
-Feuille feuille(const ReglagesModele& r)
-{
-    if (r.Orientation != 0)
-        return {297.0, 210.0 - r.HauteurEnv};
-    return {210.0, 0.0};
-}
-
+// The sheet as the run lays it, its printable area stopping the sheet margin short of
+// every edge.
 QStringList defautsDePlace(const ReglagesModele& r, double largeur, double hauteur)
 {
-    const double marge = Imprime::kDecalageX.value;
-    const Feuille f = feuille(r);
-    const double droite = r.MargeGaucheDest + largeur;
-    const double haut = r.HauteurEnv - r.MargeBasseDest - hauteur; // on the envelope
+    using namespace GeometrieEnveloppe;
+    const PlaceEnveloppe place = placeEnveloppe(Mm(r.HauteurEnv), r.Orientation != 0);
+    const RectMm bloc = blocDest(r, Mm(largeur), Mm(hauteur));
+    const double marge = kMargeFeuille.value;
+    const double droite = (bloc.left + bloc.width).value;
+    const double haut = bloc.top.value; // on the envelope
+    const struct {
+        double largeur;
+        double hautEnveloppe; // where the envelope's top edge lies on the sheet
+    } f{place.feuille.largeur.value, place.surFeuille({Mm(0), Mm(0)}).y.value};
     QStringList defauts;
     if (droite > r.LongueurEnv)
         defauts << QStringLiteral("dépasse l'enveloppe de %1 à droite").arg(millimetres(droite - r.LongueurEnv));
@@ -53,17 +46,17 @@ QString premiereLigne(const QString& texte)
 }
 } // namespace
 
-QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const DemandeImpression& demande,
-                                          const QList<int>& selection, const TableCodesPostaux* table)
+QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const ReglagesModele& r,
+                                          const EntreesAdresses& adresses, const QList<int>& selection,
+                                          const TableCodesPostaux* table)
 {
-    const ReglagesModele& r = demande.reglages;
     QList<EnveloppeARevoir> aRevoir;
     (void)imprimante.setUnitMillimetres();
     ImprPoliceDest(imprimante, r);
     for (int index : selection) {
-        if (index < 0 || index >= demande.adresses.size())
+        if (index < 0 || index >= adresses.size())
             continue;
-        const QString texte = EnForme(demande.adresses[index]);
+        const QString texte = EnForme(adresses[index]);
         const Result<Mm> largeur = imprimante.textWidth(texte);
         const Result<Mm> hauteur = imprimante.textHeight(texte);
         QStringList defauts;
@@ -102,18 +95,19 @@ EnvelopeCheckAnswer montreARevoir(Dialogs& dialogues, const QList<EnveloppeARevo
     return dialogues.envelopeCheck(demandeControle);
 }
 
-QList<EnveloppeARevoir> verifieAvecLaTable(PrinterService& imprimante, const DemandeImpression& demande,
-                                           const QList<int>& selection)
+QList<EnveloppeARevoir> verifieAvecLaTable(PrinterService& imprimante, const ReglagesModele& reglages,
+                                           const EntreesAdresses& adresses, const QList<int>& selection)
 {
     BusyPointer sablier;
-    return verifieEnveloppes(imprimante, demande, selection, &TableCodesPostaux::officielle());
+    return verifieEnveloppes(imprimante, reglages, adresses, selection, &TableCodesPostaux::officielle());
 }
 } // namespace
 
-bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const DemandeImpression& demande,
-                        const QList<int>& selection)
+bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const ReglagesModele& reglages,
+                        const EntreesAdresses& adresses, const QList<int>& selection,
+                        const std::function<void(int index)>& montreAdresse)
 {
-    const QList<EnveloppeARevoir> aRevoir = verifieAvecLaTable(imprimante, demande, selection);
+    const QList<EnveloppeARevoir> aRevoir = verifieAvecLaTable(imprimante, reglages, adresses, selection);
     if (aRevoir.isEmpty())
         return true;
     const EnvelopeCheckAnswer reponse = montreARevoir(dialogues, aRevoir, selection.size(), true);
@@ -121,8 +115,8 @@ bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const De
     case EnvelopeCheckAnswer::Action::PrintAnyway:
         return true;
     case EnvelopeCheckAnswer::Action::Edit:
-        if (reponse.row >= 0 && reponse.row < aRevoir.size() && demande.montreAdresse)
-            demande.montreAdresse(aRevoir[reponse.row].index);
+        if (reponse.row >= 0 && reponse.row < aRevoir.size() && montreAdresse)
+            montreAdresse(aRevoir[reponse.row].index);
         return false;
     case EnvelopeCheckAnswer::Action::Cancel:
         return false;
@@ -130,10 +124,10 @@ bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const De
     return false;
 }
 
-std::optional<int> revoitEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const DemandeImpression& demande,
-                                    const QList<int>& selection)
+std::optional<int> revoitEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const ReglagesModele& reglages,
+                                    const EntreesAdresses& adresses, const QList<int>& selection)
 {
-    const QList<EnveloppeARevoir> aRevoir = verifieAvecLaTable(imprimante, demande, selection);
+    const QList<EnveloppeARevoir> aRevoir = verifieAvecLaTable(imprimante, reglages, adresses, selection);
     if (aRevoir.isEmpty()) {
         // Asked for, the check answers even when there is nothing to say.
         dialogues.message(MessageIcon::Information, QStringLiteral("Contrôle des enveloppes"),

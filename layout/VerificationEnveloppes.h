@@ -4,12 +4,14 @@
 // sheet and the list of French postcodes. The red rectangle judges only the address in the
 // box; this judges the whole mailing before paper is spent on it.
 
-#include "print/DemandeImpression.h"
+#include "addresses/liste/EntreesAdresses.h"
+#include "app/ReglagesModele.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class Dialogs;
@@ -17,23 +19,25 @@ class PrinterService;
 class TableCodesPostaux;
 
 struct EnveloppeARevoir {
-    int index = -1;        // in demande.adresses
+    int index = -1;        // in the addresses checked
     QString premiereLigne; // what names the address to the user
     QStringList defauts;   // "marge droite : 12 mm au lieu de 20", ...
 };
 
 // The chosen addresses that break something, in list order; `table` may be null (no
 // postcode check).
-QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const DemandeImpression& demande,
-                                          const QList<int>& selection, const TableCodesPostaux* table);
+QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const ReglagesModele& reglages,
+                                          const EntreesAdresses& adresses, const QList<int>& selection,
+                                          const TableCodesPostaux* table);
 
 // Shows the envelopes to look at, when there are any, and says whether the print goes on.
-// "Modifier l'adresse" shows that address in the recipient box (demande.montreAdresse) and
-// ends the print there.
-bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const DemandeImpression& demande,
-                        const QList<int>& selection);
+// "Modifier l'adresse" shows that address in the recipient box (montreAdresse) and ends
+// the print there.
+bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const ReglagesModele& reglages,
+                        const EntreesAdresses& adresses, const QList<int>& selection,
+                        const std::function<void(int index)>& montreAdresse);
 
 // The same check asked for from the address list window: says so when every envelope
 // passes; otherwise lists them, and gives the index of the address the user chose to edit.
-std::optional<int> revoitEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const DemandeImpression& demande,
-                                    const QList<int>& selection);
+std::optional<int> revoitEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const ReglagesModele& reglages,
+                                    const EntreesAdresses& adresses, const QList<int>& selection);

@@ -1,6 +1,6 @@
 #include "platform/BusyPointer.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QCursor>
 
 namespace {
@@ -11,7 +11,7 @@ void Sablier()
 {
     if (!qApp)
         return;
-    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     ++g_depth;
 }
 
@@ -19,6 +19,6 @@ void CurseurNormal()
 {
     if (!qApp || g_depth == 0)
         return;
-    QApplication::restoreOverrideCursor();
+    QGuiApplication::restoreOverrideCursor();
     --g_depth;
 }

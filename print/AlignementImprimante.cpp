@@ -6,7 +6,6 @@
 #include "platform/PrinterService.h"
 #include "print/ControleFile.h"
 #include "print/DecalagesImprimantes.h"
-#include "print/Imprime.h"
 #include "print/NomTravail.h"
 #include "print/PageCalibrage.h"
 #include "print/ReglagesImprimante.h"
@@ -68,16 +67,16 @@ Status AlignementImprimante::imprimePage(const ReglagesModele& reglages)
         (void)m_imprimante.setOrientation(PageOrientation::Portrait);
 
     Status echec = m_imprimante.setShift({});
-    Mm decalageY = Imprime::kDecalageYPortrait;
+    GeometrieEnveloppe::PlaceEnveloppe place = GeometrieEnveloppe::placeEnveloppe(Mm(reglages.HauteurEnv), false);
     if (echec && paysage) {
         const Result<Mm> hauteur = m_imprimante.printableHeight();
         if (hauteur)
-            decalageY = Imprime::DecalageYPaysage(Mm(reglages.HauteurEnv), hauteur.value());
+            place = GeometrieEnveloppe::placeEnveloppe(Mm(reglages.HauteurEnv), true, hauteur.value());
         else
             echec = hauteur.status();
     }
     if (echec)
-        echec = PageCalibrage::dessine(m_imprimante, reglages, decalageY, paysage);
+        echec = PageCalibrage::dessine(m_imprimante, reglages, place);
     // Whatever failed, the page under way comes out and the printer comes back.
     const Status fin = m_imprimante.endDocument();
     const Status remise = initiaux.restaureFormatEtOrientation(m_imprimante);

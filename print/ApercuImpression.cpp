@@ -1,5 +1,6 @@
 #include "print/ApercuImpression.h"
 
+#include "layout/GeometrieEnveloppe.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
 #include "print/CommandeImpression.h"
@@ -45,7 +46,7 @@ bool ApercuImpression::prepare(PrinterService& copie, const DemandeImpression& d
     TestImpr1(copie, m_dialogues, m_reglages);
     if (!m_reglages.refuse(ReglagesImprimante::Reglage::Copies))
         (void)copie.setCopies(demande.reglages.Quantite);
-    if (demande.reglages.HauteurEnv > 210 || demande.reglages.LongueurEnv > 297)
+    if (GeometrieEnveloppe::depasseA4(demande.reglages))
         m_dialogues.message(MessageIcon::Information, kTitreControleImpression,
                             CommandeImpression::MessageDepasseA4());
     TestImpr2(copie, m_dialogues, m_reglages);

@@ -1,36 +1,33 @@
 #include "print/CommandeImpression.h"
 
-#include "addresses/AddressEncoding.h"
+#include "addresses/liste/AddressEncoding.h"
+#include "layout/GeometrieEnveloppe.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
-#include "print/Form3.h"
 #include "print/NomTravail.h"
 #include "print/TestsImprimante.h"
 
-CommandeImpression::CommandeImpression(PrinterService& imprimante, Dialogs& dialogues, QWidget* fenetrePrincipale)
+#include <numeric>
+
+CommandeImpression::CommandeImpression(PrinterService& imprimante, Dialogs& dialogues, ChoixAdresses choix)
     : m_imprimante(imprimante),
       m_dialogues(dialogues),
-      m_fenetrePrincipale(fenetrePrincipale),
       m_imprime(imprimante, dialogues, m_reglages, &m_decalages),
       m_apercu(imprimante, dialogues, &m_decalages),
-      m_alignement(imprimante, dialogues, m_decalages)
+      m_alignement(imprimante, dialogues, m_decalages),
+      m_choix(std::move(choix))
 {
 }
 
 CommandeImpression::~CommandeImpression() = default;
 
-Form3& CommandeImpression::form3()
+CommandeImpression::ChoixAdresses CommandeImpression::toutes()
 {
-    if (m_form3)
-        return *m_form3;
-    // Placed once, over the main window as it stands at this first use.
-    if (m_fenetrePrincipale) {
-        m_form3 = new Form3(m_fenetrePrincipale);
-    } else {
-        m_form3SansParent = std::make_unique<Form3>();
-        m_form3 = m_form3SansParent.get();
-    }
-    return *m_form3;
+    return [](const EntreesAdresses& adresses) {
+        QList<int> toutes(adresses.size());
+        std::iota(toutes.begin(), toutes.end(), 0);
+        return std::optional<QList<int>>(toutes);
+    };
 }
 
 QString CommandeImpression::MessageDepasseA4()
@@ -41,14 +38,9 @@ QString CommandeImpression::MessageDepasseA4()
         .join(QString::fromUtf16(kFinLigne));
 }
 
-std::optional<QList<int>> CommandeImpression::choisitAdresses(const EntreesAdresses& adresses)
-{
-    return m_choix ? m_choix(adresses) : form3().choisit(adresses.liste());
-}
-
 void CommandeImpression::Apercu(const DemandeImpression& demande)
 {
-    if (const std::optional<QList<int>> selection = choisitAdresses(demande.adresses)) {
+    if (const std::optional<QList<int>> selection = m_choix(demande.adresses)) {
         NommeTravail(m_imprimante, demande.reglages, QStringLiteral("enveloppes"));
         m_apercu.montre(demande, *selection);
     }
@@ -62,7 +54,7 @@ void CommandeImpression::ReglageImprimante(const ReglagesModele& reglages)
 CommandeImpression::Bilan CommandeImpression::Imprimer(const DemandeImpression& demande)
 {
     Bilan bilan;
-    const std::optional<QList<int>> selection = choisitAdresses(demande.adresses);
+    const std::optional<QList<int>> selection = m_choix(demande.adresses);
     if (!selection)
         return bilan;  // "Annuler": nothing else happens
     if (demande.confirmeSelection && !demande.confirmeSelection(demande, *selection))
@@ -70,7 +62,7 @@ CommandeImpression::Bilan CommandeImpression::Imprimer(const DemandeImpression& 
 
     NommeTravail(m_imprimante, demande.reglages, QStringLiteral("enveloppes"));
     TestImpr1(m_imprimante, m_dialogues, m_reglages);
-    if (demande.reglages.HauteurEnv > 210 || demande.reglages.LongueurEnv > 297)
+    if (GeometrieEnveloppe::depasseA4(demande.reglages))
         m_dialogues.message(MessageIcon::Information, kTitreControleImpression, MessageDepasseA4());
 
     // The print dialog opens on the printer's copies count, preset to the quantity; what

@@ -2,8 +2,9 @@
 // The print command, behind the main window's Imprimer button: choose the addresses,
 // probe the copies count, warn about an envelope larger than A4, show the print dialog
 // with the copies preset to Quantite, run the print, and put the copies count back.
-// It owns what printing keeps for the program's life: the selection window, the
-// probes' findings, the print run, the preview and the printers' shifts.
+// It owns what printing keeps for the program's life: the probes' findings, the print
+// run, the preview and the printers' shifts. Who chooses the addresses (the selection
+// window, the batch's "all", a test) is handed to it.
 
 #include "print/AlignementImprimante.h"
 #include "print/ApercuImpression.h"
@@ -13,21 +14,22 @@
 #include "print/ReglagesImprimante.h"
 
 #include <QList>
-#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class Dialogs;
-class Form3;
 class PrinterService;
-class QWidget;
 
 class CommandeImpression {
 public:
-    // The main window is the selection window's parent and places it.
-    CommandeImpression(PrinterService& imprimante, Dialogs& dialogues, QWidget* fenetrePrincipale);
+    // Who chooses the addresses: the chosen indices, or nothing when the user gave up.
+    using ChoixAdresses = std::function<std::optional<QList<int>>(const EntreesAdresses& adresses)>;
+    // Every address, as "Imprimer Tout..." chooses them.
+    static ChoixAdresses toutes();
+
+    CommandeImpression(PrinterService& imprimante, Dialogs& dialogues, ChoixAdresses choix);
     ~CommandeImpression();
     CommandeImpression(const CommandeImpression&) = delete;
     CommandeImpression& operator=(const CommandeImpression&) = delete;
@@ -57,28 +59,18 @@ public:
     const ReglagesImprimante& reglagesImprimante() const { return m_reglages; }
     DecalagesImprimantes& decalages() { return m_decalages; }
 
-    // The selection window, created at its first use.
-    Form3& form3();
-
-    // Who chooses the addresses: the selection window, unless a test answers instead.
-    // The chosen indices, or nothing when the user gave up.
-    using ChoixAdresses = std::function<std::optional<QList<int>>(const EntreesAdresses& adresses)>;
+    // A test answers instead of the selection window.
     void remplaceChoixAdresses(ChoixAdresses choix) { m_choix = std::move(choix); }
 
     static QString MessageDepasseA4();
 
 private:
-    std::optional<QList<int>> choisitAdresses(const EntreesAdresses& adresses);
-
     PrinterService& m_imprimante;
     Dialogs& m_dialogues;
-    QPointer<QWidget> m_fenetrePrincipale;
     ReglagesImprimante m_reglages;
     DecalagesImprimantes m_decalages;
     Imprime m_imprime;
     ApercuImpression m_apercu;
     AlignementImprimante m_alignement;
-    QPointer<Form3> m_form3;  // a child of the main window, like its other windows
-    std::unique_ptr<Form3> m_form3SansParent;  // without a main window, its own
     ChoixAdresses m_choix;
 };

@@ -1,7 +1,7 @@
 #include "print/DemandeImpression.h"
 
-#include "addresses/AddressEncoding.h"
-#include "addresses/FichierAdresses.h"
+#include "addresses/liste/AddressEncoding.h"
+#include "addresses/fichier/FichierAdresses.h"
 #include "app/NombrePanneau.h"
 
 #include <algorithm>

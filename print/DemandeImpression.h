@@ -2,7 +2,7 @@
 // What a print takes from the main window: the design as the preview shows it, the
 // sender text, the address list, and the way to show an address in the recipient box.
 
-#include "addresses/EntreesAdresses.h"
+#include "addresses/liste/EntreesAdresses.h"
 #include "app/ReglagesModele.h"
 
 #include <QList>

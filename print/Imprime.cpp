@@ -1,11 +1,11 @@
 #include "print/Imprime.h"
 
-#include "addresses/AddressEncoding.h"
+#include "addresses/liste/AddressEncoding.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
 #include "print/ControleFile.h"
 #include "print/DecalagesImprimantes.h"
-#include "print/PolicesImprimante.h"
+#include "layout/PolicesImprimante.h"
 #include "print/ReglagesImprimante.h"
 #include "print/TestsImprimante.h"
 
@@ -33,11 +33,6 @@ Imprime::Imprime(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprima
 }
 
 Imprime::~Imprime() = default;
-
-Mm Imprime::DecalageYPaysage(Mm hauteurEnv, Mm hauteurImprimable)
-{
-    return (Mm(210) - hauteurEnv) - (Mm(210) - hauteurImprimable) / 2;
-}
 
 QStringList Imprime::LignesExpediteur(const QString& texte)
 {
@@ -136,12 +131,12 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
             !s)
             return s;
     }
-    Mm decalageY = kDecalageYPortrait;
+    GeometrieEnveloppe::PlaceEnveloppe place = GeometrieEnveloppe::placeEnveloppe(Mm(reglages.HauteurEnv), false);
     if (paysage) {
         const Result<Mm> hauteur = m_imprimante.printableHeight();
         if (!hauteur)
             return hauteur.status();
-        decalageY = DecalageYPaysage(Mm(reglages.HauteurEnv), hauteur.value());
+        place = GeometrieEnveloppe::placeEnveloppe(Mm(reglages.HauteurEnv), true, hauteur.value());
     }
     // The printer the probes' set-up dialogs leave is the one whose shift applies.
     if (m_decalages) {
@@ -168,7 +163,7 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
             break;
         }
         ++numero;
-        if (Status s = enveloppe(demande, i, lignesExp, decalageY); !s)
+        if (Status s = enveloppe(demande, i, lignesExp, place); !s)
             return s;
         ++m_imprimees;
         laisseRespirer();
@@ -178,26 +173,12 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
 
 Status Imprime::reperesCoupe(const ReglagesModele& reglages, bool paysage)
 {
-    const double L = reglages.LongueurEnv;
-    const double H = reglages.HauteurEnv;
-    const auto p = [](double x, double y) { return PointMm{Mm(x), Mm(y)}; };
-    struct Trait {
-        std::optional<PointMm> depuis;  // none: from the end of the line before
-        PointMm vers;
-    };
-    const QList<Trait> traits =
-        paysage ? QList<Trait>{{p(L - 3, 210), p(L - 3, 200)},
-                               {p(0, 207 - H), p(5, 207 - H)},
-                               {p(L - 8, 207 - H), p(L - 3, 207 - H)},
-                               {std::nullopt, p(L - 3, 213 - H)}}
-                : QList<Trait>{{p(L - 3, 0), p(L - 3, 5)},
-                               {p(0, H - 3), p(5, H - 3)},
-                               {p(L - 8, H - 3), p(L - 3, H - 3)},
-                               {std::nullopt, p(L - 3, H - 8)}};
-    for (const Trait& t : traits) {
-        const Status s = t.depuis ? m_imprimante.drawLine(*t.depuis, t.vers) : m_imprimante.lineTo(t.vers);
-        if (!s)
+    for (const QList<PointMm>& trait : GeometrieEnveloppe::reperesCoupe(reglages, paysage)) {
+        if (Status s = m_imprimante.drawLine(trait[0], trait[1]); !s)
             return s;
+        for (qsizetype k = 2; k < trait.size(); ++k)
+            if (Status s = m_imprimante.lineTo(trait[k]); !s)
+                return s;
     }
     return Status::ok();
 }
@@ -227,19 +208,19 @@ Status Imprime::expediteurTexte(const ReglagesModele& reglages, const QStringLis
     return Status::ok();
 }
 
-Status Imprime::enveloppe(const DemandeImpression& demande, int index, const QStringList& lignesExp, Mm decalageY)
+Status Imprime::enveloppe(const DemandeImpression& demande, int index, const QStringList& lignesExp,
+                          const GeometrieEnveloppe::PlaceEnveloppe& place)
 {
     const ReglagesModele& reglages = demande.reglages;
-    const PointMm coinExp{Mm(reglages.MargeGaucheExp) - kDecalageX, Mm(reglages.MargeHauteExp) + decalageY};
+    const PointMm coinExp = place.versImprimante(GeometrieEnveloppe::coinExp(reglages));
     if (Status s = m_imprimante.setPosition(coinExp); !s)
         return s;
     if (!reglages.LogoChoisi) {
         if (Status s = expediteurTexte(reglages, lignesExp, coinExp); !s)
             return s;
     } else {
-        const RectMm ou{coinExp.x, coinExp.y, units::bitmapPixelsToMm(reglages.Logo.width()),
-                        units::bitmapPixelsToMm(reglages.Logo.height())};
-        if (Status s = m_imprimante.drawImage(reglages.Logo, ou); !s)
+        if (Status s = m_imprimante.drawImage(reglages.Logo, place.versImprimante(GeometrieEnveloppe::blocLogo(reglages)));
+            !s)
             return s;
     }
 
@@ -252,12 +233,12 @@ Status Imprime::enveloppe(const DemandeImpression& demande, int index, const QSt
     const LignesSeparees adresse = Separe(entree);
 
     // The block is placed by its bottom line: MargeBasseDest above the envelope's edge.
-    const Mm x = Mm(reglages.MargeGaucheDest) - kDecalageX;
     const Result<Mm> hauteur = m_imprimante.textHeight(EnForme(entree));
     if (!hauteur)
         return hauteur.status();
-    const Mm y = Mm(reglages.HauteurEnv) - (hauteur.value() + Mm(reglages.MargeBasseDest)) + decalageY;
-    if (Status s = m_imprimante.setPosition({x, y}); !s)
+    const RectMm bloc = place.versImprimante(GeometrieEnveloppe::blocDest(reglages, Mm(0), hauteur.value()));
+    const Mm x = bloc.left;
+    if (Status s = m_imprimante.setPosition({x, bloc.top}); !s)
         return s;
     if (Status s = m_imprimante.printText(QString(), LineEnd::No); !s)
         return s;

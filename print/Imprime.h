@@ -5,10 +5,8 @@
 // its bottom line MargeBasseDest above the envelope's bottom edge) sit at their distances
 // from the envelope's edges; crop marks, when asked for, go on the first page only.
 //
-// Envelope coordinates become printer coordinates by two offsets. Upright, the envelope's
-// corner lies on the sheet's corner: x - 3, y - 3. Sideways, the envelope lies against the
-// bottom long edge of the landscape sheet and the printable area is taken as centred in
-// the sheet's 210 mm: y + (210 - HauteurEnv) - (210 - P) / 2, P the printable height.
+// Every place comes from the envelope's geometry, the envelope laid on the sheet as the
+// feed asks and the printer's printable height allows.
 //
 // A queue that refuses jobs gets nothing, and a stopped one only what the user chooses to
 // send (ControleFile). Any failure is reported once, titled "Contrôle d'impression"; the run then ends the
@@ -22,6 +20,7 @@
 
 #include "platform/BusyPointer.h"
 #include "platform/Outcome.h"
+#include "layout/GeometrieEnveloppe.h"
 #include "platform/Units.h"
 #include "print/DemandeImpression.h"
 
@@ -41,8 +40,6 @@ class Imprime {
 public:
     // An envelope holds at most this many lines in each block.
     static constexpr int kLignesMax = 11;
-    static constexpr Mm kDecalageX = Mm(3);
-    static constexpr Mm kDecalageYPortrait = Mm(-3);
     // A run of more envelopes than this shows its progress.
     static constexpr int kEnveloppesSansSuivi = 3;
 
@@ -69,9 +66,6 @@ public:
     // The envelopes of the last run whose page was ended.
     int EnveloppesImprimees() const { return m_imprimees; }
 
-    // Sideways: DecalageY for an envelope of this height on a landscape page whose
-    // printable area is this high.
-    static Mm DecalageYPaysage(Mm hauteurEnv, Mm hauteurImprimable);
     // The sender text split into its printed lines: codes below 20 break lines, a CR LF
     // pair makes one break, and a final line break adds no line.
     static QStringList LignesExpediteur(const QString& texte);
@@ -84,7 +78,8 @@ public:
 private:
     Status deroule(const DemandeImpression& demande, const QList<int>& selection, Sondes sondes);
     Status reperesCoupe(const ReglagesModele& reglages, bool paysage);
-    Status enveloppe(const DemandeImpression& demande, int index, const QStringList& lignesExp, Mm decalageY);
+    Status enveloppe(const DemandeImpression& demande, int index, const QStringList& lignesExp,
+                     const GeometrieEnveloppe::PlaceEnveloppe& place);
     Status expediteurTexte(const ReglagesModele& reglages, const QStringList& lignesExp, PointMm coin);
     void termine(const Status& echec);
     void laisseRespirer();

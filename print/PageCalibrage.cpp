@@ -2,7 +2,6 @@
 
 #include "app/ReglagesModele.h"
 #include "platform/PrinterService.h"
-#include "print/Imprime.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -26,10 +25,13 @@ QString graduation(int valeur)
 
 class Dessin {
 public:
-    Dessin(PrinterService& imprimante, Mm decalageY) : m_imprimante(imprimante), m_decalageY(decalageY) {}
+    Dessin(PrinterService& imprimante, const GeometrieEnveloppe::PlaceEnveloppe& place)
+        : m_imprimante(imprimante), m_place(place)
+    {
+    }
 
     // Envelope coordinates to printer coordinates, as the run places the envelope.
-    PointMm p(Mm x, Mm y) const { return {x - Imprime::kDecalageX, y + m_decalageY}; }
+    PointMm p(Mm x, Mm y) const { return m_place.versImprimante(PointMm{x, y}); }
 
     Status trait(Mm x1, Mm y1, Mm x2, Mm y2) { return m_imprimante.drawLine(p(x1, y1), p(x2, y2)); }
 
@@ -46,7 +48,7 @@ public:
 
 private:
     PrinterService& m_imprimante;
-    Mm m_decalageY;
+    const GeometrieEnveloppe::PlaceEnveloppe& m_place;
 };
 
 // The text's words in lines no wider than `largeur`; nothing when a word alone is wider.
@@ -73,17 +75,18 @@ QStringList coupe(Dessin& d, const QString& texte, Mm largeur)
 }
 }  // namespace
 
-Status PageCalibrage::dessine(PrinterService& imprimante, const ReglagesModele& reglages, Mm decalageY, bool paysage)
+Status PageCalibrage::dessine(PrinterService& imprimante, const ReglagesModele& reglages,
+                              const GeometrieEnveloppe::PlaceEnveloppe& place)
 {
-    Dessin d(imprimante, decalageY);
+    Dessin d(imprimante, place);
     const Mm L(reglages.LongueurEnv);
     const Mm H(reglages.HauteurEnv);
 
     // Where marks may go, in envelope coordinates: the envelope and the sheet, each less
     // the margin. The envelope's left edge is the sheet's; its top lies `haut` below the
     // sheet's top.
-    const Mm largeurFeuille(paysage ? 297 : 210), hauteurFeuille(paysage ? 210 : 297);
-    const Mm haut = decalageY - Imprime::kDecalageYPortrait;
+    const Mm largeurFeuille = place.feuille.largeur, hauteurFeuille = place.feuille.hauteur;
+    const Mm haut = place.surFeuille({Mm(0), Mm(0)}).y;
     const Mm xMin = kMarge, xMax = std::min(L, largeurFeuille) - kMarge;
     const Mm yMin = std::max(kMarge, kMarge - haut), yMax = std::min(H, hauteurFeuille - haut) - kMarge;
     const Mm pliX = std::max(kPli, xMin), pliY = std::max(kPli, yMin + Mm(2));
@@ -96,9 +99,9 @@ Status PageCalibrage::dessine(PrinterService& imprimante, const ReglagesModele& 
     (void)imprimante.setFontSize(6);
 
     // As wide a reading as the envelope leaves room for beyond the folds, 5 mm at least.
-    const double place = std::min({(pliX - Mm(2)).value, (pliY - Mm(2)).value, (yMax - pliY * 2 - Mm(10)).value,
+    const double espace = std::min({(pliX - Mm(2)).value, (pliY - Mm(2)).value, (yMax - pliY * 2 - Mm(10)).value,
                                    (xMax - pliX * 2 - Mm(11)).value});
-    const int etendue = std::clamp(int(std::floor(place)), 5, kEtendueMax);
+    const int etendue = std::clamp(int(std::floor(espace)), 5, kEtendueMax);
     const Mm regleX = pliY * 2 + Mm(etendue + 3);  // the horizontal ruler's line, below the vertical ruler
     const Mm regleY = pliX * 2 + Mm(etendue + 2);  // the vertical ruler's line, beside the horizontal one
 
@@ -137,7 +140,7 @@ Status PageCalibrage::dessine(PrinterService& imprimante, const ReglagesModele& 
         QStringLiteral("Plivane : page de calibrage, enveloppe de %1 x %2 mm introduite en %3, imprimée sans décalage.")
             .arg(reglages.LongueurEnv)
             .arg(reglages.HauteurEnv)
-            .arg(paysage ? QStringLiteral("Paysage") : QStringLiteral("Portrait")),
+            .arg(place.paysage ? QStringLiteral("Paysage") : QStringLiteral("Portrait")),
         QStringLiteral("Décalage vers la droite : pliez le bord gauche de l'enveloppe vers la droite, le pli exactement "
                        "sur le trait vertical. La graduation de la règle horizontale où arrive le bord replié est la "
                        "valeur à saisir."),

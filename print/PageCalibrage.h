@@ -13,6 +13,7 @@
 //
 // Every mark stays kMarge inside the envelope and inside the A4 sheet.
 
+#include "layout/GeometrieEnveloppe.h"
 #include "platform/Outcome.h"
 #include "platform/Units.h"
 
@@ -25,8 +26,8 @@ public:
     static constexpr Mm kPli = Mm(12);    // the fold lines, from the left and top edges
     static constexpr int kEtendueMax = 10;  // graduations either way, in mm
 
-    // Draws the page in printer coordinates; the envelope lies as the run lays it, with
-    // this DecalageY, on an A4 sheet upright or sideways. Ends neither the page nor the
-    // document.
-    static Status dessine(PrinterService& imprimante, const ReglagesModele& reglages, Mm decalageY, bool paysage);
+    // Draws the page in printer coordinates; the envelope lies where the run lays it.
+    // Ends neither the page nor the document.
+    static Status dessine(PrinterService& imprimante, const ReglagesModele& reglages,
+                          const GeometrieEnveloppe::PlaceEnveloppe& place);
 };

@@ -1,6 +1,6 @@
 #include "print/TestsImprimante.h"
 
-#include "addresses/AddressEncoding.h"
+#include "addresses/liste/AddressEncoding.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
 #include "print/ReglagesImprimante.h"

@@ -1,8 +1,8 @@
 #include "app/window/AccessibiliteForm1.h"
 
 #include "app/window/ControlesForm1.h"
-#include "layout/Modele.h"
-#include "layout/SpinButton.h"
+#include "layout/widgets/ToileApercu.h"
+#include "layout/widgets/SpinButton.h"
 
 #include <QComboBox>
 #include <QLabel>

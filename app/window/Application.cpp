@@ -3,9 +3,9 @@
 #include "app/window/Form1.h"
 #include "app/window/ImpressionLot.h"
 #include "app/window/LigneCommande.h"
-#include "platform/QtDialogs.h"
-#include "platform/QtPrinterService.h"
-#include "platform/Traductions.h"
+#include "app/window/QtDialogs.h"
+#include "platform/widgets/QtPrinterService.h"
+#include "platform/widgets/Traductions.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "app/window/ControlesForm1.h"
 
-#include "layout/EtiquetteConseil.h"
-#include "layout/Modele.h"
-#include "layout/SpinButton.h"
+#include "layout/widgets/EtiquetteConseil.h"
+#include "layout/widgets/ToileApercu.h"
+#include "layout/widgets/SpinButton.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -185,7 +185,7 @@ ControlesForm1 ControlesForm1::construit(QWidget* f)
     c.ExpedH = panneau(c.PictExp, QStringLiteral("ExpedH"), QStringLiteral("10"), twips(1410, 0, 555, 405));
     c.SpinMV = spin(c.PictExp, QStringLiteral("SpinMV"), Qt::Vertical, twips(1020, 0, 405, 405));
 
-    c.ModeleApercu = new Modele(c.CadreModele);
+    c.ModeleApercu = new ToileApercu(c.CadreModele);
     c.ModeleApercu->setGeometry(twips(1020, 780, 4560, 2280));
     c.ModeleApercu->raise();
 

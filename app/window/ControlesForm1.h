@@ -17,7 +17,7 @@ class QRadioButton;
 class QScrollBar;
 class QWidget;
 class EtiquetteConseil;
-class Modele;
+class ToileApercu;
 class SpinButton;
 
 // A rectangle of the design, in twips, as the logical pixels a widget takes.
@@ -43,7 +43,7 @@ struct ControlesForm1 {
 
     // "Modèle de l'Enveloppe"
     QGroupBox* CadreModele = nullptr;
-    Modele* ModeleApercu = nullptr;  // "Modèle"
+    ToileApercu* ModeleApercu = nullptr;  // "Modèle"
     QFrame* PictDest = nullptr;
     QLabel* EspAdrG = nullptr;
     QLabel* EspAdrH = nullptr;

@@ -1,21 +1,22 @@
 #include "app/window/Form1.h"
 
-#include "addresses/AddressEncoding.h"
-#include "addresses/Form2.h"
-#include "addresses/ImportAdresses.h"
-#include "addresses/PlvDocument.h"
+#include "addresses/liste/AddressEncoding.h"
+#include "addresses/widgets/Form2.h"
+#include "addresses/import/ImportAdresses.h"
+#include "addresses/fichier/PlvDocument.h"
 #include "app/NombrePanneau.h"
 #include "app/window/AccessibiliteForm1.h"
-#include "calendar/Calendrier.h"
+#include "calendar/widgets/Calendrier.h"
 #include "print/CommandeImpression.h"
+#include "print/widgets/Form3.h"
 #include "platform/BusyPointer.h"
 #include "layout/AjusteLogo.h"
-#include "layout/ChoixFormat.h"
-#include "layout/CompletionCodePostal.h"
-#include "layout/EtiquetteConseil.h"
+#include "layout/widgets/ChoixFormat.h"
+#include "layout/widgets/CompletionCodePostal.h"
+#include "layout/widgets/EtiquetteConseil.h"
 #include "layout/FlecheSpin.h"
-#include "layout/Modele.h"
-#include "layout/SpinButton.h"
+#include "layout/widgets/ToileApercu.h"
+#include "layout/widgets/SpinButton.h"
 #include "layout/VerificationEnveloppes.h"
 #include "platform/PrinterService.h"
 
@@ -91,7 +92,9 @@ Form1::Form1(Dialogs& dialogs, PrinterService& imprimante, QWidget* parent)
       m_imprimante(imprimante),
       m_c(ControlesForm1::construit(new QWidget(this))),
       m_apercu(*m_c.ModeleApercu, imprimante),
-      m_impression(std::make_unique<CommandeImpression>(imprimante, dialogs, this))
+      m_impression(std::make_unique<CommandeImpression>(
+          imprimante, dialogs,
+          [this](const EntreesAdresses& adresses) { return form3().choisit(adresses.liste()); }))
 {
     QWidget* centre = m_c.SSFrame1->parentWidget();
     centre->setObjectName(QStringLiteral("Form1Client"));
@@ -560,7 +563,7 @@ Form2& Form1::form2()
                 m_etat.Modifie = true;
         });
         connect(m_form2, &Form2::verifier, this, [this](const QList<int>& lignes) {
-            const std::optional<int> aModifier = revoitEnveloppes(m_imprimante, m_dialogs, demandeImpression(), lignes);
+            const std::optional<int> aModifier = revoitEnveloppes(m_imprimante, m_dialogs, m_reglages, m_liste.entries(), lignes);
             if (!aModifier)
                 return;
             // As "Afficher ou Modifier la Sélection": the address in the box, for Modifier.
@@ -571,6 +574,14 @@ Form2& Form1::form2()
         });
     }
     return *m_form2;
+}
+
+Form3& Form1::form3()
+{
+    // Placed once, over the main window as it stands at this first use.
+    if (!m_form3)
+        m_form3 = new Form3(this);
+    return *m_form3;
 }
 
 void Form1::afficheAdresse(const QString& entree)
@@ -798,7 +809,7 @@ void Form1::Imprimer_Click()
         afficheAdresse(m_liste.entry(index));
     };
     demande.confirmeSelection = [this](const DemandeImpression& d, const QList<int>& selection) {
-        return confirmeEnveloppes(m_imprimante, m_dialogs, d, selection);
+        return confirmeEnveloppes(m_imprimante, m_dialogs, d.reglages, d.adresses, selection, d.montreAdresse);
     };
     m_impression->Imprimer(demande);
     if (montree >= 0 && m_liste.adresseCourante() != montree) {

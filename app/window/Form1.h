@@ -3,11 +3,11 @@
 // the commands, and the window-wide flags that keep the handlers from stepping on each
 // other. It owns the settings model for the program's whole life.
 
-#include "addresses/AddressList.h"
-#include "addresses/FichierAdresses.h"
+#include "addresses/liste/AddressList.h"
+#include "addresses/fichier/FichierAdresses.h"
 #include "app/ReglagesModele.h"
 #include "app/window/ControlesForm1.h"
-#include "layout/EnveloppeApercu.h"
+#include "layout/widgets/EnveloppeApercu.h"
 #include "print/DemandeImpression.h"
 #include "platform/Dialogs.h"
 
@@ -18,6 +18,7 @@
 class Calendrier;
 class CommandeImpression;
 class Form2;
+class Form3;
 class QButtonGroup;
 class PrinterService;
 class QPlainTextEdit;
@@ -47,6 +48,8 @@ public:
     bool ImpressionEnCours() const;
     // The address list window, created hidden with the first address and never destroyed.
     Form2& form2();
+    // The print selection window, created at its first use and kept likewise.
+    Form3& form3();
     const QString& TitreFenetre() const { return m_titreFenetre; }
 
     // The recipient and sender texts in their CR LF form.
@@ -119,6 +122,7 @@ private:
     EtatDocument m_etat;
     AddressList m_liste;
     Form2* m_form2 = nullptr;
+    Form3* m_form3 = nullptr;
     Calendrier* m_calendrier = nullptr;
     ControlesForm1 m_c;
     EnveloppeApercu m_apercu;

@@ -1,11 +1,11 @@
 #include "app/window/ImpressionLot.h"
 
-#include "addresses/FichierAdresses.h"
+#include "addresses/fichier/FichierAdresses.h"
 #include "platform/ConsoleDialogs.h"
 #include "platform/MemoireLibre.h"
-#include "platform/QtPrinterService.h"
+#include "platform/widgets/QtPrinterService.h"
 #include "print/CommandeImpression.h"
-#include "print/PolicesImprimante.h"
+#include "layout/PolicesImprimante.h"
 #include "print/ReglagesImprimante.h"
 
 #include <QFileInfo>
@@ -75,12 +75,7 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
     ImprPoliceDest(imprimante, demande.reglages);
 
     // "Imprimer Tout...", then the print dialog confirmed as the command line set it.
-    CommandeImpression impression(imprimante, dialogues, nullptr);
-    impression.remplaceChoixAdresses([](const EntreesAdresses& adresses) {
-        QList<int> toutes(adresses.size());
-        std::iota(toutes.begin(), toutes.end(), 0);
-        return std::optional<QList<int>>(toutes);
-    });
+    CommandeImpression impression(imprimante, dialogues, CommandeImpression::toutes());
     const CommandeImpression::Bilan bilan = impression.Imprimer(demande);
     // The run and the command have written their own failures.
     if (!bilan.lancee || bilan.echec || bilan.annulee)

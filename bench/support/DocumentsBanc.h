@@ -1,9 +1,9 @@
 #pragma once
 // Address files for the benchmarks: n addresses of four lines, all different, in the
 // list's order or shuffled, as a script or another program writes them.
-#include "addresses/AddressEncoding.h"
-#include "addresses/AddressList.h"
-#include "addresses/FichierAdresses.h"
+#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/AddressList.h"
+#include "addresses/fichier/FichierAdresses.h"
 
 #include <QRandomGenerator>
 #include <algorithm>

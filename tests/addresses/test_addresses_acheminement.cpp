@@ -1,8 +1,8 @@
 // The check of an address's last line against France's list of postcodes, on real
 // addresses of every kind of place.
-#include "addresses/AddressEncoding.h"
-#include "addresses/TableCodesPostaux.h"
-#include "addresses/VerificationAcheminement.h"
+#include "addresses/liste/AddressEncoding.h"
+#include "addresses/codespostaux/TableCodesPostaux.h"
+#include "addresses/codespostaux/VerificationAcheminement.h"
 
 #include <QRegularExpression>
 #include <QtTest>

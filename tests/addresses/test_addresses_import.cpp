@@ -3,10 +3,10 @@
 // title row told from an address, columns and vCard fields composed into envelope lines
 // (name, company, street, "POSTCODE CITY"), bad files refused whole, and a second import of
 // the same file adding nothing.
-#include "addresses/AddressList.h"
-#include "addresses/ImportAdresses.h"
-#include "addresses/ImportCsv.h"
-#include "addresses/ImportVcard.h"
+#include "addresses/liste/AddressList.h"
+#include "addresses/import/ImportAdresses.h"
+#include "addresses/import/ImportCsv.h"
+#include "addresses/import/ImportVcard.h"
 #include "tests/support/Fichiers.h"
 #include "tests/support/ScriptedDialogs.h"
 

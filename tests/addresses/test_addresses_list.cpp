@@ -1,7 +1,7 @@
 // The address list: how a typed address becomes a list entry and comes back to the
 // recipient box; its order, which is what the user reads, and its current address, which is
 // what Modifier replaces: both must hold whatever is added or removed around them.
-#include "addresses/AddressList.h"
+#include "addresses/liste/AddressList.h"
 #include "tests/support/Fichiers.h"
 
 #include <QPlainTextEdit>

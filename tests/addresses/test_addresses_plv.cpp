@@ -2,9 +2,9 @@
 // or one written on Windows, reads back as. Every input the reader was ever fuzzed from, and
 // every input that ever broke it, is read again in the ordinary build: none may crash, and
 // what is accepted survives a save.
-#include "addresses/EntreesAdresses.h"
-#include "addresses/PlvCodec.h"
-#include "addresses/CodageTexte.h"
+#include "addresses/liste/EntreesAdresses.h"
+#include "addresses/fichier/PlvCodec.h"
+#include "addresses/fichier/CodageTexte.h"
 
 #include <QDir>
 #include <QtTest>

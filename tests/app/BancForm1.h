@@ -2,7 +2,7 @@
 // The main window on a test bench: shown offscreen, with scripted dialogs, the printing
 // service the test chooses, and printer shifts kept in a throwaway settings file.
 #include "app/window/Form1.h"
-#include "layout/SpinButton.h"
+#include "layout/widgets/SpinButton.h"
 #include "print/CommandeImpression.h"
 #include "tests/support/Fichiers.h"
 #include "tests/support/RecordingPrinterService.h"

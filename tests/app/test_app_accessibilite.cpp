@@ -1,7 +1,7 @@
 // What a screen reader hears on the main window, and where the keyboard goes: every
 // control speaks French, the Tab key reaches every command, the Ctrl keys typed in the
 // recipient box press their buttons, and the calendar's 42 cells are one Tab stop.
-#include "layout/Modele.h"
+#include "layout/widgets/ToileApercu.h"
 #include "tests/app/BancForm1.h"
 
 #include <QAccessible>

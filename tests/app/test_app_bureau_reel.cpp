@@ -1,10 +1,10 @@
 // The window on a real desktop: a dark theme, and Arial and Times New Roman known only
 // as fontconfig's names for Liberation faces, with Qt's own font dialog.
-#include "addresses/Form2.h"
-#include "layout/Modele.h"
-#include "platform/QtDialogs.h"
-#include "platform/QtPrinterService.h"
-#include "print/Form3.h"
+#include "addresses/widgets/Form2.h"
+#include "layout/widgets/ToileApercu.h"
+#include "app/window/QtDialogs.h"
+#include "platform/widgets/QtPrinterService.h"
+#include "print/widgets/Form3.h"
 #include "tests/app/BancForm1.h"
 #include "tests/print/LecturePdf.h"
 

@@ -2,8 +2,8 @@
 // travels beside the file under the companion name and is found wherever the files were
 // copied, or else replaced; miscounted lists, UTF-8 from a text editor, and names that are
 // no regular file.
-#include "addresses/ImportAdresses.h"
-#include "addresses/PlvCodec.h"
+#include "addresses/import/ImportAdresses.h"
+#include "addresses/fichier/PlvCodec.h"
 #include "platform/EcritureGroupee.h"
 #include "tests/app/BancForm1.h"
 

@@ -4,11 +4,11 @@
 // nothing, and a block moved on the preview leaves the picture a full redraw would draw.
 // The line under the recipient box: why the block is red, the routing line checked as the
 // user types and corrected in one keystroke, and completion from a typed postcode.
-#include "addresses/Form2.h"
-#include "addresses/TableCodesPostaux.h"
-#include "layout/EtiquetteConseil.h"
-#include "layout/Modele.h"
-#include "platform/QtPrinterService.h"
+#include "addresses/widgets/Form2.h"
+#include "addresses/codespostaux/TableCodesPostaux.h"
+#include "layout/widgets/EtiquetteConseil.h"
+#include "layout/widgets/ToileApercu.h"
+#include "platform/widgets/QtPrinterService.h"
 #include "tests/app/BancForm1.h"
 
 #include <QAbstractItemView>
@@ -19,12 +19,12 @@
 namespace {
 using BancQt = Banc<QtPrinterService>;
 
-QColor couleurAu(const Modele& m, double x, double y)
+QColor couleurAu(const ToileApercu& m, double x, double y)
 {
     return m.image().pixelColor(m.versPixel({x, y}));
 }
 
-QColor centreDe(const Modele& m, const RectTwips& r)
+QColor centreDe(const ToileApercu& m, const RectTwips& r)
 {
     return couleurAu(m, r.left.value + r.width.value / 2, r.top.value + r.height.value / 2);
 }
@@ -62,7 +62,7 @@ private slots:
         QCOMPARE(r.height.value, hauteur * a.Echelle());
         QCOMPARE(r.left.value, 100 * a.Echelle());
         QCOMPARE(r.top.value, (110 - 20 - hauteur) * a.Echelle());
-        const Modele& m = *b.c().ModeleApercu;
+        const ToileApercu& m = *b.c().ModeleApercu;
         QCOMPARE(couleurAu(m, r.left.value, r.top.value), QColor(Qt::black));
         QCOMPARE(centreDe(m, r), m.couleurFond());
 

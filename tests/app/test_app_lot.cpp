@@ -3,7 +3,7 @@
 // failed run ends with its French message, its status, and the previous PDF untouched.
 // Where no screen can be opened, the window's start says so in one line, never Qt's abort.
 #include "app/window/ImpressionLot.h"
-#include "platform/QtPrinterService.h"
+#include "platform/widgets/QtPrinterService.h"
 #include "print/DecalagesImprimantes.h"
 #include "tests/app/BancForm1.h"
 #include "tests/print/LecturePdf.h"

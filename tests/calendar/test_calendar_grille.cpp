@@ -2,7 +2,7 @@
 // French public holidays as the grid marks and names them; and the widget driven as a user
 // would, offscreen under the Fusion style: the colours shown, and every cell named by its
 // full date for a screen reader.
-#include "calendar/Calendrier.h"
+#include "calendar/widgets/Calendrier.h"
 #include "calendar/CalendrierModele.h"
 #include "calendar/CouleursCalendrier.h"
 #include "calendar/DatePaques.h"

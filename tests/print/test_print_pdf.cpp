@@ -2,8 +2,8 @@
 // block where the envelope puts it, measured from the sheet's corner; the crop marks; the
 // copies of each envelope together; a run cancelled from its progress; the printer shift
 // moving the texts by exactly its value.
-#include "addresses/AddressEncoding.h"
-#include "platform/QtPrinterService.h"
+#include "addresses/liste/AddressEncoding.h"
+#include "platform/widgets/QtPrinterService.h"
 #include "print/CommandeImpression.h"
 #include "print/Imprime.h"
 #include "tests/print/LecturePdf.h"

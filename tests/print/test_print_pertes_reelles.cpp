@@ -1,7 +1,7 @@
 // Prints once lost without a word, on the real platform: a PDF on a full tmpfs (mounted as
 // root), and CI's cups-pdf queue "Plivane-Refus" (.ci/prepare-print-server.sh), stopped or
 // refusing jobs, then ready again; on a machine without it those tests skip.
-#include "platform/QtPrinterService.h"
+#include "platform/widgets/QtPrinterService.h"
 #include "print/CommandeImpression.h"
 #include "print/ControleFile.h"
 #include "tests/print/LecturePdf.h"

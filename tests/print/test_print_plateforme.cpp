@@ -8,10 +8,10 @@
 // dialog hears "Annuler"; the mapping step of an import previews the user's choices,
 // "Importer" hands them back, "Annuler" none.
 #include "app/ReglagesModele.h"
-#include "platform/QtDialogs.h"
-#include "platform/QtPrinterService.h"
-#include "platform/QtProgress.h"
-#include "platform/Traductions.h"
+#include "app/window/QtDialogs.h"
+#include "platform/widgets/QtPrinterService.h"
+#include "platform/widgets/QtProgress.h"
+#include "platform/widgets/Traductions.h"
 #include "print/CommandeImpression.h"
 #include "print/TestsImprimante.h"
 #include "tests/print/LecturePdf.h"

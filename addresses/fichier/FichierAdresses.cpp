@@ -1,0 +1,206 @@
+#include "addresses/fichier/FichierAdresses.h"
+
+#include "addresses/fichier/PlvCodec.h"
+#include "platform/EcritureGroupee.h"
+#include "platform/LectureFichier.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLocale>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+Status echecEcriture(const QString& nomFichier)
+{
+    return Status::failure(QStringLiteral("Problème d'écriture du Fichier:\r\n") + nomFichier
+                           + QStringLiteral("Corrigez et réessayez."));
+}
+
+Status echecLecture(const QString& nomFichier, const QString& raison)
+{
+    return Status::failure(QStringLiteral("Problème de lecture du Fichier:\r\n") + nomFichier
+                           + QStringLiteral("\r\n") + raison);
+}
+
+bool estFichier(const QString& chemin)
+{
+    return QFileInfo(chemin).isFile();
+}
+
+// Files copied from Windows keep their names but not always their case.
+QString chercheDans(const QDir& dossier, const QString& nom)
+{
+    if (nom.isEmpty() || nom == u"." || nom == u"..")
+        return {};
+    const QString exact = dossier.filePath(nom);
+    if (estFichier(exact))
+        return exact;
+    const QStringList entrees = dossier.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& entree : entrees) {
+        if (entree.compare(nom, Qt::CaseInsensitive) == 0)
+            return dossier.filePath(entree);
+    }
+    return {};
+}
+
+bool memeFichier(const QString& a, const QString& b)
+{
+    // Compared without case: on a disk shared with Windows they are the same file.
+    return QFileInfo(a).absoluteFilePath().compare(QFileInfo(b).absoluteFilePath(),
+                                                   Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+Result<QString> FichierAdresses::EcritFichier(const QString& nomFichier, const PlvDocument& document,
+                                              const QImage& logo)
+{
+    if (nomFichier.isEmpty())
+        return echecEcriture(nomFichier);
+
+    const QByteArray octets = PlvCodec::write(document);
+    if (octets.size() > kTailleMax)
+        return Status::failure(
+            QStringLiteral("Le fichier n'a pas été écrit :\r\n%1\r\nSes %2 adresses en feraient un fichier "
+                           "de %3 Mo, et un fichier d'adresses ne peut dépasser %4 Mo. Répartissez-les "
+                           "entre plusieurs fichiers.")
+                .arg(nomFichier, QLocale(QLocale::French).toString(document.Adresses.size()),
+                     QString::number((octets.size() + (1 << 20) - 1) >> 20), QString::number(kTailleMax >> 20)));
+
+    // The address file goes in last: until it does, the previous one stands.
+    EcritureGroupee ecriture;
+    QString nomLogo = document.NomLogo;
+    if (document.LogoChoisi) {
+        const QString compagnon = NomCompagnon(nomFichier);
+        // An address file named like its own companion would be overwritten by the bitmap.
+        if (memeFichier(compagnon, nomFichier) || logo.isNull())
+            return echecEcriture(nomFichier);
+        QByteArray bmp;
+        QBuffer tampon(&bmp);
+        if (!tampon.open(QIODevice::WriteOnly) || !logo.save(&tampon, "BMP") || bmp.size() > kTailleLogoMax
+            || !ecriture.prepare(compagnon, bmp))
+            return echecEcriture(nomFichier);
+        nomLogo = compagnon;
+    }
+    if (!ecriture.prepare(nomFichier, octets) || !ecriture.remplace())
+        return echecEcriture(nomFichier);
+    return nomLogo;
+}
+
+Result<PlvOuverture> FichierAdresses::LitFichier(const QString& nomFichier, EntreesAdresses* compactes)
+{
+    Result<PlvDocument> document = [&]() -> Result<PlvDocument> {
+        const LectureFichier::Lu lu = LectureFichier::lit(nomFichier, kTailleMax);
+        if (lu.echec == LectureFichier::Echec::TropGrand)
+            return echecLecture(nomFichier, QStringLiteral("Le fichier est bien trop grand pour un fichier "
+                                                           "d'adresses (plus de %1 Mo).")
+                                                .arg(kTailleMax >> 20));
+        if (!lu)
+            return echecLecture(nomFichier, QStringLiteral("Le fichier ne peut pas être ouvert : %1.")
+                                                .arg(LectureFichier::raison(lu.echec)));
+        if (lu.octets.isEmpty())
+            return echecLecture(nomFichier, QStringLiteral("Le fichier est vide."));
+        Result<PlvDocument> d = PlvCodec::read(lu.octets, compactes);
+        if (!d)
+            return echecLecture(nomFichier, d.error());
+        return d;
+    }();
+    if (!document)
+        return document.status();
+
+    PlvOuverture ouverture;
+    ouverture.document = document.value();
+    if (ouverture.document.LogoChoisi) {
+        ouverture.cheminLogo = CheminLogo(ouverture.document.NomLogo, nomFichier);
+        if (!ouverture.cheminLogo.isEmpty())
+            ouverture.logo = LitLogo(ouverture.cheminLogo);
+        ouverture.logoIllisible = ouverture.logo.isNull();
+    }
+    if (ouverture.logoIllisible) {
+        QString manquant = ouverture.cheminLogo;
+        if (manquant.isEmpty())
+            manquant = ouverture.document.NomLogo.isEmpty() ? NomCompagnon(nomFichier) : ouverture.document.NomLogo;
+        ouverture.avertissement =
+            QStringLiteral("Le logo de ce fichier d'adresses est introuvable ou illisible :\r\n%1\r\n"
+                           "Le logo d'origine de Plivane le remplace ; la prochaine sauvegarde "
+                           "l'enregistrera à côté du fichier.")
+                .arg(manquant);
+    }
+    return ouverture;
+}
+
+QImage FichierAdresses::LitLogo(const QString& chemin)
+{
+    const LectureFichier::Lu lu = LectureFichier::lit(chemin, kTailleLogoMax);
+    if (!lu)
+        return {};
+    // The format is read from the bytes, not the name: a logo renamed by hand still opens.
+    const QImage image = QImage::fromData(lu.octets);
+    if (image.isNull() || !image.hasAlphaChannel())
+        return image;
+    // Envelopes are white and a Windows bitmap has no transparency: what is see-through
+    // in a PNG or an SVG is white, on the preview, on paper and in the companion file.
+    QImage surBlanc(image.size(), QImage::Format_RGB32);
+    surBlanc.setDotsPerMeterX(image.dotsPerMeterX());
+    surBlanc.setDotsPerMeterY(image.dotsPerMeterY());
+    surBlanc.fill(Qt::white);
+    QPainter peintre(&surBlanc);
+    peintre.drawImage(0, 0, image);
+    return surBlanc;
+}
+
+QString FichierAdresses::FiltreLogos()
+{
+    QStringList motifs;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        motifs << QStringLiteral("*.") + QString::fromLatin1(format).toUpper();
+    motifs.removeDuplicates();
+    return QStringLiteral("Fichiers autorisés|%1|Bitmaps Windows|*.BMP").arg(motifs.join(u' '));
+}
+
+QString FichierAdresses::NomCompagnon(const QString& nomFichier)
+{
+    const QString nom = NomSansDossier(nomFichier);
+    if (nom.size() >= 4 && nom[nom.size() - 4] == u'.')
+        return nomFichier.chopped(3) + QStringLiteral("BMP");
+    return nomFichier + QStringLiteral(".BMP");
+}
+
+QString FichierAdresses::CheminLogo(const QString& nomLogo, const QString& nomFichier)
+{
+    const QDir dossier = QFileInfo(nomFichier).absoluteDir();
+    if (!nomLogo.isEmpty()) {
+        if (QDir::isAbsolutePath(nomLogo)) {
+            if (estFichier(nomLogo))
+                return nomLogo;
+        } else if (!nomLogo.contains(u'\\')) {
+            // A relative name is taken from the address file's folder, never from
+            // wherever the program happens to run.
+            const QString relatif = dossier.filePath(nomLogo);
+            if (estFichier(relatif))
+                return relatif;
+        }
+        const QString trouve = chercheDans(dossier, NomSansDossier(nomLogo));
+        if (!trouve.isEmpty())
+            return trouve;
+    }
+    // After the first save with a logo the file still names the logo's old place, and
+    // the picture is only sure to be in the companion bitmap.
+    return chercheDans(dossier, NomSansDossier(NomCompagnon(nomFichier)));
+}
+
+QString FichierAdresses::TitreFenetre(const QString& titreFenetre, const QString& nomFichier)
+{
+    return titreFenetre + QStringLiteral("      Fichier en cours : ") + NomSansDossier(nomFichier);
+}
+
+QString FichierAdresses::NomSansDossier(const QString& chemin)
+{
+    const qsizetype separateur = std::max(chemin.lastIndexOf(u'\\'), chemin.lastIndexOf(u'/'));
+    return chemin.mid(separateur + 1);
+}

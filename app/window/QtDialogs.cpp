@@ -1,0 +1,23 @@
+#include "app/window/QtDialogs.h"
+
+#include "addresses/widgets/ColumnMappingDialog.h"
+#include "layout/widgets/EnvelopeCheckDialog.h"
+#include "print/widgets/PrinterShiftDialog.h"
+
+std::optional<PointMm> QtDialogs::printerShiftDialog(const PrinterShiftRequest& request)
+{
+    PrinterShiftDialog dialog(request, parentWidget());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.shift();
+}
+
+EnvelopeCheckAnswer QtDialogs::envelopeCheck(const EnvelopeCheckRequest& request)
+{
+    return askEnvelopeCheck(request, parentWidget());
+}
+
+std::optional<QList<int>> QtDialogs::columnMapping(const ColumnMappingRequest& request)
+{
+    return askColumnMapping(request, parentWidget());
+}

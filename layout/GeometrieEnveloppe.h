@@ -1,0 +1,76 @@
+#pragma once
+// Where everything of an envelope lies, on the envelope and on the printer's page: the
+// blocks' rectangles, the crop marks and the envelope's place on the sheet. The print run,
+// the check before a print, the calibration page, the A4 warning and the preview all take
+// their places from here, so that what is checked and previewed is what prints.
+//
+// Envelope coordinates are millimetres from the envelope's top left corner, as it lies
+// address side up, its long side horizontal. Printer coordinates are millimetres from
+// the top left corner of the printable area, which lies kMargeFeuille inside the sheet's
+// edges (upright; sideways, it is taken as centred in the sheet's 210 mm).
+
+#include "app/ReglagesModele.h"
+#include "platform/Units.h"
+
+#include <QList>
+
+namespace GeometrieEnveloppe {
+
+// Where no printer is expected to print, along every edge of the sheet.
+inline constexpr Mm kMargeFeuille = Mm(3);
+
+struct Feuille {
+    Mm largeur;
+    Mm hauteur;
+};
+
+// The A4 sheet the run prints on, upright or sideways.
+Feuille feuilleA4(bool paysage);
+// Whether an envelope of these settings is larger than that sheet.
+bool depasseA4(const ReglagesModele& reglages);
+
+// How the run lays the envelope on its sheet. Upright, the envelope's corner lies on the
+// sheet's corner; sideways, the envelope lies against the bottom long edge of the
+// landscape sheet.
+struct PlaceEnveloppe {
+    bool paysage = false;
+    Feuille feuille;
+    // The envelope offset: what turns envelope coordinates into printer coordinates.
+    PointMm decalage;
+
+    PointMm versImprimante(PointMm surEnveloppe) const
+    {
+        return {surEnveloppe.x + decalage.x, surEnveloppe.y + decalage.y};
+    }
+    RectMm versImprimante(const RectMm& surEnveloppe) const
+    {
+        return {surEnveloppe.left + decalage.x, surEnveloppe.top + decalage.y, surEnveloppe.width,
+                surEnveloppe.height};
+    }
+    // Where a point of the envelope lands on the sheet.
+    PointMm surFeuille(PointMm surEnveloppe) const
+    {
+        const PointMm p = versImprimante(surEnveloppe);
+        return {p.x + kMargeFeuille, p.y + kMargeFeuille};
+    }
+};
+
+// `hauteurImprimable` is the printable height of the page the printer holds (sideways
+// only); by default that of an A4 sheet less its margins.
+PlaceEnveloppe placeEnveloppe(Mm hauteurEnv, bool paysage,
+                              Mm hauteurImprimable = Mm(210) - kMargeFeuille * 2);
+
+// The recipient block, its bottom MargeBasseDest above the envelope's bottom edge, for a
+// text of this printed size.
+RectMm blocDest(const ReglagesModele& reglages, Mm largeurTexte, Mm hauteurTexte);
+// The sender block's top left corner.
+PointMm coinExp(const ReglagesModele& reglages);
+// The logo as the sender block: its natural size, its pixels at 96 dpi.
+RectMm blocLogo(const ReglagesModele& reglages);
+
+// The crop marks the run prints, as lines joined end to end, in printer coordinates:
+// upright, on the envelope's right and bottom edges; sideways, where the landscape sheet
+// holds the envelope's edges.
+QList<QList<PointMm>> reperesCoupe(const ReglagesModele& reglages, bool paysage);
+
+} // namespace GeometrieEnveloppe

@@ -1,0 +1,131 @@
+#include "layout/widgets/EnveloppeApercu.h"
+
+#include "layout/widgets/ToileApercu.h"
+#include "platform/PrinterService.h"
+#include "layout/PolicesImprimante.h"
+
+const QColor EnveloppeApercu::kRougeVif = QColor(255, 0, 0);
+const QColor EnveloppeApercu::kGrisClair = QColor(192, 192, 192);
+
+EnveloppeApercu::EnveloppeApercu(ToileApercu& modele, PrinterService& imprimante)
+    : m_modele(modele), m_imprimante(imprimante)
+{
+}
+
+GeometrieApercu EnveloppeApercu::DessineModele(double L, double H, bool repereCoupe,
+                                               const DimensionsDessinees& dessin)
+{
+    const GeometrieApercu g = calculeGeometrie(L, H, dessin);
+    m_echelle = g.Echelle;
+    m_modele.redimensionne(g.LargeurApercu, g.HauteurApercu);  // clears the picture
+    m_destDessine = false;
+    m_expDessine = false;
+    m_reperesCoupe = repereCoupe;
+    traceReperes();
+    m_modele.rafraichit();
+    return g;
+}
+
+void EnveloppeApercu::traceReperes()
+{
+    if (!m_reperesCoupe)
+        return;
+    for (const QLineF& l : reperesCoupeApercu(m_modele.largeur(), m_modele.hauteur()))
+        m_modele.trait(l.p1(), l.p2(), kRougeVif);
+}
+
+void EnveloppeApercu::traceDest()
+{
+    if (m_verdict.respectee())
+        m_modele.contour(m_cadreDest, Qt::black);
+    else
+        m_modele.remplit(m_cadreDest, kRougeVif);
+}
+
+void EnveloppeApercu::traceExp()
+{
+    if (m_expLogo)
+        m_modele.remplit(m_cadreExp, kGrisClair);
+    else
+        m_modele.contour(m_cadreExp, Qt::black);
+}
+
+void EnveloppeApercu::efface(const RectTwips& ancien, bool dest)
+{
+    // Background alone would also wipe whatever else the old rectangle covered, until
+    // the next full redraw; the rest of the picture is a few lines, drawn again in the
+    // order of a full redraw.
+    m_modele.remplit(ancien, m_modele.couleurFond());
+    traceReperes();
+    if (dest && m_expDessine)
+        traceExp();
+    else if (!dest && m_destDessine)
+        traceDest();
+}
+
+void EnveloppeApercu::DessineDest(const QString& texte, const ReglagesModele& reglages, double L, double H)
+{
+    m_destDessine = false;
+    efface(m_cadreDest, true);
+
+    // A text with nothing printable gets no rectangle. The question is put to the printer
+    // as it stands, before its font is changed.
+    const Result<Mm> largeurActuelle = m_imprimante.textWidth(texte);
+    if (largeurActuelle && !(largeurActuelle.value().value > 0.0)) {
+        m_modele.rafraichit();
+        return;
+    }
+
+    (void)m_imprimante.setUnitMillimetres();
+    ImprPoliceDest(m_imprimante, reglages);
+    if (const Result<Mm> w = m_imprimante.textWidth(texte))
+        m_largeurTexte = w.value().value;
+    if (const Result<Mm> h = m_imprimante.textHeight(texte))
+        m_hauteurTexte = h.value().value;
+
+    m_cadreDest = RectTwips{Twips(reglages.MargeGaucheDest * m_echelle),
+                            Twips((H - reglages.MargeBasseDest - m_hauteurTexte) * m_echelle),
+                            Twips(m_largeurTexte * m_echelle), Twips(m_hauteurTexte * m_echelle)};
+
+    m_verdict = controleNorme({reglages.MargeGaucheDest, reglages.MargeBasseDest, m_largeurTexte, m_hauteurTexte},
+                              L, reglages.HauteurEnv);
+    traceDest();
+    m_destDessine = true;
+    m_modele.rafraichit();
+}
+
+void EnveloppeApercu::DessineExp(const QString& texte, const ReglagesModele& reglages)
+{
+    m_expDessine = false;
+    efface(m_cadreExp, false);
+
+    if (reglages.LogoChoisi) {
+        const QImage& logo = reglages.Logo;
+        m_cadreExp = RectTwips{Twips(reglages.MargeGaucheExp * m_echelle), Twips(reglages.MargeHauteExp * m_echelle),
+                               Twips(units::bitmapPixelsToMm(logo.width()).value * m_echelle),
+                               Twips(units::bitmapPixelsToMm(logo.height()).value * m_echelle)};
+        m_expLogo = true;
+        traceExp();
+        m_expDessine = true;
+        m_modele.rafraichit();
+        return;
+    }
+
+    const Result<Mm> largeurActuelle = m_imprimante.textWidth(texte);
+    if (largeurActuelle && !(largeurActuelle.value().value > 0.0)) {
+        m_modele.rafraichit();
+        return;  // the frame values stay, so the next redraw wipes the old frame again
+    }
+    m_cadreExp.left = Twips(reglages.MargeGaucheExp * m_echelle);
+    m_cadreExp.top = Twips(reglages.MargeHauteExp * m_echelle);
+    (void)m_imprimante.setUnitMillimetres();
+    ImprPoliceExp(m_imprimante, reglages);
+    if (const Result<Mm> w = m_imprimante.textWidth(texte))
+        m_cadreExp.width = Twips(w.value().value * m_echelle);
+    if (const Result<Mm> h = m_imprimante.textHeight(texte))
+        m_cadreExp.height = Twips(h.value().value * m_echelle);
+    m_expLogo = false;
+    traceExp();
+    m_expDessine = true;
+    m_modele.rafraichit();
+}
