@@ -1,7 +1,5 @@
 #include "app/ReglagesModele.h"
 
-#include "app/NombrePanneau.h"
-
 #include <algorithm>
 
 QFont BlockFont::toQFont() const
@@ -13,15 +11,6 @@ QFont BlockFont::toQFont() const
     f.setUnderline(underline);
     f.setStrikeOut(false);
     return f;
-}
-
-void ReglagesModele::LitMarges(const QString& expedH, const QString& expedG, const QString& espAdrG,
-                               const QString& espAdrH)
-{
-    MargeHauteExp = float(NombrePanneau(expedH));
-    MargeGaucheExp = float(NombrePanneau(expedG));
-    MargeGaucheDest = float(NombrePanneau(espAdrG));
-    MargeBasseDest = float(NombrePanneau(espAdrH));
 }
 
 float ReglagesModele::MargeGaucheDestPour(float longueur)

@@ -1,7 +1,8 @@
 #pragma once
-// The one envelope design being edited and its print run. The main window owns the only
-// instance; the controls, the font command, the logo commands, the address file and
-// start-up are its writers, and the preview and the print run read it.
+// The envelope design and its print run: the envelope's size, the blocks' places, the
+// feed, the two texts with their fonts, the logo. The envelope document owns the one
+// being edited; the address file reads and writes one, and the print run, the check
+// before a print and the preview read it.
 
 #include "platform/TextColour.h"
 
@@ -34,10 +35,11 @@ struct ReglagesModele {
     float MargeHauteExp = 10;
     int Orientation = 0;  // 0 "Portrait", 1 "Paysage"
     bool RepereCoupe = false;
-    int ImageOrient = 0;  // which feed picture shows: Orientation, plus 2 with crop marks
     bool LogoChoisi = false;
 
-    // Fonts of the two blocks; the texts themselves live in their text boxes.
+    // The two blocks' texts, lines ending CR LF, and their fonts.
+    QString TexteDest = QStringLiteral("Nom\r\net\r\nAdresse\r\n");
+    QString TexteExp;
     BlockFont PoliceDest{QStringLiteral("Arial"), 18.0};
     BlockFont PoliceExp{QStringLiteral("Arial"), 8.25};
 
@@ -51,15 +53,12 @@ struct ReglagesModele {
     static constexpr float kHauteurMin = 50, kHauteurMax = 235;
     static constexpr int kQuantiteMin = 1, kQuantiteMax = 100;
 
-    // Reads the four position panels back into the four distances, in the designed order.
-    void LitMarges(const QString& expedH, const QString& expedG, const QString& espAdrG,
-                   const QString& espAdrH);
-
     // The recipient's left distance that a new envelope length brings: 120 mm from the
     // right edge, but never nearer the left edge than 17 mm.
     static float MargeGaucheDestPour(float longueur);
-    static int ImageOrientPour(int orientation, bool repereCoupe)
-    {
-        return orientation + (repereCoupe ? 2 : 0);
-    }
+    // Which feed picture shows how to put the envelope in: the orientation, plus 2 with
+    // crop marks.
+    int ImageOrient() const { return Orientation + (RepereCoupe ? 2 : 0); }
+
+    bool operator==(const ReglagesModele&) const = default;
 };

@@ -15,8 +15,8 @@ PlvDocument grosDocument()
 {
     const QString s(QChar(0xA0));
     PlvDocument d;
-    d.LogoChoisi = true;
-    d.Exped = QStringLiteral("Société Dupré & Fils\r\n12, rue de l'Église\r\n75001 Paris");
+    d.reglages.LogoChoisi = true;
+    d.reglages.TexteExp = QStringLiteral("Société Dupré & Fils\r\n12, rue de l'Église\r\n75001 Paris");
     d.Adresses.reserve(kAdresses);
     for (int i = 0; i < kAdresses; ++i) {
         d.Adresses.append(QStringLiteral("M. Zoé Martin-%1").arg(i) + s
@@ -69,7 +69,7 @@ void BM_LitFichier(benchmark::State& state)
     QTemporaryDir dir;
     const QString nom = dir.filePath("Gros.PLV");
     PlvDocument d = grosDocument();
-    d.NomLogo = FichierAdresses::EcritFichier(nom, d, logo()).valueOr(QString());
+    d.reglages.NomLogo = FichierAdresses::EcritFichier(nom, d, logo()).valueOr(QString());
     FichierAdresses::EcritFichier(nom, d, logo());
     for (auto _ : state) {
         Result<PlvOuverture> ouvert = FichierAdresses::LitFichier(nom);

@@ -35,7 +35,7 @@ void runDImpression(benchmark::State& state)
 {
     QTemporaryDir dossier;
     DemandeImpression demande;
-    demande.texteExpediteur = kExpediteur.join(QStringLiteral("\r\n"));
+    demande.reglages.TexteExp = kExpediteur.join(QStringLiteral("\r\n"));
     demande.adresses = adresses();
     demande.montreAdresse = [](int) {};
     QList<int> toutes(kEnveloppes);

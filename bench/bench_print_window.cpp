@@ -68,7 +68,7 @@ void runSeul(benchmark::State& state)
     const int n = int(state.range(0));
     QTemporaryDir dossier;
     DemandeImpression demande;
-    demande.texteExpediteur = banc::document(0, banc::Ordre::Triee).Exped;
+    demande.reglages.TexteExp = banc::document(0, banc::Ordre::Triee).reglages.TexteExp;
     demande.adresses = banc::adresses(n, banc::Ordre::Triee);
     demande.montreAdresse = [](int) {};
     QList<int> toutes(n);

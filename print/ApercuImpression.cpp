@@ -17,7 +17,7 @@ ApercuImpression::ApercuImpression(PrinterService& imprimante, Dialogs& dialogue
 QString ApercuImpression::ImageAlimentation(const ReglagesModele& reglages)
 {
     return QStringLiteral(":/orient%1.png")
-        .arg(ReglagesModele::ImageOrientPour(reglages.Orientation != 0 ? 1 : 0, reglages.RepereCoupe));
+        .arg(reglages.ImageOrient());
 }
 
 bool ApercuImpression::montre(const DemandeImpression& demande, const QList<int>& selection)

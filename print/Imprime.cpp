@@ -49,7 +49,7 @@ Status Imprime::VerifieBlocs(const DemandeImpression& demande, const QList<int>&
 {
     // A run that stops half-way leaves the user to find out which envelopes came out.
     if (!demande.reglages.LogoChoisi) {
-        const qsizetype lignes = LignesExpediteur(demande.texteExpediteur).size();
+        const qsizetype lignes = LignesExpediteur(demande.reglages.TexteExp).size();
         if (lignes > kLignesMax)
             return tropDeLignes(QStringLiteral("L'adresse de l'expéditeur"), int(lignes));
     }
@@ -86,7 +86,7 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
     QStringList lignesExp;
     if (!reglages.LogoChoisi) {
         ImprPoliceExp(m_imprimante, reglages);
-        lignesExp = LignesExpediteur(demande.texteExpediteur);
+        lignesExp = LignesExpediteur(demande.reglages.TexteExp);
     }
     if (Status s = VerifieBlocs(demande, selection); !s)
         return s;

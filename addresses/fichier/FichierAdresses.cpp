@@ -74,8 +74,8 @@ Result<QString> FichierAdresses::EcritFichier(const QString& nomFichier, const P
 
     // The address file goes in last: until it does, the previous one stands.
     EcritureGroupee ecriture;
-    QString nomLogo = document.NomLogo;
-    if (document.LogoChoisi) {
+    QString nomLogo = document.reglages.NomLogo;
+    if (document.reglages.LogoChoisi) {
         const QString compagnon = NomCompagnon(nomFichier);
         // An address file named like its own companion would be overwritten by the bitmap.
         if (memeFichier(compagnon, nomFichier) || logo.isNull())
@@ -115,8 +115,8 @@ Result<PlvOuverture> FichierAdresses::LitFichier(const QString& nomFichier, Entr
 
     PlvOuverture ouverture;
     ouverture.document = document.value();
-    if (ouverture.document.LogoChoisi) {
-        ouverture.cheminLogo = CheminLogo(ouverture.document.NomLogo, nomFichier);
+    if (ouverture.document.reglages.LogoChoisi) {
+        ouverture.cheminLogo = CheminLogo(ouverture.document.reglages.NomLogo, nomFichier);
         if (!ouverture.cheminLogo.isEmpty())
             ouverture.logo = LitLogo(ouverture.cheminLogo);
         ouverture.logoIllisible = ouverture.logo.isNull();
@@ -124,7 +124,7 @@ Result<PlvOuverture> FichierAdresses::LitFichier(const QString& nomFichier, Entr
     if (ouverture.logoIllisible) {
         QString manquant = ouverture.cheminLogo;
         if (manquant.isEmpty())
-            manquant = ouverture.document.NomLogo.isEmpty() ? NomCompagnon(nomFichier) : ouverture.document.NomLogo;
+            manquant = ouverture.document.reglages.NomLogo.isEmpty() ? NomCompagnon(nomFichier) : ouverture.document.reglages.NomLogo;
         ouverture.avertissement =
             QStringLiteral("Le logo de ce fichier d'adresses est introuvable ou illisible :\r\n%1\r\n"
                            "Le logo d'origine de Plivane le remplace ; la prochaine sauvegarde "

@@ -114,29 +114,31 @@ private:
         if (!record(9, QStringLiteral("réglages de l'enveloppe"), f))
             return false;
         double quantite = 0, longueur = 0, hauteur = 0;
-        if (!boolean(f[0], d.LogoChoisi) || !single(f[1], d.MargeGaucheExp)
-            || !single(f[2], d.MargeHauteExp) || !single(f[3], d.MargeGaucheDest)
-            || !single(f[4], d.MargeBasseDest) || !number(f[5], quantite)
-            || !number(f[6], longueur) || !number(f[7], hauteur) || !boolean(f[8], d.Portrait))
+        bool portrait = true;
+        if (!boolean(f[0], d.reglages.LogoChoisi) || !single(f[1], d.reglages.MargeGaucheExp)
+            || !single(f[2], d.reglages.MargeHauteExp) || !single(f[3], d.reglages.MargeGaucheDest)
+            || !single(f[4], d.reglages.MargeBasseDest) || !number(f[5], quantite)
+            || !number(f[6], longueur) || !number(f[7], hauteur) || !boolean(f[8], portrait))
             return false;
-        d.Quantite = int(std::clamp(std::round(quantite), double(ReglagesModele::kQuantiteMin),
+        d.reglages.Orientation = portrait ? 0 : 1;
+        d.reglages.Quantite = int(std::clamp(std::round(quantite), double(ReglagesModele::kQuantiteMin),
                                     double(ReglagesModele::kQuantiteMax)));
-        d.LongueurEnv = float(std::clamp(longueur, double(ReglagesModele::kLongueurMin),
+        d.reglages.LongueurEnv = float(std::clamp(longueur, double(ReglagesModele::kLongueurMin),
                                          double(ReglagesModele::kLongueurMax)));
-        d.HauteurEnv = float(std::clamp(hauteur, double(ReglagesModele::kHauteurMin),
+        d.reglages.HauteurEnv = float(std::clamp(hauteur, double(ReglagesModele::kHauteurMin),
                                         double(ReglagesModele::kHauteurMax)));
         // A distance beyond the largest envelope cannot place a block on any envelope.
-        d.MargeGaucheExp = std::clamp(d.MargeGaucheExp, 0.0f, ReglagesModele::kLongueurMax);
-        d.MargeGaucheDest = std::clamp(d.MargeGaucheDest, 0.0f, ReglagesModele::kLongueurMax);
-        d.MargeHauteExp = std::clamp(d.MargeHauteExp, 0.0f, ReglagesModele::kHauteurMax);
-        d.MargeBasseDest = std::clamp(d.MargeBasseDest, 0.0f, ReglagesModele::kHauteurMax);
+        d.reglages.MargeGaucheExp = std::clamp(d.reglages.MargeGaucheExp, 0.0f, ReglagesModele::kLongueurMax);
+        d.reglages.MargeGaucheDest = std::clamp(d.reglages.MargeGaucheDest, 0.0f, ReglagesModele::kLongueurMax);
+        d.reglages.MargeHauteExp = std::clamp(d.reglages.MargeHauteExp, 0.0f, ReglagesModele::kHauteurMax);
+        d.reglages.MargeBasseDest = std::clamp(d.reglages.MargeBasseDest, 0.0f, ReglagesModele::kHauteurMax);
 
-        if (!record(1, QStringLiteral("texte de l'expéditeur"), f) || !string(f[0], d.Exped))
+        if (!record(1, QStringLiteral("texte de l'expéditeur"), f) || !string(f[0], d.reglages.TexteExp))
             return false;
-        d.Exped = withCrLf(d.Exped);
+        d.reglages.TexteExp = withCrLf(d.reglages.TexteExp);
 
-        if (!font(QStringLiteral("police de l'expéditeur"), d.PoliceExp)
-            || !font(QStringLiteral("police du destinataire"), d.PoliceDest))
+        if (!font(QStringLiteral("police de l'expéditeur"), d.reglages.PoliceExp)
+            || !font(QStringLiteral("police du destinataire"), d.reglages.PoliceDest))
             return false;
 
         if (!record(1, QStringLiteral("nombre d'adresses"), f))
@@ -181,13 +183,13 @@ private:
         // marks keep their start-up values.
         if (m_reader.atEnd())
             return true;
-        if (!record(1, QStringLiteral("nom du logo"), f) || !string(f[0], d.NomLogo))
+        if (!record(1, QStringLiteral("nom du logo"), f) || !string(f[0], d.reglages.NomLogo))
             return false;
         if (m_reader.atEnd())
             return true;
         if (!record(1, QStringLiteral("repères de coupe"), f))
             return false;
-        return boolean(f[0], d.RepereCoupe);
+        return boolean(f[0], d.reglages.RepereCoupe);
     }
 
     bool record(int count, const QString& what, QList<Field>& out)
@@ -329,29 +331,29 @@ private:
 QByteArray PlvCodec::write(const PlvDocument& d)
 {
     PlvFieldWriter w;
-    w.boolean(d.LogoChoisi)
-        .single(d.MargeGaucheExp)
-        .single(d.MargeHauteExp)
-        .single(d.MargeGaucheDest)
-        .single(d.MargeBasseDest)
-        .integer(d.Quantite)
-        .single(d.LongueurEnv)
-        .single(d.HauteurEnv)
-        .boolean(d.Portrait);
+    w.boolean(d.reglages.LogoChoisi)
+        .single(d.reglages.MargeGaucheExp)
+        .single(d.reglages.MargeHauteExp)
+        .single(d.reglages.MargeGaucheDest)
+        .single(d.reglages.MargeBasseDest)
+        .integer(d.reglages.Quantite)
+        .single(d.reglages.LongueurEnv)
+        .single(d.reglages.HauteurEnv)
+        .boolean(d.reglages.Orientation == 0);
     w.endRecord();
-    w.string(withCrLf(d.Exped));
+    w.string(withCrLf(d.reglages.TexteExp));
     w.endRecord();
-    writeFont(w, d.PoliceExp);
-    writeFont(w, d.PoliceDest);
+    writeFont(w, d.reglages.PoliceExp);
+    writeFont(w, d.reglages.PoliceDest);
     w.integer(qint64(d.Adresses.size()) - 1);
     w.endRecord();
     for (const QString& adresse : d.Adresses) {
         w.string(adresse);
         w.endRecord();
     }
-    w.string(d.NomLogo);
+    w.string(d.reglages.NomLogo);
     w.endRecord();
-    w.boolean(d.RepereCoupe);
+    w.boolean(d.reglages.RepereCoupe);
     w.endRecord();
     return CodageTexte::encode(w.text(), d.Codage);
 }

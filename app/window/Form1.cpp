@@ -3,7 +3,6 @@
 #include "addresses/liste/AddressEncoding.h"
 #include "addresses/widgets/Form2.h"
 #include "addresses/import/ImportAdresses.h"
-#include "addresses/fichier/PlvDocument.h"
 #include "app/NombrePanneau.h"
 #include "app/window/AccessibiliteForm1.h"
 #include "calendar/widgets/Calendrier.h"
@@ -31,7 +30,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -50,22 +48,11 @@ QImage logoIntegre()
     return QImage(QStringLiteral(":/logo.bmp"));
 }
 
-// The boxes hold their lines with Qt's line feeds; the program's own form is CR LF.
-QString texteCrLf(const QPlainTextEdit* boite)
-{
-    return AvecFinLigne(boite->toPlainText());
-}
-
 void metTexteCrLf(QPlainTextEdit* boite, QString texte)
 {
     texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     boite->setPlainText(texte);
-}
-
-double nombre(const QLabel* panneau)
-{
-    return NombrePanneau(panneau->text());
 }
 
 FontChoice valeursDe(const BlockFont& police)
@@ -104,9 +91,9 @@ Form1::Form1(Dialogs& dialogs, PrinterService& imprimante, QWidget* parent)
     setWindowTitle(TitreConcu());
 
     // The designed texts and fonts, as the window has them before it loads.
-    appliquePolice(m_c.Adresse, m_reglages.PoliceDest);
-    appliquePolice(m_c.Exped, m_reglages.PoliceExp);
-    metTexteCrLf(m_c.Adresse, QStringLiteral("Nom\r\net\r\nAdresse\r\n"));
+    appliquePolice(m_c.Adresse, m_document.reglages().PoliceDest);
+    appliquePolice(m_c.Exped, m_document.reglages().PoliceExp);
+    metTexteCrLf(m_c.Adresse, m_document.reglages().TexteDest);
 
     relie();
     demarre();
@@ -125,15 +112,17 @@ void Form1::relie()
 
     // Down arrows mark the document modified; up arrows do not. The sender's height is
     // measured from the top edge, so its down arrow raises the value.
-    auto& r = m_reglages;
-    connect(m_c.SpinLH, &SpinButton::bas, this, [this, &r] { fleche(m_c.EspAdrG, r.MargeGaucheDest, nombre(m_c.Lg), -1, true, true); });
-    connect(m_c.SpinLH, &SpinButton::haut, this, [this, &r] { fleche(m_c.EspAdrG, r.MargeGaucheDest, nombre(m_c.Lg), +1, false, true); });
-    connect(m_c.SpinLV, &SpinButton::bas, this, [this, &r] { fleche(m_c.EspAdrH, r.MargeBasseDest, nombre(m_c.Ht), -1, true, true); });
-    connect(m_c.SpinLV, &SpinButton::haut, this, [this, &r] { fleche(m_c.EspAdrH, r.MargeBasseDest, nombre(m_c.Ht), +1, false, true); });
-    connect(m_c.SpinMG, &SpinButton::bas, this, [this, &r] { fleche(m_c.ExpedG, r.MargeGaucheExp, nombre(m_c.Lg), -1, true, false); });
-    connect(m_c.SpinMG, &SpinButton::haut, this, [this, &r] { fleche(m_c.ExpedG, r.MargeGaucheExp, nombre(m_c.Lg), +1, false, false); });
-    connect(m_c.SpinMV, &SpinButton::bas, this, [this, &r] { fleche(m_c.ExpedH, r.MargeHauteExp, nombre(m_c.Ht), +1, true, false); });
-    connect(m_c.SpinMV, &SpinButton::haut, this, [this, &r] { fleche(m_c.ExpedH, r.MargeHauteExp, nombre(m_c.Ht), -1, false, false); });
+    using M = DocumentEnveloppe::Marge;
+    const auto L = [this] { return m_document.reglages().LongueurEnv; };
+    const auto H = [this] { return m_document.reglages().HauteurEnv; };
+    connect(m_c.SpinLH, &SpinButton::bas, this, [=, this] { fleche(m_c.EspAdrG, M::GaucheDest, L(), -1, true); });
+    connect(m_c.SpinLH, &SpinButton::haut, this, [=, this] { fleche(m_c.EspAdrG, M::GaucheDest, L(), +1, false); });
+    connect(m_c.SpinLV, &SpinButton::bas, this, [=, this] { fleche(m_c.EspAdrH, M::BasseDest, H(), -1, true); });
+    connect(m_c.SpinLV, &SpinButton::haut, this, [=, this] { fleche(m_c.EspAdrH, M::BasseDest, H(), +1, false); });
+    connect(m_c.SpinMG, &SpinButton::bas, this, [=, this] { fleche(m_c.ExpedG, M::GaucheExp, L(), -1, true); });
+    connect(m_c.SpinMG, &SpinButton::haut, this, [=, this] { fleche(m_c.ExpedG, M::GaucheExp, L(), +1, false); });
+    connect(m_c.SpinMV, &SpinButton::bas, this, [=, this] { fleche(m_c.ExpedH, M::HauteExp, H(), +1, true); });
+    connect(m_c.SpinMV, &SpinButton::haut, this, [=, this] { fleche(m_c.ExpedH, M::HauteExp, H(), -1, false); });
 
     connect(m_c.OrientGroupe, &QButtonGroup::idToggled, this, [this](int id, bool coche) {
         if (coche)
@@ -178,37 +167,30 @@ void Form1::demarre()
     // The designed place is the grid's; the title overhangs it on both sides.
     m_calendrier->move(m_c.placeCalendrier.topLeft() -
                        QPoint(int(std::lround(units::toLogicalPixels(Calendrier::kMargeGrille))), 0));
-    m_etat.Chargement = true;
-    m_reglages.RepereCoupe = false;
-    m_reglages.ImageOrient = 0;
+    const DocumentEnveloppe::Chargement programme(m_document);
     centre();
     (void)m_imprimante.setUnitMillimetres();
 
     const QImage logo = logoIntegre();
     if (!logo.isNull()) {
-        m_reglages.Logo = logo;
+        m_document.setLogo(logo);
         m_c.ImgLogo->setPixmap(QPixmap::fromImage(logo));
     }
 
-    m_reglages.LongueurEnv = float(nombre(m_c.Lg));
-    m_reglages.HauteurEnv = float(nombre(m_c.Ht));
     m_titreFenetre = windowTitle();
     m_policeCible = 2;
-    m_valeursPolice = valeursDe(m_reglages.PoliceDest);
+    m_valeursPolice = valeursDe(m_document.reglages().PoliceDest);
 
     // The designed recipient text is the list's first address, shown back in its box.
     form2();
-    m_liste.add(EnLigne(texteAdresse()));
-    m_liste.setAdresseCourante(0);
-    afficheAdresse(m_liste.entry(0));
+    AddressList& liste = m_document.adresses();
+    liste.add(EnLigne(m_document.reglages().TexteDest));
+    liste.setAdresseCourante(0);
+    afficheAdresse(liste.entry(0));
 
-    m_reglages.LogoChoisi = false;
-    m_reglages.NomFichier = QStringLiteral("Nouveau");
-    m_reglages.NomLogo = QStringLiteral("Logo.BMP");
     // The program's own folder is read-only once installed: new files start in Documents.
-    m_reglages.CheminFichier = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                               + QDir::separator() + m_reglages.NomFichier;
-    m_reglages.LitMarges(m_c.ExpedH->text(), m_c.ExpedG->text(), m_c.EspAdrG->text(), m_c.EspAdrH->text());
+    m_document.setCheminFichier(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                + QDir::separator() + m_document.reglages().NomFichier);
 }
 
 void Form1::centre()
@@ -230,17 +212,17 @@ void Form1::showEvent(QShowEvent* event)
 
 void Form1::Form_Activate()
 {
+    {
+        const DocumentEnveloppe::Chargement programme(m_document);
+        m_c.NAdr->setText(QString::number(m_document.adresses().count()));
+        DessineModele();
+        DessineExp();
+        DessineDest();
+    }
     // Coming back from the address list or the print selection must not make the program
     // forget unsaved changes: only the first activation starts the document unmodified.
-    const bool garde = m_dejaActive && m_etat.Modifie;
-    m_etat.Chargement = true;
-    m_c.NAdr->setText(QString::number(m_liste.count()));
-    m_etat.Modifie = false;
-    DessineModele();
-    DessineExp();
-    DessineDest();
-    m_etat.Modifie = garde;
-    m_etat.Chargement = false;
+    if (!m_dejaActive)
+        m_document.setModifie(false);
     m_dejaActive = true;
 }
 
@@ -281,29 +263,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-QString Form1::texteAdresse() const
-{
-    return texteCrLf(m_c.Adresse);
-}
-
-QString Form1::texteExped() const
-{
-    return texteCrLf(m_c.Exped);
-}
-
-void Form1::marqueModifie()
-{
-    if (!m_etat.Chargement)
-        m_etat.Modifie = true;
-}
-
 // --- Preview -------------------------------------------------------------------------
 
 void Form1::DessineModele()
 {
-    m_etat.Modifie = !m_etat.Chargement;
-    m_reglages.LitMarges(m_c.ExpedH->text(), m_c.ExpedG->text(), m_c.EspAdrG->text(), m_c.EspAdrH->text());
-    const GeometrieApercu g = m_apercu.DessineModele(nombre(m_c.Lg), nombre(m_c.Ht), m_reglages.RepereCoupe, m_dessin);
+    const ReglagesModele& r = m_document.reglages();
+    const GeometrieApercu g = m_apercu.DessineModele(r.LongueurEnv, r.HauteurEnv, r.RepereCoupe, m_dessin);
     auto px = [](Twips t) { return int(std::lround(units::toLogicalPixels(t))); };
     m_c.ModeleApercu->move(px(g.gauche), px(m_dessin.hautModele));
     m_c.PictExp->move(px(g.gauchePictExp), m_c.PictExp->y());
@@ -312,12 +277,13 @@ void Form1::DessineModele()
 
 void Form1::DessineDest()
 {
-    m_apercu.DessineDest(texteAdresse(), m_reglages, nombre(m_c.Lg), nombre(m_c.Ht));
+    const ReglagesModele& r = m_document.reglages();
+    m_apercu.DessineDest(r);
     QStringList ecarts;
     if (m_apercu.destDessine() && !m_apercu.verdictDest().respectee())
-        ecarts = ecartsNorme({m_reglages.MargeGaucheDest, m_reglages.MargeBasseDest, m_apercu.largeurTexteDest(),
-                              m_apercu.hauteurTexteDest()},
-                             nombre(m_c.Lg), m_reglages.HauteurEnv);
+        ecarts = ecartsNorme(
+            {r.MargeGaucheDest, r.MargeBasseDest, m_apercu.largeurTexteDest(), m_apercu.hauteurTexteDest()},
+            r.LongueurEnv, r.HauteurEnv);
     m_c.ConseilAdresse->suitNorme(ecarts);
     // A screen reader user hears why the block is red, as a sighted one sees it.
     AccessibiliteForm1::decritApercu(m_c, ecarts);
@@ -325,52 +291,63 @@ void Form1::DessineDest()
 
 void Form1::DessineExp()
 {
-    m_apercu.DessineExp(texteExped(), m_reglages);
+    m_apercu.DessineExp(m_document.reglages());
 }
 
 // --- Size, position and option controls --------------------------------------------
 
 void Form1::BHL_Change(int valeur)
 {
-    m_c.Lg->setText(QString::number(valeur));
-    m_reglages.LongueurEnv = float(valeur);
-    m_reglages.MargeGaucheDest = ReglagesModele::MargeGaucheDestPour(m_reglages.LongueurEnv);
-    m_c.EspAdrG->setText(TexteNombre(m_reglages.MargeGaucheDest));
+    // Showing the document moves the bars too: only the user's moves change it.
+    if (m_document.enChargement())
+        return;
+    m_document.setLongueurEnv(valeur);
+    const ReglagesModele& r = m_document.reglages();
+    m_c.Lg->setText(TexteNombre(r.LongueurEnv));
+    m_document.setMarge(DocumentEnveloppe::Marge::GaucheDest, ReglagesModele::MargeGaucheDestPour(r.LongueurEnv));
+    m_c.EspAdrG->setText(TexteNombre(r.MargeGaucheDest));
     DessineModele();
     DessineExp();
     DessineDest();
+    m_document.marqueModifie();
 }
 
 void Form1::BHH_Change(int valeur)
 {
-    m_c.Ht->setText(QString::number(valeur));
-    m_reglages.HauteurEnv = float(valeur);
+    if (m_document.enChargement())
+        return;
+    m_document.setHauteurEnv(valeur);
+    m_c.Ht->setText(TexteNombre(m_document.reglages().HauteurEnv));
     DessineModele();
     DessineExp();
     DessineDest();
+    m_document.marqueModifie();
 }
 
 void Form1::BHQte_Change(int valeur)
 {
-    m_c.QuantitePanneau->setText(QString::number(valeur));
-    m_reglages.Quantite = valeur;
-    m_etat.Modifie = !m_etat.Chargement;
+    if (m_document.enChargement())
+        return;
+    m_document.setQuantite(valeur);
+    m_c.QuantitePanneau->setText(QString::number(m_document.reglages().Quantite));
+    m_document.marqueModifie();
 }
 
-void Form1::fleche(QLabel* panneau, float& reglage, double borne, int pas, bool marque, bool dest)
+void Form1::fleche(QLabel* panneau, DocumentEnveloppe::Marge marge, double borne, int pas, bool marque)
 {
-    const std::optional<QString> texte = FlecheSpin(reglage, borne, panneau->text(), pas);
-    if (!texte)
+    const std::optional<float> valeur = FlecheSpin(m_document.marge(marge), borne, pas);
+    if (!valeur)
         return;
-    panneau->setText(*texte);
+    m_document.setMarge(marge, *valeur);
+    panneau->setText(TexteNombreSigne(*valeur));
     panneau->repaint();
-    reglage = float(NombrePanneau(panneau->text()));
+    const bool dest = marge == DocumentEnveloppe::Marge::GaucheDest || marge == DocumentEnveloppe::Marge::BasseDest;
     if (dest)
         DessineDest();
     else
         DessineExp();
     if (marque)
-        marqueModifie();
+        m_document.marqueModifie();
 }
 
 void Form1::montreImageOrient(int index)
@@ -381,24 +358,19 @@ void Form1::montreImageOrient(int index)
 
 void Form1::Orient_Click(int index)
 {
-    m_reglages.Orientation = index;
-    m_reglages.ImageOrient = ReglagesModele::ImageOrientPour(index, m_reglages.RepereCoupe);
-    montreImageOrient(m_reglages.ImageOrient);
-    marqueModifie();
+    m_document.setOrientation(index);
+    montreImageOrient(m_document.reglages().ImageOrient());
+    m_document.marqueModifie();
 }
 
 void Form1::ReperesCoupe_Click()
 {
-    m_reglages.RepereCoupe = m_c.ReperesCoupe[0]->isChecked();
-    if (m_reglages.ImageOrient >= 2 && !m_reglages.RepereCoupe)
-        m_reglages.ImageOrient -= 2;
-    else if (m_reglages.ImageOrient < 2 && m_reglages.RepereCoupe)
-        m_reglages.ImageOrient += 2;
-    montreImageOrient(m_reglages.ImageOrient);
+    m_document.setRepereCoupe(m_c.ReperesCoupe[0]->isChecked());
+    montreImageOrient(m_document.reglages().ImageOrient());
     DessineModele();
     DessineExp();
     DessineDest();
-    marqueModifie();
+    m_document.marqueModifie();
 }
 
 // --- Recipient and sender boxes ------------------------------------------------------
@@ -419,20 +391,23 @@ void Form1::corrigeAcheminement()
 
 void Form1::Adresse_Change()
 {
-    // Advice on the address's form follows every change, the print run's included.
-    m_c.ConseilAdresse->suit(texteAdresse());
+    // The box shows the document's recipient text, the print run's addresses included, and
+    // advice on the address's form follows every change.
+    m_document.setTexte(DocumentEnveloppe::Bloc::Dest, m_c.Adresse->toPlainText());
+    m_c.ConseilAdresse->suit(m_document.reglages().TexteDest);
     // While a run prints, it puts each address into the box in turn.
     if (ImpressionEnCours())
         return;
-    marqueModifie();
+    m_document.marqueModifie();
     DessineDest();
 }
 
 void Form1::Exped_Change()
 {
+    m_document.setTexte(DocumentEnveloppe::Bloc::Exp, m_c.Exped->toPlainText());
     if (ImpressionEnCours())
         return;
-    marqueModifie();
+    m_document.marqueModifie();
     DessineExp();
 }
 
@@ -440,20 +415,20 @@ void Form1::Exped_Change()
 
 void Form1::Logo_Click()
 {
-    if (m_c.Logo[1]->isChecked()) {
-        m_c.CadreLogo->setText(QStringLiteral("Nom Adresse"));
-        m_c.ImgLogo->hide();
-        m_reglages.LogoChoisi = false;
-    } else {
-        m_c.CadreLogo->setText(QString());
-        m_c.ImgLogo->show();
-        m_reglages.LogoChoisi = true;
-        // A file being opened brings its own logo: asking for another would be wrong.
-        if (!m_etat.Chargement)
-            OuvrirLogo();
-    }
+    const bool logo = !m_c.Logo[1]->isChecked();
+    m_document.setLogoChoisi(logo);
+    montreCadreLogo();
+    if (logo)
+        OuvrirLogo();
     DessineExp();
-    marqueModifie();
+    m_document.marqueModifie();
+}
+
+void Form1::montreCadreLogo()
+{
+    const bool logo = m_document.reglages().LogoChoisi;
+    m_c.CadreLogo->setText(logo ? QString() : QStringLiteral("Nom Adresse"));
+    m_c.ImgLogo->setVisible(logo);
 }
 
 void Form1::OuvrirLogo()
@@ -465,19 +440,19 @@ void Form1::OuvrirLogo()
     const std::optional<QString> choix = m_dialogs.openFile(demande);
     if (!choix)
         return;
-    m_reglages.NomLogo = *choix;
-    if (m_reglages.NomLogo.isEmpty())
+    m_document.setNomLogo(*choix);
+    if (choix->isEmpty())
         return;
     // A file that is no loadable bitmap leaves the previous picture, without a word.
     if (!CadreImLogo())
         return;
     DessineExp();
-    marqueModifie();
+    m_document.marqueModifie();
 }
 
 bool Form1::CadreImLogo()
 {
-    const QImage image = FichierAdresses::LitLogo(m_reglages.NomLogo);
+    const QImage image = FichierAdresses::LitLogo(m_document.reglages().NomLogo);
     if (image.isNull())
         return false;
     montreLogo(image);
@@ -486,7 +461,12 @@ bool Form1::CadreImLogo()
 
 void Form1::montreLogo(const QImage& image)
 {
-    m_reglages.Logo = image;
+    m_document.setLogo(image);
+    montreVignette(image);
+}
+
+void Form1::montreVignette(const QImage& image)
+{
     m_c.ImgLogo->setPixmap(QPixmap::fromImage(image));
     const QRect cadre = m_c.CadreLogo->geometry();
     const PlaceVignette p = ajusteVignette(
@@ -518,7 +498,7 @@ void Form1::appliquePolice(QPlainTextEdit* boite, const BlockFont& police)
 void Form1::focusBoite(int cible)
 {
     m_policeCible = cible;
-    m_valeursPolice = valeursDe(cible == 1 ? m_reglages.PoliceExp : m_reglages.PoliceDest);
+    m_valeursPolice = valeursDe(m_document.police(cible == 1 ? DocumentEnveloppe::Bloc::Exp : DocumentEnveloppe::Bloc::Dest));
 }
 
 void Form1::Polices_Click()
@@ -531,7 +511,8 @@ void Form1::Polices_Click()
         return;
     m_valeursPolice = *choix;
     const bool exp = m_policeCible == 1;
-    BlockFont& police = exp ? m_reglages.PoliceExp : m_reglages.PoliceDest;
+    const DocumentEnveloppe::Bloc bloc = exp ? DocumentEnveloppe::Bloc::Exp : DocumentEnveloppe::Bloc::Dest;
+    BlockFont police = m_document.police(bloc);
     if (choix->pointSize > 0)
         police.pointSize = choix->pointSize;
     if (!choix->name.trimmed().isEmpty())
@@ -542,8 +523,9 @@ void Form1::Polices_Click()
     // Keeping the desktop's text colour when the user left it alone keeps files portable.
     if (choix->colour.isValid() && choix->colour != police.colour.paperColour())
         police.colour = TextColour::fromRgb(choix->colour);
+    m_document.setPolice(bloc, police);
     appliquePolice(exp ? m_c.Exped : m_c.Adresse, police);
-    m_etat.Modifie = true;
+    m_document.setModifie(true);
     DessineExp();
     DessineDest();
 }
@@ -553,22 +535,24 @@ void Form1::Polices_Click()
 Form2& Form1::form2()
 {
     if (!m_form2) {
-        m_form2 = new Form2(m_liste, this);
+        m_form2 = new Form2(m_document.adresses(), this);
         m_form2->placeOver(*this);
         connect(m_form2, &Form2::afficheAdresse, this, &Form1::afficheAdresse);
         connect(m_form2, &Form2::modifierDisponible, m_c.Modifier, &QWidget::setEnabled);
-        connect(m_form2, &Form2::documentModifie, this, [this] { m_etat.Modifie = true; });
+        connect(m_form2, &Form2::documentModifie, this, [this] { m_document.setModifie(true); });
         connect(m_form2, &Form2::importer, this, [this] {
-            if (ImportAdresses(m_dialogs, m_liste).Importer() > 0)
-                m_etat.Modifie = true;
+            if (ImportAdresses(m_dialogs, m_document.adresses()).Importer() > 0)
+                m_document.setModifie(true);
         });
         connect(m_form2, &Form2::verifier, this, [this](const QList<int>& lignes) {
-            const std::optional<int> aModifier = revoitEnveloppes(m_imprimante, m_dialogs, m_reglages, m_liste.entries(), lignes);
+            AddressList& liste = m_document.adresses();
+            const std::optional<int> aModifier =
+                revoitEnveloppes(m_imprimante, m_dialogs, m_document.reglages(), liste.entries(), lignes);
             if (!aModifier)
                 return;
             // As "Afficher ou Modifier la Sélection": the address in the box, for Modifier.
-            m_liste.setAdresseCourante(*aModifier);
-            afficheAdresse(m_liste.entry(*aModifier));
+            liste.setAdresseCourante(*aModifier);
+            afficheAdresse(liste.entry(*aModifier));
             m_c.Modifier->setEnabled(true);
             m_form2->accept();
         });
@@ -589,29 +573,31 @@ void Form1::afficheAdresse(const QString& entree)
     // Only the user's own typing is an edit: an address the program brings back (from the
     // list, a file or a print run) leaves the document as it was.
     {
-        const QScopedValueRollback<bool> programme(m_etat.Chargement, true);
+        const DocumentEnveloppe::Chargement programme(m_document);
         metTexteCrLf(m_c.Adresse, EnForme(entree));
     }
     // The address shown is the current one whenever there is one, and Modifier replaces it.
-    m_c.Modifier->setEnabled(m_liste.adresseCourante() >= 0);
+    m_c.Modifier->setEnabled(m_document.adresses().adresseCourante() >= 0);
 }
 
 void Form1::Ajouter_Click()
 {
-    m_etat.Modifie = true;
+    m_document.setModifie(true);
+    AddressList& liste = m_document.adresses();
     // The box shows the entry just added: it is the one a following Modifier replaces.
-    m_liste.setAdresseCourante(m_liste.add(EnLigne(texteAdresse())));
+    liste.setAdresseCourante(liste.add(EnLigne(m_document.reglages().TexteDest)));
     m_c.Modifier->setEnabled(true);
-    m_c.NAdr->setText(QString::number(m_liste.count()));
+    m_c.NAdr->setText(QString::number(liste.count()));
 }
 
 void Form1::Modifier_Click()
 {
     // The entry shown is replaced, never another; with none shown there is nothing to do.
-    if (m_liste.adresseCourante() < 0)
+    AddressList& liste = m_document.adresses();
+    if (liste.adresseCourante() < 0)
         return;
-    m_etat.Modifie = true;
-    m_liste.replaceCurrent(EnLigne(texteAdresse()));
+    m_document.setModifie(true);
+    liste.replaceCurrent(EnLigne(m_document.reglages().TexteDest));
 }
 
 void Form1::Serie_Click()
@@ -638,7 +624,7 @@ FileDialogRequest demandeFichierPlv(const QString& titre, const QString& nomProp
 
 bool Form1::modificationsReglees()
 {
-    if (!m_etat.Modifie)
+    if (!m_document.Modifie())
         return true;
     switch (m_dialogs.question(kTitreControleFinal, kQuestionSauvegarde)) {
     case Answer::Cancel:
@@ -655,24 +641,21 @@ bool Form1::modificationsReglees()
 
 bool Form1::Sauver()
 {
-    const std::optional<QString> choix =
-        m_dialogs.saveFile(demandeFichierPlv(QStringLiteral("Sauver un Fichier d'Adresses"), m_reglages.NomFichier));
+    const std::optional<QString> choix = m_dialogs.saveFile(
+        demandeFichierPlv(QStringLiteral("Sauver un Fichier d'Adresses"), m_document.reglages().NomFichier));
     if (!choix || choix->isEmpty())
         return false;
-    m_reglages.NomFichier = *choix;
 
-    BusyPointer sablier;
-    PlvDocument document = PlvDocument::DepuisReglages(m_reglages, texteExped(), m_liste.entries());
-    document.Codage = m_codageFichier;
-    const Result<QString> ecrit = FichierAdresses::EcritFichier(m_reglages.NomFichier, document, m_reglages.Logo);
+    const Status ecrit = [&] {
+        BusyPointer sablier;
+        return m_document.enregistre(*choix);
+    }();
     if (!ecrit) {
         // The previous file is intact, and the document stays marked as not saved.
         m_dialogs.message(MessageIcon::Exclamation, kTitreDisque, ecrit.error());
         return false;
     }
-    m_reglages.NomLogo = ecrit.value();
-    setWindowTitle(FichierAdresses::TitreFenetre(m_titreFenetre, m_reglages.NomFichier));
-    m_etat.Modifie = false;
+    setWindowTitle(FichierAdresses::TitreFenetre(m_titreFenetre, m_document.reglages().NomFichier));
     return true;
 }
 
@@ -680,8 +663,8 @@ void Form1::Ouvrir_Click()
 {
     if (!modificationsReglees())
         return;
-    const std::optional<QString> choix =
-        m_dialogs.openFile(demandeFichierPlv(QStringLiteral("Ouvrir un Fichier d'Adresses"), m_reglages.CheminFichier));
+    const std::optional<QString> choix = m_dialogs.openFile(
+        demandeFichierPlv(QStringLiteral("Ouvrir un Fichier d'Adresses"), m_document.reglages().CheminFichier));
     if (!choix || choix->isEmpty())
         return;
     Ouvre(*choix);
@@ -698,83 +681,56 @@ bool Form1::Ouvre(const QString& nomFichier)
         m_dialogs.message(MessageIcon::Exclamation, kTitreDisque, ouverture.error());
         return false;
     }
-    m_reglages.NomFichier = nomFichier;
-    m_reglages.CheminFichier = nomFichier;
     PlvOuverture lue = std::move(ouverture).value();
-    appliqueDocument(lue);
-    if (!lue.avertissement.isEmpty())
-        m_dialogs.message(MessageIcon::Exclamation, kTitreDisque, lue.avertissement);
+    const QString avertissement = lue.avertissement;
+    {
+        BusyPointer sablier;
+        m_document.ouvre(std::move(lue), nomFichier, logoIntegre());
+        montreDocument();
+    }
+    if (!avertissement.isEmpty())
+        m_dialogs.message(MessageIcon::Exclamation, kTitreDisque, avertissement);
     return true;
 }
 
-void Form1::choisitOption(QButtonGroup* paire, int index, const std::function<void()>& clic)
+void Form1::montreDocument()
 {
-    // Selecting an option from here runs its click handling, as a user's click does,
-    // even when it was already selected.
-    {
+    const DocumentEnveloppe::Chargement programme(m_document);
+    const ReglagesModele& r = m_document.reglages();
+    // The bars' handlers leave the document alone while it is shown; the format list
+    // follows them.
+    m_c.BHQte->setValue(r.Quantite);
+    m_c.BHL->setValue(int(r.LongueurEnv));
+    m_c.BHH->setValue(int(r.HauteurEnv));
+    m_c.QuantitePanneau->setText(QString::number(r.Quantite));
+    m_c.Lg->setText(TexteNombre(r.LongueurEnv));
+    m_c.Ht->setText(TexteNombre(r.HauteurEnv));
+    m_c.ExpedG->setText(TexteNombreSigne(r.MargeGaucheExp));
+    m_c.ExpedH->setText(TexteNombreSigne(r.MargeHauteExp));
+    m_c.EspAdrG->setText(TexteNombreSigne(r.MargeGaucheDest));
+    m_c.EspAdrH->setText(TexteNombreSigne(r.MargeBasseDest));
+    // The options' handlers would change the document again.
+    for (const auto& [paire, index] : {std::pair{m_c.OrientGroupe, r.Orientation},
+                                       std::pair{m_c.ReperesCoupeGroupe, r.RepereCoupe ? 0 : 1},
+                                       std::pair{m_c.LogoGroupe, r.LogoChoisi ? 0 : 1}}) {
         const QSignalBlocker bloque(paire);
         paire->button(index)->setChecked(true);
     }
-    clic();
-}
+    montreImageOrient(r.ImageOrient());
+    if (r.LogoChoisi)
+        montreVignette(r.Logo);
+    montreCadreLogo();
 
-void Form1::appliqueDocument(PlvOuverture& ouverture)
-{
-    PlvDocument& d = ouverture.document;
-    BusyPointer sablier;
-    m_etat.Chargement = true;
-
-    m_liste.setEntries(std::move(d.Adresses));
-    m_liste.setAdresseCourante(m_liste.count() - 1);
-    m_reglages.RepereCoupe = d.RepereCoupe;
-    m_reglages.LogoChoisi = d.LogoChoisi;
-    m_reglages.NomLogo = d.NomLogo;
-    m_codageFichier = d.Codage;
-    afficheAdresse(m_liste.adresseCourante() >= 0 ? m_liste.entry(m_liste.adresseCourante()) : QString());
-    m_c.NAdr->setText(QString::number(m_liste.count()));
-
-    m_c.BHQte->setValue(int(std::lround(d.Quantite)));
-    m_c.BHL->setValue(int(std::lround(d.LongueurEnv)));
-    m_c.BHH->setValue(int(std::lround(d.HauteurEnv)));
-
-    // After the length, whose change recomputes the recipient's left distance.
-    m_reglages.MargeGaucheExp = d.MargeGaucheExp;
-    m_reglages.MargeHauteExp = d.MargeHauteExp;
-    m_reglages.MargeGaucheDest = d.MargeGaucheDest;
-    m_reglages.MargeBasseDest = d.MargeBasseDest;
-    m_c.ExpedG->setText(TexteNombreSigne(d.MargeGaucheExp));
-    m_c.ExpedH->setText(TexteNombreSigne(d.MargeHauteExp));
-    m_c.EspAdrG->setText(TexteNombreSigne(d.MargeGaucheDest));
-    m_c.EspAdrH->setText(TexteNombreSigne(d.MargeBasseDest));
-
-    const int orient = d.Portrait ? 0 : 1;
-    choisitOption(m_c.OrientGroupe, orient, [this, orient] { Orient_Click(orient); });
-    choisitOption(m_c.ReperesCoupeGroupe, d.RepereCoupe ? 0 : 1, [this] { ReperesCoupe_Click(); });
-
-    metTexteCrLf(m_c.Exped, d.Exped);
-    afficheAdresse(m_liste.adresseCourante() >= 0 ? m_liste.entry(m_liste.adresseCourante()) : QString());
-
-    m_reglages.PoliceExp = d.PoliceExp;
-    m_reglages.PoliceDest = d.PoliceDest;
-    appliquePolice(m_c.Exped, m_reglages.PoliceExp);
-    appliquePolice(m_c.Adresse, m_reglages.PoliceDest);
-
-    setWindowTitle(FichierAdresses::TitreFenetre(m_titreFenetre, m_reglages.NomFichier));
-
-    if (m_reglages.LogoChoisi) {
-        // Never the previous document's picture: the next save would write it as this
-        // file's companion bitmap.
-        montreLogo(ouverture.logoIllisible ? logoIntegre() : ouverture.logo);
-        choisitOption(m_c.LogoGroupe, 0, [this] { Logo_Click(); });
-    } else {
-        choisitOption(m_c.LogoGroupe, 1, [this] { Logo_Click(); });
-    }
+    metTexteCrLf(m_c.Exped, r.TexteExp);
+    afficheAdresse(m_document.adresses().entry(m_document.adresses().adresseCourante()));
+    m_c.NAdr->setText(QString::number(m_document.adresses().count()));
+    appliquePolice(m_c.Exped, r.PoliceExp);
+    appliquePolice(m_c.Adresse, r.PoliceDest);
+    setWindowTitle(FichierAdresses::TitreFenetre(m_titreFenetre, r.NomFichier));
 
     DessineModele();
     DessineDest();
     DessineExp();
-    m_etat.Chargement = false;
-    m_etat.Modifie = false;
 }
 
 // --- Printing ------------------------------------------------------------------------
@@ -786,11 +742,7 @@ bool Form1::ImpressionEnCours() const
 
 DemandeImpression Form1::demandeImpression() const
 {
-    DemandeImpression demande;
-    demande.reglages = m_reglages;
-    demande.texteExpediteur = texteExped();
-    demande.adresses = m_liste.entries();
-    return demande;
+    return DemandeImpression::DepuisDocument(m_document);
 }
 
 void Form1::Imprimer_Click()
@@ -798,26 +750,24 @@ void Form1::Imprimer_Click()
     // The box follows the run at the pace the screen repaints: filling it for each of
     // thousands of envelopes would cost more than printing them. It ends on the last one.
     DemandeImpression demande = demandeImpression();
+    AddressList& liste = m_document.adresses();
     QElapsedTimer depuis;
     int montree = -1;
-    demande.montreAdresse = [this, &depuis, &montree](int index) {
-        m_liste.setAdresseCourante(index);
+    demande.montreAdresse = [this, &liste, &depuis, &montree](int index) {
+        liste.setAdresseCourante(index);
         if (montree >= 0 && depuis.elapsed() < kIntervalleBoiteMs)
             return;
         depuis.start();
         montree = index;
-        afficheAdresse(m_liste.entry(index));
+        afficheAdresse(liste.entry(index));
     };
     demande.confirmeSelection = [this](const DemandeImpression& d, const QList<int>& selection) {
         return confirmeEnveloppes(m_imprimante, m_dialogs, d.reglages, d.adresses, selection, d.montreAdresse);
     };
     m_impression->Imprimer(demande);
-    if (montree >= 0 && m_liste.adresseCourante() != montree) {
-        // The run's own change of the box, not the user's.
-        m_etat.Chargement = true;
-        afficheAdresse(m_liste.entry(m_liste.adresseCourante()));
-        m_etat.Chargement = false;
-    }
+    // The run's own change of the box, not the user's.
+    if (montree >= 0 && liste.adresseCourante() != montree)
+        afficheAdresse(liste.entry(liste.adresseCourante()));
     Form_Activate();
 }
 
@@ -830,7 +780,7 @@ void Form1::Apercu_Click()
 
 void Form1::ReglageImprimante_Click()
 {
-    m_impression->ReglageImprimante(m_reglages);
+    m_impression->ReglageImprimante(m_document.reglages());
 }
 
 void Form1::Quitter_Click()

@@ -1,11 +1,9 @@
 #pragma once
-// The main window: the envelope's settings, the to-scale preview, the two address boxes,
-// the commands, and the window-wide flags that keep the handlers from stepping on each
-// other. It owns the settings model for the program's whole life.
+// The main window: it shows the envelope document (its settings, the to-scale preview, the
+// two address boxes), writes the user's edits into it, and runs the commands. It owns the
+// document for the program's whole life.
 
-#include "addresses/liste/AddressList.h"
-#include "addresses/fichier/FichierAdresses.h"
-#include "app/ReglagesModele.h"
+#include "app/document/DocumentEnveloppe.h"
 #include "app/window/ControlesForm1.h"
 #include "layout/widgets/EnveloppeApercu.h"
 #include "print/DemandeImpression.h"
@@ -23,12 +21,6 @@ class QButtonGroup;
 class PrinterService;
 class QPlainTextEdit;
 
-// The three flags every handler consults.
-struct EtatDocument {
-    bool Modifie = false;     // changed since loaded, opened or saved
-    bool Chargement = false;  // the program itself is filling or redrawing the window
-};
-
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -37,12 +29,11 @@ public:
 
     static QString TitreConcu();
 
-    const ReglagesModele& reglages() const { return m_reglages; }
-    const EtatDocument& etat() const { return m_etat; }
+    DocumentEnveloppe& document() { return m_document; }
+    const DocumentEnveloppe& document() const { return m_document; }
     const ControlesForm1& controles() const { return m_c; }
     const EnveloppeApercu& apercu() const { return m_apercu; }
     int PoliceCible() const { return m_policeCible; }
-    const AddressList& adresses() const { return m_liste; }
     CommandeImpression& impression() { return *m_impression; }
     // A print run is putting each address into the recipient box in turn.
     bool ImpressionEnCours() const;
@@ -51,10 +42,6 @@ public:
     // The print selection window, created at its first use and kept likewise.
     Form3& form3();
     const QString& TitreFenetre() const { return m_titreFenetre; }
-
-    // The recipient and sender texts in their CR LF form.
-    QString texteAdresse() const;
-    QString texteExped() const;
 
     // Runs each time the window becomes the active one of the program: at its first
     // showing and whenever a modal window of its own closes.
@@ -87,7 +74,7 @@ private:
     void BHL_Change(int valeur);
     void BHH_Change(int valeur);
     void BHQte_Change(int valeur);
-    void fleche(QLabel* panneau, float& reglage, double borne, int pas, bool marqueModifie, bool dest);
+    void fleche(QLabel* panneau, DocumentEnveloppe::Marge marge, double borne, int pas, bool marqueModifie);
     void Orient_Click(int index);
     void ReperesCoupe_Click();
     void Logo_Click();
@@ -107,20 +94,18 @@ private:
     void Quitter_Click();
     void afficheAdresse(const QString& entree);
     void montreLogo(const QImage& logo);
-    void choisitOption(QButtonGroup* paire, int index, const std::function<void()>& clic);
-    // Takes the file's addresses over.
-    void appliqueDocument(PlvOuverture& ouverture);
+    void montreVignette(const QImage& logo);
+    void montreCadreLogo();
+    // Shows the whole document in the controls, as after opening a file.
+    void montreDocument();
     void OuvrirLogo();
     bool CadreImLogo();
     void montreImageOrient(int index);
     void appliquePolice(QPlainTextEdit* boite, const BlockFont& police);
-    void marqueModifie();
 
     Dialogs& m_dialogs;
     PrinterService& m_imprimante;
-    ReglagesModele m_reglages;
-    EtatDocument m_etat;
-    AddressList m_liste;
+    DocumentEnveloppe m_document;
     Form2* m_form2 = nullptr;
     Form3* m_form3 = nullptr;
     Calendrier* m_calendrier = nullptr;
@@ -129,7 +114,6 @@ private:
     std::unique_ptr<CommandeImpression> m_impression;
     DimensionsDessinees m_dessin;
     QString m_titreFenetre;
-    CodageTexte::Codage m_codageFichier = CodageTexte::Codage::Windows1252;  // of the file last opened
     int m_policeCible = 2;
     FontChoice m_valeursPolice;  // the font dialog keeps its values from one use to the next
     bool m_dejaActive = false;

@@ -1,6 +1,7 @@
 #include "app/window/ImpressionLot.h"
 
 #include "addresses/fichier/FichierAdresses.h"
+#include "app/document/DocumentEnveloppe.h"
 #include "platform/ConsoleDialogs.h"
 #include "platform/MemoireLibre.h"
 #include "platform/widgets/QtPrinterService.h"
@@ -48,15 +49,17 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
     if (adresses.isEmpty())
         return echoue(QStringLiteral("Le fichier « %1 » ne contient aucune adresse : rien n'est imprimé.")
                           .arg(*commande.fichier));
-    // The window keeps its own picture when a file's logo cannot be found; here nobody
-    // would see that happen.
-    if (fichier.document.LogoChoisi && fichier.logo.isNull())
+    // The window puts Plivane's logo in place of a file's lost one; here nobody would see
+    // that happen.
+    if (fichier.document.reglages.LogoChoisi && fichier.logo.isNull())
         ecrit(erreurs,
               ConsoleDialogs::Lignes(QStringLiteral("Le logo « %1 » est introuvable : le logo de Plivane "
                                                     "est imprimé à sa place.")
-                                         .arg(fichier.document.NomLogo)));
-    const DemandeImpression demande =
-        DemandeImpression::DepuisDocument(std::move(fichier), std::move(adresses), QImage(QStringLiteral(":/logo.bmp")));
+                                         .arg(fichier.document.reglages.NomLogo)));
+    // The document the window would show, its addresses packed apart.
+    DocumentEnveloppe document;
+    document.ouvre(std::move(fichier), *commande.fichier, QImage(QStringLiteral(":/logo.bmp")));
+    const DemandeImpression demande = DemandeImpression::DepuisDocument(document, std::move(adresses));
     // The file's bytes, its text and the sort's buffer are freed by now, under the packed
     // addresses: without this the run would hold them to its end, more the bigger the file.
     RendMemoireLibre();

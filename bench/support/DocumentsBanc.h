@@ -34,7 +34,7 @@ inline QStringList adresses(int n, Ordre ordre)
 inline PlvDocument document(int n, Ordre ordre)
 {
     PlvDocument d;
-    d.Exped = QStringLiteral("Jeanne Dupont\r\n12 rue des Lilas\r\n75011 Paris");
+    d.reglages.TexteExp = QStringLiteral("Jeanne Dupont\r\n12 rue des Lilas\r\n75011 Paris");
     d.Adresses = adresses(n, ordre);
     return d;
 }

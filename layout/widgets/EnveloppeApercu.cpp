@@ -1,5 +1,6 @@
 #include "layout/widgets/EnveloppeApercu.h"
 
+#include "layout/GeometrieEnveloppe.h"
 #include "layout/widgets/ToileApercu.h"
 #include "platform/PrinterService.h"
 #include "layout/PolicesImprimante.h"
@@ -63,8 +64,18 @@ void EnveloppeApercu::efface(const RectTwips& ancien, bool dest)
         traceDest();
 }
 
-void EnveloppeApercu::DessineDest(const QString& texte, const ReglagesModele& reglages, double L, double H)
+namespace {
+// A rectangle of the envelope, in millimetres, on the preview at its scale.
+RectTwips aLEchelle(const RectMm& r, double echelle)
 {
+    return {Twips(r.left.value * echelle), Twips(r.top.value * echelle), Twips(r.width.value * echelle),
+            Twips(r.height.value * echelle)};
+}
+} // namespace
+
+void EnveloppeApercu::DessineDest(const ReglagesModele& reglages)
+{
+    const QString& texte = reglages.TexteDest;
     m_destDessine = false;
     efface(m_cadreDest, true);
 
@@ -83,27 +94,24 @@ void EnveloppeApercu::DessineDest(const QString& texte, const ReglagesModele& re
     if (const Result<Mm> h = m_imprimante.textHeight(texte))
         m_hauteurTexte = h.value().value;
 
-    m_cadreDest = RectTwips{Twips(reglages.MargeGaucheDest * m_echelle),
-                            Twips((H - reglages.MargeBasseDest - m_hauteurTexte) * m_echelle),
-                            Twips(m_largeurTexte * m_echelle), Twips(m_hauteurTexte * m_echelle)};
+    m_cadreDest =
+        aLEchelle(GeometrieEnveloppe::blocDest(reglages, Mm(m_largeurTexte), Mm(m_hauteurTexte)), m_echelle);
 
     m_verdict = controleNorme({reglages.MargeGaucheDest, reglages.MargeBasseDest, m_largeurTexte, m_hauteurTexte},
-                              L, reglages.HauteurEnv);
+                              reglages.LongueurEnv, reglages.HauteurEnv);
     traceDest();
     m_destDessine = true;
     m_modele.rafraichit();
 }
 
-void EnveloppeApercu::DessineExp(const QString& texte, const ReglagesModele& reglages)
+void EnveloppeApercu::DessineExp(const ReglagesModele& reglages)
 {
+    const QString& texte = reglages.TexteExp;
     m_expDessine = false;
     efface(m_cadreExp, false);
 
     if (reglages.LogoChoisi) {
-        const QImage& logo = reglages.Logo;
-        m_cadreExp = RectTwips{Twips(reglages.MargeGaucheExp * m_echelle), Twips(reglages.MargeHauteExp * m_echelle),
-                               Twips(units::bitmapPixelsToMm(logo.width()).value * m_echelle),
-                               Twips(units::bitmapPixelsToMm(logo.height()).value * m_echelle)};
+        m_cadreExp = aLEchelle(GeometrieEnveloppe::blocLogo(reglages), m_echelle);
         m_expLogo = true;
         traceExp();
         m_expDessine = true;
@@ -116,8 +124,9 @@ void EnveloppeApercu::DessineExp(const QString& texte, const ReglagesModele& reg
         m_modele.rafraichit();
         return;  // the frame values stay, so the next redraw wipes the old frame again
     }
-    m_cadreExp.left = Twips(reglages.MargeGaucheExp * m_echelle);
-    m_cadreExp.top = Twips(reglages.MargeHauteExp * m_echelle);
+    const PointMm coin = GeometrieEnveloppe::coinExp(reglages);
+    m_cadreExp.left = Twips(coin.x.value * m_echelle);
+    m_cadreExp.top = Twips(coin.y.value * m_echelle);
     (void)m_imprimante.setUnitMillimetres();
     ImprPoliceExp(m_imprimante, reglages);
     if (const Result<Mm> w = m_imprimante.textWidth(texte))

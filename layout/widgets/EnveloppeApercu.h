@@ -2,8 +2,8 @@
 // Draws the envelope preview: the envelope to scale with its crop marks, the recipient
 // block measured with the printer's own font metrics and checked against the postal norm,
 // and the sender block (its text's printed size, or the logo's natural size).
-// The window gives it the numbers its panels show; it keeps what the next redraw needs
-// to wipe the previous rectangles.
+// It draws the settings it is given and keeps what the next redraw needs to wipe the
+// previous rectangles; the blocks' places come from the envelope's geometry.
 
 #include "app/ReglagesModele.h"
 #include "layout/GeometrieApercu.h"
@@ -20,9 +20,8 @@ public:
     // the window moves the box and the position groups to the places returned.
     GeometrieApercu DessineModele(double L, double H, bool repereCoupe,
                                   const DimensionsDessinees& dessin = {});
-    // L and H as the panels show them.
-    void DessineDest(const QString& texte, const ReglagesModele& reglages, double L, double H);
-    void DessineExp(const QString& texte, const ReglagesModele& reglages);
+    void DessineDest(const ReglagesModele& reglages);
+    void DessineExp(const ReglagesModele& reglages);
 
     double Echelle() const { return m_echelle; }
     const RectTwips& cadreDest() const { return m_cadreDest; }

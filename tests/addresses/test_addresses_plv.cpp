@@ -63,20 +63,20 @@ private slots:
     void fieldsAreWrittenAsWindowsWritesThem()
     {
         PlvDocument d = demarrage();
-        d.LogoChoisi = true;
-        d.MargeGaucheExp = 12.5f;
-        d.Quantite = 25;
-        d.LongueurEnv = 229;
-        d.Portrait = false;
-        d.Exped = "Anne \"Dubois\"\n3, rue Haute"; // as a text box on Linux gives it
-        d.PoliceExp.pointSize = 10.33333;
-        d.PoliceDest = {.name = "Times New Roman",
+        d.reglages.LogoChoisi = true;
+        d.reglages.MargeGaucheExp = 12.5f;
+        d.reglages.Quantite = 25;
+        d.reglages.LongueurEnv = 229;
+        d.reglages.Orientation = 1;
+        d.reglages.TexteExp = "Anne \"Dubois\"\n3, rue Haute"; // as a text box on Linux gives it
+        d.reglages.PoliceExp.pointSize = 10.33333;
+        d.reglages.PoliceDest = {.name = "Times New Roman",
                         .pointSize = 10.5,
                         .bold = true,
                         .colour = TextColour::fromRgb(QColor(0, 128, 255))};
         d.Adresses = {"Albert" + S + "Paris", "\"", u"Zoé"_qs + S + "Lyon"};
-        d.NomLogo = "/home/anne/Mes \"logos\"/a.bmp";
-        d.RepereCoupe = true;
+        d.reglages.NomLogo = "/home/anne/Mes \"logos\"/a.bmp";
+        d.reglages.RepereCoupe = true;
         const QByteArray bytes = PlvCodec::write(d);
         QCOMPARE(bytes, "#TRUE#,12.5,10,100,20,25,229,110,#FALSE#\r\n"
                         "\"Anne \"\"Dubois\"\"\r\n3, rue Haute\"\r\n"
@@ -84,8 +84,8 @@ private slots:
                         "\"Times New Roman\",#FALSE#,#TRUE#,#FALSE#,16744448,10.5\r\n"
                         "2\r\n\"Albert\xA0Paris\"\r\n\"\"\"\"\r\n\"Zo\xE9\xA0Lyon\"\r\n"
                         "\"/home/anne/Mes \"\"logos\"\"/a.bmp\"\r\n#TRUE#\r\n");
-        d.Exped = u"Anne \"Dubois\"\r\n3, rue Haute"_qs;
-        d.PoliceExp.pointSize = 10.3333;
+        d.reglages.TexteExp = u"Anne \"Dubois\"\r\n3, rue Haute"_qs;
+        d.reglages.PoliceExp.pointSize = 10.3333;
         QCOMPARE(lu(bytes), d);
     }
 
@@ -177,22 +177,22 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         const PlvDocument attendu{
-            .LogoChoisi = true,
-            .MargeGaucheExp = 12,
-            .MargeHauteExp = 15,
-            .MargeGaucheDest = 105,
-            .MargeBasseDest = 22,
-            .Quantite = 3,
-            .LongueurEnv = 229,
-            .HauteurEnv = 114,
-            .Portrait = false,
-            .Exped = u"Société Dupré & Fils, 20 €\r\n12, rue de l'Église"_qs,
-            .PoliceExp = {"Times New Roman", 8.25, false, true, false, TextColour::windowText()},
-            .PoliceDest = {"Arial", 10.5, true, false, true, TextColour::fromRgb(Qt::red)},
+            .reglages = {.LongueurEnv = 229,
+                         .HauteurEnv = 114,
+                         .Quantite = 3,
+                         .MargeGaucheDest = 105,
+                         .MargeBasseDest = 22,
+                         .MargeGaucheExp = 12,
+                         .MargeHauteExp = 15,
+                         .Orientation = 1,
+                         .RepereCoupe = true,
+                         .LogoChoisi = true,
+                         .TexteExp = u"Société Dupré & Fils, 20 €\r\n12, rue de l'Église"_qs,
+                         .PoliceDest = {"Arial", 10.5, true, false, true, TextColour::fromRgb(Qt::red)},
+                         .PoliceExp = {"Times New Roman", 8.25, false, true, false, TextColour::windowText()},
+                         .NomLogo = "C:\\Dossier\\LOGO.BMP"},
             .Adresses = {u"M. Zoé Martin"_qs + S + u"5, place du Marché"_qs + S + "75001 Paris",
-                         "Mme Anne Dubois" + S + S + "69000 Lyon", u"Cœur SA"_qs + S + "BP 12"},
-            .NomLogo = "C:\\Dossier\\LOGO.BMP",
-            .RepereCoupe = true};
+                         "Mme Anne Dubois" + S + S + "69000 Lyon", u"Cœur SA"_qs + S + "BP 12"}};
         QCOMPARE(lu(bytes), attendu);
         QCOMPARE(PlvCodec::write(attendu), bytes);
     }

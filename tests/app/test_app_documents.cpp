@@ -3,10 +3,29 @@
 #include "tests/app/BancForm1.h"
 
 #include <QComboBox>
+#include <QSignalSpy>
 
 class TestDocuments : public QObject {
     Q_OBJECT
 private slots:
+    // The document says when it changes, once a change; what the program does while it
+    // fills the window is not the user's edit, however deep the guards nest.
+    void modifieNeSuitQueLUtilisateur()
+    {
+        DocumentEnveloppe d;
+        QSignalSpy changements(&d, &DocumentEnveloppe::modifieChange);
+        {
+            const DocumentEnveloppe::Chargement ouverture(d);
+            { const DocumentEnveloppe::Chargement adresse(d); }
+            d.marqueModifie();
+        }
+        QVERIFY(!d.Modifie());
+        d.marqueModifie();
+        d.marqueModifie();
+        d.setModifie(false);
+        QCOMPARE(changements.size(), 2);
+    }
+
     void sauverPuisOuvrirRendTout()
     {
         QTemporaryDir dir;
@@ -25,7 +44,7 @@ private slots:
             b.ajoute(QStringLiteral("andré Gide"));
             b.dialogs.saveAnswers = {chemin};
             b.c().Sauver->click();
-            QVERIFY(!b.f->etat().Modifie);
+            QVERIFY(!b.f->document().Modifie());
             QCOMPARE(b.f->windowTitle(), titre);
             QCOMPARE(b.dialogs.shownOfKind(QStringLiteral("save"))[0].file.defaultSuffix,
                      QStringLiteral("PLV"));
@@ -39,13 +58,13 @@ private slots:
                               c.QuantitePanneau->text(), c.EspAdrH->text(), c.EspAdrG->text()}),
                  (QStringList{"3", "229", "162", "C5 (229 x 162)", "3", " 19", " 109"}));
         QVERIFY(c.PlivaneOrient[3]->isVisible());
-        QCOMPARE(b.f->texteExped(), QStringLiteral("Jean Expéditeur\r\n12 rue des Lilas"));
+        QCOMPARE(b.f->document().reglages().TexteExp, QStringLiteral("Jean Expéditeur\r\n12 rue des Lilas"));
         // The last address in list order is shown: French order puts "Nom" last here.
-        QCOMPARE(b.f->texteAdresse(), QStringLiteral("Nom\r\net\r\nAdresse"));
-        QCOMPARE(b.f->adresses().entry(0), QStringLiteral("andré Gide"));
-        QVERIFY(!b.f->etat().Modifie);
+        QCOMPARE(b.f->document().reglages().TexteDest, QStringLiteral("Nom\r\net\r\nAdresse"));
+        QCOMPARE(b.f->document().adresses().entry(0), QStringLiteral("andré Gide"));
+        QVERIFY(!b.f->document().Modifie());
         QCOMPARE(b.f->windowTitle(), titre);
-        QCOMPARE(b.f->reglages().CheminFichier, chemin);
+        QCOMPARE(b.f->document().reglages().CheminFichier, chemin);
     }
 
     void ouiNeContinueQueSiLaSauvegardeAEuLieu()
@@ -64,7 +83,7 @@ private slots:
         QVERIFY(b.dialogs.shownOfKind(QStringLiteral("open")).isEmpty());
         QCOMPARE(b.dialogs.messageTexts().size(), 1);
         QCOMPARE(b.dialogs.shown.last().title, QStringLiteral("Contrôle de lecture Disque"));
-        QVERIFY(b.f->etat().Modifie);
+        QVERIFY(b.f->document().Modifie());
         QCOMPARE(b.f->windowTitle(), titre);
         QVERIFY(b.f->close());
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Fin.PLV"))));
@@ -87,8 +106,8 @@ private slots:
         b.c().Imprimer->click();
         QCOMPARE(fermee, QList<bool>(6, false));
         QCOMPARE(b.imprimante.pagesOut, 6);
-        QCOMPARE(b.f->texteAdresse(), QStringLiteral("Zoé 5"));
-        QCOMPARE(b.f->adresses().adresseCourante(), 5);
+        QCOMPARE(b.f->document().reglages().TexteDest, QStringLiteral("Zoé 5"));
+        QCOMPARE(b.f->document().adresses().adresseCourante(), 5);
         QVERIFY(!b.f->ImpressionEnCours());
         QCOMPARE(b.imprimante.log.filter(QStringLiteral("setShift")).first(),
                  QStringLiteral("setShift(2.5, -1)"));

@@ -26,8 +26,8 @@ PlvDocument avecLogo(const QString& nomLogo)
 {
     PlvDocument d;
     d.Adresses = {"Anne" + QString(QChar(0xA0)) + "Lyon", "Bruno"};
-    d.LogoChoisi = true;
-    d.NomLogo = nomLogo;
+    d.reglages.LogoChoisi = true;
+    d.reglages.NomLogo = nomLogo;
     return d;
 }
 } // namespace
@@ -69,7 +69,7 @@ private slots:
         QTemporaryDir disque(m_point.filePath("XXXXXX")), ailleurs;
         const QString plv = disque.filePath("Lettre.PLV"), bmp = disque.filePath("Lettre.BMP");
         PlvDocument d;
-        d.LogoChoisi = true;
+        d.reglages.LogoChoisi = true;
         for (int i = 0; i < adresses; ++i)
             d.Adresses.append(QString("Zoé Martin %1\u00A05, place du Marché\u00A075001 Paris").arg(i));
         QVERIFY(FichierAdresses::EcritFichier(plv, d, m_ancien).isOk());
@@ -84,7 +84,7 @@ private slots:
             QTest::mouseClick(b.c().ImgLogo, Qt::LeftButton);
         else
             b.c().Logo[1]->click();
-        QVERIFY(b.f->etat().Modifie);
+        QVERIFY(b.f->document().Modifie());
 
         // The disk keeps free half of what the new files need.
         struct statvfs libre {};
@@ -113,11 +113,11 @@ private slots:
         QVERIFY(logoRouge().save(ancien, "BMP"));
         // Sizes and distances that no decimal writes exactly must come back the same.
         PlvDocument d = avecLogo(ancien);
-        d.MargeGaucheExp = 0.1f;
-        d.MargeHauteExp = 1.0f / 3.0f;
-        d.MargeGaucheDest = 8.888889f;
-        d.PoliceDest.pointSize = 10.33;
-        d.Exped = u"Société \"Le Moulin\"\r\nBP 1, Cedex"_qs;
+        d.reglages.MargeGaucheExp = 0.1f;
+        d.reglages.MargeHauteExp = 1.0f / 3.0f;
+        d.reglages.MargeGaucheDest = 8.888889f;
+        d.reglages.PoliceDest.pointSize = 10.33;
+        d.reglages.TexteExp = u"Société \"Le Moulin\"\r\nBP 1, Cedex"_qs;
         d.Adresses.append(QString());
         QCOMPARE(FichierAdresses::EcritFichier(lettre, d, logoRouge()).valueOr({}), compagnon);
         const QByteArray plv = contenu(lettre);
@@ -136,12 +136,12 @@ private slots:
         ouvert = FichierAdresses::LitFichier(lettre);
         QCOMPARE(ouvert.value().cheminLogo, compagnon);
         QCOMPARE(ouvert.value().logo.size(), QSize(30, 20));
-        d.NomLogo = compagnon;
+        d.reglages.NomLogo = compagnon;
         QVERIFY(FichierAdresses::EcritFichier(lettre, d, ouvert.value().logo).isOk());
-        QCOMPARE(PlvCodec::read(contenu(lettre)).value().NomLogo, compagnon);
+        QCOMPARE(PlvCodec::read(contenu(lettre)).value().reglages.NomLogo, compagnon);
 
         // Without a logo nothing is written beside the file, and the name stays.
-        d.LogoChoisi = false;
+        d.reglages.LogoChoisi = false;
         QCOMPARE(FichierAdresses::EcritFichier(dir.filePath("Sans.PLV"), d, QImage()).valueOr({}), compagnon);
         QVERIFY(!QFile::exists(dir.filePath("Sans.BMP")));
     }
@@ -241,15 +241,15 @@ private slots:
     {
         QTemporaryDir dir;
         PlvDocument d;
-        d.LogoChoisi = true;
+        d.reglages.LogoChoisi = true;
         QVERIFY(FichierAdresses::EcritFichier(dir.filePath("Trouve.PLV"), d, m_ancien).isOk());
-        d.NomLogo = dir.filePath("Parti.BMP");
+        d.reglages.NomLogo = dir.filePath("Parti.BMP");
         const QString perdu = ecritFichier(dir.filePath("Perdu.PLV"), PlvCodec::write(d));
 
         Banc b;
         QVERIFY(b.f->Ouvre(dir.filePath("Trouve.PLV")) && b.f->Ouvre(perdu));
         QCOMPARE(b.dialogs.messageTexts().size(), 1);
-        QVERIFY(b.dialogs.messageTexts()[0].contains(d.NomLogo));
+        QVERIFY(b.dialogs.messageTexts()[0].contains(d.reglages.NomLogo));
         b.dialogs.saveAnswers = {perdu};
         QVERIFY(b.f->Sauver());
         const auto rgb = [](const QImage& i) { return i.convertToFormat(QImage::Format_RGB32); };

@@ -53,8 +53,8 @@ private slots:
         b.imprimante.setFontBold(false);
         b.imprimante.setFontItalic(false);
         b.imprimante.setFontUnderline(false);
-        const double largeur = b.imprimante.textWidth(b.f->texteAdresse()).value().value;
-        const double hauteur = b.imprimante.textHeight(b.f->texteAdresse()).value().value;
+        const double largeur = b.imprimante.textWidth(b.f->document().reglages().TexteDest).value().value;
+        const double hauteur = b.imprimante.textHeight(b.f->document().reglages().TexteDest).value().value;
         QVERIFY(largeur > 15 && largeur < 40); // "Adresse" in 18 points
         QVERIFY(hauteur > 18 && hauteur < 24); // three lines of about 7 mm
         const RectTwips& r = a.cadreDest();
@@ -103,12 +103,12 @@ private slots:
                                             .colour = QColor(0, 0, 128)}};
         const double avant = b.f->apercu().cadreExp().width.value;
         b.c().Polices->click();
-        const BlockFont& p = b.f->reglages().PoliceExp;
+        const BlockFont& p = b.f->document().reglages().PoliceExp;
         QCOMPARE(std::tuple(p.name, p.pointSize, p.bold),
                  std::tuple(QStringLiteral("Times New Roman"), 12.0, true));
         QCOMPARE(p.colour.windowsNumber(), 128 << 16);
         QVERIFY(b.f->apercu().cadreExp().width.value > avant);
-        QCOMPARE(b.f->reglages().PoliceDest.pointSize, 18.0);
+        QCOMPARE(b.f->document().reglages().PoliceDest.pointSize, 18.0);
     }
 
     void fermetureDemandeSiLeDocumentAChange()
@@ -123,7 +123,7 @@ private slots:
         b.f->Form_Activate(); // back from a modal window, the change is not forgotten
         b.dialogs.questionAnswers = {Answer::Cancel};
         QVERIFY(!b.f->close());
-        QVERIFY(b.f->isVisible() && b.f->etat().Modifie);
+        QVERIFY(b.f->isVisible() && b.f->document().Modifie());
         const auto q = b.dialogs.shownOfKind(QStringLiteral("question"));
         QCOMPARE(q.size(), 1);
         QCOMPARE(q[0].title, QStringLiteral("Contrôle final"));
@@ -134,7 +134,7 @@ private slots:
     {
         Banc b;
         cliqueDansLaListe(b, "ModifAdr");
-        QVERIFY(!b.f->etat().Modifie); // shown, not changed
+        QVERIFY(!b.f->document().Modifie()); // shown, not changed
         cliqueDansLaListe(b, "SupprimAdresses");
         QVERIFY(!b.c().Modifier->isEnabled());
         b.dialogs.questionAnswers = {Answer::No};

@@ -42,11 +42,11 @@ class TestLot : public QObject {
     QString ecrit(const QString& nom, const QString& exped, const QStringList& adresses) const
     {
         PlvDocument d;
-        d.Exped = exped;
-        d.MargeGaucheExp = 10.5f;
-        d.MargeGaucheDest = 95.25f;
-        d.LongueurEnv = 229.4f;
-        d.Quantite = 2;
+        d.reglages.TexteExp = exped;
+        d.reglages.MargeGaucheExp = 10.5f;
+        d.reglages.MargeGaucheDest = 95.25f;
+        d.reglages.LongueurEnv = 229.4f;
+        d.reglages.Quantite = 2;
         d.Adresses = adresses;
         return FichierAdresses::EcritFichier(chemin(nom), d, {}) ? chemin(nom) : QString();
     }

@@ -31,7 +31,7 @@ struct Impression {
     {
         imprimante.setOutputFileName(dossier.filePath(pdf));
         commande.decalages().utiliseFichier(dossier.filePath(pdf + u".ini"_qs));
-        demande.texteExpediteur = u"Expéditeur"_qs;
+        demande.reglages.TexteExp = u"Expéditeur"_qs;
         demande.adresses = {kAdresse};
         commande.remplaceChoixAdresses([this](const EntreesAdresses&) { return std::optional<QList<int>>(choix); });
     }

@@ -41,7 +41,7 @@ struct Banc {
         imprimante.paperCode = Imprimante::kLetter;
         commande.decalages().utiliseFichier(dossier.filePath(u"reglages.ini"_qs));
         commande.remplaceChoixAdresses([](const EntreesAdresses&) { return std::optional(QList<int>{0}); });
-        demande.texteExpediteur = u"Expéditeur"_qs;
+        demande.reglages.TexteExp = u"Expéditeur"_qs;
         for (int i = 1; i <= adresses; ++i)
             demande.adresses.ajoute(u"Destinataire %1"_qs.arg(i) + S + u"%1 rue"_qs.arg(i) + S + u"Ville"_qs);
         demande.montreAdresse = [this](int i) {
@@ -133,7 +133,7 @@ private slots:
         b.lance();  // an earlier run read the printer's Letter paper
         b.imprimante.paperCode = Imprimante::kEnvelopeDL;
         b.imprimante.log.clear();
-        b.demande.texteExpediteur = expediteur;
+        b.demande.reglages.TexteExp = expediteur;
         b.demande.adresses = {u"A"_qs, QStringList(lignesAdresse, u"y"_qs).join(S)};
         b.lance({0, 1});
         QCOMPARE(b.imprimante.pagesOut, message.isEmpty() ? 1 + 2 : 1);

@@ -1,0 +1,167 @@
+#include "app/document/DocumentEnveloppe.h"
+
+#include "addresses/liste/AddressEncoding.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+template <class T> int dansLesBornes(double valeur, T min, T max)
+{
+    return std::clamp(int(std::lround(valeur)), int(min), int(max));
+}
+
+// The distance a Marge names, in settings that may be const or not.
+template <class R> auto& champ(R& r, DocumentEnveloppe::Marge marge)
+{
+    using Marge = DocumentEnveloppe::Marge;
+    return marge == Marge::GaucheDest  ? r.MargeGaucheDest
+           : marge == Marge::BasseDest ? r.MargeBasseDest
+           : marge == Marge::GaucheExp ? r.MargeGaucheExp
+                                       : r.MargeHauteExp;
+}
+} // namespace
+
+DocumentEnveloppe::DocumentEnveloppe(QObject* parent) : QObject(parent) {}
+
+void DocumentEnveloppe::setModifie(bool modifie)
+{
+    if (modifie == m_modifie)
+        return;
+    m_modifie = modifie;
+    emit modifieChange(modifie);
+}
+
+void DocumentEnveloppe::marqueModifie()
+{
+    if (!m_chargement)
+        setModifie(true);
+}
+
+DocumentEnveloppe::Chargement::Chargement(DocumentEnveloppe& document)
+    : m_document(document), m_avant(document.m_chargement)
+{
+    m_document.m_chargement = true;
+}
+
+DocumentEnveloppe::Chargement::~Chargement()
+{
+    m_document.m_chargement = m_avant;
+}
+
+void DocumentEnveloppe::setLongueurEnv(int mm)
+{
+    m_reglages.LongueurEnv = float(dansLesBornes(mm, ReglagesModele::kLongueurMin, ReglagesModele::kLongueurMax));
+}
+
+void DocumentEnveloppe::setHauteurEnv(int mm)
+{
+    m_reglages.HauteurEnv = float(dansLesBornes(mm, ReglagesModele::kHauteurMin, ReglagesModele::kHauteurMax));
+}
+
+void DocumentEnveloppe::setQuantite(int quantite)
+{
+    m_reglages.Quantite = dansLesBornes(quantite, ReglagesModele::kQuantiteMin, ReglagesModele::kQuantiteMax);
+}
+
+float DocumentEnveloppe::marge(Marge marge) const
+{
+    return champ(m_reglages, marge);
+}
+
+void DocumentEnveloppe::setMarge(Marge marge, float mm)
+{
+    champ(m_reglages, marge) = mm;
+}
+
+void DocumentEnveloppe::setOrientation(int orientation)
+{
+    m_reglages.Orientation = orientation != 0 ? 1 : 0;
+}
+
+void DocumentEnveloppe::setRepereCoupe(bool repereCoupe)
+{
+    m_reglages.RepereCoupe = repereCoupe;
+}
+
+void DocumentEnveloppe::setLogoChoisi(bool logoChoisi)
+{
+    m_reglages.LogoChoisi = logoChoisi;
+}
+
+void DocumentEnveloppe::setLogo(const QImage& logo)
+{
+    m_reglages.Logo = logo;
+}
+
+void DocumentEnveloppe::setNomLogo(const QString& nomLogo)
+{
+    m_reglages.NomLogo = nomLogo;
+}
+
+const BlockFont& DocumentEnveloppe::police(Bloc bloc) const
+{
+    return bloc == Bloc::Exp ? m_reglages.PoliceExp : m_reglages.PoliceDest;
+}
+
+void DocumentEnveloppe::setPolice(Bloc bloc, const BlockFont& police)
+{
+    (bloc == Bloc::Exp ? m_reglages.PoliceExp : m_reglages.PoliceDest) = police;
+}
+
+void DocumentEnveloppe::setTexte(Bloc bloc, const QString& texte)
+{
+    (bloc == Bloc::Exp ? m_reglages.TexteExp : m_reglages.TexteDest) = TexteDeBloc(texte);
+}
+
+void DocumentEnveloppe::setCheminFichier(const QString& chemin)
+{
+    m_reglages.CheminFichier = chemin;
+}
+
+QString DocumentEnveloppe::TexteDeBloc(QString texte)
+{
+    texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    texte.replace(u'\r', u'\n');
+    texte.replace(QChar::LineSeparator, u'\n');
+    texte.replace(QChar::ParagraphSeparator, u'\n');
+    texte.replace(QChar::Nbsp, u' ');
+    return AvecFinLigne(texte);
+}
+
+Status DocumentEnveloppe::enregistre(const QString& nomFichier)
+{
+    m_reglages.NomFichier = nomFichier;
+    const PlvDocument fichier{m_reglages, m_adresses.entries(), m_codage};
+    const Result<QString> ecrit = FichierAdresses::EcritFichier(nomFichier, fichier, m_reglages.Logo);
+    if (!ecrit)
+        return ecrit.status();
+    m_reglages.NomLogo = ecrit.value();
+    setModifie(false);
+    return Status::ok();
+}
+
+void DocumentEnveloppe::ouvre(PlvOuverture&& ouverture, const QString& nomFichier, const QImage& logoSiIllisible)
+{
+    PlvDocument& lu = ouverture.document;
+    ReglagesModele r = std::move(lu.reglages);
+    // The scroll bars show whole millimetres and copies.
+    r.LongueurEnv = float(dansLesBornes(r.LongueurEnv, ReglagesModele::kLongueurMin, ReglagesModele::kLongueurMax));
+    r.HauteurEnv = float(dansLesBornes(r.HauteurEnv, ReglagesModele::kHauteurMin, ReglagesModele::kHauteurMax));
+    r.Quantite = dansLesBornes(r.Quantite, ReglagesModele::kQuantiteMin, ReglagesModele::kQuantiteMax);
+    r.TexteExp = TexteDeBloc(r.TexteExp);
+    // Never the previous document's picture: the next save would write it as this file's
+    // companion bitmap.
+    if (r.LogoChoisi)
+        r.Logo = ouverture.logoIllisible || ouverture.logo.isNull() ? logoSiIllisible : ouverture.logo;
+    else
+        r.Logo = m_reglages.Logo;
+    r.NomFichier = nomFichier;
+    r.CheminFichier = nomFichier;
+    m_codage = lu.Codage;
+    m_adresses.setEntries(std::move(lu.Adresses));
+    m_adresses.setAdresseCourante(m_adresses.count() - 1);
+    r.TexteDest = EnForme(m_adresses.entry(m_adresses.adresseCourante()));
+    m_reglages = std::move(r);
+    setModifie(false);
+}

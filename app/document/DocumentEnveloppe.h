@@ -1,0 +1,90 @@
+#pragma once
+// The envelope document: the one owner of what the user edits. It holds the envelope's
+// settings, the recipient and sender texts, the address list, and whether any of it
+// changed since it was loaded, opened or saved. The main window shows it and writes the
+// user's edits into it; the address file is read into it and written from it; a print
+// takes its settings and addresses.
+//
+// Which edits make the document modified is the window's to say (an up arrow of a spin
+// button moves a block without it): the setters only change values, and the window marks
+// the document modified, unless the program itself is filling it (Chargement).
+
+#include "addresses/fichier/FichierAdresses.h"
+#include "addresses/liste/AddressList.h"
+#include "app/ReglagesModele.h"
+#include "platform/Outcome.h"
+
+#include <QObject>
+
+class DocumentEnveloppe : public QObject {
+    Q_OBJECT
+public:
+    explicit DocumentEnveloppe(QObject* parent = nullptr);
+
+    const ReglagesModele& reglages() const { return m_reglages; }
+    AddressList& adresses() { return m_adresses; }
+    const AddressList& adresses() const { return m_adresses; }
+
+    bool Modifie() const { return m_modifie; }
+    void setModifie(bool modifie);
+    // A change the user made: the document is modified, unless the program itself is
+    // filling it.
+    void marqueModifie();
+
+    // Held while the program fills the window with the document (opening a file, showing
+    // an address from the list or a print run): the changes it causes are not the user's.
+    class Chargement {
+    public:
+        explicit Chargement(DocumentEnveloppe& document);
+        ~Chargement();
+        Chargement(const Chargement&) = delete;
+        Chargement& operator=(const Chargement&) = delete;
+
+    private:
+        DocumentEnveloppe& m_document;
+        bool m_avant;
+    };
+    bool enChargement() const { return m_chargement; }
+
+    // The size and the quantity are whole numbers within their ranges.
+    void setLongueurEnv(int mm);
+    void setHauteurEnv(int mm);
+    void setQuantite(int quantite);
+    enum class Marge { GaucheDest, BasseDest, GaucheExp, HauteExp };
+    float marge(Marge marge) const;
+    void setMarge(Marge marge, float mm);
+    void setOrientation(int orientation);
+    void setRepereCoupe(bool repereCoupe);
+    void setLogoChoisi(bool logoChoisi);
+    void setLogo(const QImage& logo);
+    void setNomLogo(const QString& nomLogo);
+    enum class Bloc { Dest, Exp };
+    const BlockFont& police(Bloc bloc) const;
+    void setPolice(Bloc bloc, const BlockFont& police);
+    void setTexte(Bloc bloc, const QString& texte);
+    void setCheminFichier(const QString& chemin);
+
+    // A block's text as a text box holds it: its lines end with CR LF, and it holds no
+    // no-break space, which is the list's line separator (a box gives it back as a
+    // space), nor Unicode's line and paragraph separators (lines ends there).
+    static QString TexteDeBloc(QString texte);
+
+    // Writes the document under this name, with its logo beside it when it has one. On
+    // failure nothing on disk changed and the document stays modified; the failure's
+    // text is the message to show.
+    Status enregistre(const QString& nomFichier);
+    // Takes over what opening a file read: its settings, its texts, its address list
+    // (the last address in the recipient text), its logo or, when that could not be
+    // loaded, `logoSiIllisible`. The document is then unmodified.
+    void ouvre(PlvOuverture&& ouverture, const QString& nomFichier, const QImage& logoSiIllisible);
+
+signals:
+    void modifieChange(bool modifie);
+
+private:
+    ReglagesModele m_reglages;
+    AddressList m_adresses;
+    CodageTexte::Codage m_codage = CodageTexte::Codage::Windows1252; // of the file last opened
+    bool m_modifie = false;
+    bool m_chargement = false;
+};
