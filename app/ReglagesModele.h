@@ -44,10 +44,10 @@ struct ReglagesModele {
     BlockFont PoliceExp{QStringLiteral("Arial"), 8.25};
 
     // The logo at full size (its natural size is its pixels at 96 dpi).
-    QImage Logo;
+    QImage Logo{};
     QString NomLogo = QStringLiteral("Logo.BMP");
     QString NomFichier = QStringLiteral("Nouveau");
-    QString CheminFichier;
+    QString CheminFichier{};
 
     static constexpr float kLongueurMin = 50, kLongueurMax = 350;
     static constexpr float kHauteurMin = 50, kHauteurMax = 235;

@@ -1,7 +1,7 @@
 // The address list must stay interactive with thousands of entries: each added address
 // finds its place by binary search, and deleting a large selection removes whole runs.
-#include "addresses/liste/AddressEncoding.h"
-#include "addresses/liste/AddressList.h"
+#include "addresses/liste/EncodageAdresse.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "addresses/liste/FiltreAdresses.h"
 #include "addresses/widgets/Form2.h"
 
@@ -44,11 +44,11 @@ void BM_AjouterDixMille(benchmark::State& state)
 {
     const QStringList entrees = adresses(10000);
     for (auto _ : state) {
-        AddressList liste;
+        ListeAdresses liste;
         Form2 form(liste);
         form.show();
         for (const QString& e : entrees)
-            benchmark::DoNotOptimize(liste.add(e));
+            benchmark::DoNotOptimize(liste.ajoute(e));
         state.PauseTiming();
         form.hide();
         state.ResumeTiming();
@@ -64,8 +64,8 @@ void BM_SupprimerCinqMille(benchmark::State& state)
     const QStringList entrees = adresses(10000);
     for (auto _ : state) {
         state.PauseTiming();
-        AddressList liste;
-        liste.setEntries(entrees);
+        ListeAdresses liste;
+        liste.remplit(entrees);
         Form2 form(liste);
         form.show();
         auto* modele = form.List1()->selectionModel();
@@ -87,7 +87,7 @@ void BM_SupprimerCinqMille(benchmark::State& state)
         supprimer->click();
 
         state.PauseTiming();
-        if (liste.count() != 5000)
+        if (liste.nombre() != 5000)
             state.SkipWithError("the selection was not deleted");
         form.hide();
         state.ResumeTiming();

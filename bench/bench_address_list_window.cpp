@@ -6,7 +6,7 @@
 // with accessibility start a listening client (ecoute_atspi) and need a session bus, the
 // accessibility bus and an X display: bench/avec-accessibilite.sh gives them; without them
 // they are skipped.
-#include "addresses/liste/AddressList.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "addresses/liste/FiltreAdresses.h"
 #include "addresses/widgets/Form2.h"
 #include "bench/support/LecteurDEcran.h"
@@ -42,8 +42,8 @@ QStringList adresses(int n)
 // looking up names one after the other; the window repaints after each.
 void BM_RechercheCentMille(benchmark::State& state)
 {
-    AddressList liste;
-    liste.setEntries(adresses(100000));
+    ListeAdresses liste;
+    liste.remplit(adresses(100000));
     Form2 form(liste);
     form.show();
     QApplication::processEvents();
@@ -70,8 +70,8 @@ void BM_SupprimerCinquanteMille(benchmark::State& state)
     const QStringList entrees = adresses(100000);
     for (auto _ : state) {
         state.PauseTiming();
-        AddressList liste;
-        liste.setEntries(entrees);
+        ListeAdresses liste;
+        liste.remplit(entrees);
         Form2 form(liste);
         form.show();
         QApplication::processEvents();
@@ -94,11 +94,11 @@ void BM_SupprimerCinquanteMille(benchmark::State& state)
         QApplication::processEvents();
 
         state.PauseTiming();
-        const bool supprimees = liste.count() == 50000;
+        const bool supprimees = liste.nombre() == 50000;
         form.hide();
         state.ResumeTiming();
         if (!supprimees) {
-            state.SkipWithError(qPrintable(u"%1 entries left"_qs.arg(liste.count())));
+            state.SkipWithError(qPrintable(u"%1 entries left"_qs.arg(liste.nombre())));
             break;
         }
     }
@@ -120,8 +120,8 @@ void BM_AjouterCentMille(benchmark::State& state)
     const QStringList nouvelles = adresses(102000).mid(2000);
     for (auto _ : state) {
         state.PauseTiming();
-        AddressList liste;
-        liste.setEntries(presentes);
+        ListeAdresses liste;
+        liste.remplit(presentes);
         Form2 form(liste);
         form.show();
         if (recherche)
@@ -129,11 +129,11 @@ void BM_AjouterCentMille(benchmark::State& state)
         QApplication::processEvents();
         state.ResumeTiming();
 
-        liste.addAll(nouvelles);
+        liste.ajouteToutes(nouvelles);
         QApplication::processEvents();
 
         state.PauseTiming();
-        const bool ajoutees = liste.count() == 102000;
+        const bool ajoutees = liste.nombre() == 102000;
         form.hide();
         state.ResumeTiming();
         if (!ajoutees) {

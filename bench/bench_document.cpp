@@ -33,7 +33,7 @@ static void BM_OuvrirDixMilleAdresses(benchmark::State& state)
     const QString chemin = dir.filePath(QStringLiteral("Grand.PLV"));
     PlvDocument document;
     document.Adresses = dixMilleAdresses();
-    if (!FichierAdresses::EcritFichier(chemin, document, QImage())) {
+    if (!FichierAdresses::ecrit(chemin, document, QImage())) {
         state.SkipWithError("écriture impossible");
         return;
     }
@@ -54,7 +54,7 @@ static void BM_SauverDixMilleAdresses(benchmark::State& state)
     const QString source = dir.filePath(QStringLiteral("Source.PLV"));
     PlvDocument document;
     document.Adresses = dixMilleAdresses();
-    (void)FichierAdresses::EcritFichier(source, document, QImage());
+    (void)FichierAdresses::ecrit(source, document, QImage());
     ScriptedDialogs dialogs;
     RecordingPrinterService imprimante;
     Form1 fenetre(dialogs, imprimante);

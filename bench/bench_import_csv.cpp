@@ -2,7 +2,7 @@
 // from the file's bytes to the sorted list shown in the address list window; a whole
 // address book of 100,000 contacts, as a Google CSV export or as vCards, under 1 s, also
 // while a screen reader listens (run through bench/avec-accessibilite.sh).
-#include "addresses/liste/AddressList.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "addresses/widgets/Form2.h"
 #include "addresses/import/ImportAdresses.h"
 #include "addresses/import/ImportCsv.h"
@@ -72,15 +72,15 @@ void BM_ImporterDixMilleLignes(benchmark::State& state)
         presentes << QStringLiteral("Client %1").arg(i);
     for (auto _ : state) {
         state.PauseTiming();
-        AddressList liste;
-        liste.setEntries(presentes);
+        ListeAdresses liste;
+        liste.remplit(presentes);
         Form2 form(liste);
         form.show();
         ScriptedDialogs dialogs;
         state.ResumeTiming();
         benchmark::DoNotOptimize(ImportAdresses(dialogs, liste).importe(chemin));
         state.PauseTiming();
-        if (liste.count() != 11000)
+        if (liste.nombre() != 11000)
             state.SkipWithError("import incomplet");
         form.hide();
         state.ResumeTiming();
@@ -147,7 +147,7 @@ void BM_ImporterCentMilleContacts(benchmark::State& state)
     f.close();
     for (auto _ : state) {
         state.PauseTiming();
-        AddressList liste;
+        ListeAdresses liste;
         ScriptedDialogs dialogs;
         std::optional<Form2> fenetre;
         if (lecteur.ecoute()) {
@@ -158,7 +158,7 @@ void BM_ImporterCentMilleContacts(benchmark::State& state)
         benchmark::DoNotOptimize(ImportAdresses(dialogs, liste).importe(chemin));
         QApplication::processEvents();
         state.PauseTiming();
-        if (liste.count() != 100000 || dialogs.unexpected != 0)
+        if (liste.nombre() != 100000 || dialogs.unexpected != 0)
             state.SkipWithError("import incomplet");
         fenetre.reset();
         state.ResumeTiming();

@@ -1,7 +1,7 @@
 // A print run of 1,000 envelopes into a PDF, beside the floor: a bare QPainter loop that
 // writes the same texts in the same fonts on as many pages of a PDF. Target: the run
 // within 1.3 times the floor.
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 #include "platform/widgets/QtPrinterService.h"
 #include "print/Imprime.h"
 #include "print/ReglagesImprimante.h"
@@ -43,7 +43,10 @@ void runDImpression(benchmark::State& state)
 
     for (auto _ : state) {
         QtPrinterService imprimante;
-        imprimante.setOutputFileName(dossier.filePath(QStringLiteral("run.pdf")));
+        if (!imprimante.setOutputFileName(dossier.filePath(QStringLiteral("run.pdf")))) {
+            state.SkipWithError("le PDF ne peut pas être écrit");
+            return;
+        }
         ScriptedDialogs dialogues;
         ReglagesImprimante reglages;
         Imprime run(imprimante, dialogues, reglages);

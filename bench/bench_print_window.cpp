@@ -41,7 +41,10 @@ void commandeDeLaFenetre(benchmark::State& state)
         banc::fichier(dossier.filePath(QStringLiteral("Envoi.PLV")), n, banc::Ordre::Melangee);
     DialoguesAvecSuivi dialogues;
     QtPrinterService imprimante;
-    imprimante.setOutputFileName(dossier.filePath(QStringLiteral("fenetre.pdf")));
+    if (!imprimante.setOutputFileName(dossier.filePath(QStringLiteral("fenetre.pdf")))) {
+        state.SkipWithError("le PDF ne peut pas être écrit");
+        return;
+    }
     Form1 fenetre(dialogues, imprimante);
     fenetre.impression().decalages().utiliseFichier(dossier.filePath(QStringLiteral("reglages.ini")));
     fenetre.show();
@@ -75,7 +78,10 @@ void runSeul(benchmark::State& state)
     std::iota(toutes.begin(), toutes.end(), 0);
     for (auto _ : state) {
         QtPrinterService imprimante;
-        imprimante.setOutputFileName(dossier.filePath(QStringLiteral("run.pdf")));
+        if (!imprimante.setOutputFileName(dossier.filePath(QStringLiteral("run.pdf")))) {
+            state.SkipWithError("le PDF ne peut pas être écrit");
+            return;
+        }
         ScriptedDialogs dialogues;
         ReglagesImprimante reglages;
         Imprime run(imprimante, dialogues, reglages);

@@ -11,14 +11,13 @@ struct FormatEnveloppe {
     int hauteur = 0;  // mm, along BHH
 };
 
-class FormatsEnveloppe {
-public:
+namespace FormatsEnveloppe {
     // In the order the drop-down offers them; "Personnalisé" follows them.
-    static const QList<FormatEnveloppe>& tous();
-    static QString personnalise();
+    const QList<FormatEnveloppe>& tous();
+    QString personnalise();
 
     // The index in tous() of the format of exactly this size, -1 for any other size.
     // The settings are whole millimetres in practice; a size a hair away from a format
     // (a hand-edited file) is not that format.
-    static int indexPour(double longueur, double hauteur);
-};
+    int indexPour(double longueur, double hauteur);
+} // namespace FormatsEnveloppe

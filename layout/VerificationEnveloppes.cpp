@@ -1,6 +1,6 @@
 #include "layout/VerificationEnveloppes.h"
 
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 #include "addresses/codespostaux/TableCodesPostaux.h"
 #include "addresses/codespostaux/VerificationAcheminement.h"
 #include "layout/NormePostale.h"
@@ -54,7 +54,7 @@ QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const Regl
     (void)imprimante.setUnitMillimetres();
     ImprPoliceDest(imprimante, r);
     for (int index : selection) {
-        if (index < 0 || index >= adresses.size())
+        if (index < 0 || index >= adresses.nombre())
             continue;
         const QString texte = EnForme(adresses[index]);
         const Result<Mm> largeur = imprimante.textWidth(texte);

@@ -7,8 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
-class LectureFichier {
-public:
+namespace LectureFichier {
     enum class Echec { Aucun, Absent, PasUnFichier, Interdit, TropGrand, Illisible };
 
     struct Lu {
@@ -19,9 +18,9 @@ public:
 
     // A file larger than tailleMax bytes is refused as TropGrand, even one that grows
     // while it is read.
-    static Lu lit(const QString& chemin, qint64 tailleMax);
+    Lu lit(const QString& chemin, qint64 tailleMax);
 
     // Why, in French, as the end of a sentence about the file: "il n'existe pas". The
     // system's own texts are in English and never reach the user.
-    static QString raison(Echec echec);
-};
+    QString raison(Echec echec);
+} // namespace LectureFichier

@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-class Status {
+class [[nodiscard]] Status {
 public:
     static Status ok() { return Status(); }
     static Status failure(QString description) { return Status(std::move(description)); }
@@ -22,7 +22,7 @@ private:
 };
 
 template <typename T>
-class Result {
+class [[nodiscard]] Result {
 public:
     Result(T value) : m_value(std::move(value)) {}  // NOLINT: a value is a success
     Result(Status failure) : m_error(failure.isOk() ? QString() : failure.error()) {}  // NOLINT

@@ -1,6 +1,6 @@
 #include "print/CommandeImpression.h"
 
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 #include "layout/GeometrieEnveloppe.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
@@ -24,7 +24,7 @@ CommandeImpression::~CommandeImpression() = default;
 CommandeImpression::ChoixAdresses CommandeImpression::toutes()
 {
     return [](const EntreesAdresses& adresses) {
-        QList<int> toutes(adresses.size());
+        QList<int> toutes(adresses.nombre());
         std::iota(toutes.begin(), toutes.end(), 0);
         return std::optional<QList<int>>(toutes);
     };

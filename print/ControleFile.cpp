@@ -1,6 +1,6 @@
 #include "print/ControleFile.h"
 
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
 #include "print/TestsImprimante.h"

@@ -6,7 +6,7 @@ DemandeImpression DemandeImpression::DepuisDocument(const DocumentEnveloppe& doc
 {
     DemandeImpression demande;
     demande.reglages = document.reglages();
-    demande.adresses = document.adresses().entries();
+    demande.adresses = document.adresses().entrees();
     return demande;
 }
 

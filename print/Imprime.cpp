@@ -1,6 +1,6 @@
 #include "print/Imprime.h"
 
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
 #include "print/ControleFile.h"
@@ -53,9 +53,9 @@ Status Imprime::VerifieBlocs(const DemandeImpression& demande, const QList<int>&
         if (lignes > kLignesMax)
             return tropDeLignes(QStringLiteral("L'adresse de l'expéditeur"), int(lignes));
     }
-    QList<bool> vue(demande.adresses.size(), false);
+    QList<bool> vue(demande.adresses.nombre(), false);
     for (int i : selection) {
-        if (i < 0 || i >= demande.adresses.size() || vue[i])
+        if (i < 0 || i >= demande.adresses.nombre() || vue[i])
             continue;
         vue[i] = true;
         const int nombre = Separe(demande.adresses[i]).NbLignes + 1;
@@ -95,9 +95,9 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
         return envoi.status();
     if (envoi.value() == Envoi::Non)
         return Status::ok();
-    QList<bool> choisie(demande.adresses.size(), false);
+    QList<bool> choisie(demande.adresses.nombre(), false);
     for (int i : selection)
-        if (i >= 0 && i < demande.adresses.size())
+        if (i >= 0 && i < demande.adresses.nombre())
             choisie[i] = true;
 
     if (sondes == Sondes::Oui)
@@ -153,7 +153,7 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
     if (total > kEnveloppesSansSuivi)
         m_suivi = m_dialogues.progress(QStringLiteral("Impression"), total);
     int numero = 0;
-    for (int i = 0; i < demande.adresses.size(); ++i) {
+    for (int i = 0; i < demande.adresses.nombre(); ++i) {
         ImprPoliceExp(m_imprimante, reglages);
         if (!choisie[i])
             continue;

@@ -20,14 +20,13 @@
 class PrinterService;
 struct ReglagesModele;
 
-class PageCalibrage {
-public:
-    static constexpr Mm kMarge = Mm(10);  // beyond any printer's unprintable margin
-    static constexpr Mm kPli = Mm(12);    // the fold lines, from the left and top edges
-    static constexpr int kEtendueMax = 10;  // graduations either way, in mm
+namespace PageCalibrage {
+    inline constexpr Mm kMarge = Mm(10);  // beyond any printer's unprintable margin
+    inline constexpr Mm kPli = Mm(12);    // the fold lines, from the left and top edges
+    inline constexpr int kEtendueMax = 10;  // graduations either way, in mm
 
     // Draws the page in printer coordinates; the envelope lies where the run lays it.
     // Ends neither the page nor the document.
-    static Status dessine(PrinterService& imprimante, const ReglagesModele& reglages,
+    Status dessine(PrinterService& imprimante, const ReglagesModele& reglages,
                           const GeometrieEnveloppe::PlaceEnveloppe& place);
-};
+} // namespace PageCalibrage

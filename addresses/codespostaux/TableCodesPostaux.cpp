@@ -89,7 +89,7 @@ bool TableCodesPostaux::aPourCle(QStringView localite, QStringView cle)
     return pliee == cle;
 }
 
-std::optional<TableCodesPostaux> TableCodesPostaux::lis(QByteArrayView texte)
+std::optional<TableCodesPostaux> TableCodesPostaux::lit(QByteArrayView texte)
 {
     TableCodesPostaux table;
     table.m_localites.reserve(size_t(texte.count('\n')) + 1);
@@ -142,7 +142,7 @@ const TableCodesPostaux& TableCodesPostaux::officielle()
     std::call_once(g_lue, [] {
         QFile fichier(QStringLiteral(":/codes-postaux.tsv"));
         if (fichier.open(QIODevice::ReadOnly))
-            g_officielle = lis(fichier.readAll());
+            g_officielle = lit(fichier.readAll());
         // A build without the resource checks nothing rather than flagging every address.
         if (!g_officielle)
             g_officielle.emplace();

@@ -23,7 +23,7 @@ public:
 
     // Reads the table's text: lines "code <TAB> acheminement <TAB> commune" sorted by code,
     // '#' lines being comments. Nothing when a line is not of that form.
-    static std::optional<TableCodesPostaux> lis(QByteArrayView texte);
+    static std::optional<TableCodesPostaux> lit(QByteArrayView texte);
 
     // The official list, read from the resources at its first use, once for the program.
     static const TableCodesPostaux& officielle();

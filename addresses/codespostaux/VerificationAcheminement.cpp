@@ -1,6 +1,6 @@
 #include "addresses/codespostaux/VerificationAcheminement.h"
 
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 #include "addresses/codespostaux/TableCodesPostaux.h"
 
 #include <QStringList>

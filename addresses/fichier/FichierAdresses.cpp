@@ -57,13 +57,13 @@ bool memeFichier(const QString& a, const QString& b)
 
 }  // namespace
 
-Result<QString> FichierAdresses::EcritFichier(const QString& nomFichier, const PlvDocument& document,
+Result<QString> FichierAdresses::ecrit(const QString& nomFichier, const PlvDocument& document,
                                               const QImage& logo)
 {
     if (nomFichier.isEmpty())
         return echecEcriture(nomFichier);
 
-    const QByteArray octets = PlvCodec::write(document);
+    const QByteArray octets = PlvCodec::ecrit(document);
     if (octets.size() > kTailleMax)
         return Status::failure(
             QStringLiteral("Le fichier n'a pas été écrit :\r\n%1\r\nSes %2 adresses en feraient un fichier "
@@ -76,7 +76,7 @@ Result<QString> FichierAdresses::EcritFichier(const QString& nomFichier, const P
     EcritureGroupee ecriture;
     QString nomLogo = document.reglages.NomLogo;
     if (document.reglages.LogoChoisi) {
-        const QString compagnon = NomCompagnon(nomFichier);
+        const QString compagnon = nomCompagnon(nomFichier);
         // An address file named like its own companion would be overwritten by the bitmap.
         if (memeFichier(compagnon, nomFichier) || logo.isNull())
             return echecEcriture(nomFichier);
@@ -92,7 +92,7 @@ Result<QString> FichierAdresses::EcritFichier(const QString& nomFichier, const P
     return nomLogo;
 }
 
-Result<PlvOuverture> FichierAdresses::LitFichier(const QString& nomFichier, EntreesAdresses* compactes)
+Result<PlvOuverture> FichierAdresses::lit(const QString& nomFichier, EntreesAdresses* compactes)
 {
     Result<PlvDocument> document = [&]() -> Result<PlvDocument> {
         const LectureFichier::Lu lu = LectureFichier::lit(nomFichier, kTailleMax);
@@ -105,7 +105,7 @@ Result<PlvOuverture> FichierAdresses::LitFichier(const QString& nomFichier, Entr
                                                 .arg(LectureFichier::raison(lu.echec)));
         if (lu.octets.isEmpty())
             return echecLecture(nomFichier, QStringLiteral("Le fichier est vide."));
-        Result<PlvDocument> d = PlvCodec::read(lu.octets, compactes);
+        Result<PlvDocument> d = PlvCodec::lit(lu.octets, compactes);
         if (!d)
             return echecLecture(nomFichier, d.error());
         return d;
@@ -116,15 +116,15 @@ Result<PlvOuverture> FichierAdresses::LitFichier(const QString& nomFichier, Entr
     PlvOuverture ouverture;
     ouverture.document = document.value();
     if (ouverture.document.reglages.LogoChoisi) {
-        ouverture.cheminLogo = CheminLogo(ouverture.document.reglages.NomLogo, nomFichier);
+        ouverture.cheminLogo = cheminLogo(ouverture.document.reglages.NomLogo, nomFichier);
         if (!ouverture.cheminLogo.isEmpty())
-            ouverture.logo = LitLogo(ouverture.cheminLogo);
+            ouverture.logo = litLogo(ouverture.cheminLogo);
         ouverture.logoIllisible = ouverture.logo.isNull();
     }
     if (ouverture.logoIllisible) {
         QString manquant = ouverture.cheminLogo;
         if (manquant.isEmpty())
-            manquant = ouverture.document.reglages.NomLogo.isEmpty() ? NomCompagnon(nomFichier) : ouverture.document.reglages.NomLogo;
+            manquant = ouverture.document.reglages.NomLogo.isEmpty() ? nomCompagnon(nomFichier) : ouverture.document.reglages.NomLogo;
         ouverture.avertissement =
             QStringLiteral("Le logo de ce fichier d'adresses est introuvable ou illisible :\r\n%1\r\n"
                            "Le logo d'origine de Plivane le remplace ; la prochaine sauvegarde "
@@ -134,7 +134,7 @@ Result<PlvOuverture> FichierAdresses::LitFichier(const QString& nomFichier, Entr
     return ouverture;
 }
 
-QImage FichierAdresses::LitLogo(const QString& chemin)
+QImage FichierAdresses::litLogo(const QString& chemin)
 {
     const LectureFichier::Lu lu = LectureFichier::lit(chemin, kTailleLogoMax);
     if (!lu)
@@ -154,7 +154,7 @@ QImage FichierAdresses::LitLogo(const QString& chemin)
     return surBlanc;
 }
 
-QString FichierAdresses::FiltreLogos()
+QString FichierAdresses::filtreLogos()
 {
     QStringList motifs;
     for (const QByteArray& format : QImageReader::supportedImageFormats())
@@ -163,15 +163,15 @@ QString FichierAdresses::FiltreLogos()
     return QStringLiteral("Fichiers autorisés|%1|Bitmaps Windows|*.BMP").arg(motifs.join(u' '));
 }
 
-QString FichierAdresses::NomCompagnon(const QString& nomFichier)
+QString FichierAdresses::nomCompagnon(const QString& nomFichier)
 {
-    const QString nom = NomSansDossier(nomFichier);
+    const QString nom = nomSansDossier(nomFichier);
     if (nom.size() >= 4 && nom[nom.size() - 4] == u'.')
         return nomFichier.chopped(3) + QStringLiteral("BMP");
     return nomFichier + QStringLiteral(".BMP");
 }
 
-QString FichierAdresses::CheminLogo(const QString& nomLogo, const QString& nomFichier)
+QString FichierAdresses::cheminLogo(const QString& nomLogo, const QString& nomFichier)
 {
     const QDir dossier = QFileInfo(nomFichier).absoluteDir();
     if (!nomLogo.isEmpty()) {
@@ -185,21 +185,21 @@ QString FichierAdresses::CheminLogo(const QString& nomLogo, const QString& nomFi
             if (estFichier(relatif))
                 return relatif;
         }
-        const QString trouve = chercheDans(dossier, NomSansDossier(nomLogo));
+        const QString trouve = chercheDans(dossier, nomSansDossier(nomLogo));
         if (!trouve.isEmpty())
             return trouve;
     }
     // After the first save with a logo the file still names the logo's old place, and
     // the picture is only sure to be in the companion bitmap.
-    return chercheDans(dossier, NomSansDossier(NomCompagnon(nomFichier)));
+    return chercheDans(dossier, nomSansDossier(nomCompagnon(nomFichier)));
 }
 
 QString FichierAdresses::TitreFenetre(const QString& titreFenetre, const QString& nomFichier)
 {
-    return titreFenetre + QStringLiteral("      Fichier en cours : ") + NomSansDossier(nomFichier);
+    return titreFenetre + QStringLiteral("      Fichier en cours : ") + nomSansDossier(nomFichier);
 }
 
-QString FichierAdresses::NomSansDossier(const QString& chemin)
+QString FichierAdresses::nomSansDossier(const QString& chemin)
 {
     const qsizetype separateur = std::max(chemin.lastIndexOf(u'\\'), chemin.lastIndexOf(u'/'));
     return chemin.mid(separateur + 1);

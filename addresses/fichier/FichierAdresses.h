@@ -20,8 +20,7 @@ struct PlvOuverture {
     QString avertissement;
 };
 
-class FichierAdresses {
-public:
+namespace FichierAdresses {
     // Writes the document, and with a logo the picture as a Windows bitmap in the
     // companion file. Nothing on disk changes until both are completely written and on
     // the disk, so a failed save leaves the previous files as they were. A document
@@ -29,40 +28,40 @@ public:
     // document carries from now on: the companion's name after a save with a logo, the
     // document's own name otherwise. The failure's text is the message to show under
     // "Contrôle de lecture Disque".
-    static Result<QString> EcritFichier(const QString& nomFichier, const PlvDocument& document,
+    Result<QString> ecrit(const QString& nomFichier, const PlvDocument& document,
                                         const QImage& logo);
 
     // Reads and checks the whole file; on failure the text names the file and why, ready
     // to be shown under "Contrôle de lecture Disque", and nothing is to be applied.
-    // With `compactes`, the addresses are packed there, as PlvCodec::read does.
-    static Result<PlvOuverture> LitFichier(const QString& nomFichier, EntreesAdresses* compactes = nullptr);
+    // With `compactes`, the addresses are packed there, as PlvCodec::lit does.
+    Result<PlvOuverture> lit(const QString& nomFichier, EntreesAdresses* compactes = nullptr);
 
     // A logo picture in any format Qt reads here (BMP, PNG, JPEG, SVG...), transparency
     // made white; a null picture when the file is no regular file, cannot be read or is
     // no picture.
-    static QImage LitLogo(const QString& chemin);
+    QImage litLogo(const QString& chemin);
     // The logo dialog's filter: every picture format LitLogo reads, then bitmaps alone.
-    static QString FiltreLogos();
+    QString filtreLogos();
 
     // The bitmap saved beside an address file: its name with the last three characters
     // replaced by "BMP". A name without a three-letter extension gets ".BMP" added, so
     // the bitmap always lands beside the file.
-    static QString NomCompagnon(const QString& nomFichier);
+    QString nomCompagnon(const QString& nomFichier);
 
     // Where the logo that an address file names is to be found: under its name as
     // written, else under the same file name (in any case) beside the address file, as
     // after the files were copied from another computer, else the address file's own
     // companion bitmap. Empty when none exists.
-    static QString CheminLogo(const QString& nomLogo, const QString& nomFichier);
+    QString cheminLogo(const QString& nomLogo, const QString& nomFichier);
 
     // The main window's title while a file is current.
-    static QString TitreFenetre(const QString& titreFenetre, const QString& nomFichier);
+    QString TitreFenetre(const QString& titreFenetre, const QString& nomFichier);
 
     // The text after the last folder separator, "\" as on Windows or "/".
-    static QString NomSansDossier(const QString& chemin);
+    QString nomSansDossier(const QString& chemin);
 
     // The largest address file, written or read: a million addresses of 130 characters,
     // twice a usual one, and still little for the memory of any computer that runs us.
-    static constexpr qint64 kTailleMax = 128 * 1024 * 1024;
-    static constexpr qint64 kTailleLogoMax = 64 * 1024 * 1024;
-};
+    inline constexpr qint64 kTailleMax = 128 * 1024 * 1024;
+    inline constexpr qint64 kTailleLogoMax = 64 * 1024 * 1024;
+} // namespace FichierAdresses

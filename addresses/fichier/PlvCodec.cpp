@@ -89,7 +89,7 @@ public:
         PlvDocument d;
         if (m_compactes)
             m_compactes->vide();
-        if (!readDocument(d))
+        if (!litDocument(d))
             return Status::failure(m_error);
         // Only the strings can hold other characters than ASCII, and they are written
         // back unchanged; when what was read holds none, UTF-8 and Windows-1252 are the
@@ -108,7 +108,7 @@ public:
 private:
     using Field = PlvFieldReader::Field;
 
-    bool readDocument(PlvDocument& d)
+    bool litDocument(PlvDocument& d)
     {
         QList<Field> f;
         if (!record(9, QStringLiteral("réglages de l'enveloppe"), f))
@@ -328,7 +328,7 @@ private:
 
 }  // namespace
 
-QByteArray PlvCodec::write(const PlvDocument& d)
+QByteArray PlvCodec::ecrit(const PlvDocument& d)
 {
     PlvFieldWriter w;
     w.boolean(d.reglages.LogoChoisi)
@@ -358,7 +358,7 @@ QByteArray PlvCodec::write(const PlvDocument& d)
     return CodageTexte::encode(w.text(), d.Codage);
 }
 
-Result<PlvDocument> PlvCodec::read(const QByteArray& bytes, EntreesAdresses* compactes)
+Result<PlvDocument> PlvCodec::lit(const QByteArray& bytes, EntreesAdresses* compactes)
 {
     CodageTexte::Codage codage{};
     Result<QString> text = CodageTexte::decode(bytes, codage, CodageTexte::Codage::Windows1252);

@@ -9,11 +9,10 @@
 
 class EntreesAdresses;
 
-class PlvCodec {
-public:
+namespace PlvCodec {
     // Records 1 to 7 + n. An empty address list gives a file whose last index is -1,
     // which reads back as an empty list (Windows reads it alike).
-    static QByteArray write(const PlvDocument& document);
+    QByteArray ecrit(const PlvDocument& document);
 
     // The whole file is checked before anything is given back, so a caller never applies
     // half a file. A file that ends after its addresses keeps the default logo name and
@@ -24,5 +23,5 @@ public:
     // With `compactes`, the addresses are packed there instead of filling the document's
     // list, for a print that holds a big file's addresses while it runs; after a failure
     // what it holds is to be dropped.
-    static Result<PlvDocument> read(const QByteArray& bytes, EntreesAdresses* compactes = nullptr);
-};
+    Result<PlvDocument> lit(const QByteArray& bytes, EntreesAdresses* compactes = nullptr);
+} // namespace PlvCodec

@@ -15,8 +15,7 @@
 #include <QString>
 #include <QStringList>
 
-class CompositionAdresse {
-public:
+namespace CompositionAdresse {
     enum class Champ {
         Aucun, // a column the envelope has no use for (telephone, e-mail, notes...)
         Civilite,
@@ -51,24 +50,24 @@ public:
         bool operator==(const Colonne&) const = default;
     };
 
-    static Colonne colonne(const QString& titre);
+    Colonne colonne(const QString& titre);
     // What the mapping step offers for a column, in its order, with the user's words.
     struct Choix {
         Champ champ;
         QString nom;
     };
-    static const QList<Choix>& choix();
+    const QList<Choix>& choix();
     // The reading of a title row, or an empty list when the row does not name at least
     // a person or company and a postal part: it is then no row of titles we know.
-    static QList<Colonne> colonnes(const QStringList& titres);
+    QList<Colonne> colonnes(const QStringList& titres);
 
     // One row of fields (a field's lines joined by LF) read through its columns. Of a
     // contact with several addresses, the first one in column order that is filled in.
-    static Contact contact(const QList<Colonne>& colonnes, const QStringList& champs);
+    Contact contact(const QList<Colonne>& colonnes, const QStringList& champs);
 
     // The envelope's lines; empty when the contact has neither name nor postal part.
-    static QStringList lignes(const Contact& contact);
+    QStringList lignes(const Contact& contact);
     // Whether the contact has any postal part: a name alone is no envelope.
-    static bool aUneAdressePostale(const Contact& contact);
-    static bool estLaFrance(const QString& pays);
-};
+    bool aUneAdressePostale(const Contact& contact);
+    bool estLaFrance(const QString& pays);
+} // namespace CompositionAdresse

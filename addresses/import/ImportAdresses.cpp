@@ -1,7 +1,7 @@
 #include "addresses/import/ImportAdresses.h"
 
-#include "addresses/liste/AddressEncoding.h"
-#include "addresses/liste/AddressList.h"
+#include "addresses/liste/EncodageAdresse.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "addresses/import/ImportVcard.h"
 #include "addresses/codespostaux/TableCodesPostaux.h"
 #include "addresses/codespostaux/VerificationAcheminement.h"
@@ -32,7 +32,7 @@ QString apercuLigne(const QStringList& lignes)
 }
 } // namespace
 
-int ImportAdresses::Importer()
+int ImportAdresses::choisitEtImporte()
 {
     FileDialogRequest demande;
     demande.title = titre();
@@ -207,7 +207,7 @@ int ImportAdresses::ajoute(ImportCsv::Bilan& bilan, const QString& lecture)
     QStringList nouvelles;
     {
         BusyPointer sablier;
-        nouvelles = sansDoublons(bilan, m_liste.entries());
+        nouvelles = sansDoublons(bilan, m_liste.entrees());
     }
     if (nouvelles.size() < bilan.adresses.size()) {
         QStringList faits;
@@ -233,7 +233,7 @@ int ImportAdresses::ajoute(ImportCsv::Bilan& bilan, const QString& lecture)
     }
     {
         BusyPointer sablier;
-        m_liste.addAll(bilan.adresses);
+        m_liste.ajouteToutes(bilan.adresses);
     }
     QString rendu = compteRendu(bilan, lecture);
     const QString aRevoir =

@@ -8,16 +8,16 @@
 
 #include <QString>
 
-class AddressList;
+class ListeAdresses;
 class Dialogs;
 
 class ImportAdresses {
 public:
-    ImportAdresses(Dialogs& dialogs, AddressList& liste) : m_dialogs(dialogs), m_liste(liste) {}
+    ImportAdresses(Dialogs& dialogs, ListeAdresses& liste) : m_dialogs(dialogs), m_liste(liste) {}
 
     // Asks for the file, then imports it. Returns the number of addresses added: 0 when
     // the user cancelled, when the file was refused, or when it held none.
-    int Importer();
+    int choisitEtImporte();
     // The import of a file already chosen: reads it, asks about a doubtful title row,
     // adds, reports.
     int importe(const QString& chemin);
@@ -48,5 +48,5 @@ private:
     int ajoute(ImportCsv::Bilan& bilan, const QString& lecture);
 
     Dialogs& m_dialogs;
-    AddressList& m_liste;
+    ListeAdresses& m_liste;
 };

@@ -1,6 +1,6 @@
 #include "addresses/import/ImportCsv.h"
 
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 #include "addresses/fichier/CodageTexte.h"
 #include "addresses/import/CompositionAdresse.h"
 

@@ -21,8 +21,7 @@
 #include <QString>
 #include <QStringList>
 
-class ImportCsv {
-public:
+namespace ImportCsv {
     // What the first row looks like: column titles, an address, or either.
     enum class EnTete { Absente, Presente, Incertaine };
 
@@ -65,10 +64,10 @@ public:
 
     // More lines than an envelope holds is no address but a row read with the wrong
     // separator or a stray quote; it is left out rather than printed cut short.
-    static constexpr int kLignesMax = 11;
+    inline constexpr int kLignesMax = 11;
 
-    static Result<Lecture> lit(const QByteArray& octets);
-    static Bilan adresses(const Lecture& lecture, bool premiereLigneEnTete);
+    Result<Lecture> lit(const QByteArray& octets);
+    Bilan adresses(const Lecture& lecture, bool premiereLigneEnTete);
 
-    static QString nomSeparateur(QChar separateur);
-};
+    QString nomSeparateur(QChar separateur);
+} // namespace ImportCsv

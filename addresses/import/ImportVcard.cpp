@@ -130,7 +130,7 @@ struct Fiche {
 
 constexpr int kSansPreference = 1000;
 
-void lisPropriete(const Propriete& p, CodageTexte::Codage codageFichier, Fiche& fiche)
+void litPropriete(const Propriete& p, CodageTexte::Codage codageFichier, Fiche& fiche)
 {
     const bool n = p.nom.compare(u"N", Qt::CaseInsensitive) == 0;
     const bool fn = p.nom.compare(u"FN", Qt::CaseInsensitive) == 0;
@@ -277,7 +277,7 @@ Result<ImportVcard::Lecture> ImportVcard::lit(const QByteArray& octets)
         if (p.nom.compare(u"VERSION", Qt::CaseInsensitive) == 0)
             version = p.valeur.trimmed().startsWith(u"2") ? 21 : p.valeur.trimmed().startsWith(u"4") ? 40 : 30;
         else
-            lisPropriete(p, lecture.codage, fiche);
+            litPropriete(p, lecture.codage, fiche);
     };
 
     int numero = 0;

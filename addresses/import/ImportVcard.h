@@ -15,16 +15,15 @@
 #include <QByteArray>
 #include <QList>
 
-class ImportVcard {
-public:
+namespace ImportVcard {
     struct Lecture {
         QList<CompositionAdresse::Contact> contacts; // one per card, in file order
         CodageTexte::Codage codage = CodageTexte::Codage::Utf8;
     };
 
     // Whether the bytes are a vCard file: its first text is BEGIN:VCARD.
-    static bool estVcard(const QByteArray& octets);
-    static Result<Lecture> lit(const QByteArray& octets);
+    bool estVcard(const QByteArray& octets);
+    Result<Lecture> lit(const QByteArray& octets);
     // Each contact composed into a list entry, or counted out with its reason.
-    static ImportCsv::Bilan adresses(const Lecture& lecture);
-};
+    ImportCsv::Bilan adresses(const Lecture& lecture);
+} // namespace ImportVcard

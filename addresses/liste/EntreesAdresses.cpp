@@ -22,8 +22,8 @@ QStringList EntreesAdresses::liste() const
     if (!m_liste.isEmpty() || m_tranches.empty())
         return m_liste;
     QStringList liste;
-    liste.reserve(size());
-    for (qsizetype i = 0; i < size(); ++i)
+    liste.reserve(nombre());
+    for (qsizetype i = 0; i < nombre(); ++i)
         liste.append((*this)[i]);
     return liste;
 }

@@ -17,9 +17,9 @@ public:
     EntreesAdresses(QStringList liste) : m_liste(std::move(liste)) {}
     EntreesAdresses(std::initializer_list<QString> liste) : m_liste(liste) {}
 
-    qsizetype size() const { return m_liste.isEmpty() ? qsizetype(m_tranches.size()) : m_liste.size(); }
-    bool isEmpty() const { return size() == 0; }
-    // Entry i, 0 <= i < size().
+    qsizetype nombre() const { return m_liste.isEmpty() ? qsizetype(m_tranches.size()) : m_liste.size(); }
+    bool estVide() const { return nombre() == 0; }
+    // Entry i, 0 <= i < nombre().
     QString operator[](qsizetype i) const;
     // For the selection window: the list itself when one was handed, built otherwise.
     QStringList liste() const;

@@ -1,6 +1,6 @@
 #include "addresses/liste/FiltreAdresses.h"
 
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 
 #include <QLocale>
 #include <algorithm>

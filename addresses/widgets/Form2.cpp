@@ -1,6 +1,6 @@
 #include "addresses/widgets/Form2.h"
 
-#include "addresses/liste/AddressList.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "addresses/liste/FiltreAdresses.h"
 #include "platform/Units.h"
 
@@ -31,7 +31,7 @@ QPushButton* bouton(QWidget* parent, const char* nom, const QString& legende)
 
 } // namespace
 
-Form2::Form2(AddressList& liste, QWidget* parent) : QDialog(parent), m_liste(liste)
+Form2::Form2(ListeAdresses& liste, QWidget* parent) : QDialog(parent), m_liste(liste)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Visualisation et Modification des Adresses"));
@@ -204,7 +204,7 @@ QList<int> Form2::lignesMontreesSelectionnees() const
 void Form2::metCompteAJour()
 {
     m_compte->setText(
-        TexteCompte(m_filtre->rowCount(), m_liste.count(), int(lignesMontreesSelectionnees().size())));
+        TexteCompte(m_filtre->rowCount(), m_liste.nombre(), int(lignesMontreesSelectionnees().size())));
 }
 
 QList<int> Form2::lignesSelectionnees() const
@@ -239,7 +239,7 @@ void Form2::ModifAdr()
     } else {
         m_liste.setAdresseCourante(lignes.first());
         emit modifierDisponible(true);
-        emit afficheAdresse(m_liste.entry(lignes.first()));
+        emit afficheAdresse(m_liste.entree(lignes.first()));
     }
     accept();
 }
@@ -252,8 +252,8 @@ void Form2::SupprimAdresses()
     // removed run, and only the last entry is selected afterwards anyway.
     const QList<int> lignes = lignesSelectionnees();
     m_list1->selectionModel()->clearSelection();
-    m_liste.remove(lignes);
-    m_liste.setAdresseCourante(m_liste.count() - 1);
+    m_liste.retire(lignes);
+    m_liste.setAdresseCourante(m_liste.nombre() - 1);
     emit documentModifie();
 
     const int courante = m_liste.adresseCourante();
@@ -268,5 +268,5 @@ void Form2::SupprimAdresses()
     m_list1->selectionModel()->setCurrentIndex(derniere, QItemSelectionModel::ClearAndSelect);
     if (derniere.isValid())
         m_list1->scrollTo(derniere);
-    emit afficheAdresse(m_liste.entry(courante));
+    emit afficheAdresse(m_liste.entree(courante));
 }

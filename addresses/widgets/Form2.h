@@ -2,7 +2,7 @@
 // "Visualisation et Modification des Adresses": the window over the address list, where
 // the user finds an address, brings it back into the recipient box or deletes a selection.
 // The main window shows it modally and only ever hides it: the list outlives it anyway,
-// since the window only looks at the AddressList the main window owns, and the size the
+// since the window only looks at the ListeAdresses the main window owns, and the size the
 // user gave the window stays with it until the program ends.
 //
 // The window does not touch the main window's controls; it says what to do through its
@@ -11,7 +11,7 @@
 #include <QDialog>
 #include <QTimer>
 
-class AddressList;
+class ListeAdresses;
 class FiltreAdresses;
 class QLabel;
 class QLineEdit;
@@ -21,7 +21,7 @@ class QPushButton;
 class Form2 : public QDialog {
     Q_OBJECT
 public:
-    explicit Form2(AddressList& liste, QWidget* parent = nullptr);
+    explicit Form2(ListeAdresses& liste, QWidget* parent = nullptr);
 
     // Places the window 330 twips below the main window's top, centred over it. Only the
     // first call moves it: afterwards the window stays where the user left it.
@@ -58,7 +58,7 @@ private:
     void Verifier();
     void metCompteAJour();
 
-    AddressList& m_liste;
+    ListeAdresses& m_liste;
     FiltreAdresses* m_filtre;
     QLineEdit* m_recherche;
     QListView* m_list1;

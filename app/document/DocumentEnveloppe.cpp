@@ -1,6 +1,6 @@
 #include "app/document/DocumentEnveloppe.h"
 
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 
 #include <algorithm>
 #include <cmath>
@@ -132,8 +132,8 @@ QString DocumentEnveloppe::TexteDeBloc(QString texte)
 Status DocumentEnveloppe::enregistre(const QString& nomFichier)
 {
     m_reglages.NomFichier = nomFichier;
-    const PlvDocument fichier{m_reglages, m_adresses.entries(), m_codage};
-    const Result<QString> ecrit = FichierAdresses::EcritFichier(nomFichier, fichier, m_reglages.Logo);
+    const PlvDocument fichier{m_reglages, m_adresses.entrees(), m_codage};
+    const Result<QString> ecrit = FichierAdresses::ecrit(nomFichier, fichier, m_reglages.Logo);
     if (!ecrit)
         return ecrit.status();
     m_reglages.NomLogo = ecrit.value();
@@ -159,9 +159,9 @@ void DocumentEnveloppe::ouvre(PlvOuverture&& ouverture, const QString& nomFichie
     r.NomFichier = nomFichier;
     r.CheminFichier = nomFichier;
     m_codage = lu.Codage;
-    m_adresses.setEntries(std::move(lu.Adresses));
-    m_adresses.setAdresseCourante(m_adresses.count() - 1);
-    r.TexteDest = EnForme(m_adresses.entry(m_adresses.adresseCourante()));
+    m_adresses.remplit(std::move(lu.Adresses));
+    m_adresses.setAdresseCourante(m_adresses.nombre() - 1);
+    r.TexteDest = EnForme(m_adresses.entree(m_adresses.adresseCourante()));
     m_reglages = std::move(r);
     setModifie(false);
 }

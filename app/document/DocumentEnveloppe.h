@@ -10,7 +10,7 @@
 // the document modified, unless the program itself is filling it (Chargement).
 
 #include "addresses/fichier/FichierAdresses.h"
-#include "addresses/liste/AddressList.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "app/ReglagesModele.h"
 #include "platform/Outcome.h"
 
@@ -22,8 +22,8 @@ public:
     explicit DocumentEnveloppe(QObject* parent = nullptr);
 
     const ReglagesModele& reglages() const { return m_reglages; }
-    AddressList& adresses() { return m_adresses; }
-    const AddressList& adresses() const { return m_adresses; }
+    ListeAdresses& adresses() { return m_adresses; }
+    const ListeAdresses& adresses() const { return m_adresses; }
 
     bool Modifie() const { return m_modifie; }
     void setModifie(bool modifie);
@@ -83,7 +83,7 @@ signals:
 
 private:
     ReglagesModele m_reglages;
-    AddressList m_adresses;
+    ListeAdresses m_adresses;
     CodageTexte::Codage m_codage = CodageTexte::Codage::Windows1252; // of the file last opened
     bool m_modifie = false;
     bool m_chargement = false;

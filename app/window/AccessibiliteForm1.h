@@ -10,10 +10,9 @@
 struct ControlesForm1;
 class QWidget;
 
-class AccessibiliteForm1 {
-public:
+namespace AccessibiliteForm1 {
     // `fenetre` holds the controls, the calendar included; run once they all exist.
-    static void applique(const ControlesForm1& c, QWidget& fenetre);
+    void applique(const ControlesForm1& c, QWidget& fenetre);
     // The preview's description: what its red means, and what the block breaks, if anything.
-    static void decritApercu(const ControlesForm1& c, const QStringList& ecartsNorme);
-};
+    void decritApercu(const ControlesForm1& c, const QStringList& ecartsNorme);
+} // namespace AccessibiliteForm1

@@ -1,6 +1,6 @@
 #include "app/window/Form1.h"
 
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 #include "addresses/widgets/Form2.h"
 #include "addresses/import/ImportAdresses.h"
 #include "app/NombrePanneau.h"
@@ -183,10 +183,10 @@ void Form1::demarre()
 
     // The designed recipient text is the list's first address, shown back in its box.
     form2();
-    AddressList& liste = m_document.adresses();
-    liste.add(EnLigne(m_document.reglages().TexteDest));
+    ListeAdresses& liste = m_document.adresses();
+    liste.ajoute(EnLigne(m_document.reglages().TexteDest));
     liste.setAdresseCourante(0);
-    afficheAdresse(liste.entry(0));
+    afficheAdresse(liste.entree(0));
 
     // The program's own folder is read-only once installed: new files start in Documents.
     m_document.setCheminFichier(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
@@ -214,7 +214,7 @@ void Form1::Form_Activate()
 {
     {
         const DocumentEnveloppe::Chargement programme(m_document);
-        m_c.NAdr->setText(QString::number(m_document.adresses().count()));
+        m_c.NAdr->setText(QString::number(m_document.adresses().nombre()));
         DessineModele();
         DessineExp();
         DessineDest();
@@ -435,7 +435,7 @@ void Form1::OuvrirLogo()
 {
     FileDialogRequest demande;
     demande.title = QStringLiteral("Ouvrir un Fichier LOGO");
-    demande.filter = FichierAdresses::FiltreLogos();
+    demande.filter = FichierAdresses::filtreLogos();
     demande.defaultSuffix = QStringLiteral("BMP");
     const std::optional<QString> choix = m_dialogs.openFile(demande);
     if (!choix)
@@ -452,7 +452,7 @@ void Form1::OuvrirLogo()
 
 bool Form1::CadreImLogo()
 {
-    const QImage image = FichierAdresses::LitLogo(m_document.reglages().NomLogo);
+    const QImage image = FichierAdresses::litLogo(m_document.reglages().NomLogo);
     if (image.isNull())
         return false;
     montreLogo(image);
@@ -541,18 +541,18 @@ Form2& Form1::form2()
         connect(m_form2, &Form2::modifierDisponible, m_c.Modifier, &QWidget::setEnabled);
         connect(m_form2, &Form2::documentModifie, this, [this] { m_document.setModifie(true); });
         connect(m_form2, &Form2::importer, this, [this] {
-            if (ImportAdresses(m_dialogs, m_document.adresses()).Importer() > 0)
+            if (ImportAdresses(m_dialogs, m_document.adresses()).choisitEtImporte() > 0)
                 m_document.setModifie(true);
         });
         connect(m_form2, &Form2::verifier, this, [this](const QList<int>& lignes) {
-            AddressList& liste = m_document.adresses();
+            ListeAdresses& liste = m_document.adresses();
             const std::optional<int> aModifier =
-                revoitEnveloppes(m_imprimante, m_dialogs, m_document.reglages(), liste.entries(), lignes);
+                revoitEnveloppes(m_imprimante, m_dialogs, m_document.reglages(), liste.entrees(), lignes);
             if (!aModifier)
                 return;
             // As "Afficher ou Modifier la Sélection": the address in the box, for Modifier.
             liste.setAdresseCourante(*aModifier);
-            afficheAdresse(liste.entry(*aModifier));
+            afficheAdresse(liste.entree(*aModifier));
             m_c.Modifier->setEnabled(true);
             m_form2->accept();
         });
@@ -583,21 +583,21 @@ void Form1::afficheAdresse(const QString& entree)
 void Form1::Ajouter_Click()
 {
     m_document.setModifie(true);
-    AddressList& liste = m_document.adresses();
+    ListeAdresses& liste = m_document.adresses();
     // The box shows the entry just added: it is the one a following Modifier replaces.
-    liste.setAdresseCourante(liste.add(EnLigne(m_document.reglages().TexteDest)));
+    liste.setAdresseCourante(liste.ajoute(EnLigne(m_document.reglages().TexteDest)));
     m_c.Modifier->setEnabled(true);
-    m_c.NAdr->setText(QString::number(liste.count()));
+    m_c.NAdr->setText(QString::number(liste.nombre()));
 }
 
 void Form1::Modifier_Click()
 {
     // The entry shown is replaced, never another; with none shown there is nothing to do.
-    AddressList& liste = m_document.adresses();
+    ListeAdresses& liste = m_document.adresses();
     if (liste.adresseCourante() < 0)
         return;
     m_document.setModifie(true);
-    liste.replaceCurrent(EnLigne(m_document.reglages().TexteDest));
+    liste.remplaceCourante(EnLigne(m_document.reglages().TexteDest));
 }
 
 void Form1::Serie_Click()
@@ -674,7 +674,7 @@ bool Form1::Ouvre(const QString& nomFichier)
 {
     Result<PlvOuverture> ouverture = [&] {
         BusyPointer sablier;
-        return FichierAdresses::LitFichier(nomFichier);
+        return FichierAdresses::lit(nomFichier);
     }();
     if (!ouverture) {
         // Nothing of the file is applied: the document on screen stays as it was.
@@ -722,8 +722,8 @@ void Form1::montreDocument()
     montreCadreLogo();
 
     metTexteCrLf(m_c.Exped, r.TexteExp);
-    afficheAdresse(m_document.adresses().entry(m_document.adresses().adresseCourante()));
-    m_c.NAdr->setText(QString::number(m_document.adresses().count()));
+    afficheAdresse(m_document.adresses().entree(m_document.adresses().adresseCourante()));
+    m_c.NAdr->setText(QString::number(m_document.adresses().nombre()));
     appliquePolice(m_c.Exped, r.PoliceExp);
     appliquePolice(m_c.Adresse, r.PoliceDest);
     setWindowTitle(FichierAdresses::TitreFenetre(m_titreFenetre, r.NomFichier));
@@ -750,7 +750,7 @@ void Form1::Imprimer_Click()
     // The box follows the run at the pace the screen repaints: filling it for each of
     // thousands of envelopes would cost more than printing them. It ends on the last one.
     DemandeImpression demande = demandeImpression();
-    AddressList& liste = m_document.adresses();
+    ListeAdresses& liste = m_document.adresses();
     QElapsedTimer depuis;
     int montree = -1;
     demande.montreAdresse = [this, &liste, &depuis, &montree](int index) {
@@ -759,7 +759,7 @@ void Form1::Imprimer_Click()
             return;
         depuis.start();
         montree = index;
-        afficheAdresse(liste.entry(index));
+        afficheAdresse(liste.entree(index));
     };
     demande.confirmeSelection = [this](const DemandeImpression& d, const QList<int>& selection) {
         return confirmeEnveloppes(m_imprimante, m_dialogs, d.reglages, d.adresses, selection, d.montreAdresse);
@@ -767,7 +767,7 @@ void Form1::Imprimer_Click()
     m_impression->Imprimer(demande);
     // The run's own change of the box, not the user's.
     if (montree >= 0 && liste.adresseCourante() != montree)
-        afficheAdresse(liste.entry(liste.adresseCourante()));
+        afficheAdresse(liste.entree(liste.adresseCourante()));
     Form_Activate();
 }
 

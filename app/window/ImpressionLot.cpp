@@ -42,11 +42,11 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
 
     // Every address is held until the run ends: packed, not a string each.
     EntreesAdresses adresses;
-    Result<PlvOuverture> ouverture = FichierAdresses::LitFichier(commande.fichier.value_or(QString()), &adresses);
+    Result<PlvOuverture> ouverture = FichierAdresses::lit(commande.fichier.value_or(QString()), &adresses);
     if (!ouverture)
         return echoue(ouverture.error());
     PlvOuverture fichier = std::move(ouverture).value();
-    if (adresses.isEmpty())
+    if (adresses.estVide())
         return echoue(QStringLiteral("Le fichier « %1 » ne contient aucune adresse : rien n'est imprimé.")
                           .arg(*commande.fichier));
     // The window puts Plivane's logo in place of a file's lost one; here nobody would see

@@ -9,18 +9,17 @@
 #include <QString>
 #include <cstdio>
 
-class ImpressionLot {
-public:
+namespace ImpressionLot {
     // The status of a print that failed: the file unreadable, the printer unknown, the
     // run stopped by a failure. A PDF that was there before stays as it was.
-    static constexpr int kCodeEchec = 1;
+    inline constexpr int kCodeEchec = 1;
 
     // Runs the print of a Pdf or Imprimante command, once the application object stands:
     // the one-line summary on `sortie`, the French failures on `erreurs`; the status to
     // end the program with.
-    static int lance(const LigneCommande::Commande& commande, std::FILE* sortie = stdout,
+    int lance(const LigneCommande::Commande& commande, std::FILE* sortie = stdout,
                      std::FILE* erreurs = stderr);
 
     // "1000 enveloppes imprimées dans SORTIE.pdf", "3 enveloppes envoyées à l'imprimante X"
-    static QString Resume(LigneCommande::Mode mode, int enveloppes, const QString& sortie);
-};
+    QString Resume(LigneCommande::Mode mode, int enveloppes, const QString& sortie);
+} // namespace ImpressionLot

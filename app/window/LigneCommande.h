@@ -11,8 +11,7 @@
 #include <QStringList>
 #include <optional>
 
-class LigneCommande {
-public:
+namespace LigneCommande {
     enum class Mode { Fenetre, Pdf, Imprimante, Aide };
 
     struct Commande {
@@ -25,9 +24,9 @@ public:
 
     // The arguments after the program's name. What is not one of the forms above fails
     // with the French lines to print on standard error (the reason, then the usage).
-    static Result<Commande> lit(const QStringList& arguments);
+    Result<Commande> lit(const QStringList& arguments);
 
-    static QString usage();
+    QString usage();
     // The status a refused command line ends the program with.
-    static constexpr int kCodeUsage = 2;
-};
+    inline constexpr int kCodeUsage = 2;
+} // namespace LigneCommande

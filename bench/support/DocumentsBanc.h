@@ -1,8 +1,8 @@
 #pragma once
 // Address files for the benchmarks: n addresses of four lines, all different, in the
 // list's order or shuffled, as a script or another program writes them.
-#include "addresses/liste/AddressEncoding.h"
-#include "addresses/liste/AddressList.h"
+#include "addresses/liste/EncodageAdresse.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "addresses/fichier/FichierAdresses.h"
 
 #include <QRandomGenerator>
@@ -22,9 +22,9 @@ inline QStringList adresses(int n, Ordre ordre)
                                  QStringLiteral("%1 Lyon").arg(69001 + i % 9)}
                          .join(kSeparateurLignes));
     if (ordre == Ordre::Triee) {
-        AddressList tri;
-        tri.setEntries(liste);
-        liste = tri.entries();
+        ListeAdresses tri;
+        tri.remplit(liste);
+        liste = tri.entrees();
     } else {
         std::shuffle(liste.begin(), liste.end(), *QRandomGenerator::global());
     }
@@ -42,7 +42,7 @@ inline PlvDocument document(int n, Ordre ordre)
 // The file written at `chemin`, or an empty name when it could not be.
 inline QString fichier(const QString& chemin, int n, Ordre ordre)
 {
-    return FichierAdresses::EcritFichier(chemin, document(n, ordre), {}) ? chemin : QString();
+    return FichierAdresses::ecrit(chemin, document(n, ordre), {}) ? chemin : QString();
 }
 
 } // namespace banc

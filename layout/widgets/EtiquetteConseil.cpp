@@ -3,6 +3,7 @@
 #include "addresses/codespostaux/TableCodesPostaux.h"
 
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 bool memeVerdict(const VerdictAcheminement& a, const VerdictAcheminement& b)
@@ -51,7 +52,8 @@ void EtiquetteConseil::suit(const QString& texteAdresse)
             suit(m_texte);
         });
     }
-    if (regles == m_regles && memeVerdict(verdict, m_verdict))
+    // std::equal rather than QList's ==, which hands memcmp a null pointer for an empty list.
+    if (std::equal(regles.cbegin(), regles.cend(), m_regles.cbegin(), m_regles.cend()) && memeVerdict(verdict, m_verdict))
         return;
     m_regles = regles;
     m_verdict = verdict;

@@ -1,6 +1,6 @@
 // The check of an address's last line against France's list of postcodes, on real
 // addresses of every kind of place.
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 #include "addresses/codespostaux/TableCodesPostaux.h"
 #include "addresses/codespostaux/VerificationAcheminement.h"
 

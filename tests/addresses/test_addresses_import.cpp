@@ -3,7 +3,7 @@
 // title row told from an address, columns and vCard fields composed into envelope lines
 // (name, company, street, "POSTCODE CITY"), bad files refused whole, and a second import of
 // the same file adding nothing.
-#include "addresses/liste/AddressList.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "addresses/import/ImportAdresses.h"
 #include "addresses/import/ImportCsv.h"
 #include "addresses/import/ImportVcard.h"
@@ -137,13 +137,13 @@ private slots:
     {
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
-        AddressList liste;
-        liste.add(u"Existante"_qs);
+        ListeAdresses liste;
+        liste.ajoute(u"Existante"_qs);
         dialogs.openAnswers = {ecritFichier(dir.filePath(u"clients.csv"_qs),
                                             kTableur + ";;\r\nLong" + QByteArray(";x").repeated(12) + "\r\n"),
                                std::nullopt};
-        QCOMPARE(ImportAdresses(dialogs, liste).Importer(), 2);
-        QCOMPARE(liste.entries(), QStringList{u"Existante"_qs} + kTableurAdresses);
+        QCOMPARE(ImportAdresses(dialogs, liste).choisitEtImporte(), 2);
+        QCOMPARE(liste.entrees(), QStringList{u"Existante"_qs} + kTableurAdresses);
         QCOMPARE(dialogs.shownOfKind(u"open"_qs).at(0).title, u"Importer des adresses"_qs);
         const auto messages = dialogs.shownOfKind(u"message"_qs);
         QCOMPARE(messages.size(), 1);
@@ -154,7 +154,7 @@ private slots:
                  "La ligne des titres des colonnes n'a pas été importée.\r\n"
                  "Fichier lu en Windows-1252, colonnes séparées par des points-virgules."_qs);
         // Cancelling the file dialog does nothing more.
-        QCOMPARE(ImportAdresses(dialogs, liste).Importer(), 0);
+        QCOMPARE(ImportAdresses(dialogs, liste).choisitEtImporte(), 0);
         QCOMPARE(dialogs.shown.size(), 3);
         QCOMPARE(dialogs.unexpected, 0);
     }
@@ -183,12 +183,12 @@ private slots:
         QFETCH(QByteArray, octets);
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
-        AddressList liste;
-        liste.add(u"Existante"_qs);
+        ListeAdresses liste;
+        liste.ajoute(u"Existante"_qs);
         const QString chemin =
             octets.isEmpty() ? dir.filePath(u"f.csv"_qs) : ecritFichier(dir.filePath(u"f.csv"_qs), octets);
         QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 0);
-        QCOMPARE(liste.entries(), QStringList{u"Existante"_qs});
+        QCOMPARE(liste.entrees(), QStringList{u"Existante"_qs});
         const auto messages = dialogs.shownOfKind(u"message"_qs);
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].icon, MessageIcon::Exclamation);
@@ -253,15 +253,15 @@ private slots:
         const QStringList titres{u"Nom"_qs, u"Ligne 2"_qs, u"Ligne 3"_qs};
         QCOMPARE(ImportAdresses::choixInitiaux(titres), (QList<int>{5, 1, 1})); // Nom, then lines as they are
         ScriptedDialogs dialogs;
-        AddressList liste;
+        ListeAdresses liste;
         dialogs.mappingAnswers = {QList<int>{5, 9, 13}, std::nullopt};
         QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 1);
-        QCOMPARE(liste.entries(), QStringList{entree("Dupont|5 rue du Port|29200 BREST")});
+        QCOMPARE(liste.entrees(), QStringList{entree("Dupont|5 rue du Port|29200 BREST")});
         QCOMPARE(dialogs.lastMappingPreview,
                  QStringList{u"Dupont \u23CE 5 rue du Port \u23CE 29200 BREST"_qs});
         QCOMPARE(ImportAdresses::choixInitiaux(titres), (QList<int>{5, 9, 13}));
         QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 0); // "Annuler"
-        QCOMPARE(liste.count(), 1);
+        QCOMPARE(liste.nombre(), 1);
         QCOMPARE(dialogs.unexpected, 0);
     }
 
@@ -274,8 +274,8 @@ private slots:
                                             "Nom;Rue;Ville\nDupont;1 rue A;Brest\nMartin;2 rue B;Lyon\n"
                                             "MARTIN ;2  rue b;lyon\nNeuf;3 rue C;Nice\n");
         ScriptedDialogs dialogs;
-        AddressList liste;
-        liste.add(entree("dupont|1 RUE A|BREST"));
+        ListeAdresses liste;
+        liste.ajoute(entree("dupont|1 RUE A|BREST"));
         dialogs.questionAnswers = {Answer::No, Answer::Yes};
         QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 2);
         QCOMPARE(dialogs.shownOfKind(u"question"_qs).at(0).text.section(u'\r', 0, 0),
@@ -284,7 +284,7 @@ private slots:
                  u"\n1 adresse déjà dans la liste n'a pas été ajoutée.\r\n"
                  "1 adresse en double dans le fichier n'a pas été ajoutée."_qs);
         QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 4);
-        QCOMPARE(liste.count(), 7);
+        QCOMPARE(liste.nombre(), 7);
     }
 
     // 2,000 contacts of a Google CSV export and of a vCard file each come in at one go,
@@ -328,9 +328,9 @@ private slots:
         const QString chemin =
             ecritFichier(dir.filePath(vcard ? u"contacts.vcf"_qs : u"contacts.csv"_qs), fichier);
         ScriptedDialogs dialogs;
-        AddressList liste;
+        ListeAdresses liste;
         QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 2000);
-        QStringList lues = liste.entries();
+        QStringList lues = liste.entrees();
         std::sort(lues.begin(), lues.end());
         std::sort(attendues.begin(), attendues.end());
         QCOMPARE(lues, attendues);
@@ -338,7 +338,7 @@ private slots:
 
         dialogs.questionAnswers = {Answer::No};
         QCOMPARE(ImportAdresses(dialogs, liste).importe(chemin), 0);
-        QCOMPARE(liste.count(), 2000);
+        QCOMPARE(liste.nombre(), 2000);
         QVERIFY(dialogs.shownOfKind(u"question"_qs)
                     .at(0)
                     .text.startsWith(u"2000 adresses du fichier sont déjà dans la liste."_qs));

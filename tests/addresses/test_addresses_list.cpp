@@ -1,7 +1,7 @@
 // The address list: how a typed address becomes a list entry and comes back to the
 // recipient box; its order, which is what the user reads, and its current address, which is
 // what Modifier replaces: both must hold whatever is added or removed around them.
-#include "addresses/liste/AddressList.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "tests/support/Fichiers.h"
 
 #include <QPlainTextEdit>
@@ -16,10 +16,10 @@ QStringList numeros(int fin, int pas = 1, int debut = 0)
         l << u"%1"_qs.arg(i, 4, 10, QChar(u'0'));
     return l;
 }
-void remplis(AddressList& liste, const QStringList& entrees)
+void remplis(ListeAdresses& liste, const QStringList& entrees)
 {
     for (const QString& e : entrees)
-        liste.add(e);
+        liste.ajoute(e);
 }
 } // namespace
 
@@ -31,12 +31,12 @@ private slots:
     void frenchOrder()
     {
         const QString S(kSeparateurLignes);
-        AddressList liste;
+        ListeAdresses liste;
         remplis(liste, {u"Zoé"_qs, u"andré"_qs, u"Dupont"_qs, u"Émile"_qs, "Martin" + S + "1", u"dupont"_qs,
                         u"DUPONT"_qs, u"Emile"_qs, "Marti" + S + "Z", u"Zoé"_qs, u"zèbre"_qs});
-        QCOMPARE(liste.add(QString()), 0);
-        QCOMPARE(liste.add(u"dupont"_qs), 5);
-        QCOMPARE(liste.entries(), QStringList({"", u"andré"_qs, u"Dupont"_qs, u"dupont"_qs, u"DUPONT"_qs,
+        QCOMPARE(liste.ajoute(QString()), 0);
+        QCOMPARE(liste.ajoute(u"dupont"_qs), 5);
+        QCOMPARE(liste.entrees(), QStringList({"", u"andré"_qs, u"Dupont"_qs, u"dupont"_qs, u"DUPONT"_qs,
                                                u"dupont"_qs, u"Emile"_qs, u"Émile"_qs, "Marti" + S + "Z",
                                                "Martin" + S + "1", u"zèbre"_qs, u"Zoé"_qs, u"Zoé"_qs}));
     }
@@ -45,19 +45,19 @@ private slots:
     // added or removed around it, and the replacement becomes current in its turn.
     void currentAddressFollowsItsEntry()
     {
-        AddressList liste;
+        ListeAdresses liste;
         remplis(liste, {u"Bruno"_qs, u"Marc"_qs});
         liste.setAdresseCourante(1);
         remplis(liste, {u"Claire"_qs, u"Zoé"_qs, u"Marc"_qs}); // just before, after, equal
         QCOMPARE(liste.adresseCourante(), 2);
-        liste.remove({0});
-        QCOMPARE(liste.replaceCurrent(u"Yves"_qs), 2);
-        QCOMPARE(liste.replaceCurrent(u"Aaron"_qs), 0);
-        QCOMPARE(liste.entries(), QStringList({"Aaron", "Claire", "Marc", u"Zoé"_qs}));
-        liste.remove({0});
+        liste.retire({0});
+        QCOMPARE(liste.remplaceCourante(u"Yves"_qs), 2);
+        QCOMPARE(liste.remplaceCourante(u"Aaron"_qs), 0);
+        QCOMPARE(liste.entrees(), QStringList({"Aaron", "Claire", "Marc", u"Zoé"_qs}));
+        liste.retire({0});
         QCOMPARE(liste.adresseCourante(), -1);
-        QCOMPARE(liste.replaceCurrent(u"Xavier"_qs), -1);
-        QCOMPARE(liste.count(), 3);
+        QCOMPARE(liste.remplaceCourante(u"Xavier"_qs), -1);
+        QCOMPARE(liste.nombre(), 3);
         liste.setAdresseCourante(7);
         QCOMPARE(liste.adresseCourante(), -1);
     }
@@ -80,21 +80,21 @@ private slots:
     {
         QFETCH(int, taille);
         QFETCH(QList<int>, indices);
-        AddressList liste;
+        ListeAdresses liste;
         remplis(liste, numeros(taille));
         const int courante = taille / 2 + 1; // never in the even indices
         liste.setAdresseCourante(courante);
         QStringList attendu;
         for (int i = 0; i < taille; ++i)
             if (!indices.contains(i))
-                attendu << liste.entry(i);
-        liste.remove(indices);
-        QCOMPARE(liste.entries(), attendu);
+                attendu << liste.entree(i);
+        liste.retire(indices);
+        QCOMPARE(liste.entrees(), attendu);
         const int restante = liste.adresseCourante();
-        QCOMPARE(liste.entry(restante),
+        QCOMPARE(liste.entree(restante),
                  attendu.isEmpty() ? QString() : numeros(courante + 1, 1, courante).first());
         // The collation keys moved with their entries: an equal entry goes right after.
-        QCOMPARE(liste.add(liste.entry(restante)), restante + 1);
+        QCOMPARE(liste.ajoute(liste.entree(restante)), restante + 1);
     }
 
     // Opening fills the list in one go, in the order that adding the file's entries one by
@@ -109,11 +109,11 @@ private slots:
                 nom[i] = casse & (1 << i) ? nom[i].toUpper() : nom[i];
             fichier << nom << QStringLiteral("Émile %1").arg(63 - casse);
         }
-        AddressList unParUn, ouverte;
+        ListeAdresses unParUn, ouverte;
         for (const QString& e : fichier)
-            unParUn.add(e);
-        ouverte.setEntries(fichier);
-        QCOMPARE(ouverte.entries(), unParUn.entries());
+            unParUn.ajoute(e);
+        ouverte.remplit(fichier);
+        QCOMPARE(ouverte.entrees(), unParUn.entrees());
         QCOMPARE(ouverte.adresseCourante(), int(fichier.size()) - 1);
     }
 
@@ -127,19 +127,19 @@ private slots:
         QStringList textes{QString(), u"é"_qs, u"E"_qs};
         for (int i = 0; i < n; ++i)
             textes << u"M. et Mme Martin-%1 %2 rue du Marché"_qs.arg((i * 7919) % n, 5, 10, QChar(u'0')).arg(i % 3);
-        AddressList liste;
-        liste.setEntries(textes);
-        QCOMPARE(liste.entries(), AddressList::enOrdre(textes));
+        ListeAdresses liste;
+        liste.remplit(textes);
+        QCOMPARE(liste.entrees(), ListeAdresses::enOrdre(textes));
         QList<int> retires;
-        for (int i = 0; i < liste.count(); ++i)
+        for (int i = 0; i < liste.nombre(); ++i)
             if (i % 10)
                 retires << i;
-        liste.remove(retires);
-        liste.remove({0, 1});
+        liste.retire(retires);
+        liste.retire({0, 1});
         for (int i = 0; i < n; i += 37)
-            liste.add(u"M. et Mme Martin-%1 1 rue du Marché"_qs.arg(i, 5, 10, QChar(u'0')));
-        liste.add(u"e"_qs);
-        QCOMPARE(liste.entries(), AddressList::enOrdre(liste.entries()));
+            liste.ajoute(u"M. et Mme Martin-%1 1 rue du Marché"_qs.arg(i, 5, 10, QChar(u'0')));
+        liste.ajoute(u"e"_qs);
+        QCOMPARE(liste.entrees(), ListeAdresses::enOrdre(liste.entrees()));
     }
 
     void enLigne_data()

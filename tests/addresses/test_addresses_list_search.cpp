@@ -2,7 +2,7 @@
 // tell the main window and leave in the list; under a search, what it shows and counts, and
 // that its buttons and keys act on the entries shown, not on those at the same place in
 // the list.
-#include "addresses/liste/AddressList.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "addresses/liste/FiltreAdresses.h"
 #include "addresses/widgets/Form2.h"
 
@@ -19,14 +19,14 @@ const QStringList kEntrees = {u"Anne Martin"_qs, u"Bruno DUPONT\u00A05 rue du Po
 // The window over a list of numbers that sort as they count, and what it told the main
 // window, in order.
 struct Fenetre {
-    AddressList liste;
+    ListeAdresses liste;
     Form2 form{liste};
     QStringList dit;
 
     explicit Fenetre(int taille)
     {
         for (int i = 0; i < taille; ++i)
-            liste.add(QString::number(100 + i));
+            liste.ajoute(QString::number(100 + i));
         QObject::connect(&form, &Form2::afficheAdresse, [this](const QString& e) { dit << "affiche " + e; });
         QObject::connect(&form, &Form2::modifierDisponible,
                          [this](bool oui) { dit << (oui ? u"Modifier oui"_qs : u"Modifier non"_qs); });
@@ -62,19 +62,19 @@ private slots:
     void search()
     {
         QFETCH(QString, recherche);
-        AddressList liste;
+        ListeAdresses liste;
         FiltreAdresses filtre;
         filtre.setSourceModel(&liste);
         filtre.setRecherche(u"x"_qs); // the keys follow the list's changes from now on
-        liste.addAll(kEntrees.mid(0, 2));
+        liste.ajouteToutes(kEntrees.mid(0, 2));
         for (const QString& e : kEntrees.mid(2))
-            liste.add(e);
+            liste.ajoute(e);
         filtre.setRecherche(recherche);
         QStringList textes;
         for (int i = 0; i < filtre.rowCount(); ++i)
             textes << filtre.index(i, 0).data().toString();
         QTEST(textes.join(u" | "_qs), "montrees");
-        QCOMPARE(liste.entries(), kEntrees);
+        QCOMPARE(liste.entrees(), kEntrees);
     }
 
     void count()
@@ -100,8 +100,8 @@ private slots:
     {
         QFETCH(QString, geste);
         QFETCH(QString, resultat);
-        AddressList liste;
-        liste.setEntries(kEntrees);
+        ListeAdresses liste;
+        liste.remplit(kEntrees);
         Form2 form(liste);
         QString montre;
         connect(&form, &Form2::afficheAdresse, [&](const QString& e) { montre = e; });
@@ -120,7 +120,7 @@ private slots:
             QTest::mouseDClick(vue->viewport(), Qt::LeftButton, {}, centre);
         } else
             form.findChild<QPushButton*>(geste)->click();
-        QCOMPARE(u"%1, %2, %3"_qs.arg(montre).arg(liste.adresseCourante()).arg(liste.count()), resultat);
+        QCOMPARE(u"%1, %2, %3"_qs.arg(montre).arg(liste.adresseCourante()).arg(liste.nombre()), resultat);
 
         // At the next opening the current entry is shown and selected, the search given up.
         form.hide();
@@ -135,7 +135,7 @@ private slots:
     // widgets: keep the window's).
     void designedLayout()
     {
-        AddressList liste;
+        ListeAdresses liste;
         Form2 form(liste);
         QCOMPARE(form.windowTitle(), u"Visualisation et Modification des Adresses"_qs);
         QCOMPARE(form.List1()->selectionMode(), QAbstractItemView::ExtendedSelection);
@@ -199,7 +199,7 @@ private slots:
         selection.sort();
         const QString etat = u"%1 | %2, %3, %4, %5, [%6]"_qs
                                  .arg(f.dit.join(u", "_qs), f.form.isVisible() ? u"ouverte"_qs : u"fermée"_qs)
-                                 .arg(f.liste.count())
+                                 .arg(f.liste.nombre())
                                  .arg(f.liste.adresseCourante())
                                  .arg(f.form.List1()->currentIndex().row())
                                  .arg(selection.join(u' '));

@@ -44,7 +44,7 @@ template <class Imprimante = RecordingPrinterService, class Dialogues = Scripted
     void choisitTout()
     {
         f->impression().remplaceChoixAdresses([](const EntreesAdresses& adresses) {
-            QList<int> tout(adresses.size());
+            QList<int> tout(adresses.nombre());
             std::iota(tout.begin(), tout.end(), 0);
             return std::optional<QList<int>>(tout);
         });

@@ -85,7 +85,8 @@ private slots:
         Banc<QtPrinterService> b;
         b.choisitTout();
         const auto imprime = [&b](const QString& nom) {
-            b.imprimante.setOutputFileName(b.dossier.filePath(nom));
+            if (!b.imprimante.setOutputFileName(b.dossier.filePath(nom)))
+                return QImage();
             b.dialogs.printAnswers = {true};
             b.c().Imprimer->click();
             return pdf::rendu(*pdf::ouvre(b.dossier.filePath(nom)), 0);

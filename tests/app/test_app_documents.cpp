@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(b.f->document().reglages().TexteExp, QStringLiteral("Jean Expéditeur\r\n12 rue des Lilas"));
         // The last address in list order is shown: French order puts "Nom" last here.
         QCOMPARE(b.f->document().reglages().TexteDest, QStringLiteral("Nom\r\net\r\nAdresse"));
-        QCOMPARE(b.f->document().adresses().entry(0), QStringLiteral("andré Gide"));
+        QCOMPARE(b.f->document().adresses().entree(0), QStringLiteral("andré Gide"));
         QVERIFY(!b.f->document().Modifie());
         QCOMPARE(b.f->windowTitle(), titre);
         QCOMPARE(b.f->document().reglages().CheminFichier, chemin);

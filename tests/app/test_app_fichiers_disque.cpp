@@ -72,7 +72,7 @@ private slots:
         d.reglages.LogoChoisi = true;
         for (int i = 0; i < adresses; ++i)
             d.Adresses.append(QString("Zoé Martin %1\u00A05, place du Marché\u00A075001 Paris").arg(i));
-        QVERIFY(FichierAdresses::EcritFichier(plv, d, m_ancien).isOk());
+        QVERIFY(FichierAdresses::ecrit(plv, d, m_ancien).isOk());
         const QByteArray avantPlv = contenu(plv), avantBmp = contenu(bmp);
 
         // Another logo, or the text instead: both mark the document modified.
@@ -119,30 +119,30 @@ private slots:
         d.reglages.PoliceDest.pointSize = 10.33;
         d.reglages.TexteExp = u"Société \"Le Moulin\"\r\nBP 1, Cedex"_qs;
         d.Adresses.append(QString());
-        QCOMPARE(FichierAdresses::EcritFichier(lettre, d, logoRouge()).valueOr({}), compagnon);
+        QCOMPARE(FichierAdresses::ecrit(lettre, d, logoRouge()).valueOr({}), compagnon);
         const QByteArray plv = contenu(lettre);
         const QByteArray bmp = contenu(compagnon);
         QCOMPARE(QImage(compagnon).size(), QSize(30, 20));
 
-        Result<PlvOuverture> ouvert = FichierAdresses::LitFichier(lettre);
+        Result<PlvOuverture> ouvert = FichierAdresses::lit(lettre);
         QVERIFY2(ouvert.isOk(), qPrintable(ouvert.error()));
         QCOMPARE(ouvert.value().document, d);
         QCOMPARE(ouvert.value().cheminLogo, ancien);
-        QVERIFY(FichierAdresses::EcritFichier(lettre, ouvert.value().document, ouvert.value().logo).isOk());
+        QVERIFY(FichierAdresses::ecrit(lettre, ouvert.value().document, ouvert.value().logo).isOk());
         QCOMPARE(contenu(lettre), plv);
         QCOMPARE(contenu(compagnon), bmp);
 
         QVERIFY(QFile::remove(ancien));
-        ouvert = FichierAdresses::LitFichier(lettre);
+        ouvert = FichierAdresses::lit(lettre);
         QCOMPARE(ouvert.value().cheminLogo, compagnon);
         QCOMPARE(ouvert.value().logo.size(), QSize(30, 20));
         d.reglages.NomLogo = compagnon;
-        QVERIFY(FichierAdresses::EcritFichier(lettre, d, ouvert.value().logo).isOk());
-        QCOMPARE(PlvCodec::read(contenu(lettre)).value().reglages.NomLogo, compagnon);
+        QVERIFY(FichierAdresses::ecrit(lettre, d, ouvert.value().logo).isOk());
+        QCOMPARE(PlvCodec::lit(contenu(lettre)).value().reglages.NomLogo, compagnon);
 
         // Without a logo nothing is written beside the file, and the name stays.
         d.reglages.LogoChoisi = false;
-        QCOMPARE(FichierAdresses::EcritFichier(dir.filePath("Sans.PLV"), d, QImage()).valueOr({}), compagnon);
+        QCOMPARE(FichierAdresses::ecrit(dir.filePath("Sans.PLV"), d, QImage()).valueOr({}), compagnon);
         QVERIFY(!QFile::exists(dir.filePath("Sans.BMP")));
     }
 
@@ -152,7 +152,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QFile::copy(PLIVANE_TEST_DATA "/plv/Amis.PLV", dir.filePath("Amis.PLV")));
         QVERIFY(QFile::copy(PLIVANE_TEST_DATA "/plv/Logo.bmp", dir.filePath("Logo.bmp")));
-        Result<PlvOuverture> ouvert = FichierAdresses::LitFichier(dir.filePath("Amis.PLV"));
+        Result<PlvOuverture> ouvert = FichierAdresses::lit(dir.filePath("Amis.PLV"));
         QVERIFY2(ouvert.isOk(), qPrintable(ouvert.error()));
         QCOMPARE(ouvert.value().cheminLogo, dir.filePath("Logo.bmp"));
         QCOMPARE(ouvert.value().logo.pixelColor(0, 0), QColor(Qt::red));
@@ -182,15 +182,15 @@ private slots:
             QPainter(&moitie).fillRect(0, 0, 20, 20, Qt::red);
             QVERIFY(moitie.save(chemin, format));
         }
-        QVERIFY(FichierAdresses::FiltreLogos().contains("*." + format));
-        const QImage logo = FichierAdresses::LitLogo(chemin);
+        QVERIFY(FichierAdresses::filtreLogos().contains("*." + format));
+        const QImage logo = FichierAdresses::litLogo(chemin);
         QCOMPARE(logo.size(), QSize(40, 20));
         QVERIFY(!logo.hasAlphaChannel());
         QCOMPARE(logo.pixelColor(35, 10), QColor(Qt::white));
         QVERIFY(qRed(logo.pixel(5, 10)) > 240 && qGreen(logo.pixel(5, 10)) < 16);
 
         const QString lettre = dir.filePath("Lettre.PLV");
-        QVERIFY(FichierAdresses::EcritFichier(lettre, avecLogo(chemin), logo).isOk());
+        QVERIFY(FichierAdresses::ecrit(lettre, avecLogo(chemin), logo).isOk());
         QVERIFY(contenu(dir.filePath("Lettre.BMP")).startsWith("BM"));
     }
 
@@ -198,7 +198,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString lettre = dir.filePath("Lettre.PLV");
-        QVERIFY(FichierAdresses::EcritFichier(lettre, avecLogo("Logo.BMP"), logoRouge()).isOk());
+        QVERIFY(FichierAdresses::ecrit(lettre, avecLogo("Logo.BMP"), logoRouge()).isOk());
         const QByteArray avant = contenu(lettre);
 
         // The bitmap cannot replace what stands under its name: the address file stays as
@@ -207,7 +207,7 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir("Lettre.BMP"));
         PlvDocument autre = avecLogo("Autre.BMP");
         autre.Adresses.append("Claire");
-        Result<QString> r = FichierAdresses::EcritFichier(lettre, autre, logoRouge());
+        Result<QString> r = FichierAdresses::ecrit(lettre, autre, logoRouge());
         QVERIFY(!r.isOk());
         QCOMPARE(r.error(), "Problème d'écriture du Fichier:\r\n" + lettre + "Corrigez et réessayez.");
         QCOMPARE(contenu(lettre), avant);
@@ -215,10 +215,10 @@ private slots:
 
         // A logo choice without a picture; an address file named like its own companion;
         // a folder that does not exist.
-        QVERIFY(!FichierAdresses::EcritFichier(dir.filePath("X.PLV"), autre, QImage()).isOk());
+        QVERIFY(!FichierAdresses::ecrit(dir.filePath("X.PLV"), autre, QImage()).isOk());
         QVERIFY(!QFile::exists(dir.filePath("X.PLV")));
-        QVERIFY(!FichierAdresses::EcritFichier(dir.filePath("Y.BMP"), autre, logoRouge()).isOk());
-        QVERIFY(!FichierAdresses::EcritFichier(dir.filePath("nulle/part.PLV"), autre, logoRouge()).isOk());
+        QVERIFY(!FichierAdresses::ecrit(dir.filePath("Y.BMP"), autre, logoRouge()).isOk());
+        QVERIFY(!FichierAdresses::ecrit(dir.filePath("nulle/part.PLV"), autre, logoRouge()).isOk());
     }
 
     // A file that cannot take its place puts back the one replaced before it.
@@ -242,9 +242,9 @@ private slots:
         QTemporaryDir dir;
         PlvDocument d;
         d.reglages.LogoChoisi = true;
-        QVERIFY(FichierAdresses::EcritFichier(dir.filePath("Trouve.PLV"), d, m_ancien).isOk());
+        QVERIFY(FichierAdresses::ecrit(dir.filePath("Trouve.PLV"), d, m_ancien).isOk());
         d.reglages.NomLogo = dir.filePath("Parti.BMP");
-        const QString perdu = ecritFichier(dir.filePath("Perdu.PLV"), PlvCodec::write(d));
+        const QString perdu = ecritFichier(dir.filePath("Perdu.PLV"), PlvCodec::ecrit(d));
 
         Banc b;
         QVERIFY(b.f->Ouvre(dir.filePath("Trouve.PLV")) && b.f->Ouvre(perdu));
@@ -275,9 +275,9 @@ private slots:
     {
         QFETCH(QByteArray, octets);
         QFETCH(QStringList, adresses);
-        const Result<PlvDocument> lu = PlvCodec::read(octets);
+        const Result<PlvDocument> lu = PlvCodec::lit(octets);
         QCOMPARE(lu.valueOr({}).Adresses, adresses);
-        QCOMPARE(lu ? PlvCodec::write(lu.value()) : octets, octets);
+        QCOMPARE(lu ? PlvCodec::ecrit(lu.value()) : octets, octets);
     }
 
     // Every refusal names the file; what is no regular file is refused before it is read.
@@ -290,14 +290,14 @@ private slots:
         for (const QString& nom :
              {casse, ecritFichier(dir.filePath("Vide.PLV"), {}), dir.filePath("Absent.PLV"), dir.path(), tube,
               QStringLiteral("/dev/zero")}) {
-            const QString erreur = FichierAdresses::LitFichier(nom).error();
+            const QString erreur = FichierAdresses::lit(nom).error();
             QVERIFY2(erreur.startsWith("Problème de lecture du Fichier:\r\n" + nom + "\r\n"),
                      qPrintable(erreur));
             if (nom != tube && !nom.startsWith("/dev"))
                 continue;
             QVERIFY(erreur.contains("ce n'est pas un fichier ordinaire"));
             ScriptedDialogs dialogs;
-            AddressList liste;
+            ListeAdresses liste;
             QCOMPARE(ImportAdresses(dialogs, liste).importe(nom), 0);
             QVERIFY(dialogs.messageTexts().value(0).contains("ce n'est pas un fichier ordinaire"));
         }

@@ -48,11 +48,9 @@ private slots:
         BancQt b;
         const EnveloppeApercu& a = b.f->apercu();
         QVERIFY(a.verdictDest().respectee());
-        b.imprimante.setFontName(QStringLiteral("Arial"));
-        b.imprimante.setFontSize(18);
-        b.imprimante.setFontBold(false);
-        b.imprimante.setFontItalic(false);
-        b.imprimante.setFontUnderline(false);
+        QVERIFY(b.imprimante.setFontName(QStringLiteral("Arial")) && b.imprimante.setFontSize(18)
+                && b.imprimante.setFontBold(false) && b.imprimante.setFontItalic(false)
+                && b.imprimante.setFontUnderline(false));
         const double largeur = b.imprimante.textWidth(b.f->document().reglages().TexteDest).value().value;
         const double hauteur = b.imprimante.textHeight(b.f->document().reglages().TexteDest).value().value;
         QVERIFY(largeur > 15 && largeur < 40); // "Adresse" in 18 points

@@ -48,7 +48,7 @@ class TestLot : public QObject {
         d.reglages.LongueurEnv = 229.4f;
         d.reglages.Quantite = 2;
         d.Adresses = adresses;
-        return FichierAdresses::EcritFichier(chemin(nom), d, {}) ? chemin(nom) : QString();
+        return FichierAdresses::ecrit(chemin(nom), d, {}) ? chemin(nom) : QString();
     }
 
 private slots:

@@ -11,14 +11,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    const Result<PlvDocument> document = PlvCodec::read(bytes);
+    const Result<PlvDocument> document = PlvCodec::lit(bytes);
     if (!document)
         return 0;
-    const Result<PlvDocument> again = PlvCodec::read(PlvCodec::write(document.value()));
+    const Result<PlvDocument> again = PlvCodec::lit(PlvCodec::ecrit(document.value()));
     if (!again || !(again.value() == document.value()))
         std::abort();
     EntreesAdresses compactes;
-    if (!PlvCodec::read(bytes, &compactes) || compactes.liste() != document.value().Adresses)
+    if (!PlvCodec::lit(bytes, &compactes) || compactes.liste() != document.value().Adresses)
         std::abort();
     return 0;
 }

@@ -4,7 +4,7 @@
 // check before a print, on a recording printer (2 mm a character, 5 mm a line): it lists
 // exactly the envelopes that break a rule, each rule at and just past its limit, with the
 // amounts the user reads, and its answers decide what the print command does.
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 #include "addresses/codespostaux/TableCodesPostaux.h"
 #include "layout/ConseilAdresse.h"
 #include "layout/GeometrieApercu.h"

@@ -2,7 +2,7 @@
 // block where the envelope puts it, measured from the sheet's corner; the crop marks; the
 // copies of each envelope together; a run cancelled from its progress; the printer shift
 // moving the texts by exactly its value.
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 #include "platform/widgets/QtPrinterService.h"
 #include "print/CommandeImpression.h"
 #include "print/Imprime.h"
@@ -29,7 +29,8 @@ struct Impression {
 
     Impression(const QTemporaryDir& dossier, const QString& pdf)
     {
-        imprimante.setOutputFileName(dossier.filePath(pdf));
+        if (!imprimante.setOutputFileName(dossier.filePath(pdf)))
+            qFatal("le PDF %s ne peut pas être écrit", qPrintable(pdf));
         commande.decalages().utiliseFichier(dossier.filePath(pdf + u".ini"_qs));
         demande.reglages.TexteExp = u"Expéditeur"_qs;
         demande.adresses = {kAdresse};

@@ -3,7 +3,7 @@
 // command: the A4 warning, the copies count preset and always put back, and the printers'
 // shifts kept to the tenth. The print selection window as the user meets it: its list
 // copied afresh at each showing, and the ways out.
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 #include "print/CommandeImpression.h"
 #include "print/widgets/Form3.h"
 #include "print/Imprime.h"

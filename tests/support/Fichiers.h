@@ -1,6 +1,6 @@
 #pragma once
 // Files written and read back whole, and list entries written with "|" between their lines.
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 
 #include <QFile>
 #include <QStringList>

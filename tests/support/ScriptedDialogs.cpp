@@ -53,7 +53,7 @@ QStringList ScriptedDialogs::messageTexts() const
 bool ScriptedDialogs::printPreview(PrinterService& printer, const PreviewRequest& request)
 {
     // The pages are painted, then the user closes the preview.
-    shown.append({QStringLiteral("preview"), request.title});
+    shown.append({QStringLiteral("preview"), request.title, {}, MessageIcon::Information, {}});
     if (!request.prepare || request.prepare(printer))
         request.paint(printer);
     return false;
@@ -61,7 +61,7 @@ bool ScriptedDialogs::printPreview(PrinterService& printer, const PreviewRequest
 
 std::optional<PointMm> ScriptedDialogs::printerShiftDialog(const PrinterShiftRequest& request)
 {
-    shown.append({QStringLiteral("shift")});
+    shown.append({QStringLiteral("shift"), {}, {}, MessageIcon::Information, {}});
     if (onShiftDialog)
         onShiftDialog(request);
     lastShiftPrinter = request.printerName ? request.printerName() : QString();
@@ -76,7 +76,7 @@ std::unique_ptr<Progress> ScriptedDialogs::progress(const QString&, int)
 EnvelopeCheckAnswer ScriptedDialogs::envelopeCheck(const EnvelopeCheckRequest& request)
 {
     lastCheck = request;
-    shown.append({QStringLiteral("check"), request.title, request.text});
+    shown.append({QStringLiteral("check"), request.title, request.text, MessageIcon::Information, {}});
     if (checkAnswers.isEmpty())
         return {EnvelopeCheckAnswer::Action::PrintAnyway};
     return checkAnswers.takeFirst();

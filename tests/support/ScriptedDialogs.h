@@ -77,7 +77,7 @@ public:
     }
     std::optional<FontChoice> chooseFont(const FontChoice&) override
     {
-        shown.append({QStringLiteral("font")});
+        shown.append({QStringLiteral("font"), {}, {}, MessageIcon::Information, {}});
         return take(fontAnswers).value_or(std::nullopt);
     }
     bool printDialog(PrinterService&) override
@@ -105,7 +105,7 @@ private:
     }
     bool accepted(const QString& kind, QList<bool>& answers)
     {
-        shown.append({kind});
+        shown.append({kind, {}, {}, MessageIcon::Information, {}});
         return take(answers).value_or(false);
     }
 };

@@ -15,38 +15,38 @@
 #include <QString>
 #include <QStringList>
 
-class AddressList : public QAbstractListModel {
+class ListeAdresses : public QAbstractListModel {
     Q_OBJECT
 public:
-    explicit AddressList(QObject* parent = nullptr);
+    explicit ListeAdresses(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    int count() const { return int(m_textes.size()); }
+    int nombre() const { return int(m_textes.size()); }
     // The entry at index i, or an empty text when there is none.
-    QString entry(int i) const;
-    QStringList entries() const;
+    QString entree(int i) const;
+    QStringList entrees() const;
 
     // Puts the entry at its sorted place, after any equal entries; returns its index.
-    int add(const QString& entree);
-    // Puts all these entries at their sorted places in one step, as many add() calls in
+    int ajoute(const QString& entree);
+    // Puts all these entries at their sorted places in one step, as many ajoute() calls in
     // this order would; the current address stays the same entry.
-    void addAll(const QStringList& entrees);
+    void ajouteToutes(const QStringList& entrees);
     // Replaces the current address by this entry, which then becomes the current
     // address at its own sorted place; returns that index. Without a current address
     // nothing changes and -1 is returned.
-    int replaceCurrent(const QString& entree);
+    int remplaceCourante(const QString& entree);
     // Removes the entries at these indices (in any order; unknown indices are ignored).
     // A selection scattered over many runs resets the model instead of signalling each run.
-    void remove(QList<int> indices);
-    void clear();
+    void retire(QList<int> indices);
+    void vide();
     // Fills the list afresh, each entry at its sorted place; the last entry becomes the
     // current address, as after reading an address file.
-    void setEntries(const QStringList& entrees) { setEntries(QStringList(entrees)); }
+    void remplit(const QStringList& entrees) { remplit(QStringList(entrees)); }
     // Moved in, the entries are not touched again: each copy would reach the text of a
     // string in memory, at random once the file is out of order.
-    void setEntries(QStringList&& entrees);
+    void remplit(QStringList&& entrees);
 
     // These entries in the list's order, equal ones as given, without the list: a print
     // that reads them once keeps no collation keys, so its memory does not grow with them.

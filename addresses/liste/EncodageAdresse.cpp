@@ -1,4 +1,4 @@
-#include "addresses/liste/AddressEncoding.h"
+#include "addresses/liste/EncodageAdresse.h"
 
 namespace {
 

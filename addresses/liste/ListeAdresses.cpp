@@ -1,4 +1,4 @@
-#include "addresses/liste/AddressList.h"
+#include "addresses/liste/ListeAdresses.h"
 
 #include <algorithm>
 #include <functional>
@@ -7,9 +7,9 @@ namespace {
 constexpr qsizetype kRunsAvantReset = 64;
 }
 
-AddressList::AddressList(QObject* parent) : QAbstractListModel(parent) {}
+ListeAdresses::ListeAdresses(QObject* parent) : QAbstractListModel(parent) {}
 
-QStringList AddressList::enOrdre(QStringList entrees)
+QStringList ListeAdresses::enOrdre(QStringList entrees)
 {
     // Comparing two texts gives the order their keys give, so the order is the list's.
     const CollationFrancaise collation;
@@ -18,31 +18,31 @@ QStringList AddressList::enOrdre(QStringList entrees)
     return entrees;
 }
 
-int AddressList::rowCount(const QModelIndex& parent) const
+int ListeAdresses::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : count();
+    return parent.isValid() ? 0 : nombre();
 }
 
-QVariant AddressList::data(const QModelIndex& index, int role) const
+QVariant ListeAdresses::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= count() || role != Qt::DisplayRole)
+    if (!index.isValid() || index.row() >= nombre() || role != Qt::DisplayRole)
         return {};
     return m_textes.at(index.row());
 }
 
-QString AddressList::entry(int i) const
+QString ListeAdresses::entree(int i) const
 {
-    return i >= 0 && i < count() ? m_textes.at(i) : QString();
+    return i >= 0 && i < nombre() ? m_textes.at(i) : QString();
 }
 
-QStringList AddressList::entries() const
+QStringList ListeAdresses::entrees() const
 {
     return m_textes;
 }
 
 // The keys are computed once per entry, so placing an entry costs a binary search of
 // byte comparisons; the list is never sorted again as a whole.
-qsizetype AddressList::placeDe(const ClesDeTri::Cle& cle) const
+qsizetype ListeAdresses::placeDe(const ClesDeTri::Cle& cle) const
 {
     const auto place = std::upper_bound(
         m_cles.begin(), m_cles.end(), cle,
@@ -50,13 +50,13 @@ qsizetype AddressList::placeDe(const ClesDeTri::Cle& cle) const
     return place - m_cles.begin();
 }
 
-void AddressList::insere(qsizetype row, const QString& texte, ClesDeTri::Cle cle)
+void ListeAdresses::insere(qsizetype row, const QString& texte, ClesDeTri::Cle cle)
 {
     m_textes.insert(row, texte);
     m_cles.insert(row, cle);
 }
 
-int AddressList::add(const QString& entree)
+int ListeAdresses::ajoute(const QString& entree)
 {
     const ClesDeTri::Cle cle = m_tri.cle(entree);
     const int row = int(placeDe(cle));
@@ -68,7 +68,7 @@ int AddressList::add(const QString& entree)
     return row;
 }
 
-void AddressList::addAll(const QStringList& entrees)
+void ListeAdresses::ajouteToutes(const QStringList& entrees)
 {
     if (entrees.isEmpty())
         return;
@@ -92,15 +92,15 @@ void AddressList::addAll(const QStringList& entrees)
         beginResetModel();
         QStringList textes;
         QList<ClesDeTri::Cle> nouvellesCles;
-        textes.reserve(count() + entrees.size());
-        nouvellesCles.reserve(count() + entrees.size());
+        textes.reserve(nombre() + entrees.size());
+        nouvellesCles.reserve(nombre() + entrees.size());
         qsizetype k = 0;
-        for (qsizetype i = 0; i <= count(); ++i) {
+        for (qsizetype i = 0; i <= nombre(); ++i) {
             for (; k < places.size() && places.at(k) == i; ++k) {
                 textes.append(entrees.at(ordre.at(k)));
                 nouvellesCles.append(cles.at(ordre.at(k)));
             }
-            if (i < count()) {
+            if (i < nombre()) {
                 textes.append(std::move(m_textes[i]));
                 nouvellesCles.append(m_cles.at(i));
             }
@@ -132,21 +132,21 @@ void AddressList::addAll(const QStringList& entrees)
     Q_ASSERT(m_adresseCourante == courante);
 }
 
-int AddressList::replaceCurrent(const QString& entree)
+int ListeAdresses::remplaceCourante(const QString& entree)
 {
     if (m_adresseCourante < 0)
         return -1;
-    remove({m_adresseCourante});
-    const int row = add(entree);
+    retire({m_adresseCourante});
+    const int row = ajoute(entree);
     m_adresseCourante = row;
     return row;
 }
 
-void AddressList::remove(QList<int> indices)
+void ListeAdresses::retire(QList<int> indices)
 {
     std::sort(indices.begin(), indices.end(), std::greater<int>());
     indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-    indices.removeIf([this](int i) { return i < 0 || i >= count(); });
+    indices.removeIf([this](int i) { return i < 0 || i >= nombre(); });
 
     // Views pay for each removal signal in proportion to everything they track, so a
     // selection scattered over many runs goes in one reset, the list compacted in one pass.
@@ -184,16 +184,16 @@ void AddressList::remove(QList<int> indices)
     m_tri.compacteSiUtile(m_cles);
 }
 
-void AddressList::retireEnBloc(const QList<int>& indicesDecroissants)
+void ListeAdresses::retireEnBloc(const QList<int>& indicesDecroissants)
 {
-    QList<bool> retire(count(), false);
+    QList<bool> retire(nombre(), false);
     for (int i : indicesDecroissants) {
         retire[i] = true;
         m_tri.oublie(m_cles.at(i));
     }
     qsizetype garde = 0;
     int courante = -1;
-    for (qsizetype i = 0; i < count(); ++i) {
+    for (qsizetype i = 0; i < nombre(); ++i) {
         if (retire.at(i))
             continue;
         if (i == m_adresseCourante)
@@ -209,7 +209,7 @@ void AddressList::retireEnBloc(const QList<int>& indicesDecroissants)
     m_adresseCourante = courante;
 }
 
-void AddressList::clear()
+void ListeAdresses::vide()
 {
     beginResetModel();
     m_textes.clear();
@@ -219,7 +219,7 @@ void AddressList::clear()
     endResetModel();
 }
 
-QList<qsizetype> AddressList::ordreTrie(const QStringList& entrees, QList<ClesDeTri::Cle>& cles)
+QList<qsizetype> ListeAdresses::ordreTrie(const QStringList& entrees, QList<ClesDeTri::Cle>& cles)
 {
     cles.reserve(entrees.size());
     qsizetype caracteres = 0;
@@ -231,7 +231,7 @@ QList<qsizetype> AddressList::ordreTrie(const QStringList& entrees, QList<ClesDe
     return m_tri.ordre(cles);
 }
 
-void AddressList::setEntries(QStringList&& entrees)
+void ListeAdresses::remplit(QStringList&& entrees)
 {
     // One stable sort of the keys, never an insertion per entry: a file in another order
     // than the list's (from a script, another program, a hand edit) opens as fast as a
@@ -249,11 +249,11 @@ void AddressList::setEntries(QStringList&& entrees)
         m_textes.append(std::move(entrees[i]));
         m_cles.append(cles.at(i));
     }
-    m_adresseCourante = count() - 1;
+    m_adresseCourante = nombre() - 1;
     endResetModel();
 }
 
-void AddressList::setAdresseCourante(int index)
+void ListeAdresses::setAdresseCourante(int index)
 {
-    m_adresseCourante = index >= 0 && index < count() ? index : -1;
+    m_adresseCourante = index >= 0 && index < nombre() ? index : -1;
 }
