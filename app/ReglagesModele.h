@@ -33,7 +33,7 @@ struct ReglagesModele {
     float MargeBasseDest = 20;
     float MargeGaucheExp = 10;
     float MargeHauteExp = 10;
-    int Orientation = 0;  // 0 "Portrait", 1 "Paysage"
+    int Orientation = 0; // 0 "Portrait", 1 "Paysage"
     bool RepereCoupe = false;
     bool LogoChoisi = false;
 

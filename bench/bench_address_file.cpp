@@ -19,10 +19,10 @@ PlvDocument grosDocument()
     d.reglages.TexteExp = QStringLiteral("Société Dupré & Fils\r\n12, rue de l'Église\r\n75001 Paris");
     d.Adresses.reserve(kAdresses);
     for (int i = 0; i < kAdresses; ++i) {
-        d.Adresses.append(QStringLiteral("M. Zoé Martin-%1").arg(i) + s
-                          + QStringLiteral("Résidence des Tilleuls, bâtiment %1").arg(i % 26) + s
-                          + QStringLiteral("%1, place du Marché").arg(i % 300) + s
-                          + QStringLiteral("%1 Villefranche-sur-Saône").arg(10000 + i % 89000));
+        d.Adresses.append(QStringLiteral("M. Zoé Martin-%1").arg(i) + s +
+                          QStringLiteral("Résidence des Tilleuls, bâtiment %1").arg(i % 26) + s +
+                          QStringLiteral("%1, place du Marché").arg(i % 300) + s +
+                          QStringLiteral("%1 Villefranche-sur-Saône").arg(10000 + i % 89000));
     }
     return d;
 }
@@ -84,4 +84,4 @@ void BM_LitFichier(benchmark::State& state)
 }
 BENCHMARK(BM_LitFichier)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

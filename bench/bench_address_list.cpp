@@ -1,8 +1,8 @@
 // The address list must stay interactive with thousands of entries: each added address
 // finds its place by binary search, and deleting a large selection removes whole runs.
 #include "addresses/liste/EncodageAdresse.h"
-#include "addresses/liste/ListeAdresses.h"
 #include "addresses/liste/FiltreAdresses.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "addresses/widgets/Form2.h"
 
 #include <QItemSelection>

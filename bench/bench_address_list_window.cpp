@@ -6,8 +6,8 @@
 // with accessibility start a listening client (ecoute_atspi) and need a session bus, the
 // accessibility bus and an X display: bench/avec-accessibilite.sh gives them; without them
 // they are skipped.
-#include "addresses/liste/ListeAdresses.h"
 #include "addresses/liste/FiltreAdresses.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "addresses/widgets/Form2.h"
 #include "bench/support/LecteurDEcran.h"
 

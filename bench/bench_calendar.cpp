@@ -1,7 +1,7 @@
 // The month calendar's redraw: the computation of all 42 cells, the marks and the title,
 // and the same redraw shown by the widget.
-#include "calendar/widgets/Calendrier.h"
 #include "calendar/CalendrierModele.h"
+#include "calendar/widgets/Calendrier.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QCheckBox>

@@ -25,7 +25,7 @@ QStringList dixMilleAdresses()
                         .arg(10000 + i % 80000);
     return adresses;
 }
-}  // namespace
+} // namespace
 
 static void BM_OuvrirDixMilleAdresses(benchmark::State& state)
 {

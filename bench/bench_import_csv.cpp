@@ -2,11 +2,11 @@
 // from the file's bytes to the sorted list shown in the address list window; a whole
 // address book of 100,000 contacts, as a Google CSV export or as vCards, under 1 s, also
 // while a screen reader listens (run through bench/avec-accessibilite.sh).
-#include "addresses/liste/ListeAdresses.h"
-#include "addresses/widgets/Form2.h"
 #include "addresses/import/ImportAdresses.h"
 #include "addresses/import/ImportCsv.h"
 #include "addresses/import/ImportVcard.h"
+#include "addresses/liste/ListeAdresses.h"
+#include "addresses/widgets/Form2.h"
 #include "bench/support/LecteurDEcran.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -92,7 +92,10 @@ BENCHMARK(BM_ImporterDixMilleLignes)->Unit(benchmark::kMillisecond);
 // telephone and a home address, in Google Contacts' CSV columns or as vCards 3.0.
 QByteArray carnet(int contacts, bool vcard)
 {
-    static const char* const villes[] = {"Brest", "Saint-\xC3\x89tienne", "Orl\xC3\xA9" "ans", "Lyon"};
+    static const char* const villes[] = {"Brest", "Saint-\xC3\x89tienne",
+                                         "Orl\xC3\xA9"
+                                         "ans",
+                                         "Lyon"};
     QByteArray octets = vcard ? QByteArray()
                               : QByteArray("Name,Given Name,Additional Name,Family Name,Name Prefix,"
                                            "Organization 1 - Name,E-mail 1 - Value,Phone 1 - Value,"
@@ -105,13 +108,14 @@ QByteArray carnet(int contacts, bool vcard)
         const char* ville = villes[i % 4];
         if (vcard)
             octets += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Jean Dupont" + n + "\r\nN:Dupont" + n +
-                      ";Jean;;M.;\r\nORG:Soci\xC3\xA9t\xC3\xA9 " + n + "\r\nTEL;TYPE=cell:0601020304\r\n"
-                      "ADR;TYPE=home:;;" + n + " rue de l'\xC3\x89glise;" + ville + ";;" + cp +
-                      ";France\r\nEND:VCARD\r\n";
+                      ";Jean;;M.;\r\nORG:Soci\xC3\xA9t\xC3\xA9 " + n +
+                      "\r\nTEL;TYPE=cell:0601020304\r\n"
+                      "ADR;TYPE=home:;;" +
+                      n + " rue de l'\xC3\x89glise;" + ville + ";;" + cp + ";France\r\nEND:VCARD\r\n";
         else
-            octets += "Jean Dupont" + n + ",Jean,,Dupont" + n + ",M.,Soci\xC3\xA9t\xC3\xA9 " + n +
-                      ",j" + n + "@exemple.fr,0601020304,Home," + n + " rue de l'\xC3\x89glise," + ville + ',' +
-                      cp + ",France\r\n";
+            octets += "Jean Dupont" + n + ",Jean,,Dupont" + n + ",M.,Soci\xC3\xA9t\xC3\xA9 " + n + ",j" + n +
+                      "@exemple.fr,0601020304,Home," + n + " rue de l'\xC3\x89glise," + ville + ',' + cp +
+                      ",France\r\n";
     }
     return octets;
 }
@@ -125,7 +129,8 @@ void BM_LireCentMilleContacts(benchmark::State& state)
         if (vcard)
             benchmark::DoNotOptimize(ImportVcard::adresses(ImportVcard::lit(octets).value()).adresses.size());
         else
-            benchmark::DoNotOptimize(ImportCsv::adresses(ImportCsv::lit(octets).value(), true).adresses.size());
+            benchmark::DoNotOptimize(
+                ImportCsv::adresses(ImportCsv::lit(octets).value(), true).adresses.size());
     }
 }
 BENCHMARK(BM_LireCentMilleContacts)->ArgName("vcard")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -140,7 +145,8 @@ void BM_ImporterCentMilleContacts(benchmark::State& state)
     if (lecteur.manque())
         return;
     QTemporaryDir dir;
-    const QString chemin = dir.filePath(vcard ? QStringLiteral("contacts.vcf") : QStringLiteral("contacts.csv"));
+    const QString chemin =
+        dir.filePath(vcard ? QStringLiteral("contacts.vcf") : QStringLiteral("contacts.csv"));
     QFile f(chemin);
     if (!f.open(QIODevice::WriteOnly) || f.write(carnet(100000, vcard)) < 0)
         state.SkipWithError("écriture du fichier impossible");

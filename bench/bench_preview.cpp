@@ -12,7 +12,7 @@ struct Fixture {
     ScriptedDialogs dialogs;
     QtPrinterService imprimante;
 };
-}  // namespace
+} // namespace
 
 static void BM_OuvrirLaFenetrePrincipale(benchmark::State& state)
 {

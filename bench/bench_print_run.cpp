@@ -95,7 +95,7 @@ void plancherQPainter(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * kEnveloppes);
 }
-}  // namespace
+} // namespace
 
 BENCHMARK(runDImpression)->Name("print_run_1000_envelopes_pdf")->Unit(benchmark::kMillisecond);
 BENCHMARK(plancherQPainter)->Name("floor_bare_qpainter_1000_pages_pdf")->Unit(benchmark::kMillisecond);

@@ -9,9 +9,9 @@
 #include "platform/widgets/QtPrinterService.h"
 #include "platform/widgets/QtProgress.h"
 #include "print/CommandeImpression.h"
-#include "print/widgets/Form3.h"
 #include "print/Imprime.h"
 #include "print/ReglagesImprimante.h"
+#include "print/widgets/Form3.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QPushButton>

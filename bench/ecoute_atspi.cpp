@@ -6,8 +6,8 @@
 #include <glib-unix.h>
 
 #include <csignal>
-#include <initializer_list>
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 long g_evenements = 0;

@@ -11,5 +11,5 @@ inline const QColor kWeekEnd{255, 192, 128};
 inline const QColor kFerie{255, 192, 255};
 inline const QColor kEnTeteJour{248, 214, 150};
 inline const QColor kTitre{128, 0, 128};
-inline const QColor kTitreSurSombre{255, 128, 255};  // the title's purple on a dark window
+inline const QColor kTitreSurSombre{255, 128, 255}; // the title's purple on a dark window
 } // namespace couleurs

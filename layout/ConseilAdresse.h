@@ -12,30 +12,30 @@
 #include <QStringView>
 
 namespace ConseilAdresse {
-    enum class Regle {
-        TropDeLignes,    // more than six lines that are not empty
-        LigneTropLongue, // a line longer than 38 characters, spaces included
-        DerniereLigne,   // a last line beginning with a digit that is no "75008 PARIS"
-    };
+enum class Regle {
+    TropDeLignes,    // more than six lines that are not empty
+    LigneTropLongue, // a line longer than 38 characters, spaces included
+    DerniereLigne,   // a last line beginning with a digit that is no "75008 PARIS"
+};
 
-    inline constexpr int kLignesMax = 6;
-    inline constexpr int kCaracteresMax = 38;
+inline constexpr int kLignesMax = 6;
+inline constexpr int kCaracteresMax = 38;
 
-    // The rules the text breaks, in the order above. The text is the box's, lines ending
-    // CR LF or LF.
-    QList<Regle> enfreintes(QStringView texteAdresse);
+// The rules the text breaks, in the order above. The text is the box's, lines ending
+// CR LF or LF.
+QList<Regle> enfreintes(QStringView texteAdresse);
 
-    // One short French line per rule, for the label under the box.
-    QString texte(Regle regle);
-    // The longer explanation, for the label's tooltip.
-    QString explication(Regle regle);
+// One short French line per rule, for the label under the box.
+QString texte(Regle regle);
+// The longer explanation, for the label's tooltip.
+QString explication(Regle regle);
 
-    // What the label shows: the broken rules' texts, or nothing when the address is fine.
-    // With `premieres`, only that many of them, and an ellipsis for the others.
-    QString conseil(const QList<Regle>& regles, qsizetype premieres = -1);
-    QString detail(const QList<Regle>& regles);
+// What the label shows: the broken rules' texts, or nothing when the address is fine.
+// With `premieres`, only that many of them, and an ellipsis for the others.
+QString conseil(const QList<Regle>& regles, qsizetype premieres = -1);
+QString detail(const QList<Regle>& regles);
 
-    // "75008 PARIS", "13001 MARSEILLE CEDEX 01", "97400 SAINT-DENIS": five digits, one
-    // space, then the town with no small letter in it.
-    bool estLigneCodePostal(QStringView ligne);
+// "75008 PARIS", "13001 MARSEILLE CEDEX 01", "97400 SAINT-DENIS": five digits, one
+// space, then the town with no small letter in it.
+bool estLigneCodePostal(QStringView ligne);
 } // namespace ConseilAdresse

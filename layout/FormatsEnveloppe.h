@@ -12,12 +12,12 @@ struct FormatEnveloppe {
 };
 
 namespace FormatsEnveloppe {
-    // In the order the drop-down offers them; "Personnalisé" follows them.
-    const QList<FormatEnveloppe>& tous();
-    QString personnalise();
+// In the order the drop-down offers them; "Personnalisé" follows them.
+const QList<FormatEnveloppe>& tous();
+QString personnalise();
 
-    // The index in tous() of the format of exactly this size, -1 for any other size.
-    // The settings are whole millimetres in practice; a size a hair away from a format
-    // (a hand-edited file) is not that format.
-    int indexPour(double longueur, double hauteur);
+// The index in tous() of the format of exactly this size, -1 for any other size.
+// The settings are whole millimetres in practice; a size a hair away from a format
+// (a hand-edited file) is not that format.
+int indexPour(double longueur, double hauteur);
 } // namespace FormatsEnveloppe

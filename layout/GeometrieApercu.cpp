@@ -9,8 +9,8 @@ GeometrieApercu calculeGeometrie(double L, double H, const DimensionsDessinees& 
         L = 220.0;
         H = 110.0;
     }
-    const double a = dessin.hauteurModele0.value / H;  // height-limited scale
-    const double b = dessin.largeurModele0.value / L;  // width-limited scale
+    const double a = dessin.hauteurModele0.value / H; // height-limited scale
+    const double b = dessin.largeurModele0.value / L; // width-limited scale
     if (b < a) {
         g.HauteurApercu = Twips(dessin.largeurModele0.value * H / L);
         g.LargeurApercu = dessin.largeurModele0;

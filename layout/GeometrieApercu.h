@@ -11,8 +11,8 @@
 struct GeometrieApercu {
     Twips LargeurApercu;
     Twips HauteurApercu;
-    double Echelle = 0.0;  // twips per millimetre
-    Twips gauche;          // left of the box inside its frame
+    double Echelle = 0.0; // twips per millimetre
+    Twips gauche;         // left of the box inside its frame
     Twips gauchePictExp;
     Twips gauchePictDest;
     Twips hautPictDest;
@@ -21,8 +21,8 @@ struct GeometrieApercu {
 struct DimensionsDessinees {
     Twips largeurModele0 = Twips(4560);
     Twips hauteurModele0 = Twips(2280);
-    Twips hautModele = Twips(780);        // the box's top never changes
-    Twips largeurCadre = Twips(6705);     // the frame it is centred in
+    Twips hautModele = Twips(780);    // the box's top never changes
+    Twips largeurCadre = Twips(6705); // the frame it is centred in
 };
 
 // L and H are the envelope's length and height in millimetres, as the panels show them.

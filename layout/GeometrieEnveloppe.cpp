@@ -41,7 +41,8 @@ PointMm coinExp(const ReglagesModele& r)
 RectMm blocLogo(const ReglagesModele& r)
 {
     const PointMm coin = coinExp(r);
-    return {coin.x, coin.y, units::bitmapPixelsToMm(r.Logo.width()), units::bitmapPixelsToMm(r.Logo.height())};
+    return {coin.x, coin.y, units::bitmapPixelsToMm(r.Logo.width()),
+            units::bitmapPixelsToMm(r.Logo.height())};
 }
 
 QList<QList<PointMm>> reperesCoupe(const ReglagesModele& r, bool paysage)
@@ -53,7 +54,9 @@ QList<QList<PointMm>> reperesCoupe(const ReglagesModele& r, bool paysage)
         return {{p(L - 3, 210), p(L - 3, 200)},
                 {p(0, 207 - H), p(5, 207 - H)},
                 {p(L - 8, 207 - H), p(L - 3, 207 - H), p(L - 3, 213 - H)}};
-    return {{p(L - 3, 0), p(L - 3, 5)}, {p(0, H - 3), p(5, H - 3)}, {p(L - 8, H - 3), p(L - 3, H - 3), p(L - 3, H - 8)}};
+    return {{p(L - 3, 0), p(L - 3, 5)},
+            {p(0, H - 3), p(5, H - 3)},
+            {p(L - 8, H - 3), p(L - 3, H - 3), p(L - 3, H - 8)}};
 }
 
 } // namespace GeometrieEnveloppe

@@ -40,7 +40,8 @@ QStringList ecartsNorme(const BlocDestinataire& bloc, double longueurEnv, double
     if (!v.margeGauche)
         ecarts << auLieuDe.arg(QStringLiteral("marge gauche"), millimetres(bloc.margeGauche)).arg(kMarge);
     if (!v.margeDroite)
-        ecarts << auLieuDe.arg(QStringLiteral("marge droite"), millimetres(espaceDroit(bloc, longueurEnv))).arg(kMarge);
+        ecarts << auLieuDe.arg(QStringLiteral("marge droite"), millimetres(espaceDroit(bloc, longueurEnv)))
+                      .arg(kMarge);
     if (!v.hauteur)
         ecarts << auLieuDe.arg(QStringLiteral("hauteur libre"), millimetres(hauteurEnv - bloc.hauteurTexte))
                       .arg(kHauteurLibre);

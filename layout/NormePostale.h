@@ -6,10 +6,10 @@
 #include <QStringList>
 
 struct BlocDestinataire {
-    double margeGauche = 0;   // MargeGaucheDest
-    double margeBasse = 0;    // MargeBasseDest
-    double largeurTexte = 0;  // widest printed line
-    double hauteurTexte = 0;  // all printed lines
+    double margeGauche = 0;  // MargeGaucheDest
+    double margeBasse = 0;   // MargeBasseDest
+    double largeurTexte = 0; // widest printed line
+    double hauteurTexte = 0; // all printed lines
 };
 
 struct VerdictNorme {

@@ -1,14 +1,14 @@
 #include "layout/VerificationEnveloppes.h"
 
-#include "addresses/liste/EncodageAdresse.h"
 #include "addresses/codespostaux/TableCodesPostaux.h"
 #include "addresses/codespostaux/VerificationAcheminement.h"
+#include "addresses/liste/EncodageAdresse.h"
+#include "layout/GeometrieEnveloppe.h"
 #include "layout/NormePostale.h"
+#include "layout/PolicesImprimante.h"
 #include "platform/BusyPointer.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
-#include "layout/GeometrieEnveloppe.h"
-#include "layout/PolicesImprimante.h"
 
 namespace {
 // The sheet as the run lays it, its printable area stopping the sheet margin short of
@@ -27,13 +27,16 @@ QStringList defautsDePlace(const ReglagesModele& r, double largeur, double haute
     } f{place.feuille.largeur.value, place.surFeuille({Mm(0), Mm(0)}).y.value};
     QStringList defauts;
     if (droite > r.LongueurEnv)
-        defauts << QStringLiteral("dépasse l'enveloppe de %1 à droite").arg(millimetres(droite - r.LongueurEnv));
+        defauts
+            << QStringLiteral("dépasse l'enveloppe de %1 à droite").arg(millimetres(droite - r.LongueurEnv));
     if (haut < 0)
         defauts << QStringLiteral("dépasse l'enveloppe de %1 en haut").arg(millimetres(-haut));
     if (droite > f.largeur - marge)
-        defauts << QStringLiteral("coupée de %1 au bord droit de la feuille").arg(millimetres(droite - (f.largeur - marge)));
+        defauts << QStringLiteral("coupée de %1 au bord droit de la feuille")
+                       .arg(millimetres(droite - (f.largeur - marge)));
     if (f.hautEnveloppe + haut < marge)
-        defauts << QStringLiteral("coupée de %1 au bord haut de la feuille").arg(millimetres(marge - (f.hautEnveloppe + haut)));
+        defauts << QStringLiteral("coupée de %1 au bord haut de la feuille")
+                       .arg(millimetres(marge - (f.hautEnveloppe + haut)));
     return defauts;
 }
 
@@ -78,17 +81,18 @@ QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const Regl
 }
 
 namespace {
-EnvelopeCheckAnswer montreARevoir(Dialogs& dialogues, const QList<EnveloppeARevoir>& aRevoir, qsizetype verifiees,
-                                  bool avantImpression)
+EnvelopeCheckAnswer montreARevoir(Dialogs& dialogues, const QList<EnveloppeARevoir>& aRevoir,
+                                  qsizetype verifiees, bool avantImpression)
 {
     EnvelopeCheckRequest demandeControle;
     demandeControle.title = QStringLiteral("Contrôle des enveloppes");
-    demandeControle.text = (aRevoir.size() == 1 ? QStringLiteral("1 enveloppe sur %2 est à revoir : elle sort de "
-                                                                 "la norme postale ou serait coupée.")
-                                                : QStringLiteral("%1 enveloppes sur %2 sont à revoir : elles sortent "
-                                                                 "de la norme postale ou seraient coupées."))
-                               .arg(aRevoir.size())
-                               .arg(verifiees);
+    demandeControle.text =
+        (aRevoir.size() == 1 ? QStringLiteral("1 enveloppe sur %2 est à revoir : elle sort de "
+                                              "la norme postale ou serait coupée.")
+                             : QStringLiteral("%1 enveloppes sur %2 sont à revoir : elles sortent "
+                                              "de la norme postale ou seraient coupées."))
+            .arg(aRevoir.size())
+            .arg(verifiees);
     demandeControle.beforePrint = avantImpression;
     for (const EnveloppeARevoir& e : aRevoir)
         demandeControle.rows.append({e.premiereLigne, e.defauts.join(QStringLiteral(" ; "))});
@@ -124,22 +128,25 @@ bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const Re
     return false;
 }
 
-std::optional<int> revoitEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const ReglagesModele& reglages,
-                                    const EntreesAdresses& adresses, const QList<int>& selection)
+std::optional<int> revoitEnveloppes(PrinterService& imprimante, Dialogs& dialogues,
+                                    const ReglagesModele& reglages, const EntreesAdresses& adresses,
+                                    const QList<int>& selection)
 {
     const QList<EnveloppeARevoir> aRevoir = verifieAvecLaTable(imprimante, reglages, adresses, selection);
     if (aRevoir.isEmpty()) {
         // Asked for, the check answers even when there is nothing to say.
-        dialogues.message(MessageIcon::Information, QStringLiteral("Contrôle des enveloppes"),
-                          selection.size() == 1
-                              ? QStringLiteral("L'enveloppe vérifiée respecte la norme postale et tient sur la feuille.")
-                              : QStringLiteral("Les %1 enveloppes vérifiées respectent la norme postale et tiennent "
-                                               "sur la feuille.")
-                                    .arg(selection.size()));
+        dialogues.message(
+            MessageIcon::Information, QStringLiteral("Contrôle des enveloppes"),
+            selection.size() == 1
+                ? QStringLiteral("L'enveloppe vérifiée respecte la norme postale et tient sur la feuille.")
+                : QStringLiteral("Les %1 enveloppes vérifiées respectent la norme postale et tiennent "
+                                 "sur la feuille.")
+                      .arg(selection.size()));
         return std::nullopt;
     }
     const EnvelopeCheckAnswer reponse = montreARevoir(dialogues, aRevoir, selection.size(), false);
-    if (reponse.action == EnvelopeCheckAnswer::Action::Edit && reponse.row >= 0 && reponse.row < aRevoir.size())
+    if (reponse.action == EnvelopeCheckAnswer::Action::Edit && reponse.row >= 0 &&
+        reponse.row < aRevoir.size())
         return aRevoir[reponse.row].index;
     return std::nullopt;
 }

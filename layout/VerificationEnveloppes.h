@@ -39,5 +39,6 @@ bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const Re
 
 // The same check asked for from the address list window: says so when every envelope
 // passes; otherwise lists them, and gives the index of the address the user chose to edit.
-std::optional<int> revoitEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const ReglagesModele& reglages,
-                                    const EntreesAdresses& adresses, const QList<int>& selection);
+std::optional<int> revoitEnveloppes(PrinterService& imprimante, Dialogs& dialogues,
+                                    const ReglagesModele& reglages, const EntreesAdresses& adresses,
+                                    const QList<int>& selection);

@@ -1,10 +1,10 @@
 #include "platform/BusyPointer.h"
 
-#include <QGuiApplication>
 #include <QCursor>
+#include <QGuiApplication>
 
 namespace {
-int g_depth = 0;  // Sablier may be called again while busy; the pointer must come back once
+int g_depth = 0; // Sablier may be called again while busy; the pointer must come back once
 }
 
 void Sablier()

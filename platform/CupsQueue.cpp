@@ -50,7 +50,7 @@ QString raisonDuRefus(ipp_status_t statut)
         return QStringLiteral("code IPP 0x%1").arg(int(statut), 4, 16, QLatin1Char('0'));
     }
 }
-}  // namespace
+} // namespace
 
 CupsQueue::CupsQueue(const QString& name)
     : m_name(name), m_queue(name.section(u'/', 0, 0).toLocal8Bit()),

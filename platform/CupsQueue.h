@@ -27,8 +27,8 @@ public:
 
 private:
     QString m_name;
-    QByteArray m_queue;     // without the instance
-    QByteArray m_instance;  // empty: none
+    QByteArray m_queue;    // without the instance
+    QByteArray m_instance; // empty: none
     QString m_title;
     int m_lastJobBefore = 0;
 };

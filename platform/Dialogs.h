@@ -23,8 +23,8 @@ struct FileDialogRequest {
     QString title;
     // In the designed form "Description (*.EXT)|*.EXT"; the extension matches in any case.
     QString filter;
-    QString defaultSuffix;  // without the dot, "PLV"
-    QString initialPath;    // the file name (or full path) offered
+    QString defaultSuffix; // without the dot, "PLV"
+    QString initialPath;   // the file name (or full path) offered
 };
 
 // The six values a block's font is made of, and the strike-out the dialog also offers
@@ -45,7 +45,7 @@ struct FontChoice {
 // once before, on the same printer, and may decide that there is nothing to show.
 struct PreviewRequest {
     QString title;
-    QImage picture;  // shown beside the pages, with its caption
+    QImage picture; // shown beside the pages, with its caption
     QString pictureCaption;
     std::function<bool(PrinterService&)> prepare;
     std::function<void(PrinterService&)> paint;
@@ -57,7 +57,7 @@ struct PrinterShiftRequest {
     std::function<QString()> printerName;
     std::function<PointMm()> storedShift;
     std::function<void()> printCalibration;
-    Mm limit = Mm(20);  // the largest shift either way
+    Mm limit = Mm(20); // the largest shift either way
 };
 
 // The check before a print: the envelopes that would break the postal norm or be cut, one

@@ -15,8 +15,8 @@ namespace {
 QByteArray nomVoisin(const QByteArray& cible, const char* suffixe)
 {
     const qsizetype barre = cible.lastIndexOf('/');
-    return cible.left(barre + 1) + '.' + cible.mid(barre + 1) + '.'
-           + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + suffixe;
+    return cible.left(barre + 1) + '.' + cible.mid(barre + 1) + '.' +
+           QByteArray::number(QRandomGenerator::global()->generate64(), 36) + suffixe;
 }
 
 bool ecritTout(int fd, QByteArrayView octets)
@@ -48,7 +48,7 @@ void synchroniseDossier(const QByteArray& cible)
     }
 }
 
-}  // namespace
+} // namespace
 
 EcritureGroupee::~EcritureGroupee()
 {
@@ -81,11 +81,11 @@ bool EcritureGroupee::prepare(const QString& chemin, QByteArrayView octets)
     if (fd < 0)
         return false;
     if (existe)
-        (void)::fchmod(fd, etat.st_mode & 07777);  // the new file keeps its predecessor's rights
+        (void)::fchmod(fd, etat.st_mode & 07777); // the new file keeps its predecessor's rights
 
     bool ok = ecritTout(fd, octets);
     ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;  // some disks tell of a failed write only at close
+    ok = ::close(fd) == 0 && ok; // some disks tell of a failed write only at close
     if (!ok) {
         ::unlink(f.temporaire.constData());
         return false;

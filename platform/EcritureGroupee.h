@@ -31,7 +31,7 @@ private:
     struct Fichier {
         QByteArray cible;
         QByteArray temporaire;
-        QByteArray ancien;  // the predecessor's other name while the group is replaced
+        QByteArray ancien; // the predecessor's other name while the group is replaced
         bool existait = false;
     };
     bool gardeAncien(Fichier& f);

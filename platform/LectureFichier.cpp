@@ -25,7 +25,7 @@ LectureFichier::Echec echecOuverture(int erreur)
     }
 }
 
-}  // namespace
+} // namespace
 
 LectureFichier::Lu LectureFichier::lit(const QString& chemin, qint64 tailleMax)
 {

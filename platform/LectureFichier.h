@@ -8,19 +8,19 @@
 #include <QString>
 
 namespace LectureFichier {
-    enum class Echec { Aucun, Absent, PasUnFichier, Interdit, TropGrand, Illisible };
+enum class Echec { Aucun, Absent, PasUnFichier, Interdit, TropGrand, Illisible };
 
-    struct Lu {
-        Echec echec = Echec::Aucun;
-        QByteArray octets;
-        explicit operator bool() const { return echec == Echec::Aucun; }
-    };
+struct Lu {
+    Echec echec = Echec::Aucun;
+    QByteArray octets;
+    explicit operator bool() const { return echec == Echec::Aucun; }
+};
 
-    // A file larger than tailleMax bytes is refused as TropGrand, even one that grows
-    // while it is read.
-    Lu lit(const QString& chemin, qint64 tailleMax);
+// A file larger than tailleMax bytes is refused as TropGrand, even one that grows
+// while it is read.
+Lu lit(const QString& chemin, qint64 tailleMax);
 
-    // Why, in French, as the end of a sentence about the file: "il n'existe pas". The
-    // system's own texts are in English and never reach the user.
-    QString raison(Echec echec);
+// Why, in French, as the end of a sentence about the file: "il n'existe pas". The
+// system's own texts are in English and never reach the user.
+QString raison(Echec echec);
 } // namespace LectureFichier

@@ -1,6 +1,6 @@
 #include "platform/MemoireLibre.h"
 
-#include <cstdlib>  // defines __GLIBC__ where it applies
+#include <cstdlib> // defines __GLIBC__ where it applies
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif

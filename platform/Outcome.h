@@ -21,11 +21,10 @@ private:
     std::optional<QString> m_error;
 };
 
-template <typename T>
-class [[nodiscard]] Result {
+template <typename T> class [[nodiscard]] Result {
 public:
-    Result(T value) : m_value(std::move(value)) {}  // NOLINT: a value is a success
-    Result(Status failure) : m_error(failure.isOk() ? QString() : failure.error()) {}  // NOLINT
+    Result(T value) : m_value(std::move(value)) {} // NOLINT: a value is a success
+    Result(Status failure) : m_error(failure.isOk() ? QString() : failure.error()) {} // NOLINT
 
     bool isOk() const { return m_value.has_value(); }
     explicit operator bool() const { return isOk(); }

@@ -17,8 +17,8 @@ enum class LineEnd { No, Yes };
 
 // What a printer queue says of itself, before a job is sent to it.
 struct QueueState {
-    bool acceptingJobs = true;  // false: the server refuses every job sent to it
-    bool stopped = false;       // true: jobs wait in the queue until it is started again
+    bool acceptingJobs = true; // false: the server refuses every job sent to it
+    bool stopped = false;      // true: jobs wait in the queue until it is started again
 };
 
 class PrinterService {
@@ -81,7 +81,7 @@ public:
     // stays after the text.
     virtual Status printText(const QString& text, LineEnd lineEnd) = 0;
     virtual Status drawLine(PointMm from, PointMm to) = 0;
-    virtual Status lineTo(PointMm to) = 0;  // from the end of the last line drawn
+    virtual Status lineTo(PointMm to) = 0; // from the end of the last line drawn
     virtual Status drawImage(const QImage& image, RectMm where) = 0;
     virtual Status endPage() = 0;
     virtual Status endDocument() = 0;

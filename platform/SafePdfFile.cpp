@@ -25,7 +25,7 @@ mode_t modePour(const QString& cible)
     ::umask(masque);
     return 0666 & ~masque;
 }
-}  // namespace
+} // namespace
 
 SafePdfFile::SafePdfFile(const QString& target)
     : m_shown(QFileInfo(target).absoluteFilePath()), m_target(m_shown)

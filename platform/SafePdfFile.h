@@ -14,7 +14,7 @@ class SafePdfFile {
 public:
     // The file the user chose; a symbolic link there is followed, as for any saved file.
     explicit SafePdfFile(const QString& target);
-    ~SafePdfFile();  // a temporary still there goes
+    ~SafePdfFile(); // a temporary still there goes
     SafePdfFile(const SafePdfFile&) = delete;
     SafePdfFile& operator=(const SafePdfFile&) = delete;
 
@@ -32,7 +32,7 @@ public:
 private:
     Status whole() const;
 
-    QString m_shown;  // the name the user chose, in the messages
+    QString m_shown; // the name the user chose, in the messages
     QString m_target;
     QString m_temporary;
 };

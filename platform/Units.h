@@ -8,8 +8,7 @@
 #include <QRectF>
 #include <compare>
 
-template <typename Tag>
-struct Length {
+template <typename Tag> struct Length {
     double value = 0.0;
 
     constexpr Length() = default;
@@ -21,8 +20,16 @@ struct Length {
     constexpr Length operator*(double k) const { return Length(value * k); }
     constexpr Length operator/(double k) const { return Length(value / k); }
     constexpr double operator/(Length o) const { return value / o.value; }
-    constexpr Length& operator+=(Length o) { value += o.value; return *this; }
-    constexpr Length& operator-=(Length o) { value -= o.value; return *this; }
+    constexpr Length& operator+=(Length o)
+    {
+        value += o.value;
+        return *this;
+    }
+    constexpr Length& operator-=(Length o)
+    {
+        value -= o.value;
+        return *this;
+    }
     constexpr auto operator<=>(const Length&) const = default;
 };
 
@@ -38,18 +45,45 @@ inline constexpr double kMmPerInch = 25.4;
 inline constexpr double kTwipsPerLogicalPixel = 15.0;
 inline constexpr double kLogicalDpi = 96.0;
 
-constexpr double toLogicalPixels(Twips t) { return t.value / kTwipsPerLogicalPixel; }
-constexpr Twips fromLogicalPixels(double px) { return Twips(px * kTwipsPerLogicalPixel); }
-constexpr double toDevicePixels(Mm mm, double dpi) { return mm.value * dpi / kMmPerInch; }
-constexpr Mm fromDevicePixels(double px, double dpi) { return Mm(px * kMmPerInch / dpi); }
+constexpr double toLogicalPixels(Twips t)
+{
+    return t.value / kTwipsPerLogicalPixel;
+}
+constexpr Twips fromLogicalPixels(double px)
+{
+    return Twips(px * kTwipsPerLogicalPixel);
+}
+constexpr double toDevicePixels(Mm mm, double dpi)
+{
+    return mm.value * dpi / kMmPerInch;
+}
+constexpr Mm fromDevicePixels(double px, double dpi)
+{
+    return Mm(px * kMmPerInch / dpi);
+}
 // A bitmap's natural size: its pixels at the screen's logical resolution.
-constexpr Mm bitmapPixelsToMm(double px) { return Mm(px * kMmPerInch / kLogicalDpi); }
-}  // namespace units
+constexpr Mm bitmapPixelsToMm(double px)
+{
+    return Mm(px * kMmPerInch / kLogicalDpi);
+}
+} // namespace units
 
-inline constexpr Mm operator""_mm(long double v) { return Mm(static_cast<double>(v)); }
-inline constexpr Mm operator""_mm(unsigned long long v) { return Mm(static_cast<double>(v)); }
-inline constexpr Twips operator""_tw(long double v) { return Twips(static_cast<double>(v)); }
-inline constexpr Twips operator""_tw(unsigned long long v) { return Twips(static_cast<double>(v)); }
+inline constexpr Mm operator""_mm(long double v)
+{
+    return Mm(static_cast<double>(v));
+}
+inline constexpr Mm operator""_mm(unsigned long long v)
+{
+    return Mm(static_cast<double>(v));
+}
+inline constexpr Twips operator""_tw(long double v)
+{
+    return Twips(static_cast<double>(v));
+}
+inline constexpr Twips operator""_tw(unsigned long long v)
+{
+    return Twips(static_cast<double>(v));
+}
 
 // A point and a rectangle on the printed page, in millimetres.
 struct PointMm {
@@ -67,7 +101,7 @@ struct RectTwips {
     constexpr bool operator==(const RectTwips&) const = default;
     QRectF toLogicalPixels() const
     {
-        return {units::toLogicalPixels(left), units::toLogicalPixels(top),
-                units::toLogicalPixels(width), units::toLogicalPixels(height)};
+        return {units::toLogicalPixels(left), units::toLogicalPixels(top), units::toLogicalPixels(width),
+                units::toLogicalPixels(height)};
     }
 };

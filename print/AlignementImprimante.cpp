@@ -67,7 +67,8 @@ Status AlignementImprimante::imprimePage(const ReglagesModele& reglages)
         (void)m_imprimante.setOrientation(PageOrientation::Portrait);
 
     Status echec = m_imprimante.setShift({});
-    GeometrieEnveloppe::PlaceEnveloppe place = GeometrieEnveloppe::placeEnveloppe(Mm(reglages.HauteurEnv), false);
+    GeometrieEnveloppe::PlaceEnveloppe place =
+        GeometrieEnveloppe::placeEnveloppe(Mm(reglages.HauteurEnv), false);
     if (echec && paysage) {
         const Result<Mm> hauteur = m_imprimante.printableHeight();
         if (hauteur)

@@ -16,8 +16,7 @@ ApercuImpression::ApercuImpression(PrinterService& imprimante, Dialogs& dialogue
 
 QString ApercuImpression::ImageAlimentation(const ReglagesModele& reglages)
 {
-    return QStringLiteral(":/orient%1.png")
-        .arg(reglages.ImageOrient());
+    return QStringLiteral(":/orient%1.png").arg(reglages.ImageOrient());
 }
 
 bool ApercuImpression::montre(const DemandeImpression& demande, const QList<int>& selection)
@@ -35,7 +34,8 @@ bool ApercuImpression::montre(const DemandeImpression& demande, const QList<int>
     return m_dialogues.printPreview(m_imprimante, requete);
 }
 
-bool ApercuImpression::prepare(PrinterService& copie, const DemandeImpression& demande, const QList<int>& selection)
+bool ApercuImpression::prepare(PrinterService& copie, const DemandeImpression& demande,
+                               const QList<int>& selection)
 {
     // Checked once here rather than reported at every painting of the pages.
     if (Status s = Imprime::VerifieBlocs(demande, selection); !s) {
@@ -53,7 +53,8 @@ bool ApercuImpression::prepare(PrinterService& copie, const DemandeImpression& d
     return true;
 }
 
-void ApercuImpression::peint(PrinterService& copie, const DemandeImpression& demande, const QList<int>& selection)
+void ApercuImpression::peint(PrinterService& copie, const DemandeImpression& demande,
+                             const QList<int>& selection)
 {
     // The preview frames its pages with the printer's page as the painting leaves it,
     // and the run puts back what it found: so the page is made the run's own beforehand.
@@ -61,7 +62,7 @@ void ApercuImpression::peint(PrinterService& copie, const DemandeImpression& dem
         (void)copie.setPaperA4();
     if (!m_reglages.refuse(ReglagesImprimante::Reglage::Orientation))
         (void)copie.setOrientation(demande.reglages.Orientation != 0 ? PageOrientation::Landscape
-                                                                      : PageOrientation::Portrait);
+                                                                     : PageOrientation::Portrait);
     // The run itself, on the printer it is handed.
     Imprime run(copie, m_dialogues, m_reglages, m_decalages);
     m_run = &run;

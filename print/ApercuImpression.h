@@ -44,5 +44,5 @@ private:
     Dialogs& m_dialogues;
     const DecalagesImprimantes* m_decalages;
     ReglagesImprimante m_reglages;
-    const Imprime* m_run = nullptr;  // the run painting the pages, while it does
+    const Imprime* m_run = nullptr; // the run painting the pages, while it does
 };

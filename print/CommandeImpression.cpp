@@ -10,11 +10,9 @@
 #include <numeric>
 
 CommandeImpression::CommandeImpression(PrinterService& imprimante, Dialogs& dialogues, ChoixAdresses choix)
-    : m_imprimante(imprimante),
-      m_dialogues(dialogues),
+    : m_imprimante(imprimante), m_dialogues(dialogues),
       m_imprime(imprimante, dialogues, m_reglages, &m_decalages),
-      m_apercu(imprimante, dialogues, &m_decalages),
-      m_alignement(imprimante, dialogues, m_decalages),
+      m_apercu(imprimante, dialogues, &m_decalages), m_alignement(imprimante, dialogues, m_decalages),
       m_choix(std::move(choix))
 {
 }
@@ -56,7 +54,7 @@ CommandeImpression::Bilan CommandeImpression::Imprimer(const DemandeImpression& 
     Bilan bilan;
     const std::optional<QList<int>> selection = m_choix(demande.adresses);
     if (!selection)
-        return bilan;  // "Annuler": nothing else happens
+        return bilan; // "Annuler": nothing else happens
     if (demande.confirmeSelection && !demande.confirmeSelection(demande, *selection))
         return bilan;
 

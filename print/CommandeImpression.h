@@ -36,10 +36,10 @@ public:
 
     // How a print command ended, for a caller that reports it itself.
     struct Bilan {
-        bool lancee = false;   // the addresses were chosen and the print dialog confirmed
-        bool echec = false;    // a failure was reported, by the run or by the command
-        bool annulee = false;  // the user stopped the run
-        int enveloppes = 0;    // envelopes whose page was ended (each in the copies asked for)
+        bool lancee = false;  // the addresses were chosen and the print dialog confirmed
+        bool echec = false;   // a failure was reported, by the run or by the command
+        bool annulee = false; // the user stopped the run
+        int enveloppes = 0;   // envelopes whose page was ended (each in the copies asked for)
     };
 
     // The Imprimer button.

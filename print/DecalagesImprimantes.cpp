@@ -15,7 +15,7 @@ Mm borne(double mm)
         return Mm(0);
     const double limite = DecalagesImprimantes::kDecalageMax.value;
     const double dixiemes = std::round(std::clamp(mm, -limite, limite) * 10.0) / 10.0;
-    return Mm(dixiemes == 0.0 ? 0.0 : dixiemes);  // never a negative zero
+    return Mm(dixiemes == 0.0 ? 0.0 : dixiemes); // never a negative zero
 }
 
 Mm lit(const QSettings& reglages, const QString& cle)
@@ -24,7 +24,7 @@ Mm lit(const QSettings& reglages, const QString& cle)
     const double mm = reglages.value(cle).toString().toDouble(&ok);
     return ok ? borne(mm) : Mm(0);
 }
-}  // namespace
+} // namespace
 
 DecalagesImprimantes::DecalagesImprimantes()
     : m_reglages(std::make_unique<QSettings>(QStringLiteral("Plivane"), QStringLiteral("Plivane")))
@@ -65,7 +65,8 @@ PointMm DecalagesImprimantes::decalage(const QString& imprimante) const
 Status DecalagesImprimantes::enregistre(const QString& imprimante, PointMm decalage)
 {
     if (imprimante.isEmpty())
-        return Status::failure(QStringLiteral("Aucune imprimante n'est choisie : le décalage n'a pas été enregistré."));
+        return Status::failure(
+            QStringLiteral("Aucune imprimante n'est choisie : le décalage n'a pas été enregistré."));
     const PointMm d = Borne(decalage);
     const QString g = groupe(imprimante);
     if (d == PointMm{}) {
@@ -76,7 +77,8 @@ Status DecalagesImprimantes::enregistre(const QString& imprimante, PointMm decal
     }
     m_reglages->sync();
     if (m_reglages->status() != QSettings::NoError)
-        return Status::failure(QStringLiteral("Le décalage de l'imprimante n'a pas pu être enregistré dans « %1 ».")
-                                   .arg(m_reglages->fileName()));
+        return Status::failure(
+            QStringLiteral("Le décalage de l'imprimante n'a pas pu être enregistré dans « %1 ».")
+                .arg(m_reglages->fileName()));
     return Status::ok();
 }

@@ -10,7 +10,8 @@ DemandeImpression DemandeImpression::DepuisDocument(const DocumentEnveloppe& doc
     return demande;
 }
 
-DemandeImpression DemandeImpression::DepuisDocument(const DocumentEnveloppe& document, EntreesAdresses adresses)
+DemandeImpression DemandeImpression::DepuisDocument(const DocumentEnveloppe& document,
+                                                    EntreesAdresses adresses)
 {
     DemandeImpression demande;
     demande.reglages = document.reglages();

@@ -11,8 +11,9 @@
 class DocumentEnveloppe;
 
 struct DemandeImpression {
-    ReglagesModele reglages;    // sizes, distances, Orientation ("Portrait" is 0), crop marks, texts, fonts, logo
-    EntreesAdresses adresses;   // the entries of the address list, in its order
+    ReglagesModele
+        reglages; // sizes, distances, Orientation ("Portrait" is 0), crop marks, texts, fonts, logo
+    EntreesAdresses adresses; // the entries of the address list, in its order
     // Shows entry `index` in the recipient box (EnForme) and makes it the current address
     // (AdresseCourante). Called for each envelope as it is printed.
     std::function<void(int index)> montreAdresse;

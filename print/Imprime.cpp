@@ -1,11 +1,11 @@
 #include "print/Imprime.h"
 
 #include "addresses/liste/EncodageAdresse.h"
+#include "layout/PolicesImprimante.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
 #include "print/ControleFile.h"
 #include "print/DecalagesImprimantes.h"
-#include "layout/PolicesImprimante.h"
 #include "print/ReglagesImprimante.h"
 #include "print/TestsImprimante.h"
 
@@ -24,7 +24,7 @@ Status tropDeLignes(const QString& bloc, int nombre)
                                .arg(nombre)
                                .arg(Imprime::kLignesMax));
 }
-}  // namespace
+} // namespace
 
 Imprime::Imprime(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimante& reglages,
                  const DecalagesImprimantes* decalages)
@@ -81,7 +81,7 @@ void Imprime::lance(const DemandeImpression& demande, const QList<int>& selectio
 Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& selection, Sondes sondes)
 {
     const ReglagesModele& reglages = demande.reglages;
-    (void)m_imprimante.setFontName(QStringLiteral("arial"));  // a font step never fails the run
+    (void)m_imprimante.setFontName(QStringLiteral("arial")); // a font step never fails the run
 
     QStringList lignesExp;
     if (!reglages.LogoChoisi) {
@@ -127,11 +127,13 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
     bool paysage = false;
     if (!m_reglages.refuse(ReglagesImprimante::Reglage::Orientation)) {
         paysage = reglages.Orientation != 0;
-        if (Status s = m_imprimante.setOrientation(paysage ? PageOrientation::Landscape : PageOrientation::Portrait);
+        if (Status s =
+                m_imprimante.setOrientation(paysage ? PageOrientation::Landscape : PageOrientation::Portrait);
             !s)
             return s;
     }
-    GeometrieEnveloppe::PlaceEnveloppe place = GeometrieEnveloppe::placeEnveloppe(Mm(reglages.HauteurEnv), false);
+    GeometrieEnveloppe::PlaceEnveloppe place =
+        GeometrieEnveloppe::placeEnveloppe(Mm(reglages.HauteurEnv), false);
     if (paysage) {
         const Result<Mm> hauteur = m_imprimante.printableHeight();
         if (!hauteur)
@@ -219,7 +221,8 @@ Status Imprime::enveloppe(const DemandeImpression& demande, int index, const QSt
         if (Status s = expediteurTexte(reglages, lignesExp, coinExp); !s)
             return s;
     } else {
-        if (Status s = m_imprimante.drawImage(reglages.Logo, place.versImprimante(GeometrieEnveloppe::blocLogo(reglages)));
+        if (Status s = m_imprimante.drawImage(reglages.Logo,
+                                              place.versImprimante(GeometrieEnveloppe::blocLogo(reglages)));
             !s)
             return s;
     }

@@ -18,9 +18,9 @@
 // progress; "Annuler" there ends the document after the envelope under way, whose page
 // comes out with the others, and ends the run as any other end does.
 
+#include "layout/GeometrieEnveloppe.h"
 #include "platform/BusyPointer.h"
 #include "platform/Outcome.h"
-#include "layout/GeometrieEnveloppe.h"
 #include "platform/Units.h"
 #include "print/DemandeImpression.h"
 
@@ -92,7 +92,7 @@ private:
     bool m_annulee = false;
     bool m_echouee = false;
     int m_imprimees = 0;
-    bool m_decale = false;  // this run set the printer's shift, and puts zero back
+    bool m_decale = false; // this run set the printer's shift, and puts zero back
     std::optional<BusyPointer> m_sablier;
     std::unique_ptr<Progress> m_suivi;
     QElapsedTimer m_depuisAffichage;

@@ -73,7 +73,7 @@ QStringList coupe(Dessin& d, const QString& texte, Mm largeur)
         lignes.append(ligne);
     return lignes;
 }
-}  // namespace
+} // namespace
 
 Status PageCalibrage::dessine(PrinterService& imprimante, const ReglagesModele& reglages,
                               const GeometrieEnveloppe::PlaceEnveloppe& place)
@@ -99,11 +99,11 @@ Status PageCalibrage::dessine(PrinterService& imprimante, const ReglagesModele& 
     (void)imprimante.setFontSize(6);
 
     // As wide a reading as the envelope leaves room for beyond the folds, 5 mm at least.
-    const double espace = std::min({(pliX - Mm(2)).value, (pliY - Mm(2)).value, (yMax - pliY * 2 - Mm(10)).value,
-                                   (xMax - pliX * 2 - Mm(11)).value});
+    const double espace = std::min({(pliX - Mm(2)).value, (pliY - Mm(2)).value,
+                                    (yMax - pliY * 2 - Mm(10)).value, (xMax - pliX * 2 - Mm(11)).value});
     const int etendue = std::clamp(int(std::floor(espace)), 5, kEtendueMax);
-    const Mm regleX = pliY * 2 + Mm(etendue + 3);  // the horizontal ruler's line, below the vertical ruler
-    const Mm regleY = pliX * 2 + Mm(etendue + 2);  // the vertical ruler's line, beside the horizontal one
+    const Mm regleX = pliY * 2 + Mm(etendue + 3); // the horizontal ruler's line, below the vertical ruler
+    const Mm regleY = pliX * 2 + Mm(etendue + 2); // the vertical ruler's line, beside the horizontal one
 
     // The fold lines.
     if (Status s = d.trait(pliX, yMin, pliX, yMax); !s)
@@ -137,18 +137,22 @@ Status PageCalibrage::dessine(PrinterService& imprimante, const ReglagesModele& 
     (void)imprimante.setFontSize(7);
     const auto mm = [](Mm v) { return QString::number(v.value, 'g', 3); };
     const QStringList legende = {
-        QStringLiteral("Plivane : page de calibrage, enveloppe de %1 x %2 mm introduite en %3, imprimée sans décalage.")
+        QStringLiteral(
+            "Plivane : page de calibrage, enveloppe de %1 x %2 mm introduite en %3, imprimée sans décalage.")
             .arg(reglages.LongueurEnv)
             .arg(reglages.HauteurEnv)
             .arg(place.paysage ? QStringLiteral("Paysage") : QStringLiteral("Portrait")),
-        QStringLiteral("Décalage vers la droite : pliez le bord gauche de l'enveloppe vers la droite, le pli exactement "
-                       "sur le trait vertical. La graduation de la règle horizontale où arrive le bord replié est la "
-                       "valeur à saisir."),
-        QStringLiteral("Décalage vers le bas : pliez de même le bord haut, le pli sur le trait horizontal, et lisez la "
-                       "règle verticale."),
-        QStringLiteral("Sans plier : le trait vertical doit être à %1 mm du bord gauche et le trait horizontal à %2 mm "
-                       "du bord haut. Mesurez-les : chaque décalage à saisir est cette distance prévue moins la "
-                       "distance mesurée.")
+        QStringLiteral(
+            "Décalage vers la droite : pliez le bord gauche de l'enveloppe vers la droite, le pli exactement "
+            "sur le trait vertical. La graduation de la règle horizontale où arrive le bord replié est la "
+            "valeur à saisir."),
+        QStringLiteral(
+            "Décalage vers le bas : pliez de même le bord haut, le pli sur le trait horizontal, et lisez la "
+            "règle verticale."),
+        QStringLiteral(
+            "Sans plier : le trait vertical doit être à %1 mm du bord gauche et le trait horizontal à %2 mm "
+            "du bord haut. Mesurez-les : chaque décalage à saisir est cette distance prévue moins la "
+            "distance mesurée.")
             .arg(mm(pliX), mm(pliY)),
     };
     const Mm gauche = regleY + Mm(12);

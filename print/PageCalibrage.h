@@ -21,12 +21,12 @@ class PrinterService;
 struct ReglagesModele;
 
 namespace PageCalibrage {
-    inline constexpr Mm kMarge = Mm(10);  // beyond any printer's unprintable margin
-    inline constexpr Mm kPli = Mm(12);    // the fold lines, from the left and top edges
-    inline constexpr int kEtendueMax = 10;  // graduations either way, in mm
+inline constexpr Mm kMarge = Mm(10);   // beyond any printer's unprintable margin
+inline constexpr Mm kPli = Mm(12);     // the fold lines, from the left and top edges
+inline constexpr int kEtendueMax = 10; // graduations either way, in mm
 
-    // Draws the page in printer coordinates; the envelope lies where the run lays it.
-    // Ends neither the page nor the document.
-    Status dessine(PrinterService& imprimante, const ReglagesModele& reglages,
-                          const GeometrieEnveloppe::PlaceEnveloppe& place);
+// Draws the page in printer coordinates; the envelope lies where the run lays it.
+// Ends neither the page nor the document.
+Status dessine(PrinterService& imprimante, const ReglagesModele& reglages,
+               const GeometrieEnveloppe::PlaceEnveloppe& place);
 } // namespace PageCalibrage

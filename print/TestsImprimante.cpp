@@ -17,12 +17,13 @@ void avertit(Dialogs& dialogues, const QString& texte)
 {
     dialogues.message(MessageIcon::Exclamation, kTitreControleImpression, texte);
 }
-}  // namespace
+} // namespace
 
 QString MessageCopiesRefusees()
 {
-    return lignes({QStringLiteral("Votre Imprimante n'acceptant pas le réglage automatique du nombre de copies,"),
-                   QStringLiteral("Vous devrez le péciser vous-même dans la fenêtre qui suit.")});
+    return lignes(
+        {QStringLiteral("Votre Imprimante n'acceptant pas le réglage automatique du nombre de copies,"),
+         QStringLiteral("Vous devrez le péciser vous-même dans la fenêtre qui suit.")});
 }
 
 QString MessageFormatRefuse()
@@ -36,10 +37,11 @@ QString MessageFormatRefuse()
 
 QString MessageOrientationRefusee()
 {
-    return lignes({QStringLiteral("Votre Imprimante n'acceptant pas le réglage automatique de"),
-                   QStringLiteral("l'orientation de l'impression (Portrait ou Paysage),"),
-                   QStringLiteral("Vous devrez la vérifier vous-même dans la fenêtre qui suit."),
-                   QStringLiteral("Ceci en fonction de la manière dont vous voulez introduire l'enveloppe.")});
+    return lignes(
+        {QStringLiteral("Votre Imprimante n'acceptant pas le réglage automatique de"),
+         QStringLiteral("l'orientation de l'impression (Portrait ou Paysage),"),
+         QStringLiteral("Vous devrez la vérifier vous-même dans la fenêtre qui suit."),
+         QStringLiteral("Ceci en fonction de la manière dont vous voulez introduire l'enveloppe.")});
 }
 
 void TestImpr1(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimante& reglages)
@@ -80,8 +82,9 @@ void TestImpr2(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimant
     if (!orientationRelue) {
         reglages.ajouteRefus(ReglagesImprimante::Reglage::Orientation);
     } else {
-        const PageOrientation autre = orientationRelue.value() == PageOrientation::Portrait ? PageOrientation::Landscape
-                                                                                              : PageOrientation::Portrait;
+        const PageOrientation autre = orientationRelue.value() == PageOrientation::Portrait
+                                          ? PageOrientation::Landscape
+                                          : PageOrientation::Portrait;
         const bool tourne = bool(imprimante.setOrientation(autre));
         if (!imprimante.setOrientation(orientationRelue.value()) || !tourne)
             reglages.ajouteRefus(ReglagesImprimante::Reglage::Orientation);

@@ -18,7 +18,7 @@ for group in "$@"; do
     --tests)
       packages+=(
         libpoppler-qt6-dev libbenchmark-dev libatspi2.0-dev at-spi2-core dbus-daemon
-        clang libclang-rt-14-dev
+        clang libclang-rt-14-dev clang-format
         desktop-file-utils shared-mime-info libxml2-utils
         xvfb xauth
       ) ;;

@@ -159,8 +159,7 @@ bool TableCodesPostaux::officielleLue()
 std::span<const TableCodesPostaux::Localite> TableCodesPostaux::duCode(QStringView codePostal) const
 {
     const auto [premier, dernier] = std::equal_range(
-        m_localites.begin(), m_localites.end(), codePostal,
-        [](const auto& a, const auto& b) {
+        m_localites.begin(), m_localites.end(), codePostal, [](const auto& a, const auto& b) {
             if constexpr (std::is_same_v<std::decay_t<decltype(a)>, Localite>)
                 return QStringView(a.codePostal) < b;
             else

@@ -45,6 +45,6 @@ public:
     static bool aPourCle(QStringView localite, QStringView cle);
 
 private:
-    std::vector<Localite> m_localites; // by postcode
+    std::vector<Localite> m_localites;                  // by postcode
     std::vector<std::pair<size_t, qsizetype>> m_parCle; // (hash of a key, locality), sorted
 };

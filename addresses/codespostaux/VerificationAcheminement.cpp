@@ -1,7 +1,7 @@
 #include "addresses/codespostaux/VerificationAcheminement.h"
 
-#include "addresses/liste/EncodageAdresse.h"
 #include "addresses/codespostaux/TableCodesPostaux.h"
+#include "addresses/liste/EncodageAdresse.h"
 
 #include <QStringList>
 
@@ -23,8 +23,7 @@ QString enumere(const QStringList& elements)
     return elements.first(kCitesMax).join(QStringLiteral(", ")) + QStringLiteral(", …");
 }
 
-template <typename Liste, typename Champ>
-QStringList distincts(const Liste& localites, Champ champ)
+template <typename Liste, typename Champ> QStringList distincts(const Liste& localites, Champ champ)
 {
     QStringList valeurs;
     for (const auto& l : localites) {
@@ -128,9 +127,8 @@ VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCod
 
     const std::span<const Localite> duCode = table.duCode(code);
     const QList<const Localite*> ailleurs = table.deCle(cleEcrite);
-    const QStringList codesAilleurs = distincts(ailleurs, [](const Localite* l) -> const QString& {
-        return l->codePostal;
-    });
+    const QStringList codesAilleurs =
+        distincts(ailleurs, [](const Localite* l) -> const QString& { return l->codePostal; });
 
     // Where else the locality is served: named in the message, and the line to write when
     // it is one code only.
@@ -153,7 +151,8 @@ VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCod
 
     QList<const Localite*> ici;
     for (const Localite& l : duCode)
-        if (TableCodesPostaux::aPourCle(l.acheminement, cleEcrite) || TableCodesPostaux::aPourCle(l.commune, cleEcrite))
+        if (TableCodesPostaux::aPourCle(l.acheminement, cleEcrite) ||
+            TableCodesPostaux::aPourCle(l.commune, cleEcrite))
             ici.append(&l);
     if (const Localite* l = meilleure(ici, cleEcrite)) {
         const QString attendue = ligneAEcrire(*l);
@@ -163,9 +162,8 @@ VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCod
                        QStringLiteral("écrire «\u00A0%1\u00A0»").arg(attendue), attendue);
     }
 
-    const QStringList servies = distincts(duCode, [](const Localite& l) -> const QString& {
-        return l.acheminement;
-    });
+    const QStringList servies =
+        distincts(duCode, [](const Localite& l) -> const QString& { return l.acheminement; });
     QString message = QStringLiteral("%1 : %2").arg(code, enumere(servies));
     QString suggestion;
     if (!citeAilleurs(message, suggestion) && servies.size() == 1)
@@ -197,9 +195,9 @@ QString resumeAReprendre(const QList<AdresseAReprendre>& aReprendre, const QStri
     if (aReprendre.isEmpty())
         return {};
     QStringList lignes;
-    lignes << (aReprendre.size() == 1 ? QStringLiteral("1 adresse a une dernière ligne à revoir :")
-                                      : QStringLiteral("%1 adresses ont une dernière ligne à revoir :")
-                                            .arg(aReprendre.size()));
+    lignes << (aReprendre.size() == 1
+                   ? QStringLiteral("1 adresse a une dernière ligne à revoir :")
+                   : QStringLiteral("%1 adresses ont une dernière ligne à revoir :").arg(aReprendre.size()));
     for (qsizetype i = 0; i < std::min(kMontrees, aReprendre.size()); ++i)
         lignes << QStringLiteral("\u2022 %1 : %2").arg(aReprendre[i].premiereLigne, aReprendre[i].message);
     if (aReprendre.size() > kMontrees)

@@ -75,8 +75,8 @@ std::optional<QString> depuisUtf8(QByteArrayView octets)
         qsizetype coupe = std::min(debut + kMorceau, octets.size());
         // Back to the first byte of a character (three continuation bytes at most; more
         // are invalid wherever the cut falls).
-        for (int recul = 0; recul < 3 && coupe < octets.size() && coupe > debut + 1
-                            && (uchar(octets[coupe]) & 0xC0) == 0x80;
+        for (int recul = 0;
+             recul < 3 && coupe < octets.size() && coupe > debut + 1 && (uchar(octets[coupe]) & 0xC0) == 0x80;
              ++recul)
             --coupe;
         fin = decodeur.appendToBuffer(fin, octets.sliced(debut, coupe - debut));
@@ -90,7 +90,8 @@ std::optional<QString> depuisUtf8(QByteArrayView octets)
 
 std::optional<QString> depuisUtf16(QByteArrayView octets, QStringConverter::Encoding sens)
 {
-    QStringDecoder decodeur(sens, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder decodeur(sens,
+                            QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString texte = decodeur.decode(octets);
     if (decodeur.hasError())
         return std::nullopt;
@@ -133,7 +134,8 @@ Result<QString> decode(QByteArrayView octets, Codage& codage, Codage siAscii)
     }
     if (octets.startsWith(kBomUtf16Le) || octets.startsWith(kBomUtf16Be)) {
         codage = Codage::Utf16;
-        const auto sens = octets.startsWith(kBomUtf16Le) ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
+        const auto sens =
+            octets.startsWith(kBomUtf16Le) ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
         std::optional<QString> texte = depuisUtf16(octets.sliced(2), sens);
         if (!texte)
             return seDitEn(QStringLiteral("UTF-16"));
@@ -161,7 +163,8 @@ QString decodeJeu(QByteArrayView octets, QStringView jeu)
 {
     const QString nomJeu = jeu.trimmed().toString();
     // Windows-1252 through our own table, which Qt's ICU-less builds lack.
-    if (nomJeu.compare(u"windows-1252", Qt::CaseInsensitive) == 0 || nomJeu.compare(u"cp1252", Qt::CaseInsensitive) == 0)
+    if (nomJeu.compare(u"windows-1252", Qt::CaseInsensitive) == 0 ||
+        nomJeu.compare(u"cp1252", Qt::CaseInsensitive) == 0)
         return depuisWindows1252(octets);
     if (!nomJeu.isEmpty() && nomJeu.compare(u"utf-8", Qt::CaseInsensitive) != 0) {
         QStringDecoder decodeur(nomJeu.toLatin1().constData(), QStringConverter::Flag::Stateless);

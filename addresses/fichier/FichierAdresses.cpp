@@ -17,14 +17,14 @@ namespace {
 
 Status echecEcriture(const QString& nomFichier)
 {
-    return Status::failure(QStringLiteral("Problème d'écriture du Fichier:\r\n") + nomFichier
-                           + QStringLiteral("Corrigez et réessayez."));
+    return Status::failure(QStringLiteral("Problème d'écriture du Fichier:\r\n") + nomFichier +
+                           QStringLiteral("Corrigez et réessayez."));
 }
 
 Status echecLecture(const QString& nomFichier, const QString& raison)
 {
-    return Status::failure(QStringLiteral("Problème de lecture du Fichier:\r\n") + nomFichier
-                           + QStringLiteral("\r\n") + raison);
+    return Status::failure(QStringLiteral("Problème de lecture du Fichier:\r\n") + nomFichier +
+                           QStringLiteral("\r\n") + raison);
 }
 
 bool estFichier(const QString& chemin)
@@ -51,14 +51,13 @@ QString chercheDans(const QDir& dossier, const QString& nom)
 bool memeFichier(const QString& a, const QString& b)
 {
     // Compared without case: on a disk shared with Windows they are the same file.
-    return QFileInfo(a).absoluteFilePath().compare(QFileInfo(b).absoluteFilePath(),
-                                                   Qt::CaseInsensitive) == 0;
+    return QFileInfo(a).absoluteFilePath().compare(QFileInfo(b).absoluteFilePath(), Qt::CaseInsensitive) == 0;
 }
 
-}  // namespace
+} // namespace
 
 Result<QString> FichierAdresses::ecrit(const QString& nomFichier, const PlvDocument& document,
-                                              const QImage& logo)
+                                       const QImage& logo)
 {
     if (nomFichier.isEmpty())
         return echecEcriture(nomFichier);
@@ -70,7 +69,8 @@ Result<QString> FichierAdresses::ecrit(const QString& nomFichier, const PlvDocum
                            "de %3 Mo, et un fichier d'adresses ne peut dépasser %4 Mo. Répartissez-les "
                            "entre plusieurs fichiers.")
                 .arg(nomFichier, QLocale(QLocale::French).toString(document.Adresses.size()),
-                     QString::number((octets.size() + (1 << 20) - 1) >> 20), QString::number(kTailleMax >> 20)));
+                     QString::number((octets.size() + (1 << 20) - 1) >> 20),
+                     QString::number(kTailleMax >> 20)));
 
     // The address file goes in last: until it does, the previous one stands.
     EcritureGroupee ecriture;
@@ -82,8 +82,8 @@ Result<QString> FichierAdresses::ecrit(const QString& nomFichier, const PlvDocum
             return echecEcriture(nomFichier);
         QByteArray bmp;
         QBuffer tampon(&bmp);
-        if (!tampon.open(QIODevice::WriteOnly) || !logo.save(&tampon, "BMP") || bmp.size() > kTailleLogoMax
-            || !ecriture.prepare(compagnon, bmp))
+        if (!tampon.open(QIODevice::WriteOnly) || !logo.save(&tampon, "BMP") || bmp.size() > kTailleLogoMax ||
+            !ecriture.prepare(compagnon, bmp))
             return echecEcriture(nomFichier);
         nomLogo = compagnon;
     }
@@ -124,7 +124,8 @@ Result<PlvOuverture> FichierAdresses::lit(const QString& nomFichier, EntreesAdre
     if (ouverture.logoIllisible) {
         QString manquant = ouverture.cheminLogo;
         if (manquant.isEmpty())
-            manquant = ouverture.document.reglages.NomLogo.isEmpty() ? nomCompagnon(nomFichier) : ouverture.document.reglages.NomLogo;
+            manquant = ouverture.document.reglages.NomLogo.isEmpty() ? nomCompagnon(nomFichier)
+                                                                     : ouverture.document.reglages.NomLogo;
         ouverture.avertissement =
             QStringLiteral("Le logo de ce fichier d'adresses est introuvable ou illisible :\r\n%1\r\n"
                            "Le logo d'origine de Plivane le remplace ; la prochaine sauvegarde "

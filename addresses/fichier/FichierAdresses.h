@@ -13,55 +13,54 @@ class EntreesAdresses;
 // What opening a file gives the main window to apply.
 struct PlvOuverture {
     PlvDocument document;
-    QImage logo;               // loaded when the document uses a logo and it was found
-    QString cheminLogo;        // where the logo was found; empty when nowhere
-    bool logoIllisible = false;  // the document uses a logo, and no picture could be loaded
+    QImage logo;                // loaded when the document uses a logo and it was found
+    QString cheminLogo;         // where the logo was found; empty when nowhere
+    bool logoIllisible = false; // the document uses a logo, and no picture could be loaded
     // With an unreadable logo, what to tell the user, naming the file that is missing.
     QString avertissement;
 };
 
 namespace FichierAdresses {
-    // Writes the document, and with a logo the picture as a Windows bitmap in the
-    // companion file. Nothing on disk changes until both are completely written and on
-    // the disk, so a failed save leaves the previous files as they were. A document
-    // larger than opening accepts is refused and nothing is written. Gives back the logo name the
-    // document carries from now on: the companion's name after a save with a logo, the
-    // document's own name otherwise. The failure's text is the message to show under
-    // "Contrôle de lecture Disque".
-    Result<QString> ecrit(const QString& nomFichier, const PlvDocument& document,
-                                        const QImage& logo);
+// Writes the document, and with a logo the picture as a Windows bitmap in the
+// companion file. Nothing on disk changes until both are completely written and on
+// the disk, so a failed save leaves the previous files as they were. A document
+// larger than opening accepts is refused and nothing is written. Gives back the logo name the
+// document carries from now on: the companion's name after a save with a logo, the
+// document's own name otherwise. The failure's text is the message to show under
+// "Contrôle de lecture Disque".
+Result<QString> ecrit(const QString& nomFichier, const PlvDocument& document, const QImage& logo);
 
-    // Reads and checks the whole file; on failure the text names the file and why, ready
-    // to be shown under "Contrôle de lecture Disque", and nothing is to be applied.
-    // With `compactes`, the addresses are packed there, as PlvCodec::lit does.
-    Result<PlvOuverture> lit(const QString& nomFichier, EntreesAdresses* compactes = nullptr);
+// Reads and checks the whole file; on failure the text names the file and why, ready
+// to be shown under "Contrôle de lecture Disque", and nothing is to be applied.
+// With `compactes`, the addresses are packed there, as PlvCodec::lit does.
+Result<PlvOuverture> lit(const QString& nomFichier, EntreesAdresses* compactes = nullptr);
 
-    // A logo picture in any format Qt reads here (BMP, PNG, JPEG, SVG...), transparency
-    // made white; a null picture when the file is no regular file, cannot be read or is
-    // no picture.
-    QImage litLogo(const QString& chemin);
-    // The logo dialog's filter: every picture format LitLogo reads, then bitmaps alone.
-    QString filtreLogos();
+// A logo picture in any format Qt reads here (BMP, PNG, JPEG, SVG...), transparency
+// made white; a null picture when the file is no regular file, cannot be read or is
+// no picture.
+QImage litLogo(const QString& chemin);
+// The logo dialog's filter: every picture format litLogo reads, then bitmaps alone.
+QString filtreLogos();
 
-    // The bitmap saved beside an address file: its name with the last three characters
-    // replaced by "BMP". A name without a three-letter extension gets ".BMP" added, so
-    // the bitmap always lands beside the file.
-    QString nomCompagnon(const QString& nomFichier);
+// The bitmap saved beside an address file: its name with the last three characters
+// replaced by "BMP". A name without a three-letter extension gets ".BMP" added, so
+// the bitmap always lands beside the file.
+QString nomCompagnon(const QString& nomFichier);
 
-    // Where the logo that an address file names is to be found: under its name as
-    // written, else under the same file name (in any case) beside the address file, as
-    // after the files were copied from another computer, else the address file's own
-    // companion bitmap. Empty when none exists.
-    QString cheminLogo(const QString& nomLogo, const QString& nomFichier);
+// Where the logo that an address file names is to be found: under its name as
+// written, else under the same file name (in any case) beside the address file, as
+// after the files were copied from another computer, else the address file's own
+// companion bitmap. Empty when none exists.
+QString cheminLogo(const QString& nomLogo, const QString& nomFichier);
 
-    // The main window's title while a file is current.
-    QString TitreFenetre(const QString& titreFenetre, const QString& nomFichier);
+// The main window's title while a file is current.
+QString TitreFenetre(const QString& titreFenetre, const QString& nomFichier);
 
-    // The text after the last folder separator, "\" as on Windows or "/".
-    QString nomSansDossier(const QString& chemin);
+// The text after the last folder separator, "\" as on Windows or "/".
+QString nomSansDossier(const QString& chemin);
 
-    // The largest address file, written or read: a million addresses of 130 characters,
-    // twice a usual one, and still little for the memory of any computer that runs us.
-    inline constexpr qint64 kTailleMax = 128 * 1024 * 1024;
-    inline constexpr qint64 kTailleLogoMax = 64 * 1024 * 1024;
+// The largest address file, written or read: a million addresses of 130 characters,
+// twice a usual one, and still little for the memory of any computer that runs us.
+inline constexpr qint64 kTailleMax = 128 * 1024 * 1024;
+inline constexpr qint64 kTailleLogoMax = 64 * 1024 * 1024;
 } // namespace FichierAdresses

@@ -1,9 +1,9 @@
 #include "addresses/fichier/PlvCodec.h"
 
-#include "addresses/liste/EntreesAdresses.h"
+#include "addresses/fichier/CodageTexte.h"
 #include "addresses/fichier/PlvFieldReader.h"
 #include "addresses/fichier/PlvFieldWriter.h"
-#include "addresses/fichier/CodageTexte.h"
+#include "addresses/liste/EntreesAdresses.h"
 
 #include <algorithm>
 #include <cmath>
@@ -96,8 +96,8 @@ public:
         // same bytes, and the file is taken for what Windows writes.
         d.Codage = m_codage;
         const QStringView lu = m_text.first(m_reader.position());
-        if (m_codage == CodageTexte::Codage::Utf8
-            && std::none_of(lu.begin(), lu.end(), [](QChar c) { return c.unicode() >= 0x80; }))
+        if (m_codage == CodageTexte::Codage::Utf8 &&
+            std::none_of(lu.begin(), lu.end(), [](QChar c) { return c.unicode() >= 0x80; }))
             d.Codage = CodageTexte::Codage::Windows1252;
         return d;
     }
@@ -115,21 +115,22 @@ private:
             return false;
         double quantite = 0, longueur = 0, hauteur = 0;
         bool portrait = true;
-        if (!boolean(f[0], d.reglages.LogoChoisi) || !single(f[1], d.reglages.MargeGaucheExp)
-            || !single(f[2], d.reglages.MargeHauteExp) || !single(f[3], d.reglages.MargeGaucheDest)
-            || !single(f[4], d.reglages.MargeBasseDest) || !number(f[5], quantite)
-            || !number(f[6], longueur) || !number(f[7], hauteur) || !boolean(f[8], portrait))
+        if (!boolean(f[0], d.reglages.LogoChoisi) || !single(f[1], d.reglages.MargeGaucheExp) ||
+            !single(f[2], d.reglages.MargeHauteExp) || !single(f[3], d.reglages.MargeGaucheDest) ||
+            !single(f[4], d.reglages.MargeBasseDest) || !number(f[5], quantite) || !number(f[6], longueur) ||
+            !number(f[7], hauteur) || !boolean(f[8], portrait))
             return false;
         d.reglages.Orientation = portrait ? 0 : 1;
         d.reglages.Quantite = int(std::clamp(std::round(quantite), double(ReglagesModele::kQuantiteMin),
-                                    double(ReglagesModele::kQuantiteMax)));
-        d.reglages.LongueurEnv = float(std::clamp(longueur, double(ReglagesModele::kLongueurMin),
-                                         double(ReglagesModele::kLongueurMax)));
-        d.reglages.HauteurEnv = float(std::clamp(hauteur, double(ReglagesModele::kHauteurMin),
-                                        double(ReglagesModele::kHauteurMax)));
+                                             double(ReglagesModele::kQuantiteMax)));
+        d.reglages.LongueurEnv = float(
+            std::clamp(longueur, double(ReglagesModele::kLongueurMin), double(ReglagesModele::kLongueurMax)));
+        d.reglages.HauteurEnv = float(
+            std::clamp(hauteur, double(ReglagesModele::kHauteurMin), double(ReglagesModele::kHauteurMax)));
         // A distance beyond the largest envelope cannot place a block on any envelope.
         d.reglages.MargeGaucheExp = std::clamp(d.reglages.MargeGaucheExp, 0.0f, ReglagesModele::kLongueurMax);
-        d.reglages.MargeGaucheDest = std::clamp(d.reglages.MargeGaucheDest, 0.0f, ReglagesModele::kLongueurMax);
+        d.reglages.MargeGaucheDest =
+            std::clamp(d.reglages.MargeGaucheDest, 0.0f, ReglagesModele::kLongueurMax);
         d.reglages.MargeHauteExp = std::clamp(d.reglages.MargeHauteExp, 0.0f, ReglagesModele::kHauteurMax);
         d.reglages.MargeBasseDest = std::clamp(d.reglages.MargeBasseDest, 0.0f, ReglagesModele::kHauteurMax);
 
@@ -137,8 +138,8 @@ private:
             return false;
         d.reglages.TexteExp = withCrLf(d.reglages.TexteExp);
 
-        if (!font(QStringLiteral("police de l'expéditeur"), d.reglages.PoliceExp)
-            || !font(QStringLiteral("police du destinataire"), d.reglages.PoliceDest))
+        if (!font(QStringLiteral("police de l'expéditeur"), d.reglages.PoliceExp) ||
+            !font(QStringLiteral("police du destinataire"), d.reglages.PoliceDest))
             return false;
 
         if (!record(1, QStringLiteral("nombre d'adresses"), f))
@@ -207,9 +208,8 @@ private:
         if (out.size() > count)
             return fail(QStringLiteral("%1 valeur(s) attendue(s), davantage trouvées.").arg(count));
         if (out.size() < count)
-            return fail(QStringLiteral("%1 valeur(s) attendue(s), %2 trouvée(s).")
-                            .arg(count)
-                            .arg(out.size()));
+            return fail(
+                QStringLiteral("%1 valeur(s) attendue(s), %2 trouvée(s).").arg(count).arg(out.size()));
         return true;
     }
 
@@ -219,13 +219,13 @@ private:
         if (!record(6, what, f))
             return false;
         double colour = 0, size = 0;
-        if (!boolean(f[1], font.italic) || !boolean(f[2], font.bold) || !boolean(f[3], font.underline)
-            || !integer(f[4], colour) || !number(f[5], size))
+        if (!boolean(f[1], font.italic) || !boolean(f[2], font.bold) || !boolean(f[3], font.underline) ||
+            !integer(f[4], colour) || !number(f[5], size))
             return false;
         // A colour is a 32-bit number, signed as Windows writes the system colours, or
         // unsigned as some other programs do.
-        if (colour < double(std::numeric_limits<qint32>::min())
-            || colour > double(std::numeric_limits<quint32>::max()))
+        if (colour < double(std::numeric_limits<qint32>::min()) ||
+            colour > double(std::numeric_limits<quint32>::max()))
             return fail(QStringLiteral("« %1 » n'est pas une couleur.").arg(f[4].text));
         font.name = f[0].text;
         font.colour = TextColour::fromWindowsNumber(qint64(colour));
@@ -301,12 +301,12 @@ private:
 
     bool fail(const QString& reason)
     {
-        m_error = QStringLiteral("Ligne %1 (%2) : %3")
-                      .arg(m_reader.lineAt(m_start))
-                      .arg(m_what, reason);
+        m_error = QStringLiteral("Ligne %1 (%2) : %3").arg(m_reader.lineAt(m_start)).arg(m_what, reason);
         if (m_annoncees >= 0)
-            m_error += QStringLiteral(" Le nombre d'adresses annoncé (%1) ne correspond peut-être pas à celles du fichier.")
-                           .arg(m_annoncees);
+            m_error +=
+                QStringLiteral(
+                    " Le nombre d'adresses annoncé (%1) ne correspond peut-être pas à celles du fichier.")
+                    .arg(m_annoncees);
         return false;
     }
 
@@ -320,13 +320,13 @@ private:
     PlvFieldReader m_reader;
     CodageTexte::Codage m_codage;
     EntreesAdresses* m_compactes;
-    qint64 m_annoncees = -1;  // the addresses the count announced, once they are read
+    qint64 m_annoncees = -1; // the addresses the count announced, once they are read
     QString m_error;
     QString m_what;
     qsizetype m_start = 0;
 };
 
-}  // namespace
+} // namespace
 
 QByteArray PlvCodec::ecrit(const PlvDocument& d)
 {

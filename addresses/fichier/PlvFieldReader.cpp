@@ -7,7 +7,7 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
-}  // namespace
+} // namespace
 
 bool PlvFieldReader::atEnd() const
 {
@@ -62,8 +62,8 @@ Result<QList<PlvFieldReader::Field>> PlvFieldReader::nextRecord(qsizetype maxFie
             skipBlanks();
         } else {
             const qsizetype start = m_pos;
-            while (m_pos < m_text.size() && m_text[m_pos] != u',' && m_text[m_pos] != u'\r'
-                   && m_text[m_pos] != u'\n')
+            while (m_pos < m_text.size() && m_text[m_pos] != u',' && m_text[m_pos] != u'\r' &&
+                   m_text[m_pos] != u'\n')
                 ++m_pos;
             qsizetype end = m_pos;
             while (end > start && isBlank(m_text[end - 1]))
@@ -86,8 +86,7 @@ Result<QList<PlvFieldReader::Field>> PlvFieldReader::nextRecord(qsizetype maxFie
             return fields;
         // Only a closing quote can be followed by anything else: the text held a double
         // quote that was never doubled, and the fields after it cannot be trusted.
-        return Status::failure(
-            QStringLiteral("Ligne %1 : des caractères suivent un texte entre guillemets.")
-                .arg(lineAt(m_pos - 1)));
+        return Status::failure(QStringLiteral("Ligne %1 : des caractères suivent un texte entre guillemets.")
+                                   .arg(lineAt(m_pos - 1)));
     }
 }

@@ -16,7 +16,7 @@ bool readsBackAs(const char* first, const char* last, float value)
     return error == std::errc() && end == last && float(parsed) == value;
 }
 
-}  // namespace
+} // namespace
 
 void PlvFieldWriter::separate()
 {

@@ -34,29 +34,32 @@ const QHash<QString, Champ>& titres()
             for (const char* nom : noms)
                 t.insert(QString::fromLatin1(nom), champ);
         };
-        ajoute(Champ::Civilite, {"civilite", "civ", "titre", "title", "name prefix", "prefix", "titre de civilite"});
-        ajoute(Champ::Prenom, {"prenom", "prenoms", "first name", "firstname", "given name", "givenname", "first"});
+        ajoute(Champ::Civilite,
+               {"civilite", "civ", "titre", "title", "name prefix", "prefix", "titre de civilite"});
+        ajoute(Champ::Prenom,
+               {"prenom", "prenoms", "first name", "firstname", "given name", "givenname", "first"});
         ajoute(Champ::SecondPrenom, {"middle name", "additional name", "second prenom", "autres prenoms"});
         ajoute(Champ::Nom, {"nom", "nom de famille", "last name", "lastname", "family name", "surname",
                             "patronyme", "nom d usage", "last"});
         ajoute(Champ::NomComplet, {"nom complet", "name", "full name", "display name", "nom affiche",
                                    "destinataire", "nom et prenom", "prenom nom", "nom prenom", "contact"});
-        ajoute(Champ::Societe, {"societe", "entreprise", "organisation", "organization", "organisme", "company",
-                                "raison sociale", "organization name", "organization 1 name", "company name",
-                                "employeur", "etablissement"});
-        ajoute(Champ::Complement, {"complement", "complement d adresse", "complement adresse", "address 2",
-                                   "adresse 2", "address line 2", "adresse ligne 2", "street 2", "street 3",
-                                   "address 3", "adresse 3", "extended address", "batiment", "residence",
-                                   "appartement"});
-        ajoute(Champ::Rue, {"adresse", "rue", "voie", "street", "address", "address 1", "adresse 1",
-                            "address line 1", "adresse ligne 1", "street address", "numero et voie",
-                            "adresse postale"});
-        ajoute(Champ::BoitePostale, {"bp", "boite postale", "lieu dit", "po box", "pobox", "post office box",
-                                     "p o box"});
+        ajoute(Champ::Societe, {"societe", "entreprise", "organisation", "organization", "organisme",
+                                "company", "raison sociale", "organization name", "organization 1 name",
+                                "company name", "employeur", "etablissement"});
+        ajoute(Champ::Complement,
+               {"complement", "complement d adresse", "complement adresse", "address 2", "adresse 2",
+                "address line 2", "adresse ligne 2", "street 2", "street 3", "address 3", "adresse 3",
+                "extended address", "batiment", "residence", "appartement"});
+        ajoute(Champ::Rue,
+               {"adresse", "rue", "voie", "street", "address", "address 1", "adresse 1", "address line 1",
+                "adresse ligne 1", "street address", "numero et voie", "adresse postale"});
+        ajoute(Champ::BoitePostale,
+               {"bp", "boite postale", "lieu dit", "po box", "pobox", "post office box", "p o box"});
         ajoute(Champ::CodePostal, {"code postal", "cp", "postal code", "postcode", "post code", "zip",
                                    "zip code", "zipcode", "code"});
         ajoute(Champ::Ville, {"ville", "commune", "localite", "city", "town", "locality"});
-        ajoute(Champ::CodePostalVille, {"cp ville", "code postal ville", "code postal et ville", "cp et ville"});
+        ajoute(Champ::CodePostalVille,
+               {"cp ville", "code postal ville", "code postal et ville", "cp et ville"});
         ajoute(Champ::Region, {"region", "state", "province", "departement", "county"});
         ajoute(Champ::Pays, {"pays", "country", "country region", "nation"});
         return t;
@@ -79,9 +82,9 @@ bool situe(Champ champ)
 // belongs to, in front of its part.
 const QStringList& prefixesDeGroupe()
 {
-    static const QStringList prefixes{u"home"_qs,     u"work"_qs,      u"business"_qs, u"other"_qs,
-                                      u"domicile"_qs, u"travail"_qs,   u"bureau"_qs,   u"personnel"_qs,
-                                      u"professionnel"_qs, u"perso"_qs, u"pro"_qs};
+    static const QStringList prefixes{u"home"_qs,          u"work"_qs,    u"business"_qs, u"other"_qs,
+                                      u"domicile"_qs,      u"travail"_qs, u"bureau"_qs,   u"personnel"_qs,
+                                      u"professionnel"_qs, u"perso"_qs,   u"pro"_qs};
     return prefixes;
 }
 
@@ -182,7 +185,8 @@ QList<CompositionAdresse::Colonne> CompositionAdresse::colonnes(const QStringLis
     return resultat;
 }
 
-CompositionAdresse::Contact CompositionAdresse::contact(const QList<Colonne>& colonnes, const QStringList& champs)
+CompositionAdresse::Contact CompositionAdresse::contact(const QList<Colonne>& colonnes,
+                                                        const QStringList& champs)
 {
     const qsizetype n = std::min(colonnes.size(), champs.size());
     int groupe = -1;
@@ -202,22 +206,53 @@ CompositionAdresse::Contact CompositionAdresse::contact(const QList<Colonne>& co
         if (estPostal(col.champ) && col.groupe != groupe)
             continue;
         switch (col.champ) {
-        case Champ::Aucun: break;
-        case Champ::Civilite: garde(c.civilite, champ); break;
-        case Champ::Prenom: garde(c.prenom, champ); break;
-        case Champ::SecondPrenom: garde(c.secondPrenom, champ); break;
-        case Champ::Nom: garde(c.nom, champ); break;
-        case Champ::NomComplet: garde(c.nomComplet, champ); break;
-        case Champ::Societe: garde(c.societe, champ); break;
-        case Champ::Libre: ajouteLignes(c.libres, champ); break;
-        case Champ::Complement: ajouteLignes(c.complements, champ); break;
-        case Champ::Rue: ajouteLignes(c.rues, champ); break;
-        case Champ::BoitePostale: ajouteLignes(c.boitesPostales, champ); break;
-        case Champ::CodePostal: garde(c.codePostal, champ); break;
-        case Champ::Ville: garde(c.ville, champ); break;
-        case Champ::CodePostalVille: garde(c.codePostalVille, champ); break;
-        case Champ::Region: garde(c.region, champ); break;
-        case Champ::Pays: garde(c.pays, champ); break;
+        case Champ::Aucun:
+            break;
+        case Champ::Civilite:
+            garde(c.civilite, champ);
+            break;
+        case Champ::Prenom:
+            garde(c.prenom, champ);
+            break;
+        case Champ::SecondPrenom:
+            garde(c.secondPrenom, champ);
+            break;
+        case Champ::Nom:
+            garde(c.nom, champ);
+            break;
+        case Champ::NomComplet:
+            garde(c.nomComplet, champ);
+            break;
+        case Champ::Societe:
+            garde(c.societe, champ);
+            break;
+        case Champ::Libre:
+            ajouteLignes(c.libres, champ);
+            break;
+        case Champ::Complement:
+            ajouteLignes(c.complements, champ);
+            break;
+        case Champ::Rue:
+            ajouteLignes(c.rues, champ);
+            break;
+        case Champ::BoitePostale:
+            ajouteLignes(c.boitesPostales, champ);
+            break;
+        case Champ::CodePostal:
+            garde(c.codePostal, champ);
+            break;
+        case Champ::Ville:
+            garde(c.ville, champ);
+            break;
+        case Champ::CodePostalVille:
+            garde(c.codePostalVille, champ);
+            break;
+        case Champ::Region:
+            garde(c.region, champ);
+            break;
+        case Champ::Pays:
+            garde(c.pays, champ);
+            break;
         }
     }
     return c;
@@ -225,8 +260,9 @@ CompositionAdresse::Contact CompositionAdresse::contact(const QList<Colonne>& co
 
 bool CompositionAdresse::aUneAdressePostale(const Contact& c)
 {
-    return !c.libres.isEmpty() || !c.complements.isEmpty() || !c.rues.isEmpty() || !c.boitesPostales.isEmpty() ||
-           !c.codePostal.isEmpty() || !c.ville.isEmpty() || !c.codePostalVille.isEmpty();
+    return !c.libres.isEmpty() || !c.complements.isEmpty() || !c.rues.isEmpty() ||
+           !c.boitesPostales.isEmpty() || !c.codePostal.isEmpty() || !c.ville.isEmpty() ||
+           !c.codePostalVille.isEmpty();
 }
 
 bool CompositionAdresse::estLaFrance(const QString& pays)

@@ -16,58 +16,58 @@
 #include <QStringList>
 
 namespace CompositionAdresse {
-    enum class Champ {
-        Aucun, // a column the envelope has no use for (telephone, e-mail, notes...)
-        Civilite,
-        Prenom,
-        SecondPrenom,
-        Nom,
-        NomComplet, // used only when neither first nor last name is given
-        Societe,
-        Libre, // a line of its own, as the column reads: how a column nobody named is kept
-        Complement,
-        Rue,
-        BoitePostale,
-        CodePostal,
-        Ville,
-        CodePostalVille, // "CP Ville": both on one line already
-        Region,
-        Pays,
-    };
+enum class Champ {
+    Aucun, // a column the envelope has no use for (telephone, e-mail, notes...)
+    Civilite,
+    Prenom,
+    SecondPrenom,
+    Nom,
+    NomComplet, // used only when neither first nor last name is given
+    Societe,
+    Libre, // a line of its own, as the column reads: how a column nobody named is kept
+    Complement,
+    Rue,
+    BoitePostale,
+    CodePostal,
+    Ville,
+    CodePostalVille, // "CP Ville": both on one line already
+    Region,
+    Pays,
+};
 
-    struct Contact {
-        QString civilite, prenom, secondPrenom, nom, nomComplet, societe;
-        QStringList libres, complements, rues, boitesPostales;
-        QString codePostal, ville, codePostalVille, region, pays;
-    };
+struct Contact {
+    QString civilite, prenom, secondPrenom, nom, nomComplet, societe;
+    QStringList libres, complements, rues, boitesPostales;
+    QString codePostal, ville, codePostalVille, region, pays;
+};
 
-    // A column: what it holds, and for the postal parts, which of the contact's
-    // addresses (home, work, "Address 2 - ..." of Google) it belongs to; 0 for a plain
-    // "Adresse" without any.
-    struct Colonne {
-        Champ champ = Champ::Aucun;
-        int groupe = 0;
-        bool operator==(const Colonne&) const = default;
-    };
+// A column: what it holds, and for the postal parts, which of the contact's
+// addresses (home, work, "Address 2 - ..." of Google) it belongs to; 0 for a plain
+// "Adresse" without any.
+struct Colonne {
+    Champ champ = Champ::Aucun;
+    int groupe = 0;
+    bool operator==(const Colonne&) const = default;
+};
 
-    Colonne colonne(const QString& titre);
-    // What the mapping step offers for a column, in its order, with the user's words.
-    struct Choix {
-        Champ champ;
-        QString nom;
-    };
-    const QList<Choix>& choix();
-    // The reading of a title row, or an empty list when the row does not name at least
-    // a person or company and a postal part: it is then no row of titles we know.
-    QList<Colonne> colonnes(const QStringList& titres);
+Colonne colonne(const QString& titre);
+// What the mapping step offers for a column, in its order, with the user's words.
+struct Choix {
+    Champ champ;
+    QString nom;
+};
+const QList<Choix>& choix();
+// The reading of a title row, or an empty list when the row does not name at least
+// a person or company and a postal part: it is then no row of titles we know.
+QList<Colonne> colonnes(const QStringList& titres);
 
-    // One row of fields (a field's lines joined by LF) read through its columns. Of a
-    // contact with several addresses, the first one in column order that is filled in.
-    Contact contact(const QList<Colonne>& colonnes, const QStringList& champs);
+// One row of fields (a field's lines joined by LF) read through its columns. Of a
+// contact with several addresses, the first one in column order that is filled in.
+Contact contact(const QList<Colonne>& colonnes, const QStringList& champs);
 
-    // The envelope's lines; empty when the contact has neither name nor postal part.
-    QStringList lignes(const Contact& contact);
-    // Whether the contact has any postal part: a name alone is no envelope.
-    bool aUneAdressePostale(const Contact& contact);
-    bool estLaFrance(const QString& pays);
+// The envelope's lines; empty when the contact has neither name nor postal part.
+QStringList lignes(const Contact& contact);
+// Whether the contact has any postal part: a name alone is no envelope.
+bool aUneAdressePostale(const Contact& contact);
+bool estLaFrance(const QString& pays);
 } // namespace CompositionAdresse

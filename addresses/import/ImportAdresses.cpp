@@ -1,16 +1,16 @@
 #include "addresses/import/ImportAdresses.h"
 
-#include "addresses/liste/EncodageAdresse.h"
-#include "addresses/liste/ListeAdresses.h"
-#include "addresses/import/ImportVcard.h"
 #include "addresses/codespostaux/TableCodesPostaux.h"
 #include "addresses/codespostaux/VerificationAcheminement.h"
+#include "addresses/import/ImportVcard.h"
+#include "addresses/liste/EncodageAdresse.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "platform/BusyPointer.h"
 #include "platform/Dialogs.h"
 #include "platform/LectureFichier.h"
 
-#include <QFileInfo>
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QSet>
 #include <QSettings>
 
@@ -129,7 +129,8 @@ namespace {
 QString cleReglage(const QStringList& titres)
 {
     return QStringLiteral("Import/Colonnes/") +
-           QString::fromLatin1(QCryptographicHash::hash(titres.join(u'\x1F').toUtf8(), QCryptographicHash::Sha1).toHex());
+           QString::fromLatin1(
+               QCryptographicHash::hash(titres.join(u'\x1F').toUtf8(), QCryptographicHash::Sha1).toHex());
 }
 } // namespace
 
@@ -149,7 +150,8 @@ QList<int> ImportAdresses::choixInitiaux(const QStringList& titres)
         // as it came in before the mapping step existed.
         const CompositionAdresse::Champ champ = CompositionAdresse::colonne(titres[i]).champ;
         const auto trouve = std::find_if(choix.cbegin(), choix.cend(), [&](const auto& c) {
-            return c.champ == (champ == CompositionAdresse::Champ::Aucun ? CompositionAdresse::Champ::Libre : champ);
+            return c.champ ==
+                   (champ == CompositionAdresse::Champ::Aucun ? CompositionAdresse::Champ::Libre : champ);
         });
         resultat << int(trouve - choix.cbegin());
     }
@@ -212,7 +214,8 @@ int ImportAdresses::ajoute(ImportCsv::Bilan& bilan, const QString& lecture)
     if (nouvelles.size() < bilan.adresses.size()) {
         QStringList faits;
         if (bilan.doublonsListe > 0)
-            faits << nombreDe(bilan.doublonsListe, QStringLiteral("adresse du fichier est déjà dans la liste"),
+            faits << nombreDe(bilan.doublonsListe,
+                              QStringLiteral("adresse du fichier est déjà dans la liste"),
                               QStringLiteral("adresses du fichier sont déjà dans la liste"));
         if (bilan.doublonsFichier > 0)
             faits << nombreDe(bilan.doublonsFichier, QStringLiteral("adresse y figure plusieurs fois"),
@@ -253,7 +256,8 @@ QString cleDoublon(const QString& entree)
     bool simple = true;
     for (qsizetype i = 0; i < cle.size() && simple; ++i)
         if (cle[i].isSpace() && cle[i] != kSeparateurLignes &&
-            (cle[i] != u' ' || i == 0 || i + 1 == cle.size() || cle[i + 1].isSpace() || cle[i - 1] == kSeparateurLignes))
+            (cle[i] != u' ' || i == 0 || i + 1 == cle.size() || cle[i + 1].isSpace() ||
+             cle[i - 1] == kSeparateurLignes))
             simple = false;
     if (simple)
         return cle;
@@ -317,7 +321,8 @@ QString ImportAdresses::compteRendu(const ImportCsv::Bilan& bilan, const QString
                            QStringLiteral("adresses déjà présentes ajoutées quand même."));
     } else {
         if (bilan.doublonsListe > 0)
-            lignes << nombreDe(bilan.doublonsListe, QStringLiteral("adresse déjà dans la liste n'a pas été ajoutée."),
+            lignes << nombreDe(bilan.doublonsListe,
+                               QStringLiteral("adresse déjà dans la liste n'a pas été ajoutée."),
                                QStringLiteral("adresses déjà dans la liste n'ont pas été ajoutées."));
         if (bilan.doublonsFichier > 0)
             lignes << nombreDe(bilan.doublonsFichier,
@@ -350,7 +355,8 @@ QString ImportAdresses::compteRendu(const ImportCsv::Bilan& bilan, const QString
         QString colonnes = bilan.colonnesIgnorees.mid(0, kColonnesCitees).join(QStringLiteral(", "));
         if (bilan.colonnesIgnorees.size() > kColonnesCitees)
             colonnes += QStringLiteral(" et %1 autres").arg(bilan.colonnesIgnorees.size() - kColonnesCitees);
-        lignes << QStringLiteral("Colonnes laissées de côté, l'enveloppe ne les montre pas : %1.").arg(colonnes);
+        lignes
+            << QStringLiteral("Colonnes laissées de côté, l'enveloppe ne les montre pas : %1.").arg(colonnes);
     }
     lignes << lecture;
     return lignes.join(kFin);

@@ -1,8 +1,8 @@
 #include "addresses/import/ImportCsv.h"
 
-#include "addresses/liste/EncodageAdresse.h"
 #include "addresses/fichier/CodageTexte.h"
 #include "addresses/import/CompositionAdresse.h"
+#include "addresses/liste/EncodageAdresse.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -317,7 +317,8 @@ ImportCsv::Bilan ImportCsv::adresses(const Lecture& lecture, bool premiereLigneE
                 ++bilan.horsColonnes;
                 continue;
             }
-            const CompositionAdresse::Contact contact = CompositionAdresse::contact(lecture.colonnes, l.champs);
+            const CompositionAdresse::Contact contact =
+                CompositionAdresse::contact(lecture.colonnes, l.champs);
             for (qsizetype i = 0; i < l.champs.size() && i < lecture.colonnes.size(); ++i)
                 if (lecture.colonnes[i].champ == CompositionAdresse::Champ::Aucun && !l.champs[i].isEmpty())
                     horsAdresse[i] = true;

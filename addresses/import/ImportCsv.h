@@ -11,8 +11,8 @@
 // A file is read whole before anything comes of it, so a malformed one gives a reason
 // and no address at all.
 
-#include "addresses/import/CompositionAdresse.h"
 #include "addresses/fichier/CodageTexte.h"
+#include "addresses/import/CompositionAdresse.h"
 #include "platform/Outcome.h"
 
 #include <QByteArray>
@@ -22,52 +22,52 @@
 #include <QStringList>
 
 namespace ImportCsv {
-    // What the first row looks like: column titles, an address, or either.
-    enum class EnTete { Absente, Presente, Incertaine };
+// What the first row looks like: column titles, an address, or either.
+enum class EnTete { Absente, Presente, Incertaine };
 
-    // One row: its non-empty address lines, in column order.
-    struct Ligne {
-        QStringList lignes;
-        bool tropDeLignes = false; // more than kLignesMax lines; only the first are kept
-        int numero = 0;            // the file's line where the row begins, from 1
-        QStringList champs;        // every field, its lines joined by LF
-    };
+// One row: its non-empty address lines, in column order.
+struct Ligne {
+    QStringList lignes;
+    bool tropDeLignes = false; // more than kLignesMax lines; only the first are kept
+    int numero = 0;            // the file's line where the row begins, from 1
+    QStringList champs;        // every field, its lines joined by LF
+};
 
-    struct Lecture {
-        QList<Ligne> lignes; // every row, blank ones included
-        QChar separateur;
-        CodageTexte::Codage codage = CodageTexte::Codage::Utf8;
-        EnTete enTete = EnTete::Absente;
-        // The columns of a title row we know, and those titles; empty otherwise.
-        QList<CompositionAdresse::Colonne> colonnes;
-        QStringList titres;
-    };
+struct Lecture {
+    QList<Ligne> lignes; // every row, blank ones included
+    QChar separateur;
+    CodageTexte::Codage codage = CodageTexte::Codage::Utf8;
+    EnTete enTete = EnTete::Absente;
+    // The columns of a title row we know, and those titles; empty otherwise.
+    QList<CompositionAdresse::Colonne> colonnes;
+    QStringList titres;
+};
 
-    // What the rows give once the title row, if any, is set aside.
-    struct Bilan {
-        QStringList adresses; // list entries, in file order
-        int vides = 0;        // rows without any text
-        int tropLongues = 0;  // rows of more than kLignesMax lines
-        int sansAdresse = 0;  // no postal part (a name, a telephone): nothing to send
-        int horsColonnes = 0; // text beyond the titled columns
-        bool enTeteIgnoree = false;
-        QStringList colonnesIgnorees; // titled columns with text the envelope does not show
-        // Entries already in the list, or twice in the file; the import fills these in.
-        int doublonsListe = 0;
-        int doublonsFichier = 0;
-        bool doublonsAjoutes = false;
-        bool fiches = false; // the file's entries are vCards, not rows
-        int ignorees() const { return vides + tropLongues + sansAdresse + horsColonnes; }
-        // Counts a composed contact in, or out with its reason.
-        void ajoute(const CompositionAdresse::Contact& contact);
-    };
+// What the rows give once the title row, if any, is set aside.
+struct Bilan {
+    QStringList adresses; // list entries, in file order
+    int vides = 0;        // rows without any text
+    int tropLongues = 0;  // rows of more than kLignesMax lines
+    int sansAdresse = 0;  // no postal part (a name, a telephone): nothing to send
+    int horsColonnes = 0; // text beyond the titled columns
+    bool enTeteIgnoree = false;
+    QStringList colonnesIgnorees; // titled columns with text the envelope does not show
+    // Entries already in the list, or twice in the file; the import fills these in.
+    int doublonsListe = 0;
+    int doublonsFichier = 0;
+    bool doublonsAjoutes = false;
+    bool fiches = false; // the file's entries are vCards, not rows
+    int ignorees() const { return vides + tropLongues + sansAdresse + horsColonnes; }
+    // Counts a composed contact in, or out with its reason.
+    void ajoute(const CompositionAdresse::Contact& contact);
+};
 
-    // More lines than an envelope holds is no address but a row read with the wrong
-    // separator or a stray quote; it is left out rather than printed cut short.
-    inline constexpr int kLignesMax = 11;
+// More lines than an envelope holds is no address but a row read with the wrong
+// separator or a stray quote; it is left out rather than printed cut short.
+inline constexpr int kLignesMax = 11;
 
-    Result<Lecture> lit(const QByteArray& octets);
-    Bilan adresses(const Lecture& lecture, bool premiereLigneEnTete);
+Result<Lecture> lit(const QByteArray& octets);
+Bilan adresses(const Lecture& lecture, bool premiereLigneEnTete);
 
-    QString nomSeparateur(QChar separateur);
+QString nomSeparateur(QChar separateur);
 } // namespace ImportCsv

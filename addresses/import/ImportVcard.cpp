@@ -9,7 +9,7 @@ namespace {
 // One content line, "item1.ADR;TYPE=home;PREF=1:;;5 rue du Port;Brest;;29200;France",
 // cut at its first colon outside double quotes.
 struct Propriete {
-    QStringView nom;       // upper-cased by the caller's comparisons, group removed
+    QStringView nom; // upper-cased by the caller's comparisons, group removed
     QList<QStringView> parametres;
     QStringView valeur;
 };
@@ -151,7 +151,8 @@ void litPropriete(const Propriete& p, CodageTexte::Codage codageFichier, Fiche& 
         if (cle.compare(u"ENCODING", Qt::CaseInsensitive) == 0 || egal < 0) {
             if (val.compare(u"QUOTED-PRINTABLE", Qt::CaseInsensitive) == 0)
                 qp = true;
-            else if (val.compare(u"B", Qt::CaseInsensitive) == 0 || val.compare(u"BASE64", Qt::CaseInsensitive) == 0)
+            else if (val.compare(u"B", Qt::CaseInsensitive) == 0 ||
+                     val.compare(u"BASE64", Qt::CaseInsensitive) == 0)
                 return;
         }
         if (cle.compare(u"CHARSET", Qt::CaseInsensitive) == 0)
@@ -223,7 +224,8 @@ bool ImportVcard::estVcard(const QByteArray& octets)
     if (octets.startsWith("\xFF\xFE") || octets.startsWith("\xFE\xFF")) {
         debut = CodageTexte::decode(octets.left(256)).valueOr(QString());
     } else {
-        debut = QString::fromLatin1(octets.startsWith("\xEF\xBB\xBF") ? octets.mid(3, 256) : octets.left(256));
+        debut =
+            QString::fromLatin1(octets.startsWith("\xEF\xBB\xBF") ? octets.mid(3, 256) : octets.left(256));
     }
     return debut.trimmed().startsWith(u"BEGIN:VCARD", Qt::CaseInsensitive);
 }
@@ -275,7 +277,9 @@ Result<ImportVcard::Lecture> ImportVcard::lit(const QByteArray& octets)
         if (profondeur != 1)
             return;
         if (p.nom.compare(u"VERSION", Qt::CaseInsensitive) == 0)
-            version = p.valeur.trimmed().startsWith(u"2") ? 21 : p.valeur.trimmed().startsWith(u"4") ? 40 : 30;
+            version = p.valeur.trimmed().startsWith(u"2")   ? 21
+                      : p.valeur.trimmed().startsWith(u"4") ? 40
+                                                            : 30;
         else
             litPropriete(p, lecture.codage, fiche);
     };
@@ -315,14 +319,15 @@ Result<ImportVcard::Lecture> ImportVcard::lit(const QByteArray& octets)
             }
         }
         suiteQp = enCours && logique.endsWith(u'=') &&
-                  logique.first(std::max<qsizetype>(0, logique.indexOf(u':'))).contains(u"QUOTED-PRINTABLE",
-                                                                                         Qt::CaseInsensitive);
+                  logique.first(std::max<qsizetype>(0, logique.indexOf(u':')))
+                      .contains(u"QUOTED-PRINTABLE", Qt::CaseInsensitive);
     }
     if (enCours)
         traite(logique);
     if (profondeur > 0)
         return Status::failure(
-            QStringLiteral("la fiche commencée à la ligne %1 n'est jamais refermée (END:VCARD)").arg(ligneOuverture));
+            QStringLiteral("la fiche commencée à la ligne %1 n'est jamais refermée (END:VCARD)")
+                .arg(ligneOuverture));
     return lecture;
 }
 

@@ -16,14 +16,14 @@
 #include <QList>
 
 namespace ImportVcard {
-    struct Lecture {
-        QList<CompositionAdresse::Contact> contacts; // one per card, in file order
-        CodageTexte::Codage codage = CodageTexte::Codage::Utf8;
-    };
+struct Lecture {
+    QList<CompositionAdresse::Contact> contacts; // one per card, in file order
+    CodageTexte::Codage codage = CodageTexte::Codage::Utf8;
+};
 
-    // Whether the bytes are a vCard file: its first text is BEGIN:VCARD.
-    bool estVcard(const QByteArray& octets);
-    Result<Lecture> lit(const QByteArray& octets);
-    // Each contact composed into a list entry, or counted out with its reason.
-    ImportCsv::Bilan adresses(const Lecture& lecture);
+// Whether the bytes are a vCard file: its first text is BEGIN:VCARD.
+bool estVcard(const QByteArray& octets);
+Result<Lecture> lit(const QByteArray& octets);
+// Each contact composed into a list entry, or counted out with its reason.
+ImportCsv::Bilan adresses(const Lecture& lecture);
 } // namespace ImportVcard

@@ -103,7 +103,8 @@ QList<qsizetype> ClesDeTri::ordre(const QList<Cle>& cles) const
             for (std::uint64_t m = a->morceau, i = 0; continuent && i < kTete; ++i, m >>= 8)
                 continuent = (m & 0xff) != 0;
             if (continuent)
-                aTrier.push_back({std::size_t(a - places.begin()), std::size_t(b - places.begin()), t.profondeur + 1});
+                aTrier.push_back(
+                    {std::size_t(a - places.begin()), std::size_t(b - places.begin()), t.profondeur + 1});
             a = b;
         }
     }

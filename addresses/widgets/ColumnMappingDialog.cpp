@@ -15,7 +15,8 @@
 namespace {
 class ColumnMappingDialog : public QDialog {
 public:
-    ColumnMappingDialog(const ColumnMappingRequest& request, QWidget* parent) : QDialog(parent), m_request(request)
+    ColumnMappingDialog(const ColumnMappingRequest& request, QWidget* parent)
+        : QDialog(parent), m_request(request)
     {
         setWindowTitle(request.title);
         auto* layout = new QVBoxLayout(this);
@@ -31,15 +32,16 @@ public:
             choix->setCurrentIndex(request.initial.value(i, 0));
             choix->setAccessibleName(request.headers[i]);
             connect(choix, &QComboBox::currentIndexChanged, this, &ColumnMappingDialog::apercu);
-            formulaire->addRow(request.headers[i].isEmpty() ? QStringLiteral("(sans titre)") : request.headers[i],
-                               choix);
+            formulaire->addRow(
+                request.headers[i].isEmpty() ? QStringLiteral("(sans titre)") : request.headers[i], choix);
             m_choix << choix;
         }
         auto* defilement = new QScrollArea(this);
         defilement->setWidget(colonnes);
         defilement->setWidgetResizable(true);
         layout->addWidget(defilement, 1);
-        layout->addWidget(new QLabel(QStringLiteral("Les premières adresses, telles qu'elles seront listées :"), this));
+        layout->addWidget(
+            new QLabel(QStringLiteral("Les premières adresses, telles qu'elles seront listées :"), this));
         m_apercu = new QPlainTextEdit(this);
         m_apercu->setReadOnly(true);
         m_apercu->setAccessibleName(QStringLiteral("Aperçu des adresses"));

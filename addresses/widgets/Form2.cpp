@@ -1,7 +1,7 @@
 #include "addresses/widgets/Form2.h"
 
-#include "addresses/liste/ListeAdresses.h"
 #include "addresses/liste/FiltreAdresses.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "platform/Units.h"
 
 #include <QBoxLayout>
@@ -75,8 +75,9 @@ Form2::Form2(ListeAdresses& liste, QWidget* parent) : QDialog(parent), m_liste(l
     m_importer->setToolTip(
         QStringLiteral("Ajouter les adresses d'un fichier CSV ou texte (tableur, carnet d'adresses)"));
     m_verifier = bouton(this, "Verifier", QStringLiteral("Vérifier..."));
-    m_verifier->setToolTip(QStringLiteral("Vérifier les enveloppes des adresses sélectionnées, ou de toutes "
-                                          "celles affichées : norme postale, bords de la feuille, code postal"));
+    m_verifier->setToolTip(
+        QStringLiteral("Vérifier les enveloppes des adresses sélectionnées, ou de toutes "
+                       "celles affichées : norme postale, bords de la feuille, code postal"));
 
     auto* ligneRecherche = new QHBoxLayout;
     ligneRecherche->addWidget(etiquette);

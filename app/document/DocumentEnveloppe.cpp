@@ -51,12 +51,14 @@ DocumentEnveloppe::Chargement::~Chargement()
 
 void DocumentEnveloppe::setLongueurEnv(int mm)
 {
-    m_reglages.LongueurEnv = float(dansLesBornes(mm, ReglagesModele::kLongueurMin, ReglagesModele::kLongueurMax));
+    m_reglages.LongueurEnv =
+        float(dansLesBornes(mm, ReglagesModele::kLongueurMin, ReglagesModele::kLongueurMax));
 }
 
 void DocumentEnveloppe::setHauteurEnv(int mm)
 {
-    m_reglages.HauteurEnv = float(dansLesBornes(mm, ReglagesModele::kHauteurMin, ReglagesModele::kHauteurMax));
+    m_reglages.HauteurEnv =
+        float(dansLesBornes(mm, ReglagesModele::kHauteurMin, ReglagesModele::kHauteurMax));
 }
 
 void DocumentEnveloppe::setQuantite(int quantite)
@@ -141,13 +143,16 @@ Status DocumentEnveloppe::enregistre(const QString& nomFichier)
     return Status::ok();
 }
 
-void DocumentEnveloppe::ouvre(PlvOuverture&& ouverture, const QString& nomFichier, const QImage& logoSiIllisible)
+void DocumentEnveloppe::ouvre(PlvOuverture&& ouverture, const QString& nomFichier,
+                              const QImage& logoSiIllisible)
 {
     PlvDocument& lu = ouverture.document;
     ReglagesModele r = std::move(lu.reglages);
     // The scroll bars show whole millimetres and copies.
-    r.LongueurEnv = float(dansLesBornes(r.LongueurEnv, ReglagesModele::kLongueurMin, ReglagesModele::kLongueurMax));
-    r.HauteurEnv = float(dansLesBornes(r.HauteurEnv, ReglagesModele::kHauteurMin, ReglagesModele::kHauteurMax));
+    r.LongueurEnv =
+        float(dansLesBornes(r.LongueurEnv, ReglagesModele::kLongueurMin, ReglagesModele::kLongueurMax));
+    r.HauteurEnv =
+        float(dansLesBornes(r.HauteurEnv, ReglagesModele::kHauteurMin, ReglagesModele::kHauteurMax));
     r.Quantite = dansLesBornes(r.Quantite, ReglagesModele::kQuantiteMin, ReglagesModele::kQuantiteMax);
     r.TexteExp = TexteDeBloc(r.TexteExp);
     // Never the previous document's picture: the next save would write it as this file's

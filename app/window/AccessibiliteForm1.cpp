@@ -1,8 +1,8 @@
 #include "app/window/AccessibiliteForm1.h"
 
 #include "app/window/ControlesForm1.h"
-#include "layout/widgets/ToileApercu.h"
 #include "layout/widgets/SpinButton.h"
+#include "layout/widgets/ToileApercu.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -111,5 +111,6 @@ void AccessibiliteForm1::decritApercu(const ControlesForm1& c, const QStringList
     decrit(c.ModeleApercu,
            ecartsNorme.isEmpty()
                ? QStringLiteral("Le cadre du destinataire devient rouge quand il dépasse la norme postale")
-               : QStringLiteral("Destinataire hors norme : ") + ecartsNorme.join(QStringLiteral(" ; ")) + u'.');
+               : QStringLiteral("Destinataire hors norme : ") + ecartsNorme.join(QStringLiteral(" ; ")) +
+                     u'.');
 }

@@ -11,8 +11,8 @@ struct ControlesForm1;
 class QWidget;
 
 namespace AccessibiliteForm1 {
-    // `fenetre` holds the controls, the calendar included; run once they all exist.
-    void applique(const ControlesForm1& c, QWidget& fenetre);
-    // The preview's description: what its red means, and what the block breaks, if anything.
-    void decritApercu(const ControlesForm1& c, const QStringList& ecartsNorme);
+// `fenetre` holds the controls, the calendar included; run once they all exist.
+void applique(const ControlesForm1& c, QWidget& fenetre);
+// The preview's description: what its red means, and what the block breaks, if anything.
+void decritApercu(const ControlesForm1& c, const QStringList& ecartsNorme);
 } // namespace AccessibiliteForm1

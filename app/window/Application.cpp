@@ -73,7 +73,7 @@ bool affichageDisponible()
         return !qgetenv("WAYLAND_DISPLAY").isEmpty();
     return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
 }
-}  // namespace
+} // namespace
 
 void regleTas()
 {

@@ -26,24 +26,24 @@ QRect twips(int left, int top, int width, int height);
 struct ControlesForm1 {
     // "Format de l'enveloppe" and "Quantité à imprimer"
     QGroupBox* SSFrame1 = nullptr;
-    QComboBox* FormatEnveloppe = nullptr;  // the usual sizes, or "Personnalisé"
+    QComboBox* FormatEnveloppe = nullptr; // the usual sizes, or "Personnalisé"
     QLabel* Lg = nullptr;
     QLabel* Ht = nullptr;
     QScrollBar* BHL = nullptr;
     QScrollBar* BHH = nullptr;
     QGroupBox* Panel3D3 = nullptr;
-    QLabel* QuantitePanneau = nullptr;  // "Quantité"
+    QLabel* QuantitePanneau = nullptr; // "Quantité"
     QScrollBar* BHQte = nullptr;
 
     // "Adresse du Destinataire"
     QGroupBox* Frame3D2 = nullptr;
     QPlainTextEdit* Adresse = nullptr;
-    EtiquetteConseil* ConseilAdresse = nullptr;  // advice on the address's form, under the box
+    EtiquetteConseil* ConseilAdresse = nullptr; // advice on the address's form, under the box
     QLabel* Panel3D6 = nullptr;
 
     // "Modèle de l'Enveloppe"
     QGroupBox* CadreModele = nullptr;
-    ToileApercu* ModeleApercu = nullptr;  // "Modèle"
+    ToileApercu* ModeleApercu = nullptr; // "Modèle"
     QFrame* PictDest = nullptr;
     QLabel* EspAdrG = nullptr;
     QLabel* EspAdrH = nullptr;
@@ -84,9 +84,9 @@ struct ControlesForm1 {
     QPushButton* Sauver = nullptr;
     QPushButton* Ouvrir = nullptr;
     QPushButton* Imprimer = nullptr;
-    QPushButton* Apercu = nullptr;             // "Aperçu...": the pages Imprimer would print
+    QPushButton* Apercu = nullptr; // "Aperçu...": the pages Imprimer would print
     QPushButton* Polices = nullptr;
-    QPushButton* ReglageImprimante = nullptr;  // the printer's shift and its calibration page
+    QPushButton* ReglageImprimante = nullptr; // the printer's shift and its calibration page
     QPushButton* Quitter = nullptr;
 
     // Where the month calendar stands.

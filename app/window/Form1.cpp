@@ -1,23 +1,23 @@
 #include "app/window/Form1.h"
 
+#include "addresses/import/ImportAdresses.h"
 #include "addresses/liste/EncodageAdresse.h"
 #include "addresses/widgets/Form2.h"
-#include "addresses/import/ImportAdresses.h"
 #include "app/NombrePanneau.h"
 #include "app/window/AccessibiliteForm1.h"
 #include "calendar/widgets/Calendrier.h"
-#include "print/CommandeImpression.h"
-#include "print/widgets/Form3.h"
-#include "platform/BusyPointer.h"
 #include "layout/AjusteLogo.h"
+#include "layout/FlecheSpin.h"
+#include "layout/VerificationEnveloppes.h"
 #include "layout/widgets/ChoixFormat.h"
 #include "layout/widgets/CompletionCodePostal.h"
 #include "layout/widgets/EtiquetteConseil.h"
-#include "layout/FlecheSpin.h"
-#include "layout/widgets/ToileApercu.h"
 #include "layout/widgets/SpinButton.h"
-#include "layout/VerificationEnveloppes.h"
+#include "layout/widgets/ToileApercu.h"
+#include "platform/BusyPointer.h"
 #include "platform/PrinterService.h"
+#include "print/CommandeImpression.h"
+#include "print/widgets/Form3.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -63,10 +63,10 @@ FontChoice valeursDe(const BlockFont& police)
     v.bold = police.bold;
     v.italic = police.italic;
     v.underline = police.underline;
-    v.colour = police.colour.paperColour();  // the dialog offers the colour that prints
+    v.colour = police.colour.paperColour(); // the dialog offers the colour that prints
     return v;
 }
-}  // namespace
+} // namespace
 
 QString Form1::TitreConcu()
 {
@@ -74,14 +74,12 @@ QString Form1::TitreConcu()
 }
 
 Form1::Form1(Dialogs& dialogs, PrinterService& imprimante, QWidget* parent)
-    : QMainWindow(parent),
-      m_dialogs(dialogs),
-      m_imprimante(imprimante),
-      m_c(ControlesForm1::construit(new QWidget(this))),
-      m_apercu(*m_c.ModeleApercu, imprimante),
-      m_impression(std::make_unique<CommandeImpression>(
-          imprimante, dialogs,
-          [this](const EntreesAdresses& adresses) { return form3().choisit(adresses.liste()); }))
+    : QMainWindow(parent), m_dialogs(dialogs), m_imprimante(imprimante),
+      m_c(ControlesForm1::construit(new QWidget(this))), m_apercu(*m_c.ModeleApercu, imprimante),
+      m_impression(
+          std::make_unique<CommandeImpression>(imprimante, dialogs, [this](const EntreesAdresses& adresses) {
+              return form3().choisit(adresses.liste());
+          }))
 {
     QWidget* centre = m_c.SSFrame1->parentWidget();
     centre->setObjectName(QStringLiteral("Form1Client"));
@@ -115,14 +113,22 @@ void Form1::relie()
     using M = DocumentEnveloppe::Marge;
     const auto L = [this] { return m_document.reglages().LongueurEnv; };
     const auto H = [this] { return m_document.reglages().HauteurEnv; };
-    connect(m_c.SpinLH, &SpinButton::bas, this, [=, this] { fleche(m_c.EspAdrG, M::GaucheDest, L(), -1, true); });
-    connect(m_c.SpinLH, &SpinButton::haut, this, [=, this] { fleche(m_c.EspAdrG, M::GaucheDest, L(), +1, false); });
-    connect(m_c.SpinLV, &SpinButton::bas, this, [=, this] { fleche(m_c.EspAdrH, M::BasseDest, H(), -1, true); });
-    connect(m_c.SpinLV, &SpinButton::haut, this, [=, this] { fleche(m_c.EspAdrH, M::BasseDest, H(), +1, false); });
-    connect(m_c.SpinMG, &SpinButton::bas, this, [=, this] { fleche(m_c.ExpedG, M::GaucheExp, L(), -1, true); });
-    connect(m_c.SpinMG, &SpinButton::haut, this, [=, this] { fleche(m_c.ExpedG, M::GaucheExp, L(), +1, false); });
-    connect(m_c.SpinMV, &SpinButton::bas, this, [=, this] { fleche(m_c.ExpedH, M::HauteExp, H(), +1, true); });
-    connect(m_c.SpinMV, &SpinButton::haut, this, [=, this] { fleche(m_c.ExpedH, M::HauteExp, H(), -1, false); });
+    connect(m_c.SpinLH, &SpinButton::bas, this,
+            [=, this] { fleche(m_c.EspAdrG, M::GaucheDest, L(), -1, true); });
+    connect(m_c.SpinLH, &SpinButton::haut, this,
+            [=, this] { fleche(m_c.EspAdrG, M::GaucheDest, L(), +1, false); });
+    connect(m_c.SpinLV, &SpinButton::bas, this,
+            [=, this] { fleche(m_c.EspAdrH, M::BasseDest, H(), -1, true); });
+    connect(m_c.SpinLV, &SpinButton::haut, this,
+            [=, this] { fleche(m_c.EspAdrH, M::BasseDest, H(), +1, false); });
+    connect(m_c.SpinMG, &SpinButton::bas, this,
+            [=, this] { fleche(m_c.ExpedG, M::GaucheExp, L(), -1, true); });
+    connect(m_c.SpinMG, &SpinButton::haut, this,
+            [=, this] { fleche(m_c.ExpedG, M::GaucheExp, L(), +1, false); });
+    connect(m_c.SpinMV, &SpinButton::bas, this,
+            [=, this] { fleche(m_c.ExpedH, M::HauteExp, H(), +1, true); });
+    connect(m_c.SpinMV, &SpinButton::haut, this,
+            [=, this] { fleche(m_c.ExpedH, M::HauteExp, H(), -1, false); });
 
     connect(m_c.OrientGroupe, &QButtonGroup::idToggled, this, [this](int id, bool coche) {
         if (coche)
@@ -140,8 +146,8 @@ void Form1::relie()
     connect(m_c.Adresse, &QPlainTextEdit::textChanged, this, &Form1::Adresse_Change);
     new CompletionCodePostal(m_c.Adresse);
     connect(m_c.ConseilAdresse, &EtiquetteConseil::correctionDemandee, this, &Form1::corrigeAcheminement);
-    connect(new QShortcut(QKeySequence(EtiquetteConseil::raccourciCorrection()), this), &QShortcut::activated, this,
-            &Form1::corrigeAcheminement);
+    connect(new QShortcut(QKeySequence(EtiquetteConseil::raccourciCorrection()), this), &QShortcut::activated,
+            this, &Form1::corrigeAcheminement);
     connect(m_c.Exped, &QPlainTextEdit::textChanged, this, &Form1::Exped_Change);
     m_c.Adresse->installEventFilter(this);
     m_c.Exped->installEventFilter(this);
@@ -189,8 +195,8 @@ void Form1::demarre()
     afficheAdresse(liste.entree(0));
 
     // The program's own folder is read-only once installed: new files start in Documents.
-    m_document.setCheminFichier(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                                + QDir::separator() + m_document.reglages().NomFichier);
+    m_document.setCheminFichier(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                                QDir::separator() + m_document.reglages().NomFichier);
 }
 
 void Form1::centre()
@@ -304,7 +310,8 @@ void Form1::BHL_Change(int valeur)
     m_document.setLongueurEnv(valeur);
     const ReglagesModele& r = m_document.reglages();
     m_c.Lg->setText(TexteNombre(r.LongueurEnv));
-    m_document.setMarge(DocumentEnveloppe::Marge::GaucheDest, ReglagesModele::MargeGaucheDestPour(r.LongueurEnv));
+    m_document.setMarge(DocumentEnveloppe::Marge::GaucheDest,
+                        ReglagesModele::MargeGaucheDestPour(r.LongueurEnv));
     m_c.EspAdrG->setText(TexteNombre(r.MargeGaucheDest));
     DessineModele();
     DessineExp();
@@ -341,7 +348,8 @@ void Form1::fleche(QLabel* panneau, DocumentEnveloppe::Marge marge, double borne
     m_document.setMarge(marge, *valeur);
     panneau->setText(TexteNombreSigne(*valeur));
     panneau->repaint();
-    const bool dest = marge == DocumentEnveloppe::Marge::GaucheDest || marge == DocumentEnveloppe::Marge::BasseDest;
+    const bool dest =
+        marge == DocumentEnveloppe::Marge::GaucheDest || marge == DocumentEnveloppe::Marge::BasseDest;
     if (dest)
         DessineDest();
     else
@@ -469,10 +477,10 @@ void Form1::montreVignette(const QImage& image)
 {
     m_c.ImgLogo->setPixmap(QPixmap::fromImage(image));
     const QRect cadre = m_c.CadreLogo->geometry();
-    const PlaceVignette p = ajusteVignette(
-        units::fromLogicalPixels(image.width()), units::fromLogicalPixels(image.height()),
-        Twips(ControlesForm1::kLargeurImgLogo0), Twips(ControlesForm1::kHauteurImgLogo0),
-        units::fromLogicalPixels(cadre.width()), units::fromLogicalPixels(cadre.height()));
+    const PlaceVignette p =
+        ajusteVignette(units::fromLogicalPixels(image.width()), units::fromLogicalPixels(image.height()),
+                       Twips(ControlesForm1::kLargeurImgLogo0), Twips(ControlesForm1::kHauteurImgLogo0),
+                       units::fromLogicalPixels(cadre.width()), units::fromLogicalPixels(cadre.height()));
     auto px = [](Twips t) { return int(std::lround(units::toLogicalPixels(t))); };
     m_c.CadreLogo->setText(QString());
     m_c.ImgLogo->setGeometry(px(p.gauche), px(p.haut), px(p.largeur), px(p.hauteur));
@@ -498,7 +506,8 @@ void Form1::appliquePolice(QPlainTextEdit* boite, const BlockFont& police)
 void Form1::focusBoite(int cible)
 {
     m_policeCible = cible;
-    m_valeursPolice = valeursDe(m_document.police(cible == 1 ? DocumentEnveloppe::Bloc::Exp : DocumentEnveloppe::Bloc::Dest));
+    m_valeursPolice = valeursDe(
+        m_document.police(cible == 1 ? DocumentEnveloppe::Bloc::Exp : DocumentEnveloppe::Bloc::Dest));
 }
 
 void Form1::Polices_Click()
@@ -620,7 +629,7 @@ FileDialogRequest demandeFichierPlv(const QString& titre, const QString& nomProp
     demande.initialPath = nomPropose;
     return demande;
 }
-}  // namespace
+} // namespace
 
 bool Form1::modificationsReglees()
 {
@@ -663,8 +672,8 @@ void Form1::Ouvrir_Click()
 {
     if (!modificationsReglees())
         return;
-    const std::optional<QString> choix = m_dialogs.openFile(
-        demandeFichierPlv(QStringLiteral("Ouvrir un Fichier d'Adresses"), m_document.reglages().CheminFichier));
+    const std::optional<QString> choix = m_dialogs.openFile(demandeFichierPlv(
+        QStringLiteral("Ouvrir un Fichier d'Adresses"), m_document.reglages().CheminFichier));
     if (!choix || choix->isEmpty())
         return;
     Ouvre(*choix);
@@ -762,7 +771,8 @@ void Form1::Imprimer_Click()
         afficheAdresse(liste.entree(index));
     };
     demande.confirmeSelection = [this](const DemandeImpression& d, const QList<int>& selection) {
-        return confirmeEnveloppes(m_imprimante, m_dialogs, d.reglages, d.adresses, selection, d.montreAdresse);
+        return confirmeEnveloppes(m_imprimante, m_dialogs, d.reglages, d.adresses, selection,
+                                  d.montreAdresse);
     };
     m_impression->Imprimer(demande);
     // The run's own change of the box, not the user's.

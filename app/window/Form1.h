@@ -6,8 +6,8 @@
 #include "app/document/DocumentEnveloppe.h"
 #include "app/window/ControlesForm1.h"
 #include "layout/widgets/EnveloppeApercu.h"
-#include "print/DemandeImpression.h"
 #include "platform/Dialogs.h"
+#include "print/DemandeImpression.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -115,6 +115,6 @@ private:
     DimensionsDessinees m_dessin;
     QString m_titreFenetre;
     int m_policeCible = 2;
-    FontChoice m_valeursPolice;  // the font dialog keeps its values from one use to the next
+    FontChoice m_valeursPolice; // the font dialog keeps its values from one use to the next
     bool m_dejaActive = false;
 };

@@ -2,11 +2,11 @@
 
 #include "addresses/fichier/FichierAdresses.h"
 #include "app/document/DocumentEnveloppe.h"
+#include "layout/PolicesImprimante.h"
 #include "platform/ConsoleDialogs.h"
 #include "platform/MemoireLibre.h"
 #include "platform/widgets/QtPrinterService.h"
 #include "print/CommandeImpression.h"
-#include "layout/PolicesImprimante.h"
 #include "print/ReglagesImprimante.h"
 
 #include <QFileInfo>

@@ -12,21 +12,21 @@
 #include <optional>
 
 namespace LigneCommande {
-    enum class Mode { Fenetre, Pdf, Imprimante, Aide };
+enum class Mode { Fenetre, Pdf, Imprimante, Aide };
 
-    struct Commande {
-        Mode mode = Mode::Fenetre;
-        // The address file, as an absolute path; none for a new envelope.
-        std::optional<QString> fichier;
-        // Pdf: the PDF to write, as given. Imprimante: the queue's name.
-        QString sortie;
-    };
+struct Commande {
+    Mode mode = Mode::Fenetre;
+    // The address file, as an absolute path; none for a new envelope.
+    std::optional<QString> fichier;
+    // Pdf: the PDF to write, as given. Imprimante: the queue's name.
+    QString sortie;
+};
 
-    // The arguments after the program's name. What is not one of the forms above fails
-    // with the French lines to print on standard error (the reason, then the usage).
-    Result<Commande> lit(const QStringList& arguments);
+// The arguments after the program's name. What is not one of the forms above fails
+// with the French lines to print on standard error (the reason, then the usage).
+Result<Commande> lit(const QStringList& arguments);
 
-    QString usage();
-    // The status a refused command line ends the program with.
-    inline constexpr int kCodeUsage = 2;
+QString usage();
+// The status a refused command line ends the program with.
+inline constexpr int kCodeUsage = 2;
 } // namespace LigneCommande

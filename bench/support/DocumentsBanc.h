@@ -1,9 +1,9 @@
 #pragma once
 // Address files for the benchmarks: n addresses of four lines, all different, in the
 // list's order or shuffled, as a script or another program writes them.
+#include "addresses/fichier/FichierAdresses.h"
 #include "addresses/liste/EncodageAdresse.h"
 #include "addresses/liste/ListeAdresses.h"
-#include "addresses/fichier/FichierAdresses.h"
 
 #include <QRandomGenerator>
 #include <algorithm>

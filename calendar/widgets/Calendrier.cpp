@@ -1,8 +1,8 @@
 #include "calendar/widgets/Calendrier.h"
 
-#include "calendar/widgets/BoutonJour.h"
 #include "calendar/CouleursCalendrier.h"
 #include "calendar/DatePaques.h"
+#include "calendar/widgets/BoutonJour.h"
 #include "platform/Dialogs.h"
 #include "platform/Units.h"
 

@@ -21,7 +21,8 @@ CompletionCodePostal::CompletionCodePostal(QPlainTextEdit* boite)
     // Ahead of the completer's own filter: it would hand Return to the box first, which
     // would break the line instead of completing it.
     m_completer->popup()->installEventFilter(this);
-    connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this, &CompletionCodePostal::complete);
+    connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this,
+            &CompletionCodePostal::complete);
     connect(boite, &QPlainTextEdit::textChanged, this, &CompletionCodePostal::propose);
 }
 
@@ -35,9 +36,10 @@ void CompletionCodePostal::propose()
     }
     const QTextCursor curseur = m_boite->textCursor();
     const QString ligne = curseur.block().text();
-    const bool codeEnTete = ligne.size() >= 5 && curseur.positionInBlock() == ligne.size() &&
-                            std::all_of(ligne.begin(), ligne.begin() + 5, [](QChar c) { return c.isDigit(); }) &&
-                            (ligne.size() == 5 || ligne[5] == u' ');
+    const bool codeEnTete =
+        ligne.size() >= 5 && curseur.positionInBlock() == ligne.size() &&
+        std::all_of(ligne.begin(), ligne.begin() + 5, [](QChar c) { return c.isDigit(); }) &&
+        (ligne.size() == 5 || ligne[5] == u' ');
     if (!codeEnTete) {
         popup->hide();
         return;

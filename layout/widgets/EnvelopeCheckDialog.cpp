@@ -36,9 +36,11 @@ EnvelopeCheckAnswer askEnvelopeCheck(const EnvelopeCheckRequest& request, QWidge
     texte->setBuddy(liste);
 
     auto* boutons = new QDialogButtonBox(&fenetre);
-    QPushButton* modifier = boutons->addButton(QStringLiteral("Modifier l'adresse"), QDialogButtonBox::ActionRole);
-    QPushButton* annuler = boutons->addButton(
-        request.beforePrint ? QStringLiteral("Annuler") : QStringLiteral("Fermer"), QDialogButtonBox::RejectRole);
+    QPushButton* modifier =
+        boutons->addButton(QStringLiteral("Modifier l'adresse"), QDialogButtonBox::ActionRole);
+    QPushButton* annuler =
+        boutons->addButton(request.beforePrint ? QStringLiteral("Annuler") : QStringLiteral("Fermer"),
+                           QDialogButtonBox::RejectRole);
     modifier->setObjectName(QStringLiteral("ModifierAdresse"));
     annuler->setObjectName(QStringLiteral("Annuler"));
     // Giving up is what Enter does: printing envelopes known to be cut must be chosen.

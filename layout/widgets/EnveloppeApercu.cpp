@@ -1,9 +1,9 @@
 #include "layout/widgets/EnveloppeApercu.h"
 
 #include "layout/GeometrieEnveloppe.h"
+#include "layout/PolicesImprimante.h"
 #include "layout/widgets/ToileApercu.h"
 #include "platform/PrinterService.h"
-#include "layout/PolicesImprimante.h"
 
 const QColor EnveloppeApercu::kRougeVif = QColor(255, 0, 0);
 const QColor EnveloppeApercu::kGrisClair = QColor(192, 192, 192);
@@ -18,7 +18,7 @@ GeometrieApercu EnveloppeApercu::DessineModele(double L, double H, bool repereCo
 {
     const GeometrieApercu g = calculeGeometrie(L, H, dessin);
     m_echelle = g.Echelle;
-    m_modele.redimensionne(g.LargeurApercu, g.HauteurApercu);  // clears the picture
+    m_modele.redimensionne(g.LargeurApercu, g.HauteurApercu); // clears the picture
     m_destDessine = false;
     m_expDessine = false;
     m_reperesCoupe = repereCoupe;
@@ -97,8 +97,9 @@ void EnveloppeApercu::DessineDest(const ReglagesModele& reglages)
     m_cadreDest =
         aLEchelle(GeometrieEnveloppe::blocDest(reglages, Mm(m_largeurTexte), Mm(m_hauteurTexte)), m_echelle);
 
-    m_verdict = controleNorme({reglages.MargeGaucheDest, reglages.MargeBasseDest, m_largeurTexte, m_hauteurTexte},
-                              reglages.LongueurEnv, reglages.HauteurEnv);
+    m_verdict =
+        controleNorme({reglages.MargeGaucheDest, reglages.MargeBasseDest, m_largeurTexte, m_hauteurTexte},
+                      reglages.LongueurEnv, reglages.HauteurEnv);
     traceDest();
     m_destDessine = true;
     m_modele.rafraichit();
@@ -122,7 +123,7 @@ void EnveloppeApercu::DessineExp(const ReglagesModele& reglages)
     const Result<Mm> largeurActuelle = m_imprimante.textWidth(texte);
     if (largeurActuelle && !(largeurActuelle.value().value > 0.0)) {
         m_modele.rafraichit();
-        return;  // the frame values stay, so the next redraw wipes the old frame again
+        return; // the frame values stay, so the next redraw wipes the old frame again
     }
     const PointMm coin = GeometrieEnveloppe::coinExp(reglages);
     m_cadreExp.left = Twips(coin.x.value * m_echelle);

@@ -34,8 +34,8 @@ public:
     double hauteurTexteDest() const { return m_hauteurTexte; }
     bool expDessine() const { return m_expDessine; }
 
-    static const QColor kRougeVif;     // colour 12 of the 16-colour palette
-    static const QColor kGrisClair;    // colour 7: the logo's place
+    static const QColor kRougeVif;  // colour 12 of the 16-colour palette
+    static const QColor kGrisClair; // colour 7: the logo's place
 
 private:
     // Wipes a block's old rectangle and draws back what else it covered: the crop marks

@@ -53,7 +53,8 @@ void EtiquetteConseil::suit(const QString& texteAdresse)
         });
     }
     // std::equal rather than QList's ==, which hands memcmp a null pointer for an empty list.
-    if (std::equal(regles.cbegin(), regles.cend(), m_regles.cbegin(), m_regles.cend()) && memeVerdict(verdict, m_verdict))
+    if (std::equal(regles.cbegin(), regles.cend(), m_regles.cbegin(), m_regles.cend()) &&
+        memeVerdict(verdict, m_verdict))
         return;
     m_regles = regles;
     m_verdict = verdict;
@@ -73,8 +74,9 @@ void EtiquetteConseil::montre()
     const QList<ConseilAdresse::Regle>& regles = m_regles;
     const VerdictAcheminement& verdict = m_verdict;
     // The norm first: it is what the red rectangle means, and what would be cut on paper.
-    const QString norme =
-        m_ecarts.isEmpty() ? QString() : QStringLiteral("Hors norme : ") + m_ecarts.join(QStringLiteral(" ; ")) + u'.';
+    const QString norme = m_ecarts.isEmpty()
+                              ? QString()
+                              : QStringLiteral("Hors norme : ") + m_ecarts.join(QStringLiteral(" ; ")) + u'.';
     // All the advice when it fits the line's place; else the first rules, the tooltip and
     // the box's description telling the whole of it.
     const QString acheminement = verdict.aSignaler() ? verdict.message : QString();
@@ -98,10 +100,11 @@ void EtiquetteConseil::montre()
     QString html = montre.toHtmlEscaped();
     // The norm's red, lighter on a dark window.
     if (!norme.isEmpty())
-        html.replace(0, norme.toHtmlEscaped().size(),
-                     QStringLiteral("<span style=\"color:%1\">%2</span>")
-                         .arg(palette().color(backgroundRole()).lightness() < 128 ? u"#ff7070"_qs : u"#c00000"_qs,
-                              norme.toHtmlEscaped()));
+        html.replace(
+            0, norme.toHtmlEscaped().size(),
+            QStringLiteral("<span style=\"color:%1\">%2</span>")
+                .arg(palette().color(backgroundRole()).lightness() < 128 ? u"#ff7070"_qs : u"#c00000"_qs,
+                     norme.toHtmlEscaped()));
     QString detail = ConseilAdresse::detail(regles);
     if (!verdict.suggestion.isEmpty()) {
         html += QStringLiteral(" <a href=\"corrige\">Corriger</a>");

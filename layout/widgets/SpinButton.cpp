@@ -13,7 +13,7 @@ QToolButton* fleche(QWidget* parent, Qt::ArrowType type)
     b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
-}  // namespace
+} // namespace
 
 SpinButton::SpinButton(Qt::Orientation orientation, QWidget* parent)
     : QWidget(parent), m_orientation(orientation)

@@ -15,8 +15,8 @@ public:
     QToolButton* flecheHaut() const { return m_haut; }
 
 signals:
-    void bas();   // down, or left
-    void haut();  // up, or right
+    void bas();  // down, or left
+    void haut(); // up, or right
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,8 +1,8 @@
 #pragma once
-// The preview box "Modèle" (the picture the preview is drawn on): a to-scale picture of the envelope. Drawing is persistent:
-// everything goes onto an image that the widget shows, so a block's redraw wipes and
-// draws only its own rectangle and a window repaint never redraws the blocks.
-// Coordinates are twips from the box's top left corner.
+// The preview box "Modèle" (the picture the preview is drawn on): a to-scale picture of the envelope. Drawing
+// is persistent: everything goes onto an image that the widget shows, so a block's redraw wipes and draws
+// only its own rectangle and a window repaint never redraws the blocks. Coordinates are twips from the box's
+// top left corner.
 
 #include "platform/Units.h"
 

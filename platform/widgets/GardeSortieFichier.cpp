@@ -26,7 +26,7 @@ bool GardeSortieFichier::eventFilter(QObject* observe, QEvent* evenement)
         if (auto* dialogue = qobject_cast<QPrintDialog*>(observe)) {
             auto* imprimantes = dialogue->findChild<QComboBox*>(QStringLiteral("printers"));
             if (imprimantes && imprimantes->count() > 0)
-                imprimantes->setCurrentIndex(imprimantes->count() - 1);  // Qt puts "print to file" last
+                imprimantes->setCurrentIndex(imprimantes->count() - 1); // Qt puts "print to file" last
             dialogue->removeEventFilter(this);
         }
     }

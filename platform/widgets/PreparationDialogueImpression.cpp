@@ -56,9 +56,10 @@ void PreparationDialogueImpression::prepare(QPrintDialog& dialogue) const
     // changes, so the job's name follows.
     const QString propose = m_fichierPropose;
     const auto proposeSiFichier = [imprimantes, fichier, imprimante, propose] {
-        const bool versFichier = imprimantes->currentIndex() == imprimantes->count() - 1;  // Qt puts it last
+        const bool versFichier = imprimantes->currentIndex() == imprimantes->count() - 1; // Qt puts it last
         const QString dernier = imprimante->outputFileName();
-        if (versFichier && (dernier.isEmpty() || QFileInfo(dernier).completeBaseName() != QFileInfo(propose).completeBaseName()))
+        if (versFichier && (dernier.isEmpty() ||
+                            QFileInfo(dernier).completeBaseName() != QFileInfo(propose).completeBaseName()))
             fichier->setText(propose);
     };
     proposeSiFichier();

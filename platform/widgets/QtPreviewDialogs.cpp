@@ -1,8 +1,8 @@
-#include "platform/widgets/QtStandardDialogs.h"
 #include "platform/widgets/GardeSortieFichier.h"
 #include "platform/widgets/PreparationDialogueImpression.h"
 #include "platform/widgets/QtPrinterService.h"
 #include "platform/widgets/QtProgress.h"
+#include "platform/widgets/QtStandardDialogs.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -36,7 +36,8 @@ void ajouteImage(QPrintPreviewDialog& dialog, const QImage& image, const QString
         return;
     auto* vue = new QLabel;
     vue->setObjectName(QStringLiteral("ImageAlimentation"));
-    vue->setPixmap(QPixmap::fromImage(image.scaled(image.size() * 2, Qt::KeepAspectRatio, Qt::FastTransformation)));
+    vue->setPixmap(
+        QPixmap::fromImage(image.scaled(image.size() * 2, Qt::KeepAspectRatio, Qt::FastTransformation)));
     vue->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     vue->setAccessibleName(legende);
     vue->setToolTip(legende);
@@ -56,7 +57,7 @@ void ajouteImage(QPrintPreviewDialog& dialog, const QImage& image, const QString
         delete vue;
     }
 }
-}  // namespace
+} // namespace
 
 bool QtStandardDialogs::printPreview(PrinterService& printer, const PreviewRequest& request)
 {
@@ -77,8 +78,8 @@ bool QtStandardDialogs::printPreview(PrinterService& printer, const PreviewReque
         copie.printer().setFullPage(true);
     });
     // The preview's own print dialog keeps a file chosen for the last print.
-    GardeSortieFichier::surLesDialoguesDe(
-        dialog, copie.printer().outputFormat() == QPrinter::PdfFormat && !copie.printer().outputFileName().isEmpty());
+    GardeSortieFichier::surLesDialoguesDe(dialog, copie.printer().outputFormat() == QPrinter::PdfFormat &&
+                                                      !copie.printer().outputFileName().isEmpty());
     PreparationDialogueImpression::surLesDialoguesDe(dialog, copie.proposedOutputFile());
     sansChoixDOrientation(dialog);
     ajouteImage(dialog, request.picture, request.pictureCaption);

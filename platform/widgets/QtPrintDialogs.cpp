@@ -1,7 +1,7 @@
-#include "platform/widgets/QtStandardDialogs.h"
 #include "platform/widgets/GardeSortieFichier.h"
 #include "platform/widgets/PreparationDialogueImpression.h"
 #include "platform/widgets/QtPrinterService.h"
+#include "platform/widgets/QtStandardDialogs.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -19,12 +19,8 @@ namespace {
 class PrinterSnapshot {
 public:
     explicit PrinterSnapshot(const QPrinter& printer)
-        : m_format(printer.outputFormat()),
-          m_name(printer.printerName()),
-          m_file(printer.outputFileName()),
-          m_copies(printer.copyCount()),
-          m_collate(printer.collateCopies()),
-          m_page(printer.pageLayout())
+        : m_format(printer.outputFormat()), m_name(printer.printerName()), m_file(printer.outputFileName()),
+          m_copies(printer.copyCount()), m_collate(printer.collateCopies()), m_page(printer.pageLayout())
     {
     }
 
@@ -50,7 +46,7 @@ private:
     bool m_collate;
     QPageLayout m_page;
 };
-}  // namespace
+} // namespace
 
 bool QtStandardDialogs::printDialog(PrinterService& printer)
 {

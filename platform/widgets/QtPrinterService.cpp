@@ -30,7 +30,7 @@ QString nomFormat(const QPageSize& size)
     const QSizeF mm = size.size(QPageSize::Millimeter);
     return QStringLiteral("%1 (%2 x %3 mm)").arg(size.name()).arg(mm.width()).arg(mm.height());
 }
-}  // namespace
+} // namespace
 
 QtPrinterService::QtPrinterService() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
@@ -58,7 +58,8 @@ bool QtPrinterService::documentOpen() const
 Status QtPrinterService::setOutputFileName(const QString& path)
 {
     if (documentOpen())
-        return Status::failure(QStringLiteral("Une impression est en cours : le fichier de sortie ne peut pas changer."));
+        return Status::failure(
+            QStringLiteral("Une impression est en cours : le fichier de sortie ne peut pas changer."));
     if (path.isEmpty()) {
         m_printer->setOutputFileName(QString());
         const QString defaut = QPrinterInfo::defaultPrinterName();
@@ -77,7 +78,8 @@ Status QtPrinterService::setOutputFileName(const QString& path)
 Status QtPrinterService::selectPrinter(const QString& queueName)
 {
     if (documentOpen())
-        return Status::failure(QStringLiteral("Une impression est en cours : l'imprimante ne peut pas changer."));
+        return Status::failure(
+            QStringLiteral("Une impression est en cours : l'imprimante ne peut pas changer."));
     if (QPrinterInfo::printerInfo(queueName).isNull())
         return Status::failure(QStringLiteral("L'imprimante « %1 » est introuvable.").arg(queueName));
     m_printer->setOutputFileName(QString());
@@ -104,13 +106,13 @@ void copieReglages(const QPrinter& source, const QString& fichier, QPrinter& cib
     cible.setDocName(source.docName());
     cible.setFullPage(true);
 }
-}  // namespace
+} // namespace
 
 void QtPrinterService::takeSettingsOf(const QtPrinterService& other)
 {
     copieReglages(*other.m_printer, other.outputFile(), *m_printer);
     m_jobFolder = other.m_jobFolder;
-    m_customSizes = other.m_customSizes;  // so that paper codes read there mean the same here
+    m_customSizes = other.m_customSizes; // so that paper codes read there mean the same here
     m_font = other.m_font;
     m_colour = other.m_colour;
     m_metrics.reset();
@@ -164,7 +166,7 @@ Status QtPrinterService::setShift(PointMm shift)
 
 Status QtPrinterService::setUnitMillimetres()
 {
-    return Status::ok();  // the service knows no other unit
+    return Status::ok(); // the service knows no other unit
 }
 
 Status QtPrinterService::setFontName(const QString& name)
@@ -266,8 +268,9 @@ Status QtPrinterService::setCopies(int copies)
     if (!documentOpen())
         m_printer->setCopyCount(copies);
     if (m_printer->copyCount() != copies)
-        return Status::failure(
-            QStringLiteral("%1 n'accepte pas le nombre de copies demandé (%2).").arg(printerDescription()).arg(copies));
+        return Status::failure(QStringLiteral("%1 n'accepte pas le nombre de copies demandé (%2).")
+                                   .arg(printerDescription())
+                                   .arg(copies));
     return Status::ok();
 }
 
@@ -286,7 +289,8 @@ Result<int> QtPrinterService::paperSize()
 {
     const QPageSize size = m_printer->pageLayout().pageSize();
     if (!size.isValid())
-        return Status::failure(QStringLiteral("Le format du papier de %1 est inconnu.").arg(printerDescription()));
+        return Status::failure(
+            QStringLiteral("Le format du papier de %1 est inconnu.").arg(printerDescription()));
     return codeFor(size);
 }
 
@@ -328,7 +332,7 @@ Status QtPrinterService::setPageSizeChecked(const QPageSize& size)
 Result<PageOrientation> QtPrinterService::orientation()
 {
     return m_printer->pageLayout().orientation() == QPageLayout::Landscape ? PageOrientation::Landscape
-                                                                             : PageOrientation::Portrait;
+                                                                           : PageOrientation::Portrait;
 }
 
 Status QtPrinterService::setOrientation(PageOrientation orientation)
@@ -347,7 +351,8 @@ Result<Mm> QtPrinterService::printableHeight()
 {
     const QRectF feuille = m_printer->pageLayout().fullRect(QPageLayout::Millimeter);
     if (feuille.height() <= 2 * kMargeFeuille.value)
-        return Status::failure(QStringLiteral("Le format du papier de %1 est inconnu.").arg(printerDescription()));
+        return Status::failure(
+            QStringLiteral("Le format du papier de %1 est inconnu.").arg(printerDescription()));
     return Mm(feuille.height()) - kMargeFeuille * 2;
 }
 
@@ -383,7 +388,8 @@ Status QtPrinterService::beginOutput()
     if (documentOpen()) {
         if (m_newPageDue) {
             if (!m_printer->newPage())
-                return Status::failure(QStringLiteral("%1 n'a pas pu commencer une nouvelle page.").arg(printerDescription()));
+                return Status::failure(
+                    QStringLiteral("%1 n'a pas pu commencer une nouvelle page.").arg(printerDescription()));
             m_newPageDue = false;
             m_pageHasOutput = false;
         }
@@ -393,9 +399,9 @@ Status QtPrinterService::beginOutput()
     const bool preview = previewing();
     const bool pdf = m_printer->outputFormat() == QPrinter::PdfFormat && !preview;
     if (pdf && m_printer->outputFileName().isEmpty())
-        return Status::failure(QStringLiteral(
-            "Aucune imprimante n'est installée et aucun fichier n'a été choisi : choisissez « Imprimer dans un "
-            "fichier (PDF) » dans la fenêtre d'impression."));
+        return Status::failure(QStringLiteral("Aucune imprimante n'est installée et aucun fichier n'a été "
+                                              "choisi : choisissez « Imprimer dans un "
+                                              "fichier (PDF) » dans la fenêtre d'impression."));
     if (pdf) {
         auto fichier = std::make_unique<SafePdfFile>(m_printer->outputFileName());
         if (Status s = fichier->open(); !s)
@@ -414,11 +420,13 @@ Status QtPrinterService::beginOutput()
             return Status::failure(QStringLiteral("Impossible d'écrire le fichier « %1 ».")
                                        .arg(QFileInfo(m_chosenFile).absoluteFilePath()));
         }
-        return Status::failure(QStringLiteral("%1 n'a pas pu commencer l'impression.").arg(printerDescription()));
+        return Status::failure(
+            QStringLiteral("%1 n'a pas pu commencer l'impression.").arg(printerDescription()));
     }
     m_dpi = m_printer->resolution();
     // A preview shows each page once, whatever the copies.
-    m_pagesToRepeat = preview || m_printer->supportsMultipleCopies() ? 1 : std::max(1, m_printer->copyCount());
+    m_pagesToRepeat =
+        preview || m_printer->supportsMultipleCopies() ? 1 : std::max(1, m_printer->copyCount());
     m_newPageDue = false;
     m_pageHasOutput = false;
     m_pageTrace.clear();
@@ -430,7 +438,7 @@ void QtPrinterService::paint(const Trace& trace)
     switch (trace.kind) {
     case Trace::Text:
         if (trace.text.isEmpty())
-            break;  // an empty text only moves the position
+            break; // an empty text only moves the position
         if (m_painter->font() != trace.font)
             m_painter->setFont(trace.font);
         if (m_painter->pen() != trace.pen)
@@ -462,7 +470,8 @@ Status QtPrinterService::finishPage()
     // that a run to a file holds every envelope the quantity asks for.
     for (int copie = 1; copie < m_pagesToRepeat && m_pageHasOutput; ++copie) {
         if (!m_printer->newPage())
-            return Status::failure(QStringLiteral("%1 n'a pas pu commencer une nouvelle page.").arg(printerDescription()));
+            return Status::failure(
+                QStringLiteral("%1 n'a pas pu commencer une nouvelle page.").arg(printerDescription()));
         for (const Trace& trace : m_pageTrace)
             paint(trace);
     }
@@ -484,7 +493,8 @@ Status QtPrinterService::printText(const QString& text, LineEnd lineEnd)
         return s;
     const QFontMetricsF& m = metrics();
     const QPointF coin = toDevice(m_position);
-    Trace trace{Trace::Text, QPointF(coin.x(), coin.y() + m.ascent()), {}, {}, text, m_font, QPen(m_colour), {}};
+    Trace trace{Trace::Text, QPointF(coin.x(), coin.y() + m.ascent()), {}, {}, text, m_font, QPen(m_colour),
+                {}};
     record(std::move(trace));
     if (lineEnd == LineEnd::Yes)
         m_position = {Mm(0), m_position.y + units::fromDevicePixels(m.lineSpacing(), m_dpi)};
@@ -523,8 +533,14 @@ Status QtPrinterService::drawImage(const QImage& image, RectMm where)
     if (Status s = beginOutput(); !s)
         return s;
     const QPointF coin = toDevice({where.left, where.top});
-    record(Trace{Trace::Image, {}, {}, QRectF(coin, QSizeF(toPixels(where.width), toPixels(where.height))), {}, {},
-                 {}, image});
+    record(Trace{Trace::Image,
+                 {},
+                 {},
+                 QRectF(coin, QSizeF(toPixels(where.width), toPixels(where.height))),
+                 {},
+                 {},
+                 {},
+                 image});
     return Status::ok();
 }
 
@@ -542,7 +558,7 @@ Status QtPrinterService::endPage()
 Status QtPrinterService::endDocument()
 {
     if (!documentOpen())
-        return Status::ok();  // nothing was printed: no job, no page
+        return Status::ok(); // nothing was printed: no job, no page
     Status copies = m_newPageDue ? Status::ok() : finishPage();
     // Qt hands a job to its queue as the painter ends, and drops the server's answer.
     std::optional<CupsQueue> file;
@@ -577,5 +593,5 @@ Status QtPrinterService::endDocument()
         m_printer = std::move(neuve);
         m_metrics.reset();
     }
-    return remis ? copies : remis;  // what is lost matters most
+    return remis ? copies : remis; // what is lost matters most
 }

@@ -133,17 +133,17 @@ private:
     std::unique_ptr<SafePdfFile> m_pdf;
     QString m_chosenFile;
     QFont m_font;
-    std::optional<QFontMetricsF> m_metrics;  // of m_font on the printer; dropped when the font changes
+    std::optional<QFontMetricsF> m_metrics; // of m_font on the printer; dropped when the font changes
     int m_metricsDpi = 0;
     QColor m_colour = Qt::black;
     PointMm m_position;
     PointMm m_shift;
-    QString m_jobFolder;  // where a print to a file of this job is offered
+    QString m_jobFolder; // where a print to a file of this job is offered
 
-    double m_dpi = 0.0;              // resolution of the job under way
-    bool m_pageHasOutput = false;    // something was painted on the current page
-    bool m_newPageDue = false;       // the page was ended; the next output starts a new one
-    int m_pagesToRepeat = 1;         // copies the service paints itself
-    std::vector<Trace> m_pageTrace;  // the current page, when it must be repeated
-    std::vector<QPageSize> m_customSizes;  // sizes without a standard id; their code is 1000 + index
+    double m_dpi = 0.0;                   // resolution of the job under way
+    bool m_pageHasOutput = false;         // something was painted on the current page
+    bool m_newPageDue = false;            // the page was ended; the next output starts a new one
+    int m_pagesToRepeat = 1;              // copies the service paints itself
+    std::vector<Trace> m_pageTrace;       // the current page, when it must be repeated
+    std::vector<QPageSize> m_customSizes; // sizes without a standard id; their code is 1000 + index
 };

@@ -22,10 +22,14 @@ namespace {
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
@@ -48,7 +52,7 @@ QFont resolvedFace(const FontChoice& font, double pointSize)
     asked.setItalic(font.italic);
     const QFontInfo resolved(asked);
     QFont face(resolved.family());
-    face.setStyleName(resolved.styleName());  // the face's own style name, as the dialog lists it
+    face.setStyleName(resolved.styleName()); // the face's own style name, as the dialog lists it
     face.setPointSizeF(pointSize);
     face.setUnderline(font.underline);
     return face;
@@ -83,7 +87,8 @@ public:
         auto* layout = new QVBoxLayout(this);
         m_fonts = new QFontDialog(this);
         m_fonts->setWindowFlags(Qt::Widget);
-        m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::ScalableFonts | QFontDialog::DontUseNativeDialog);
+        m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::ScalableFonts |
+                            QFontDialog::DontUseNativeDialog);
         m_size = initial.pointSize > 0 ? initial.pointSize : 8.25;
         m_fonts->setCurrentFont(resolvedFace(initial, m_size));
         teachFractionalSizes();
@@ -94,14 +99,22 @@ public:
         m_colour = new QComboBox(this);
         m_colour->setObjectName(QStringLiteral("Couleur"));
         const QList<QPair<QString, QColor>> couleurs = {
-            {QStringLiteral("Noir"), QColor(0, 0, 0)},         {QStringLiteral("Bordeaux"), QColor(128, 0, 0)},
-            {QStringLiteral("Vert"), QColor(0, 128, 0)},       {QStringLiteral("Olive"), QColor(128, 128, 0)},
-            {QStringLiteral("Marine"), QColor(0, 0, 128)},     {QStringLiteral("Violet"), QColor(128, 0, 128)},
-            {QStringLiteral("Sarcelle"), QColor(0, 128, 128)}, {QStringLiteral("Gris"), QColor(128, 128, 128)},
-            {QStringLiteral("Argent"), QColor(192, 192, 192)}, {QStringLiteral("Rouge"), QColor(255, 0, 0)},
-            {QStringLiteral("Citron vert"), QColor(0, 255, 0)}, {QStringLiteral("Jaune"), QColor(255, 255, 0)},
-            {QStringLiteral("Bleu"), QColor(0, 0, 255)},       {QStringLiteral("Fuchsia"), QColor(255, 0, 255)},
-            {QStringLiteral("Bleu clair"), QColor(0, 255, 255)}, {QStringLiteral("Blanc"), QColor(255, 255, 255)},
+            {QStringLiteral("Noir"), QColor(0, 0, 0)},
+            {QStringLiteral("Bordeaux"), QColor(128, 0, 0)},
+            {QStringLiteral("Vert"), QColor(0, 128, 0)},
+            {QStringLiteral("Olive"), QColor(128, 128, 0)},
+            {QStringLiteral("Marine"), QColor(0, 0, 128)},
+            {QStringLiteral("Violet"), QColor(128, 0, 128)},
+            {QStringLiteral("Sarcelle"), QColor(0, 128, 128)},
+            {QStringLiteral("Gris"), QColor(128, 128, 128)},
+            {QStringLiteral("Argent"), QColor(192, 192, 192)},
+            {QStringLiteral("Rouge"), QColor(255, 0, 0)},
+            {QStringLiteral("Citron vert"), QColor(0, 255, 0)},
+            {QStringLiteral("Jaune"), QColor(255, 255, 0)},
+            {QStringLiteral("Bleu"), QColor(0, 0, 255)},
+            {QStringLiteral("Fuchsia"), QColor(255, 0, 255)},
+            {QStringLiteral("Bleu clair"), QColor(0, 255, 255)},
+            {QStringLiteral("Blanc"), QColor(255, 255, 255)},
         };
         for (const auto& [nom, couleur] : couleurs)
             addColour(nom, couleur);
@@ -236,14 +249,14 @@ private:
     }
 
     const FontChoice m_initial;
-    FontChoice m_onOpening;  // what the dialog showed on opening
+    FontChoice m_onOpening; // what the dialog showed on opening
     QFontDialog* m_fonts;
     QComboBox* m_colour;
     QLineEdit* m_sizeEdit = nullptr;
     QLineEdit* m_sample = nullptr;
     double m_size = 8.25;
 };
-}  // namespace
+} // namespace
 
 QString QtStandardDialogs::qtNameFilter(const QString& designedFilter)
 {
@@ -264,13 +277,16 @@ QString QtStandardDialogs::qtNameFilter(const QString& designedFilter)
 
 Answer QtStandardDialogs::question(const QString& title, const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                    m_parent);
+    QMessageBox box(QMessageBox::Question, title, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
     box.setDefaultButton(QMessageBox::Yes);
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }
 
@@ -290,7 +306,7 @@ void commeConcu(QFileDialog& dialog)
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
 }
-}  // namespace
+} // namespace
 
 std::optional<QString> QtStandardDialogs::openFile(const FileDialogRequest& request)
 {
@@ -313,7 +329,7 @@ std::optional<QString> QtStandardDialogs::saveFile(const FileDialogRequest& requ
     commeConcu(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(request.defaultSuffix);  // Qt asks before replacing a file
+    dialog.setDefaultSuffix(request.defaultSuffix); // Qt asks before replacing a file
     if (!request.initialPath.isEmpty())
         dialog.selectFile(request.initialPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -18,10 +18,11 @@ public:
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
-    bool printDialog(PrinterService& printer) override;                                  // QtPrintDialogs.cpp
-    bool printerSetupDialog(PrinterService& printer) override;                           // QtPrintDialogs.cpp
-    bool printPreview(PrinterService& printer, const PreviewRequest& request) override;  // QtPreviewDialogs.cpp
-    std::unique_ptr<Progress> progress(const QString& title, int total) override;        // QtPreviewDialogs.cpp
+    bool printDialog(PrinterService& printer) override;        // QtPrintDialogs.cpp
+    bool printerSetupDialog(PrinterService& printer) override; // QtPrintDialogs.cpp
+    bool printPreview(PrinterService& printer,
+                      const PreviewRequest& request) override;                    // QtPreviewDialogs.cpp
+    std::unique_ptr<Progress> progress(const QString& title, int total) override; // QtPreviewDialogs.cpp
 
     // "Description (*.EXT)|*.EXT" as a Qt name filter, "Description (*.EXT)"; the file
     // dialogs match it in any case.

@@ -16,14 +16,14 @@ QRect rectTwips(double left, double top, double width, double height)
 {
     return {px(left), px(top), px(width), px(height)};
 }
-constexpr double kLargeur = 9480;  // the address list window's width: Form3 stands over it
+constexpr double kLargeur = 9480; // the address list window's width: Form3 stands over it
 constexpr double kHauteur = 5085;
 constexpr double kSousLeHautDeLaFenetre = 330;
-}  // namespace
+} // namespace
 
 Form3::Form3(QWidget* fenetrePrincipale)
-    : QDialog(fenetrePrincipale, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                     Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(fenetrePrincipale,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Choix des Adresses à imprimer"));

@@ -21,8 +21,8 @@ class Form3 : public QDialog {
 public:
     explicit Form3(QWidget* fenetrePrincipale = nullptr);
 
-    // Shows the window modally over `adresses` (the address list's entries, in order) and waits until it is hidden. The chosen indices in ascending order, or
-    // nothing when the user gave up.
+    // Shows the window modally over `adresses` (the address list's entries, in order) and waits until it is
+    // hidden. The chosen indices in ascending order, or nothing when the user gave up.
     std::optional<QList<int>> choisit(const QStringList& adresses);
 
     // True when the user left through "Annuler": nothing is to be printed.
@@ -30,7 +30,7 @@ public:
     // The rows selected in List2, ascending.
     QList<int> selection() const;
 
-    void reject() override;  // the Escape key means "Annuler"
+    void reject() override; // the Escape key means "Annuler"
 
 protected:
     void showEvent(QShowEvent* event) override;

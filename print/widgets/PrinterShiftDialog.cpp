@@ -32,7 +32,7 @@ double auDixieme(double mm)
 {
     return std::round(mm * 10.0) / 10.0;
 }
-}  // namespace
+} // namespace
 
 PrinterShiftDialog::PrinterShiftDialog(const PrinterShiftRequest& request, QWidget* parent)
     : QDialog(parent), m_request(request)
@@ -71,10 +71,11 @@ PrinterShiftDialog::PrinterShiftDialog(const PrinterShiftRequest& request, QWidg
                                                  "Le décalage s'applique à tout ce qui s'imprime sur cette "
                                                  "imprimante.")));
     colonne->addWidget(calibrage);
-    colonne->addWidget(note(this, QStringLiteral("La page de calibrage s'imprime sans décalage sur une enveloppe : "
-                                                 "pliez son bord gauche sur le trait vertical, puis son bord haut "
-                                                 "sur le trait horizontal ; la graduation de la règle où arrive le "
-                                                 "bord replié est la valeur à saisir.")));
+    colonne->addWidget(
+        note(this, QStringLiteral("La page de calibrage s'imprime sans décalage sur une enveloppe : "
+                                  "pliez son bord gauche sur le trait vertical, puis son bord haut "
+                                  "sur le trait horizontal ; la graduation de la règle où arrive le "
+                                  "bord replié est la valeur à saisir.")));
     colonne->addWidget(boutons);
     colonne->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -89,7 +90,8 @@ PointMm PrinterShiftDialog::shift() const
 void PrinterShiftDialog::showPrinter()
 {
     const QString nom = m_request.printerName ? m_request.printerName() : QString();
-    m_printer->setText(QStringLiteral("Imprimante : %1").arg(nom.isEmpty() ? QStringLiteral("(aucune)") : nom));
+    m_printer->setText(
+        QStringLiteral("Imprimante : %1").arg(nom.isEmpty() ? QStringLiteral("(aucune)") : nom));
     const PointMm garde = m_request.storedShift ? m_request.storedShift() : PointMm{};
     m_right->setValue(garde.x.value);
     m_down->setValue(garde.y.value);

@@ -1,8 +1,8 @@
 // The check of an address's last line against France's list of postcodes, on real
 // addresses of every kind of place.
-#include "addresses/liste/EncodageAdresse.h"
 #include "addresses/codespostaux/TableCodesPostaux.h"
 #include "addresses/codespostaux/VerificationAcheminement.h"
+#include "addresses/liste/EncodageAdresse.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -38,7 +38,8 @@ private slots:
         forme("commune routed by another name", "13080 Aix-en-Provence", "13080 LUYNES");
         forme("CEDEX in small letters", "75700 Paris Cedex 07", "75700 PARIS CEDEX 07");
         QTest::newRow("wrong pair") << QStringLiteral("29200 QUIMPER") << Etat::LocaliteAbsente
-                                    << QStringLiteral("29200 ne dessert pas QUIMPER (29200 : BREST ; QUIMPER : 29000)")
+                                    << QStringLiteral(
+                                           "29200 ne dessert pas QUIMPER (29200 : BREST ; QUIMPER : 29000)")
                                     << QStringLiteral("29000 QUIMPER");
         QTest::newRow("typo in the locality")
             << QStringLiteral("29200 BRST") << Etat::LocaliteAbsente
@@ -47,7 +48,8 @@ private slots:
                                       << QStringLiteral("Code postal 29299 inconnu") << QString();
         QTest::newRow("unknown code, known town")
             << QStringLiteral("00000 PARIS") << Etat::CodeInconnu
-            << QStringLiteral("Code postal 00000 inconnu ; PARIS : 75001, 75002, 75003, 75004, …") << QString();
+            << QStringLiteral("Code postal 00000 inconnu ; PARIS : 75001, 75002, 75003, 75004, …")
+            << QString();
         const char* nonVerifiees[][2] = {{"abroad", "10115 BERLIN\r\nALLEMAGNE"},
                                          {"foreign code", "B-1000 BRUXELLES"},
                                          {"no postcode", "Jean\r\n5 rue du Port"},
@@ -80,7 +82,8 @@ private slots:
                                u"Herr Braun|10115 BERLIN|ALLEMAGNE"_qs, u"M. Gall|29299 BRST"_qs};
         for (QString& e : entrees)
             e = EnLigne(e.replace(u'|', QStringLiteral("\r\n")));
-        const QList<AdresseAReprendre> aReprendre = adressesAReprendre(entrees, TableCodesPostaux::officielle());
+        const QList<AdresseAReprendre> aReprendre =
+            adressesAReprendre(entrees, TableCodesPostaux::officielle());
         QCOMPARE(aReprendre.size(), 2);
         QCOMPARE(aReprendre[0].index, 1);
         QCOMPARE(aReprendre[1].premiereLigne, u"M. Gall"_qs);

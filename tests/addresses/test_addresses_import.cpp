@@ -3,10 +3,10 @@
 // title row told from an address, columns and vCard fields composed into envelope lines
 // (name, company, street, "POSTCODE CITY"), bad files refused whole, and a second import of
 // the same file adding nothing.
-#include "addresses/liste/ListeAdresses.h"
 #include "addresses/import/ImportAdresses.h"
 #include "addresses/import/ImportCsv.h"
 #include "addresses/import/ImportVcard.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "tests/support/Fichiers.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -224,10 +224,11 @@ private slots:
                              << entree("Ada Byron|Analytical|2 High St|BA1 BATH|UK");
         // The charset a card names, ISO-8859-15 (whose 0xBD is "œ", Latin-1's "½"), quoted
         // or as raw bytes that the file's own decoding took for Windows-1252.
-        for (const char* corps : {"N;CHARSET=ISO-8859-15;ENCODING=QUOTED-PRINTABLE:C=BDur;Anne\r\n"
-                                  "ADR;CHARSET=ISO-8859-15;ENCODING=QUOTED-PRINTABLE:;;1 rue de l'=A4;Lyon;;69001;\r\n",
-                                  "N;CHARSET=ISO-8859-15:C\xBDur;Anne\r\nADR;CHARSET=ISO-8859-15:;;1 rue de l'\xA4;"
-                                  "Lyon;;69001;\r\n"})
+        for (const char* corps :
+             {"N;CHARSET=ISO-8859-15;ENCODING=QUOTED-PRINTABLE:C=BDur;Anne\r\n"
+              "ADR;CHARSET=ISO-8859-15;ENCODING=QUOTED-PRINTABLE:;;1 rue de l'=A4;Lyon;;69001;\r\n",
+              "N;CHARSET=ISO-8859-15:C\xBDur;Anne\r\nADR;CHARSET=ISO-8859-15:;;1 rue de l'\xA4;"
+              "Lyon;;69001;\r\n"})
             QTest::addRow("ISO-8859-15 %s", strstr(corps, "QUOTED") ? "quoted" : "8 bits")
                 << QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\n") + corps + "END:VCARD\r\n"
                 << entree("Anne Cœur|1 rue de l'€|69001 LYON");

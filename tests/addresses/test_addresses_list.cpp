@@ -126,7 +126,8 @@ private slots:
         constexpr int n = 20000;
         QStringList textes{QString(), u"é"_qs, u"E"_qs};
         for (int i = 0; i < n; ++i)
-            textes << u"M. et Mme Martin-%1 %2 rue du Marché"_qs.arg((i * 7919) % n, 5, 10, QChar(u'0')).arg(i % 3);
+            textes << u"M. et Mme Martin-%1 %2 rue du Marché"_qs.arg((i * 7919) % n, 5, 10, QChar(u'0'))
+                          .arg(i % 3);
         ListeAdresses liste;
         liste.remplit(textes);
         QCOMPARE(liste.entrees(), ListeAdresses::enOrdre(textes));

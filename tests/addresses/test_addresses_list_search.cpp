@@ -2,8 +2,8 @@
 // tell the main window and leave in the list; under a search, what it shows and counts, and
 // that its buttons and keys act on the entries shown, not on those at the same place in
 // the list.
-#include "addresses/liste/ListeAdresses.h"
 #include "addresses/liste/FiltreAdresses.h"
+#include "addresses/liste/ListeAdresses.h"
 #include "addresses/widgets/Form2.h"
 
 #include <QLabel>

@@ -2,9 +2,9 @@
 // or one written on Windows, reads back as. Every input the reader was ever fuzzed from, and
 // every input that ever broke it, is read again in the ordinary build: none may crash, and
 // what is accepted survives a save.
-#include "addresses/liste/EntreesAdresses.h"
-#include "addresses/fichier/PlvCodec.h"
 #include "addresses/fichier/CodageTexte.h"
+#include "addresses/fichier/PlvCodec.h"
+#include "addresses/liste/EntreesAdresses.h"
 
 #include <QDir>
 #include <QtTest>
@@ -71,9 +71,9 @@ private slots:
         d.reglages.TexteExp = "Anne \"Dubois\"\n3, rue Haute"; // as a text box on Linux gives it
         d.reglages.PoliceExp.pointSize = 10.33333;
         d.reglages.PoliceDest = {.name = "Times New Roman",
-                        .pointSize = 10.5,
-                        .bold = true,
-                        .colour = TextColour::fromRgb(QColor(0, 128, 255))};
+                                 .pointSize = 10.5,
+                                 .bold = true,
+                                 .colour = TextColour::fromRgb(QColor(0, 128, 255))};
         d.Adresses = {"Albert" + S + "Paris", "\"", u"Zoé"_qs + S + "Lyon"};
         d.reglages.NomLogo = "/home/anne/Mes \"logos\"/a.bmp";
         d.reglages.RepereCoupe = true;

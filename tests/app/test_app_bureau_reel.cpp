@@ -1,8 +1,8 @@
 // The window on a real desktop: a dark theme, and Arial and Times New Roman known only
 // as fontconfig's names for Liberation faces, with Qt's own font dialog.
 #include "addresses/widgets/Form2.h"
-#include "layout/widgets/ToileApercu.h"
 #include "app/window/QtDialogs.h"
+#include "layout/widgets/ToileApercu.h"
 #include "platform/widgets/QtPrinterService.h"
 #include "print/widgets/Form3.h"
 #include "tests/app/BancForm1.h"
@@ -35,7 +35,7 @@ QByteArray sauve(BancQt& b, const QString& nom)
     b.c().Sauver->click();
     return contenu(b.dossier.filePath(nom));
 }
-}  // namespace
+} // namespace
 
 class TestBureauReel : public QObject {
     Q_OBJECT
@@ -45,8 +45,8 @@ private slots:
         QTest::addColumn<QByteArray>("police");
         QTest::addColumn<QString>("vus");
         QTest::newRow("Arial") << QByteArray() << u"Liberation Sans 18|Liberation Sans 8.25"_qs;
-        QTest::newRow("Times New Roman gras 10,5")
-            << QByteArray("\"Times New Roman\",#FALSE#,#TRUE#") << u"Liberation Serif 10.5|Liberation Serif 10.5"_qs;
+        QTest::newRow("Times New Roman gras 10,5") << QByteArray("\"Times New Roman\",#FALSE#,#TRUE#")
+                                                   << u"Liberation Serif 10.5|Liberation Serif 10.5"_qs;
     }
 
     void policeAliasOkSansChangement()
@@ -63,7 +63,7 @@ private slots:
         }
         const QByteArray avant = sauve(b, u"Avant.PLV"_qs);
         const QImage apercu = b.c().ModeleApercu->image();
-        b.c().Polices->click();  // the recipient's: no focus since start-up, nor since the file opened
+        b.c().Polices->click(); // the recipient's: no focus since start-up, nor since the file opened
         QApplication::setActiveWindow(b.f.get());
         b.c().Exped->setFocus();
         b.c().Polices->click();
@@ -93,8 +93,9 @@ private slots:
         };
         const QImage apercu = b.c().ModeleApercu->image();
         const QImage clair = imprime(u"clair.pdf"_qs);
-        QApplication::setPalette(bureauSombre ? bureau : QPalette(QColor(53, 53, 53)));  // light text on dark grey
-        QApplication::processEvents();  // the windows hear of it from the event loop
+        QApplication::setPalette(bureauSombre ? bureau
+                                              : QPalette(QColor(53, 53, 53))); // light text on dark grey
+        QApplication::processEvents(); // the windows hear of it from the event loop
         b.f->Form_Activate();
         QCOMPARE(b.c().ModeleApercu->image(), apercu);
         const pdf::Encre e = pdf::compareEncre(clair, imprime(u"sombre.pdf"_qs), 0);
@@ -107,11 +108,12 @@ private slots:
             auto* legende = qobject_cast<QLabel*>(w);
             if (!vue && !w->inherits("QCheckBox") && !(legende && legende->pixmap().isNull()))
                 continue;
-            QWidget* fond = w;  // the nearest widget that paints its background
+            QWidget* fond = w; // the nearest widget that paints its background
             while (!vue && !fond->autoFillBackground() && !fond->isWindow())
                 fond = fond->parentWidget();
             const QColor t = w->palette().color(vue ? QPalette::Text : w->foregroundRole());
-            const int sous = qGray(fond->palette().color(vue ? QPalette::Base : fond->backgroundRole()).rgb());
+            const int sous =
+                qGray(fond->palette().color(vue ? QPalette::Base : fond->backgroundRole()).rgb());
             QVERIFY2(qAbs(qGray(t.rgb()) - sous) * t.alphaF() >= 90, qPrintable(w->objectName()));
         }
     }

@@ -16,7 +16,9 @@ private slots:
         QSignalSpy changements(&d, &DocumentEnveloppe::modifieChange);
         {
             const DocumentEnveloppe::Chargement ouverture(d);
-            { const DocumentEnveloppe::Chargement adresse(d); }
+            {
+                const DocumentEnveloppe::Chargement adresse(d);
+            }
             d.marqueModifie();
         }
         QVERIFY(!d.Modifie());

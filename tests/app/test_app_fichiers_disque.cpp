@@ -2,8 +2,8 @@
 // travels beside the file under the companion name and is found wherever the files were
 // copied, or else replaced; miscounted lists, UTF-8 from a text editor, and names that are
 // no regular file.
-#include "addresses/import/ImportAdresses.h"
 #include "addresses/fichier/PlvCodec.h"
+#include "addresses/import/ImportAdresses.h"
 #include "platform/EcritureGroupee.h"
 #include "tests/app/BancForm1.h"
 
@@ -96,9 +96,11 @@ private slots:
 
         b.dialogs.saveAnswers = {plv};
         b.c().Sauver->click();
-        QCOMPARE(b.dialogs.messageTexts(), QStringList{"Problème d'écriture du Fichier:\r\n" + plv + "Corrigez et réessayez."});
+        QCOMPARE(b.dialogs.messageTexts(),
+                 QStringList{"Problème d'écriture du Fichier:\r\n" + plv + "Corrigez et réessayez."});
         QVERIFY(contenu(plv) == avantPlv && contenu(bmp) == avantBmp);
-        QCOMPARE(QDir(disque.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"Lettre.BMP", "Lettre.PLV", "plein"}));
+        QCOMPARE(QDir(disque.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"Lettre.BMP", "Lettre.PLV", "plein"}));
     }
 
     // Save, open, save again gives the same files. The first save with a logo writes the
@@ -228,7 +230,8 @@ private slots:
         QVERIFY(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));
         ecritFichier(dir.filePath("a/x"), "ancien");
         EcritureGroupee ecriture;
-        QVERIFY(ecriture.prepare(dir.filePath("a/x"), "nouveau") && ecriture.prepare(dir.filePath("b/y"), "nouveau"));
+        QVERIFY(ecriture.prepare(dir.filePath("a/x"), "nouveau") &&
+                ecriture.prepare(dir.filePath("b/y"), "nouveau"));
         QVERIFY(QDir(dir.path()).rename("b", "c"));
         QVERIFY(!ecriture.remplace());
         QCOMPARE(contenu(dir.filePath("a/x")), "ancien");
@@ -261,15 +264,18 @@ private slots:
     void le_nombre_et_le_codage_sont_ceux_du_fichier_data()
     {
         QTest::addColumn<QByteArray>("octets");
-        QTest::addColumn<QStringList>("adresses");  // none: refused
+        QTest::addColumn<QStringList>("adresses"); // none: refused
         const auto fichier = [](const char* n, const QByteArray& suite) {
-            return "#FALSE#,10,10,100,20,1,220,110,#TRUE#\r\n\"\"\r\n\"Arial\",#FALSE#,#FALSE#,#FALSE#,-2147483640,8.25"
-                   "\r\n\"Arial\",#FALSE#,#FALSE#,#FALSE#,-2147483640,18\r\n"
-                   + QByteArray(n) + "\r\n" + suite + "\"Logo.BMP\"\r\n#TRUE#\r\n";
+            return "#FALSE#,10,10,100,20,1,220,110,#TRUE#\r\n\"\"\r\n\"Arial\",#FALSE#,#FALSE#,#FALSE#,-"
+                   "2147483640,8.25"
+                   "\r\n\"Arial\",#FALSE#,#FALSE#,#FALSE#,-2147483640,18\r\n" +
+                   QByteArray(n) + "\r\n" + suite + "\"Logo.BMP\"\r\n#TRUE#\r\n";
         };
         QTest::newRow("une de trop") << fichier("2", "\"Anne\"\r\n\"Bruno\"\r\n") << QStringList();
-        QTest::newRow("UTF-8") << fichier("0", "\"Zo\xC3\xA9\xC2\xA0Lyon\"\r\n") << QStringList(u"Zoé\u00A0Lyon"_qs);
-        QTest::newRow("UTF-8 et sa marque") << "\xEF\xBB\xBF" + fichier("0", "\"Zo\xC3\xA9\"\r\n") << QStringList(u"Zoé"_qs);
+        QTest::newRow("UTF-8") << fichier("0", "\"Zo\xC3\xA9\xC2\xA0Lyon\"\r\n")
+                               << QStringList(u"Zoé\u00A0Lyon"_qs);
+        QTest::newRow("UTF-8 et sa marque")
+            << "\xEF\xBB\xBF" + fichier("0", "\"Zo\xC3\xA9\"\r\n") << QStringList(u"Zoé"_qs);
     }
     void le_nombre_et_le_codage_sont_ceux_du_fichier()
     {

@@ -4,8 +4,8 @@
 // nothing, and a block moved on the preview leaves the picture a full redraw would draw.
 // The line under the recipient box: why the block is red, the routing line checked as the
 // user types and corrected in one keystroke, and completion from a typed postcode.
-#include "addresses/widgets/Form2.h"
 #include "addresses/codespostaux/TableCodesPostaux.h"
+#include "addresses/widgets/Form2.h"
 #include "layout/widgets/EtiquetteConseil.h"
 #include "layout/widgets/ToileApercu.h"
 #include "platform/widgets/QtPrinterService.h"
@@ -48,9 +48,9 @@ private slots:
         BancQt b;
         const EnveloppeApercu& a = b.f->apercu();
         QVERIFY(a.verdictDest().respectee());
-        QVERIFY(b.imprimante.setFontName(QStringLiteral("Arial")) && b.imprimante.setFontSize(18)
-                && b.imprimante.setFontBold(false) && b.imprimante.setFontItalic(false)
-                && b.imprimante.setFontUnderline(false));
+        QVERIFY(b.imprimante.setFontName(QStringLiteral("Arial")) && b.imprimante.setFontSize(18) &&
+                b.imprimante.setFontBold(false) && b.imprimante.setFontItalic(false) &&
+                b.imprimante.setFontUnderline(false));
         const double largeur = b.imprimante.textWidth(b.f->document().reglages().TexteDest).value().value;
         const double hauteur = b.imprimante.textHeight(b.f->document().reglages().TexteDest).value().value;
         QVERIFY(largeur > 15 && largeur < 40); // "Adresse" in 18 points

@@ -2,10 +2,10 @@
 // French public holidays as the grid marks and names them; and the widget driven as a user
 // would, offscreen under the Fusion style: the colours shown, and every cell named by its
 // full date for a screen reader.
-#include "calendar/widgets/Calendrier.h"
 #include "calendar/CalendrierModele.h"
 #include "calendar/CouleursCalendrier.h"
 #include "calendar/DatePaques.h"
+#include "calendar/widgets/Calendrier.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QAccessible>
@@ -68,7 +68,8 @@ private slots:
             }
         }
         // The title names the day the user reads in the grid.
-        QCOMPARE(CalendrierModele(QDate(2025, 1, 31)).CalculDate(true, true).titre, u"vendredi 31 janvier"_qs);
+        QCOMPARE(CalendrierModele(QDate(2025, 1, 31)).CalculDate(true, true).titre,
+                 u"vendredi 31 janvier"_qs);
     }
 
     void unJourDUnMoisVoisinEtAuxBornesDesQuatreChiffres()

@@ -1,8 +1,8 @@
 // The address file reader on arbitrary bytes. Besides never crashing or hanging, what it
 // accepts must survive a save: written back and read again, it is the same document;
 // and the addresses a batch packs are the ones the window would list.
-#include "addresses/liste/EntreesAdresses.h"
 #include "addresses/fichier/PlvCodec.h"
+#include "addresses/liste/EntreesAdresses.h"
 
 #include <cstddef>
 #include <cstdint>

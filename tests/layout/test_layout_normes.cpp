@@ -4,13 +4,13 @@
 // check before a print, on a recording printer (2 mm a character, 5 mm a line): it lists
 // exactly the envelopes that break a rule, each rule at and just past its limit, with the
 // amounts the user reads, and its answers decide what the print command does.
-#include "addresses/liste/EncodageAdresse.h"
 #include "addresses/codespostaux/TableCodesPostaux.h"
+#include "addresses/liste/EncodageAdresse.h"
+#include "app/window/QtDialogs.h"
 #include "layout/ConseilAdresse.h"
 #include "layout/GeometrieApercu.h"
 #include "layout/NormePostale.h"
 #include "layout/VerificationEnveloppes.h"
-#include "app/window/QtDialogs.h"
 #include "print/CommandeImpression.h"
 #include "tests/support/RecordingPrinterService.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -157,8 +157,8 @@ private slots:
         demande.reglages.Orientation = orientation;
         // The same address unchosen, then chosen: only what is printed is judged.
         demande.adresses = {entree, adresse(5), entree};
-        const QList<EnveloppeARevoir> aRevoir =
-            verifieEnveloppes(imprimante, demande.reglages, demande.adresses, {1, 2}, &TableCodesPostaux::officielle());
+        const QList<EnveloppeARevoir> aRevoir = verifieEnveloppes(
+            imprimante, demande.reglages, demande.adresses, {1, 2}, &TableCodesPostaux::officielle());
         QCOMPARE(aRevoir.size(), defauts.isEmpty() ? 0 : 1);
         if (!defauts.isEmpty()) {
             QCOMPARE(aRevoir[0].index, 2);
@@ -201,7 +201,8 @@ private slots:
                 montreeAvantImpression = index;
         };
         demande.confirmeSelection = [&](const DemandeImpression& d, const QList<int>& selection) {
-            return confirmeEnveloppes(imprimante, dialogues, d.reglages, d.adresses, selection, d.montreAdresse);
+            return confirmeEnveloppes(imprimante, dialogues, d.reglages, d.adresses, selection,
+                                      d.montreAdresse);
         };
         commande.Imprimer(demande);
 

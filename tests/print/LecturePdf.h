@@ -11,18 +11,18 @@
 #include <memory>
 #include <poppler-qt6.h>
 
-#define QCOMPARE_MM(actual, expected)                                                                      \
-    QVERIFY2(qAbs((actual) - (expected)) <= 0.1,                                                           \
+#define QCOMPARE_MM(actual, expected)                                                                        \
+    QVERIFY2(qAbs((actual) - (expected)) <= 0.1,                                                             \
              qPrintable(QStringLiteral("%1 mm, expected %2 mm").arg(actual).arg(expected)))
 
 namespace pdf {
 
 inline constexpr double kMmParPoint = 25.4 / 72.0;
-inline constexpr double kDixiemes = 254;  // dpi: one pixel is a tenth of a millimetre
+inline constexpr double kDixiemes = 254; // dpi: one pixel is a tenth of a millimetre
 
 struct Mot {
     QString texte;
-    QRectF mm;  // left at the text's origin, top at its ascent, from the sheet's corner
+    QRectF mm; // left at the text's origin, top at its ascent, from the sheet's corner
 };
 
 inline std::unique_ptr<Poppler::Document> ouvre(const QString& chemin)
@@ -77,8 +77,8 @@ inline bool encre(const QImage& image, double dpi, double xMm, double yMm)
 }
 
 struct Encre {
-    int pixels = 0;  // inked in either
-    int seuls = 0;   // inked in one with no ink near the matching place in the other
+    int pixels = 0; // inked in either
+    int seuls = 0;  // inked in one with no ink near the matching place in the other
     QString texte() const { return QStringLiteral("%1 pixels isolés sur %2").arg(seuls).arg(pixels); }
 };
 
@@ -88,7 +88,9 @@ inline Encre compareEncre(const QImage& a, const QImage& b, int rayon = 1)
 {
     const QImage ga = a.convertToFormat(QImage::Format_Grayscale8);
     const QImage gb = b.convertToFormat(QImage::Format_Grayscale8);
-    const auto encre = [](const QImage& g, int x, int y) { return g.valid(x, y) && g.constScanLine(y)[x] < 128; };
+    const auto encre = [](const QImage& g, int x, int y) {
+        return g.valid(x, y) && g.constScanLine(y)[x] < 128;
+    };
     Encre e;
     const auto compte = [&](const QImage& de, const QImage& vers) {
         for (int y = 0; y < de.height(); ++y)
@@ -108,4 +110,4 @@ inline Encre compareEncre(const QImage& a, const QImage& b, int rayon = 1)
     return e;
 }
 
-}  // namespace pdf
+} // namespace pdf

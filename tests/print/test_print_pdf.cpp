@@ -34,7 +34,8 @@ struct Impression {
         commande.decalages().utiliseFichier(dossier.filePath(pdf + u".ini"_qs));
         demande.reglages.TexteExp = u"Expéditeur"_qs;
         demande.adresses = {kAdresse};
-        commande.remplaceChoixAdresses([this](const EntreesAdresses&) { return std::optional<QList<int>>(choix); });
+        commande.remplaceChoixAdresses(
+            [this](const EntreesAdresses&) { return std::optional<QList<int>>(choix); });
     }
     std::unique_ptr<Poppler::Document> imprime()
     {
@@ -44,7 +45,7 @@ struct Impression {
     }
 };
 
-}  // namespace
+} // namespace
 
 class TestPrintPdf : public QObject {
     Q_OBJECT
@@ -54,9 +55,9 @@ private slots:
     void blocksAtTheirPhysicalPlace_data()
     {
         QTest::addColumn<int>("orientation");
-        QTest::addColumn<double>("largeur");  // of the sheet
-        QTest::addColumn<double>("haut");     // of the envelope, below the sheet's top
-        QTest::addColumn<double>("dx");       // the printer's shift, kept for the PDF output
+        QTest::addColumn<double>("largeur"); // of the sheet
+        QTest::addColumn<double>("haut");    // of the envelope, below the sheet's top
+        QTest::addColumn<double>("dx");      // the printer's shift, kept for the PDF output
         QTest::addColumn<double>("dy");
         QTest::newRow("Portrait, 220 x 110") << 0 << 210.0 << 0.0 << 0.0 << 0.0;
         QTest::newRow("Paysage, 220 x 120, shifted") << 1 << 297.0 << 210.0 - 120.0 << 2.5 << -1.0;
@@ -88,8 +89,9 @@ private slots:
         for (const auto& ligne : {nom, et, adresse})
             QCOMPARE_MM(ligne->mm.left(), 100.0 + dx);
         QCOMPARE_MM(adresse->mm.top() - et->mm.top(), et->mm.top() - nom->mm.top());
-        QCOMPARE_MM(adresse->mm.top() + (et->mm.top() - nom->mm.top()), haut + dy + (orientation ? 100.0 : 90.0));
-        QCOMPARE(i.imprimante.orientation().value(), PageOrientation::Portrait);  // back for the next user
+        QCOMPARE_MM(adresse->mm.top() + (et->mm.top() - nom->mm.top()),
+                    haut + dy + (orientation ? 100.0 : 90.0));
+        QCOMPARE(i.imprimante.orientation().value(), PageOrientation::Portrait); // back for the next user
         QCOMPARE(i.imprimante.shift(), PointMm{});
     }
 
@@ -97,7 +99,7 @@ private slots:
     {
         Impression i(m_dir, u"reperes.pdf"_qs);
         i.demande.reglages.RepereCoupe = true;
-        i.demande.reglages.LongueurEnv = 162;  // C6: the whole envelope lies on the upright sheet
+        i.demande.reglages.LongueurEnv = 162; // C6: the whole envelope lies on the upright sheet
         i.demande.reglages.HauteurEnv = 114;
         i.demande.reglages.MargeGaucheDest = 60;
         i.demande.reglages.Quantite = 2;
@@ -113,10 +115,10 @@ private slots:
             for (const QPointF& p : marques)
                 QVERIFY2(pdf::encre(image, kDpi, p.x(), p.y()) == (page < 2),
                          qPrintable(u"page %1: %2, %3"_qs.arg(page).arg(p.x()).arg(p.y())));
-            QVERIFY(!pdf::encre(image, kDpi, 162, 12));  // each mark is 5 mm long
+            QVERIFY(!pdf::encre(image, kDpi, 162, 12)); // each mark is 5 mm long
             QVERIFY(pdf::mot(*doc, page, i.demande.adresses[page / 2]));
         }
-        QCOMPARE(i.imprimante.copies().value(), 1);  // the count comes back after the run
+        QCOMPARE(i.imprimante.copies().value(), 1); // the count comes back after the run
     }
 
     void aRunCancelledAtThreeOfTenIsAWholeDocument()
@@ -135,7 +137,7 @@ private slots:
         QCOMPARE(i.dialogues.progressTexts.last(), u"Impression de l'enveloppe 3 sur 10"_qs);
         QVERIFY(doc);
         QCOMPARE(doc->numPages(), 3);
-        QVERIFY(pdf::mot(*doc, 2, u"3"_qs));  // "Destinataire 3", the envelope under way
+        QVERIFY(pdf::mot(*doc, 2, u"3"_qs)); // "Destinataire 3", the envelope under way
         QVERIFY(!pdf::mot(*doc, 2, u"4"_qs));
         QCOMPARE(i.imprimante.paperSize().value(), int(QPageSize::A5));
         QCOMPARE(i.imprimante.orientation().value(), PageOrientation::Portrait);

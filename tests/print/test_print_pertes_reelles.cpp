@@ -35,7 +35,7 @@ struct Impression {
         demande.adresses = {u"Zoé Martin"_qs};
         demande.reglages.RepereCoupe = true; // C6: the whole envelope lies on the upright sheet
         std::tie(demande.reglages.LongueurEnv, demande.reglages.HauteurEnv) = std::pair(162.f, 114.f);
-        demande.reglages.LogoChoisi = true;  // noise, that no compression shrinks: a large PDF
+        demande.reglages.LogoChoisi = true; // noise, that no compression shrinks: a large PDF
         demande.reglages.Logo = QImage(160, 160, QImage::Format_RGB32);
         QRandomGenerator(12).fillRange(reinterpret_cast<quint32*>(demande.reglages.Logo.bits()), 160 * 160);
         commande.remplaceChoixAdresses([](const EntreesAdresses&) { return std::optional(QList<int>{0}); });
@@ -51,7 +51,7 @@ struct Impression {
             commande.ReglageImprimante(demande.reglages);
     }
 };
-}  // namespace
+} // namespace
 
 class TestPrintPertesReelles : public QObject {
     Q_OBJECT
@@ -59,7 +59,7 @@ class TestPrintPertesReelles : public QObject {
 private slots:
     void aPdfOnAFullDiskReplacesNothing_data()
     {
-        QTest::addColumn<bool>("existant");  // a file of that name, printed over; else the calibration page
+        QTest::addColumn<bool>("existant"); // a file of that name, printed over; else the calibration page
         QTest::newRow("print over an existing file") << true;
         QTest::newRow("calibration page, new file") << false;
     }
@@ -88,9 +88,9 @@ private slots:
         QCOMPARE(i.dialogues.shownOfKind(u"message"_qs).value(0).title, u"Contrôle d'impression"_qs);
         QCOMPARE(i.dialogues.messageTexts(), QStringList(SafePdfFile(pdf).notWhole().error()));
         QCOMPARE(contenu(pdf), existant ? ancien : QByteArray());
-        QCOMPARE(QDir(dossier.path()).entryList(QDir::Files).size(), existant ? 2 : 1);  // no temporary left
+        QCOMPARE(QDir(dossier.path()).entryList(QDir::Files).size(), existant ? 2 : 1); // no temporary left
 
-        remplissage.remove();  // room again: the same print replaces the file
+        remplissage.remove(); // room again: the same print replaces the file
         i.imprime(existant);
         QCOMPARE(i.dialogues.messageTexts(), QStringList());
         auto doc = pdf::ouvre(pdf);
@@ -101,7 +101,7 @@ private slots:
     void aQueueThatWouldLoseThePrintIsNamed_data()
     {
         QTest::addColumn<QString>("avant");   // done to the queue before the print
-        QTest::addColumn<QString>("pendant");  // while the run lays the page out
+        QTest::addColumn<QString>("pendant"); // while the run lays the page out
         QTest::addColumn<QList<Answer>>("reponses");
         QTest::addColumn<QString>("message");
         const QString refuse = u"cupsreject "_qs + kRefus, arrete = u"cupsdisable "_qs + kRefus;
@@ -144,7 +144,7 @@ private slots:
         sortie(kPret);
         pendant.clear();
         i.imprime();
-        QCOMPARE(i.dialogues.shown.size(), 1);  // the print dialog alone
+        QCOMPARE(i.dialogues.shown.size(), 1); // the print dialog alone
         const QDir spool(u"/var/spool/cups-pdf/"_qs + QString::fromLocal8Bit(getpwuid(getuid())->pw_name));
         const auto fichiers = [&] { return spool.entryInfoList({u"*%1*.pdf"_qs.arg(jeton)}, QDir::Files); };
         std::unique_ptr<Poppler::Document> doc; // whole once the queue has converted it

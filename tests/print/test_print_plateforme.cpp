@@ -72,11 +72,12 @@ double ligneLaPlusLongue(const QImage& g, bool verticale)
     int meilleure = 0, position = 0;
     for (int i = 0; i < (verticale ? g.width() : g.height()); ++i)
         for (int j = 0, suite = 0; j < (verticale ? g.height() : g.width()); ++j)
-            if ((suite = (verticale ? g.constScanLine(j)[i] : g.constScanLine(i)[j]) < 128 ? suite + 1 : 0) > meilleure)
+            if ((suite = (verticale ? g.constScanLine(j)[i] : g.constScanLine(i)[j]) < 128 ? suite + 1 : 0) >
+                meilleure)
                 std::tie(meilleure, position) = std::pair(suite, i);
     return (position + 0.5) * 25.4 / pdf::kDixiemes;
 }
-}  // namespace
+} // namespace
 
 class TestPrintPlateforme : public QObject {
     Q_OBJECT
@@ -106,7 +107,7 @@ private slots:
         ReglagesImprimante reglages;
         TestImpr2(imprimante, dialogues, reglages);
         QCOMPARE(reglages.ReglagesRefuses, refuses);
-        QCOMPARE(dialogues.shownOfKind(u"setup"_qs).size(), refuses.size() - 1);  // after its message
+        QCOMPARE(dialogues.shownOfKind(u"setup"_qs).size(), refuses.size() - 1); // after its message
         QCOMPARE(imprimante.paperSize().value(), format);
         QCOMPARE(imprimante.orientation().value(), PageOrientation::Portrait);
     }
@@ -135,13 +136,14 @@ private slots:
         const auto lit = [&vus](QDialog& d) {
             for (QPushButton* b : d.findChildren<QPushButton*>())
                 if (b->text() == u"&Options >>"_qs)
-                    b->click();  // the Copies and Options tabs
+                    b->click(); // the Copies and Options tabs
             if (auto* liste = d.findChild<QAbstractItemView*>(u"treeView"_qs))
-                QTRY_COMPARE(liste->model()->rowCount(liste->rootIndex()), 3);  // a folder, .plv in any case
+                QTRY_COMPARE(liste->model()->rowCount(liste->rootIndex()), 3); // a folder, .plv in any case
             releve(&d, vus);
         };
         QtDialogs dialogues;
-        const FileDialogRequest demande{u"Ouvrir"_qs, u"Fichiers autorisés (*.PLV)|*.PLV"_qs, u"PLV"_qs, m_dir.path() + u"/"_qs};
+        const FileDialogRequest demande{u"Ouvrir"_qs, u"Fichiers autorisés (*.PLV)|*.PLV"_qs, u"PLV"_qs,
+                                        m_dir.path() + u"/"_qs};
         if (dialogue == u"open"_qs || dialogue == u"save"_qs) {
             pendantLeDialogue<QFileDialog>(lit);
             dialogue == u"open"_qs ? dialogues.openFile(demande) : dialogues.saveFile(demande);
@@ -153,8 +155,9 @@ private slots:
             QVERIFY(!imprimante.printer().collateCopies());
         }
         static const QRegularExpression kPropre(u"^(printers|type|lookInCombo): "_qs);
-        static const QRegularExpression kAnglais(u"\\[[A-Za-z]{2}\\]|\\b(Off|Folder|Sided|binding|Print|Reverse|"
-                                                 "Collate|bytes|Dec)\\b|^(gbPrintRange|pageSetCombo|reverse|collate):"_qs);
+        static const QRegularExpression kAnglais(
+            u"\\[[A-Za-z]{2}\\]|\\b(Off|Folder|Sided|binding|Print|Reverse|"
+            "Collate|bytes|Dec)\\b|^(gbPrintRange|pageSetCombo|reverse|collate):"_qs);
         for (const QString& vu : std::as_const(vus))
             QVERIFY2(kPropre.match(vu).hasMatch() || !kAnglais.match(vu).hasMatch(), qPrintable(vu));
         QVERIFY(vus.size() > 20);
@@ -165,7 +168,8 @@ private slots:
         QtPrinterService imprimante;
         QtDialogs dialogues;
         CommandeImpression commande(imprimante, dialogues, nullptr);
-        commande.remplaceChoixAdresses([](const EntreesAdresses&) { return std::optional<QList<int>>(QList<int>{0}); });
+        commande.remplaceChoixAdresses(
+            [](const EntreesAdresses&) { return std::optional<QList<int>>(QList<int>{0}); });
         DemandeImpression demande;
         demande.adresses = {u"Destinataire"_qs};
         demande.reglages.NomFichier = m_dir.filePath(u"Amis.PLV"_qs);
@@ -177,7 +181,7 @@ private slots:
         });
         commande.Imprimer(demande);
         QCOMPARE(propose, m_dir.filePath(u"Amis - enveloppes.pdf"_qs));
-        QCOMPARE(imprimante.printer().docName(), u"Amis - enveloppes"_qs);  // the job's name in the queue
+        QCOMPARE(imprimante.printer().docName(), u"Amis - enveloppes"_qs); // the job's name in the queue
     }
 
     // Every mark clear of the unprintable margins; folded along the page's lines, the
@@ -205,7 +209,8 @@ private slots:
         dialogues.printAnswers = {true};
         DecalagesImprimantes decalages(fichier + u".ini"_qs);
         ReglagesModele reglages;
-        std::tie(reglages.Orientation, reglages.LongueurEnv, reglages.HauteurEnv) = std::tuple(orientation, longueur, hauteur);
+        std::tie(reglages.Orientation, reglages.LongueurEnv, reglages.HauteurEnv) =
+            std::tuple(orientation, longueur, hauteur);
         AlignementImprimante(imprimante, dialogues, decalages).ImprimeCalibrage(reglages);
         auto doc = pdf::ouvre(fichier);
         QVERIFY(doc && dialogues.messageTexts().isEmpty());
@@ -213,17 +218,22 @@ private slots:
 
         // Upright from the sheet's corner, sideways against its bottom edge.
         const QRectF enveloppe(0, orientation ? 210 - hauteur : 0, longueur, hauteur);
-        const QRectF permis = enveloppe.intersected(QRectF(QPointF(), pdf::tailleMm(*doc, 0))).adjusted(6, 6, -6, -6);
+        const QRectF permis =
+            enveloppe.intersected(QRectF(QPointF(), pdf::tailleMm(*doc, 0))).adjusted(6, 6, -6, -6);
         const QImage image = pdf::rendu(*doc, 0).convertToFormat(QImage::Format_Grayscale8);
         QRect encre;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 if (image.constScanLine(y)[x] < 128)
                     encre |= QRect(x, y, 1, 1);
-        const QRectF encreMm(QRectF(encre).topLeft() / 10, QRectF(encre).size() / 10);  // a pixel a tenth of a mm
-        QVERIFY2(!encre.isEmpty() && permis.contains(encreMm), qPrintable(u"%1, %2 to %3, %4"_qs.arg(encreMm.left())
-                                    .arg(encreMm.top()).arg(encreMm.right()).arg(encreMm.bottom())));
-        QVERIFY(longueur != 220.f || pdf::mot(*doc, 0, u"pliez"_qs));  // how to read it
+        const QRectF encreMm(QRectF(encre).topLeft() / 10,
+                             QRectF(encre).size() / 10); // a pixel a tenth of a mm
+        QVERIFY2(!encre.isEmpty() && permis.contains(encreMm),
+                 qPrintable(u"%1, %2 to %3, %4"_qs.arg(encreMm.left())
+                                .arg(encreMm.top())
+                                .arg(encreMm.right())
+                                .arg(encreMm.bottom())));
+        QVERIFY(longueur != 220.f || pdf::mot(*doc, 0, u"pliez"_qs)); // how to read it
 
         const double pliX = ligneLaPlusLongue(image, true), pliY = ligneLaPlusLongue(image, false);
         for (int s : {-5, 0, 5}) {
@@ -231,8 +241,10 @@ private slots:
             bool lu = false;
             for (const pdf::Mot& a : pdf::mots(*doc, 0))
                 for (const pdf::Mot& b : pdf::mots(*doc, 0))
-                    lu |= a.texte == b.texte && a.texte == (s < 0 ? u"+%1"_qs.arg(-s) : QString::number(-s)) &&
-                          a.mm.left() - 0.5 < x && x < a.mm.right() + 0.5 && b.mm.top() - 0.5 < y && y < b.mm.bottom() + 0.5;
+                    lu |= a.texte == b.texte &&
+                          a.texte == (s < 0 ? u"+%1"_qs.arg(-s) : QString::number(-s)) &&
+                          a.mm.left() - 0.5 < x && x < a.mm.right() + 0.5 && b.mm.top() - 0.5 < y &&
+                          y < b.mm.bottom() + 0.5;
             QVERIFY2(lu, qPrintable(u"%1 mm: folded edges at %2 and %3 mm"_qs.arg(s).arg(x).arg(y)));
         }
     }
@@ -408,7 +420,7 @@ int main(int argc, char** argv)
     qputenv("LC_ALL", "fr_FR.UTF-8");
     qputenv("LANG", "fr_FR.UTF-8");
     QApplication application(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));  // as the program starts
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); // as the program starts
     if (!installeTraductionsFrancaises())
         return 1;
     TestPrintPlateforme test;

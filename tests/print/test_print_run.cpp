@@ -5,10 +5,10 @@
 // copied afresh at each showing, and the ways out.
 #include "addresses/liste/EncodageAdresse.h"
 #include "print/CommandeImpression.h"
-#include "print/widgets/Form3.h"
 #include "print/Imprime.h"
 #include "print/ReglagesImprimante.h"
 #include "print/TestsImprimante.h"
+#include "print/widgets/Form3.h"
 #include "tests/support/RecordingPrinterService.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -75,7 +75,7 @@ std::optional<QList<int>> choisitEn(Form3& f, const QStringList& adresses,
     });
     return f.choisit(adresses);
 }
-}  // namespace
+} // namespace
 
 class TestPrintRun : public QObject {
     Q_OBJECT
@@ -83,12 +83,14 @@ private slots:
     void refusalsAskTheUserAndStillPrint_data()
     {
         QTest::addColumn<bool>("formatRefuse");
-        QTest::addColumn<QList<bool>>("reglages");  // the set-up dialogs' answers
+        QTest::addColumn<QList<bool>>("reglages"); // the set-up dialogs' answers
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("orientation, Paysage chosen") << false << QList<bool>{true} << QStringList{MessageOrientationRefusee()};
+        QTest::newRow("orientation, Paysage chosen")
+            << false << QList<bool>{true} << QStringList{MessageOrientationRefusee()};
         QTest::newRow("both") << true << QList<bool>{true, true}
                               << QStringList{MessageFormatRefuse(), MessageOrientationRefusee()};
-        QTest::newRow("both, first set-up cancelled") << true << QList<bool>{false, true} << QStringList{MessageFormatRefuse()};
+        QTest::newRow("both, first set-up cancelled")
+            << true << QList<bool>{false, true} << QStringList{MessageFormatRefuse()};
     }
     void refusalsAskTheUserAndStillPrint()
     {
@@ -108,16 +110,18 @@ private slots:
         // Printed all the same, upright, touching neither refused setting.
         QCOMPARE(b.imprimante.pagesOut, 1);
         QCOMPARE(b.imprimante.texts.at(1).at.y.value, 7.0); // the sender's, after its empty text
-        QCOMPARE(b.imprimante.lines[0].from, (PointMm{Mm(217), Mm(0)}));  // the upright mark, 220 mm from the left
-        QCOMPARE(b.imprimante.log.count(u"setPaperA4()"_qs), formatRefuse ? 1 : 2);  // the probe's try, the run's
-        QCOMPARE(b.imprimante.log.count(u"setOrientation(portrait)"_qs), 1);  // the probe's write-back only
+        QCOMPARE(b.imprimante.lines[0].from,
+                 (PointMm{Mm(217), Mm(0)})); // the upright mark, 220 mm from the left
+        QCOMPARE(b.imprimante.log.count(u"setPaperA4()"_qs),
+                 formatRefuse ? 1 : 2);                                      // the probe's try, the run's
+        QCOMPARE(b.imprimante.log.count(u"setOrientation(portrait)"_qs), 1); // the probe's write-back only
     }
 
     void tooManyLinesStopBeforeAnything_data()
     {
         QTest::addColumn<QString>("expediteur");
         QTest::addColumn<int>("lignesAdresse");
-        QTest::addColumn<QString>("message");  // a part of it; empty: the run prints
+        QTest::addColumn<QString>("message"); // a part of it; empty: the run prints
         const auto lignes = [](int n, const QString& fin) {
             return QStringList(n, u"x"_qs).join(u"\r\n"_qs) + fin;
         };
@@ -130,7 +134,7 @@ private slots:
         QFETCH(int, lignesAdresse);
         QFETCH(QString, message);
         Banc b;
-        b.lance();  // an earlier run read the printer's Letter paper
+        b.lance(); // an earlier run read the printer's Letter paper
         b.imprimante.paperCode = Imprimante::kEnvelopeDL;
         b.imprimante.log.clear();
         b.demande.reglages.TexteExp = expediteur;
@@ -163,10 +167,11 @@ private slots:
         // Ending steps that fail: each said once, in one message.
         Banc fin;
         fin.imprimante.fail(u"endDocument"_qs);
-        fin.imprimante.fail(u"setPaperSize"_qs, 2);  // the probe's write-back passes, the restoring fails
+        fin.imprimante.fail(u"setPaperSize"_qs, 2); // the probe's write-back passes, the restoring fails
         fin.lance();
-        QCOMPARE(fin.dialogues.messageTexts(),
-                 QStringList{u"L'imprimante a refusé endDocument.\r\nL'imprimante a refusé setPaperSize."_qs});
+        QCOMPARE(
+            fin.dialogues.messageTexts(),
+            QStringList{u"L'imprimante a refusé endDocument.\r\nL'imprimante a refusé setPaperSize."_qs});
         QCOMPARE(fin.imprimante.log.count(u"endDocument()"_qs), 1);
         QVERIFY(!fin.run.ImpressionEnCours());
     }

@@ -10,7 +10,7 @@ QStringList splitLines(const QString& text)
     static const QRegularExpression kBreak(QStringLiteral("\r\n|\n|\r"));
     return text.split(kBreak);
 }
-}  // namespace
+} // namespace
 
 Status RecordingPrinterService::call(const char* name, const QString& arguments)
 {
@@ -42,7 +42,6 @@ Status RecordingPrinterService::output(const char* name, const QString& argument
     return s;
 }
 
-
 Result<Mm> RecordingPrinterService::textWidth(const QString& text)
 {
     qsizetype widest = 0;
@@ -58,7 +57,8 @@ Result<Mm> RecordingPrinterService::textHeight(const QString& text)
 
 Status RecordingPrinterService::printText(const QString& text, LineEnd lineEnd)
 {
-    Status s = output("printText", quoted(text) + (lineEnd == LineEnd::Yes ? QStringLiteral(", line end") : QString()));
+    Status s = output("printText",
+                      quoted(text) + (lineEnd == LineEnd::Yes ? QStringLiteral(", line end") : QString()));
     if (!s)
         return s;
     texts.append({text, m_position, m_page});
@@ -91,7 +91,10 @@ Status RecordingPrinterService::lineTo(PointMm to)
 
 Status RecordingPrinterService::drawImage(const QImage& image, RectMm where)
 {
-    return output("drawImage", QStringLiteral("%1x%2 px at %3").arg(image.width()).arg(image.height()).arg(point({where.left, where.top})));
+    return output("drawImage", QStringLiteral("%1x%2 px at %3")
+                                   .arg(image.width())
+                                   .arg(image.height())
+                                   .arg(point({where.left, where.top})));
 }
 
 Status RecordingPrinterService::endPage()

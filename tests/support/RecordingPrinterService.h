@@ -20,8 +20,8 @@ public:
 
     struct Printed {
         QString text;
-        PointMm at;  // the text's top left corner
-        int page;    // 0-based page of the document
+        PointMm at; // the text's top left corner
+        int page;   // 0-based page of the document
     };
     struct Line {
         PointMm from, to;
@@ -48,8 +48,8 @@ public:
     QStringList log;
     QList<Printed> texts;
     QList<Line> lines;
-    int documentsEnded = 0;  // documents that held at least one page
-    int pagesOut = 0;        // pages of all the ended documents
+    int documentsEnded = 0; // documents that held at least one page
+    int pagesOut = 0;       // pages of all the ended documents
 
     Status setUnitMillimetres() override { return call("setUnitMillimetres"); }
     Status setFontName(const QString& n) override { return call("setFontName", quoted(n)); }
@@ -69,7 +69,8 @@ public:
     Result<PageOrientation> orientation() override { return get("orientation", pageOrientation); }
     Status setOrientation(PageOrientation o) override
     {
-        return set("setOrientation", o == PageOrientation::Landscape ? "landscape" : "portrait", pageOrientation, o);
+        return set("setOrientation", o == PageOrientation::Landscape ? "landscape" : "portrait",
+                   pageOrientation, o);
     }
     Result<Mm> printableHeight() override
     {
@@ -114,7 +115,7 @@ private:
     Status output(const char* name, const QString& arguments);
 
     struct Failure {
-        int nthCall = 0;  // 0: every call
+        int nthCall = 0; // 0: every call
         int calls = 0;
     };
     QHash<QString, Failure> m_failures;

@@ -31,7 +31,7 @@ private:
     ScriptedDialogs& m_dialogs;
     bool m_cancelled = false;
 };
-}  // namespace
+} // namespace
 
 QList<ScriptedDialogs::Shown> ScriptedDialogs::shownOfKind(const QString& kind) const
 {
@@ -84,7 +84,8 @@ EnvelopeCheckAnswer ScriptedDialogs::envelopeCheck(const EnvelopeCheckRequest& r
 
 std::optional<QList<int>> ScriptedDialogs::columnMapping(const ColumnMappingRequest& request)
 {
-    shown.append({QStringLiteral("mapping"), request.title, request.headers.join(u';'), MessageIcon::Question, {}});
+    shown.append(
+        {QStringLiteral("mapping"), request.title, request.headers.join(u';'), MessageIcon::Question, {}});
     const std::optional<QList<int>> choix = take(mappingAnswers).value_or(std::nullopt);
     if (choix && request.preview)
         lastMappingPreview = request.preview(*choix);

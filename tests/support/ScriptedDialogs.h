@@ -14,9 +14,9 @@
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind;  // "question", "message", "open", "save", "font", "print", "setup", "preview", "shift"
+        QString kind; // "question", "message", "open", "save", "font", "print", "setup", "preview", "shift"
         QString title;
-        QString text;  // a message's text
+        QString text; // a message's text
         MessageIcon icon = MessageIcon::Information;
         FileDialogRequest file;
     };
@@ -50,7 +50,7 @@ public:
     QList<std::optional<QList<int>>> mappingAnswers;
     QStringList lastMappingPreview;
 
-    QList<Shown> shown;  // in order
+    QList<Shown> shown; // in order
     int unexpected = 0;
 
     QList<Shown> shownOfKind(const QString& kind) const;
@@ -80,10 +80,7 @@ public:
         shown.append({QStringLiteral("font"), {}, {}, MessageIcon::Information, {}});
         return take(fontAnswers).value_or(std::nullopt);
     }
-    bool printDialog(PrinterService&) override
-    {
-        return accepted(QStringLiteral("print"), printAnswers);
-    }
+    bool printDialog(PrinterService&) override { return accepted(QStringLiteral("print"), printAnswers); }
     bool printerSetupDialog(PrinterService&) override
     {
         return accepted(QStringLiteral("setup"), setupAnswers);
