@@ -22,7 +22,15 @@ template <class R> auto& champ(R& r, DocumentEnveloppe::Marge marge)
 }
 } // namespace
 
-DocumentEnveloppe::DocumentEnveloppe(QObject* parent) : QObject(parent) {}
+DocumentEnveloppe::DocumentEnveloppe(QObject* parent) : QObject(parent)
+{
+    m_reglages.Logo = logoIntegre();
+}
+
+QImage DocumentEnveloppe::logoIntegre()
+{
+    return QImage(QStringLiteral(":/logo.bmp"));
+}
 
 void DocumentEnveloppe::setModifie(bool modifie)
 {
@@ -143,8 +151,7 @@ Status DocumentEnveloppe::enregistre(const QString& nomFichier)
     return Status::ok();
 }
 
-void DocumentEnveloppe::ouvre(PlvOuverture&& ouverture, const QString& nomFichier,
-                              const QImage& logoSiIllisible)
+void DocumentEnveloppe::ouvre(PlvOuverture&& ouverture, const QString& nomFichier)
 {
     PlvDocument& lu = ouverture.document;
     ReglagesModele r = std::move(lu.reglages);
@@ -158,7 +165,7 @@ void DocumentEnveloppe::ouvre(PlvOuverture&& ouverture, const QString& nomFichie
     // Never the previous document's picture: the next save would write it as this file's
     // companion bitmap.
     if (r.LogoChoisi)
-        r.Logo = ouverture.logoIllisible || ouverture.logo.isNull() ? logoSiIllisible : ouverture.logo;
+        r.Logo = ouverture.logoIllisible || ouverture.logo.isNull() ? logoIntegre() : ouverture.logo;
     else
         r.Logo = m_reglages.Logo;
     r.NomFichier = nomFichier;

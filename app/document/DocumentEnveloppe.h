@@ -75,8 +75,11 @@ public:
     Status enregistre(const QString& nomFichier);
     // Takes over what opening a file read: its settings, its texts, its address list
     // (the last address in the recipient text), its logo or, when that could not be
-    // loaded, `logoSiIllisible`. The document is then unmodified.
-    void ouvre(PlvOuverture&& ouverture, const QString& nomFichier, const QImage& logoSiIllisible);
+    // loaded, the built-in one. The document is then unmodified.
+    void ouvre(PlvOuverture&& ouverture, const QString& nomFichier);
+
+    // The 118 x 53 picture that is the logo until the user or a file chooses another.
+    static QImage logoIntegre();
 
 signals:
     void modifieChange(bool modifie);

@@ -42,12 +42,6 @@ constexpr qint64 kIntervalleBoiteMs = 40;
 const QString kTitreControleFinal = QStringLiteral("Contrôle final");
 const QString kQuestionSauvegarde = QStringLiteral("Voulez-vous sauvegarder vos modifications ?");
 
-// The 118 x 53 picture that is the logo until the user or a file chooses another.
-QImage logoIntegre()
-{
-    return QImage(QStringLiteral(":/logo.bmp"));
-}
-
 void metTexteCrLf(QPlainTextEdit* boite, QString texte)
 {
     texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -177,11 +171,8 @@ void Form1::demarre()
     centre();
     (void)m_imprimante.setUnitMillimetres();
 
-    const QImage logo = logoIntegre();
-    if (!logo.isNull()) {
-        m_document.setLogo(logo);
+    if (const QImage& logo = m_document.reglages().Logo; !logo.isNull())
         m_c.ImgLogo->setPixmap(QPixmap::fromImage(logo));
-    }
 
     m_titreFenetre = windowTitle();
     m_policeCible = 2;
@@ -694,7 +685,7 @@ bool Form1::Ouvre(const QString& nomFichier)
     const QString avertissement = lue.avertissement;
     {
         BusyPointer sablier;
-        m_document.ouvre(std::move(lue), nomFichier, logoIntegre());
+        m_document.ouvre(std::move(lue), nomFichier);
         montreDocument();
     }
     if (!avertissement.isEmpty())

@@ -58,7 +58,7 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
                                          .arg(fichier.document.reglages.NomLogo)));
     // The document the window would show, its addresses packed apart.
     DocumentEnveloppe document;
-    document.ouvre(std::move(fichier), *commande.fichier, QImage(QStringLiteral(":/logo.bmp")));
+    document.ouvre(std::move(fichier), *commande.fichier);
     const DemandeImpression demande = DemandeImpression::DepuisDocument(document, std::move(adresses));
     // The file's bytes, its text and the sort's buffer are freed by now, under the packed
     // addresses: without this the run would hold them to its end, more the bigger the file.
