@@ -8,6 +8,7 @@
 #include "tests/app/BancForm1.h"
 #include "tests/print/LecturePdf.h"
 
+#include <QFileInfo>
 #include <QProcess>
 
 class TestLot : public QObject {
@@ -91,6 +92,9 @@ private slots:
         const auto a = pdf::ouvre(fenetre);
         const auto b = pdf::ouvre(lot);
         QVERIFY(a && b && a->numPages() > 0);
+        // The job is named after its file, as the window names it.
+        QCOMPARE(b->info(u"Title"_qs), QFileInfo(plv).completeBaseName() + u" - enveloppes"_qs);
+        QCOMPARE(b->info(u"Title"_qs), a->info(u"Title"_qs));
         QCOMPARE(b->numPages(), a->numPages());
         QCOMPARE(s.out, ImpressionLot::Resume(LigneCommande::Mode::Pdf, a->numPages(), lot) + u'\n');
         for (int page = 0; page < a->numPages(); ++page) {
