@@ -20,9 +20,5 @@ struct PlvDocument {
     // How the file's text was written, so that a save writes it back alike.
     CodageTexte::Codage Codage = CodageTexte::Codage::Windows1252;
 
-    // The index of the address shown after opening (AdresseCourante): the last one, or -1
-    // when the list is empty.
-    int DerniereAdresse() const { return int(Adresses.size()) - 1; }
-
     bool operator==(const PlvDocument&) const = default;
 };

@@ -11,6 +11,19 @@ template <class T> int dansLesBornes(double valeur, T min, T max)
     return std::clamp(int(std::lround(valeur)), int(min), int(max));
 }
 
+// A block's text as a text box holds it: its lines end with CR LF, and it holds no
+// no-break space, which is the list's line separator (a box gives it back as a
+// space), nor Unicode's line and paragraph separators (lines end there).
+QString texteDeBloc(QString texte)
+{
+    texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    texte.replace(u'\r', u'\n');
+    texte.replace(QChar::LineSeparator, u'\n');
+    texte.replace(QChar::ParagraphSeparator, u'\n');
+    texte.replace(QChar::Nbsp, u' ');
+    return AvecFinLigne(texte);
+}
+
 // The distance a Marge names, in settings that may be const or not.
 template <class R> auto& champ(R& r, DocumentEnveloppe::Marge marge)
 {
@@ -121,22 +134,12 @@ void DocumentEnveloppe::setPolice(Bloc bloc, const BlockFont& police)
 
 void DocumentEnveloppe::setTexte(Bloc bloc, const QString& texte)
 {
-    (bloc == Bloc::Exp ? m_reglages.TexteExp : m_reglages.TexteDest) = TexteDeBloc(texte);
+    (bloc == Bloc::Exp ? m_reglages.TexteExp : m_reglages.TexteDest) = texteDeBloc(texte);
 }
 
 void DocumentEnveloppe::setCheminFichier(const QString& chemin)
 {
     m_reglages.CheminFichier = chemin;
-}
-
-QString DocumentEnveloppe::TexteDeBloc(QString texte)
-{
-    texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    texte.replace(u'\r', u'\n');
-    texte.replace(QChar::LineSeparator, u'\n');
-    texte.replace(QChar::ParagraphSeparator, u'\n');
-    texte.replace(QChar::Nbsp, u' ');
-    return AvecFinLigne(texte);
 }
 
 Status DocumentEnveloppe::enregistre(const QString& nomFichier)
@@ -161,7 +164,7 @@ void DocumentEnveloppe::ouvre(PlvOuverture&& ouverture, const QString& nomFichie
     r.HauteurEnv =
         float(dansLesBornes(r.HauteurEnv, ReglagesModele::kHauteurMin, ReglagesModele::kHauteurMax));
     r.Quantite = dansLesBornes(r.Quantite, ReglagesModele::kQuantiteMin, ReglagesModele::kQuantiteMax);
-    r.TexteExp = TexteDeBloc(r.TexteExp);
+    r.TexteExp = texteDeBloc(r.TexteExp);
     // Never the previous document's picture: the next save would write it as this file's
     // companion bitmap.
     if (r.LogoChoisi)

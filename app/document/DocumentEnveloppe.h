@@ -64,11 +64,6 @@ public:
     void setTexte(Bloc bloc, const QString& texte);
     void setCheminFichier(const QString& chemin);
 
-    // A block's text as a text box holds it: its lines end with CR LF, and it holds no
-    // no-break space, which is the list's line separator (a box gives it back as a
-    // space), nor Unicode's line and paragraph separators (lines ends there).
-    static QString TexteDeBloc(QString texte);
-
     // Writes the document under this name, with its logo beside it when it has one. On
     // failure nothing on disk changed and the document stays modified; the failure's
     // text is the message to show.
