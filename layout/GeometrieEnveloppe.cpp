@@ -27,6 +27,12 @@ PlaceEnveloppe placeEnveloppe(Mm hauteurEnv, bool paysage, Mm hauteurImprimable)
     return {true, feuille, {-kMargeFeuille, hautEnveloppe - hautImprimable}};
 }
 
+PlaceEnveloppe placeSurEnveloppe(const ReglagesModele& r)
+{
+    const Mm longueur(r.LongueurEnv), hauteur(r.HauteurEnv);
+    return {longueur > hauteur, {longueur, hauteur}, {-kMargeFeuille, -kMargeFeuille}};
+}
+
 RectMm blocDest(const ReglagesModele& r, Mm largeurTexte, Mm hauteurTexte)
 {
     return {Mm(r.MargeGaucheDest), Mm(r.HauteurEnv) - (hauteurTexte + Mm(r.MargeBasseDest)), largeurTexte,

@@ -60,6 +60,10 @@ struct PlaceEnveloppe {
 PlaceEnveloppe placeEnveloppe(Mm hauteurEnv, bool paysage,
                               Mm hauteurImprimable = Mm(210) - kMargeFeuille * 2);
 
+// The envelope as the page itself, address side up and long side across: the envelope's
+// corner is the page's.
+PlaceEnveloppe placeSurEnveloppe(const ReglagesModele& reglages);
+
 // The recipient block, its bottom MargeBasseDest above the envelope's bottom edge, for a
 // text of this printed size.
 RectMm blocDest(const ReglagesModele& reglages, Mm largeurTexte, Mm hauteurTexte);

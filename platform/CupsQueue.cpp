@@ -1,5 +1,6 @@
 #include "platform/CupsQueue.h"
 
+#include <QTemporaryFile>
 #include <cups/cups.h>
 
 #include <algorithm>
@@ -7,25 +8,6 @@
 #include <cstring>
 
 namespace {
-// Every job of this user on the queue, the finished ones the server still keeps included.
-class Jobs {
-public:
-    explicit Jobs(const QByteArray& queue)
-        : m_count(cupsGetJobs2(CUPS_HTTP_DEFAULT, &m_jobs, queue.constData(), 1, CUPS_WHICHJOBS_ALL))
-    {
-    }
-    ~Jobs() { cupsFreeJobs(m_count, m_jobs); }
-    Jobs(const Jobs&) = delete;
-    Jobs& operator=(const Jobs&) = delete;
-
-    const cups_job_t* begin() const { return m_jobs; }
-    const cups_job_t* end() const { return m_jobs + std::max(m_count, 0); }
-
-private:
-    cups_job_t* m_jobs = nullptr;
-    int m_count;
-};
-
 // The server's own texts are in English: the user reads ours.
 QString raisonDuRefus(ipp_status_t statut)
 {
@@ -73,38 +55,201 @@ QueueState CupsQueue::state() const
     return etat;
 }
 
-void CupsQueue::watchNextJob(const QString& title)
+namespace {
+// libcups measures paper in hundredths of a millimetre.
+Mm centiemes(int valeur)
 {
-    m_title = title;
-    m_lastJobBefore = 0;
-    for (const cups_job_t& job : Jobs(m_queue))
-        m_lastJobBefore = std::max(m_lastJobBefore, job.id);
+    return Mm(valeur / 100.0);
 }
 
-Status CupsQueue::watchedJobOutcome() const
+QStringList valeurs(ipp_attribute_t* attribut)
 {
-    // Qt's handing over is the last request made on this thread: its status is the
-    // server's answer to the job.
-    const ipp_status_t envoi = cupsLastError();
-    if (envoi >= IPP_STATUS_ERROR_BAD_REQUEST)
+    QStringList liste;
+    for (int i = 0; attribut && i < ippGetCount(attribut); ++i)
+        liste.append(QString::fromUtf8(ippGetString(attribut, i, nullptr)));
+    return liste;
+}
+
+// A driver's input slots, from its PPD as the server hands it out: "*InputSlot Name/Label:".
+QStringList bacsDuPilote(const QByteArray& file)
+{
+    QTemporaryFile ppd;
+    if (!ppd.open())
+        return {};
+    const QByteArray ressource = "/printers/" + file + ".ppd";
+    if (cupsGetFd(CUPS_HTTP_DEFAULT, ressource.constData(), ppd.handle()) != HTTP_STATUS_OK)
+        return {};
+    ppd.seek(0);
+    QStringList bacs;
+    while (!ppd.atEnd()) {
+        const QByteArray ligne = ppd.readLine();
+        if (!ligne.startsWith("*InputSlot "))
+            continue;
+        const QByteArray nom = ligne.mid(11).split(':').first().split('/').first().trimmed();
+        if (!nom.isEmpty())
+            bacs.append(QString::fromUtf8(nom));
+    }
+    return bacs;
+}
+
+// What an IPP printer says is loaded where. The server's own media-ready is what it was
+// told when the queue was made, not what the printer holds now.
+QList<LoadedMedium> papierCharge(const char* uriImprimante)
+{
+    char schema[32], utilisateur[256], hote[256], ressource[1024];
+    int port = 0;
+    if (!uriImprimante || httpSeparateURI(HTTP_URI_CODING_ALL, uriImprimante, schema, sizeof schema,
+                                          utilisateur, sizeof utilisateur, hote, sizeof hote, &port,
+                                          ressource, sizeof ressource) < HTTP_URI_STATUS_OK)
+        return {};
+    const bool ipps = std::strcmp(schema, "ipps") == 0;
+    if (!ipps && std::strcmp(schema, "ipp") != 0)
+        return {};
+    http_t* http =
+        httpConnect2(hote, port, nullptr, AF_UNSPEC,
+                     ipps ? HTTP_ENCRYPTION_ALWAYS : HTTP_ENCRYPTION_IF_REQUESTED, 1, 3000, nullptr);
+    if (!http)
+        return {};
+    ipp_t* demande = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uriImprimante);
+    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "media-col-ready");
+    ipp_t* reponse = cupsDoRequest(http, demande, ressource);
+    QList<LoadedMedium> charge;
+    ipp_attribute_t* pret =
+        reponse ? ippFindAttribute(reponse, "media-col-ready", IPP_TAG_BEGIN_COLLECTION) : nullptr;
+    for (int i = 0; pret && i < ippGetCount(pret); ++i) {
+        ipp_t* media = ippGetCollection(pret, i);
+        ipp_attribute_t* taille = ippFindAttribute(media, "media-size", IPP_TAG_BEGIN_COLLECTION);
+        ipp_attribute_t* source = ippFindAttribute(media, "media-source", IPP_TAG_ZERO);
+        if (!taille)
+            continue;
+        ipp_t* dimensions = ippGetCollection(taille, 0);
+        const int x = ippGetInteger(ippFindAttribute(dimensions, "x-dimension", IPP_TAG_INTEGER), 0);
+        const int y = ippGetInteger(ippFindAttribute(dimensions, "y-dimension", IPP_TAG_INTEGER), 0);
+        charge.append({centiemes(x), centiemes(y),
+                       source ? QString::fromUtf8(ippGetString(source, 0, nullptr)) : QString()});
+    }
+    ippDelete(reponse);
+    httpClose(http);
+    return charge;
+}
+} // namespace
+
+PrinterCapabilities CupsQueue::capabilities() const
+{
+    PrinterCapabilities capacites;
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, m_queue.constData(),
+                                         m_instance.isEmpty() ? nullptr : m_instance.constData());
+    if (!dest)
+        return capacites;
+    cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+    if (info) {
+        capacites.known = true;
+        const int nombre = cupsGetDestMediaCount(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA_FLAGS_DEFAULT);
+        for (int i = 0; i < nombre; ++i) {
+            cups_size_t taille;
+            if (!cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info, i, CUPS_MEDIA_FLAGS_DEFAULT, &taille))
+                continue;
+            capacites.media.append({QString::fromUtf8(taille.media), centiemes(taille.width),
+                                    centiemes(taille.length), centiemes(taille.top), centiemes(taille.bottom),
+                                    centiemes(taille.left), centiemes(taille.right)});
+        }
+        for (const QString& media : valeurs(cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info, "media")))
+            capacites.customSizes = capacites.customSizes || media.startsWith(u"custom_min_");
+        capacites.sources = valeurs(cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info, "media-source"));
+        cupsFreeDestInfo(info);
+    }
+    capacites.inputSlots = bacsDuPilote(m_queue);
+    capacites.loaded = papierCharge(cupsGetOption("device-uri", dest->num_options, dest->options));
+    cupsFreeDests(1, dest);
+    return capacites;
+}
+
+Result<int> CupsQueue::submit(const QString& pdf, const QString& title,
+                              const QList<QPair<QByteArray, QByteArray>>& options) const
+{
+    int nombre = 0;
+    cups_option_t* liste = nullptr;
+    // An instance's own defaults come first; the job's options override them.
+    if (!m_instance.isEmpty()) {
+        if (cups_dest_t* dest =
+                cupsGetNamedDest(CUPS_HTTP_DEFAULT, m_queue.constData(), m_instance.constData())) {
+            for (int i = 0; i < dest->num_options; ++i)
+                nombre = cupsAddOption(dest->options[i].name, dest->options[i].value, nombre, &liste);
+            cupsFreeDests(1, dest);
+        }
+    }
+    for (const auto& [nom, valeur] : options)
+        nombre = cupsAddOption(nom.constData(), valeur.constData(), nombre, &liste);
+    const int travail =
+        cupsPrintFile2(CUPS_HTTP_DEFAULT, m_queue.constData(), QFile::encodeName(pdf).constData(),
+                       title.toUtf8().constData(), nombre, liste);
+    cupsFreeOptions(nombre, liste);
+    if (travail <= 0)
         return Status::failure(
             QStringLiteral("L'imprimante « %1 » a refusé l'impression (%2) : rien ne sera imprimé.")
-                .arg(m_name, raisonDuRefus(envoi)));
+                .arg(m_name, raisonDuRefus(cupsLastError())));
+    return travail;
+}
 
-    // The job is the first after those there before, by that name.
-    const cups_job_t* travail = nullptr;
-    const Jobs jobs(m_queue);
-    for (const cups_job_t& job : jobs)
-        if (job.id > m_lastJobBefore && (!travail || job.id < travail->id) &&
-            (m_title.isEmpty() || QString::fromLocal8Bit(job.title) == m_title))
-            travail = &job;
-    if (travail && travail->state == IPP_JSTATE_CANCELED)
-        return Status::failure(QStringLiteral("L'impression envoyée à l'imprimante « %1 » a été annulée "
-                                              "par le serveur d'impression : rien ne sera imprimé.")
-                                   .arg(m_name));
-    if (travail && travail->state == IPP_JSTATE_ABORTED)
-        return Status::failure(QStringLiteral("L'impression envoyée à l'imprimante « %1 » a échoué "
-                                              "sur le serveur d'impression : rien ne sera imprimé.")
-                                   .arg(m_name));
-    return Status::ok();
+namespace {
+// Why a job ended without being printed, from what the server says of it.
+QString raisonDeLaFin(ipp_attribute_t* raisons, ipp_attribute_t* message)
+{
+    static const QList<QPair<const char*, const char*>> kRaisons = {
+        {"job-canceled-by-user", "annulée par un utilisateur"},
+        {"job-canceled-by-operator", "annulée par l'administrateur de l'imprimante"},
+        {"job-canceled-at-device", "annulée sur l'imprimante"},
+        {"aborted-by-system", "arrêtée par le serveur d'impression"},
+        {"document-format-error", "l'imprimante n'a pas su lire le document"},
+        {"document-unprintable-error", "l'imprimante n'a pas su lire le document"},
+        {"unsupported-document-format", "l'imprimante n'a pas su lire le document"},
+        {"unsupported-attributes-or-values", "l'imprimante n'a pas le papier ou le bac demandé"},
+        {"printer-stopped", "l'imprimante s'est arrêtée"},
+    };
+    QStringList dites;
+    for (const QString& raison : valeurs(raisons))
+        for (const auto& [mot, texte] : kRaisons)
+            if (raison == QLatin1String(mot) && !dites.contains(QString::fromUtf8(texte)))
+                dites.append(QString::fromUtf8(texte));
+    const QString detail =
+        message ? QString::fromUtf8(ippGetString(message, 0, nullptr)).trimmed() : QString();
+    if (!detail.isEmpty())
+        dites.append(QStringLiteral("message du serveur : « %1 »").arg(detail));
+    return dites.join(QStringLiteral(" ; "));
+}
+} // namespace
+
+JobOutcome CupsQueue::outcome(int job)
+{
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/jobs/%d", job);
+    ipp_t* demande = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    static const char* const kAttributs[] = {"job-state", "job-state-reasons", "job-printer-state-message"};
+    ippAddStrings(demande, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr,
+                  kAttributs);
+    ipp_t* reponse = cupsDoRequest(CUPS_HTTP_DEFAULT, demande, "/");
+    JobOutcome issue;
+    if (!reponse || cupsLastError() >= IPP_STATUS_ERROR_BAD_REQUEST) {
+        // A job the server no longer knows was purged from its history once done.
+        if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
+            issue.state = JobOutcome::State::Completed;
+        ippDelete(reponse);
+        return issue;
+    }
+    const int etat = ippGetInteger(ippFindAttribute(reponse, "job-state", IPP_TAG_ENUM), 0);
+    if (etat == IPP_JSTATE_COMPLETED)
+        issue.state = JobOutcome::State::Completed;
+    else if (etat == IPP_JSTATE_CANCELED)
+        issue.state = JobOutcome::State::Canceled;
+    else if (etat == IPP_JSTATE_ABORTED)
+        issue.state = JobOutcome::State::Aborted;
+    if (issue.state == JobOutcome::State::Canceled || issue.state == JobOutcome::State::Aborted)
+        issue.reason = raisonDeLaFin(ippFindAttribute(reponse, "job-state-reasons", IPP_TAG_KEYWORD),
+                                     ippFindAttribute(reponse, "job-printer-state-message", IPP_TAG_TEXT));
+    ippDelete(reponse);
+    return issue;
 }

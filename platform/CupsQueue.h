@@ -1,13 +1,14 @@
 #pragma once
-// What Qt's print engine does not tell about a CUPS queue, asked of the CUPS server through
-// libcups: whether the queue takes jobs now, and what became of the job Qt has just handed
-// to it (Qt submits the job and drops the server's answer, so a refused job is otherwise
-// lost without a word).
+// A CUPS queue, through libcups, for what Qt's print engine does not do: whether the queue
+// takes jobs now, what paper and sources it has, handing it a document with exactly the
+// options the program means, and what became of that job.
 
 #include "platform/Outcome.h"
 #include "platform/PrinterService.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 class CupsQueue {
@@ -19,16 +20,20 @@ public:
     // the print engine then says what it can.
     QueueState state() const;
 
-    // Taken just before Qt hands over a job named `title`: the jobs that were there before.
-    void watchNextJob(const QString& title);
-    // Once Qt has handed it over: the server's refusal of that job, or its end aborted or
-    // cancelled, in French, naming the queue.
-    Status watchedJobOutcome() const;
+    // Its paper sizes with their margins and its sources as the server knows them, and
+    // what the printer itself says is loaded where (asked of an IPP printer directly: the
+    // server does not follow it).
+    PrinterCapabilities capabilities() const;
+
+    // Hands the PDF over as a job named `title`, with these options (name, value) added
+    // to the queue's own. The job's number, or the server's refusal in French.
+    Result<int> submit(const QString& pdf, const QString& title,
+                       const QList<QPair<QByteArray, QByteArray>>& options) const;
+    // What the server says of one of its jobs now.
+    static JobOutcome outcome(int job);
 
 private:
     QString m_name;
     QByteArray m_queue;    // without the instance
     QByteArray m_instance; // empty: none
-    QString m_title;
-    int m_lastJobBefore = 0;
 };

@@ -10,10 +10,52 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 enum class PageOrientation { Portrait = 0, Landscape = 1 };
 enum class LineEnd { No, Yes };
+
+// A paper size a printer has, named as it names it and measured as it is fed: the width
+// across the feed, the length along it. The margins are the edges it cannot print on.
+struct PaperMedium {
+    QString name; // the printer's own name for it, "iso_dl_110x220mm"; empty: any size
+    Mm width, length;
+    Mm top, bottom, left, right;
+};
+
+// Where a printer says a paper is loaded.
+struct LoadedMedium {
+    Mm width, length;
+    QString source; // an IPP media-source keyword, "by-pass-tray"
+};
+
+// What a printer says of its paper. A PDF file, a preview or a queue whose server does
+// not answer knows nothing of it, and takes any size from anywhere.
+struct PrinterCapabilities {
+    bool known = false;
+    QList<PaperMedium> media;
+    bool customSizes = false; // sizes beyond its list, within its limits
+    QStringList sources;      // IPP media-source keywords, as it lists them
+    QStringList inputSlots;   // a driver's own names for its sources, when it has a driver
+    QList<LoadedMedium> loaded;
+};
+
+// Which edge of a page laid sideways enters the printer first. An upright page enters by
+// its top edge.
+enum class FeedEdge { Right = 0, Left = 1 };
+
+// A job handed to a printer queue, and what became of it.
+struct PrintJob {
+    QString queue;
+    int id = 0;
+};
+struct JobOutcome {
+    enum class State { Pending, Completed, Canceled, Aborted } state = State::Pending;
+    QString reason; // in French, when the server gave one
+};
 
 // What a printer queue says of itself, before a job is sent to it.
 struct QueueState {
@@ -52,12 +94,31 @@ public:
     virtual Status setOrientation(PageOrientation orientation) = 0;
     // Height of the printable area of the current page, in the current orientation.
     virtual Result<Mm> printableHeight() = 0;
+    // The page becomes the medium, the size of an envelope, sent by the printer's name for
+    // it (a medium without a name: a page of that size, the printer's own choice).
+    virtual Status setPaperMedium(const PaperMedium& medium) = 0;
+    // Where the printer takes its paper from: an IPP media-source keyword or a driver's
+    // input slot; empty lets the printer choose.
+    virtual Status setPaperSource(const QString& source) = 0;
+    // A page laid sideways reaches a printer queue already turned as the sheet enters,
+    // never turned again by the queue's filters or by the printer, and never scaled.
+    virtual Status setFeedEdge(FeedEdge edge) = 0;
+    virtual PrinterCapabilities capabilities() { return {}; }
 
     // The printer as the user knows it: the key its alignment is kept under.
     virtual QString printerName() const = 0;
     // The state of the queue output goes to, as its server tells it now. A PDF file, a
     // preview, or a queue whose server does not answer, is always ready.
     virtual QueueState queueState() = 0;
+    // The job the last document became, once handed to a queue; none for a file or a
+    // preview.
+    virtual std::optional<PrintJob> lastJob() const { return std::nullopt; }
+    // What the server says of the job now.
+    virtual JobOutcome jobOutcome(const PrintJob& job)
+    {
+        (void)job;
+        return {JobOutcome::State::Completed, {}};
+    }
     // Names the next print jobs after what they print ("Amis - enveloppes"), as the print
     // queue lists them; a print to a file is offered as that name, with ".pdf", in
     // `folder`. A printer without job names ignores it.

@@ -13,7 +13,7 @@ CommandeImpression::CommandeImpression(PrinterService& imprimante, Dialogs& dial
     : m_imprimante(imprimante), m_dialogues(dialogues),
       m_imprime(imprimante, dialogues, m_reglages, &m_decalages),
       m_apercu(imprimante, dialogues, &m_decalages), m_alignement(imprimante, dialogues, m_decalages),
-      m_choix(std::move(choix))
+      m_suivi(imprimante, dialogues), m_choix(std::move(choix))
 {
 }
 
@@ -60,7 +60,9 @@ CommandeImpression::Bilan CommandeImpression::Imprimer(const DemandeImpression& 
 
     NommeTravail(m_imprimante, demande.reglages, QStringLiteral("enveloppes"));
     TestImpr1(m_imprimante, m_dialogues, m_reglages);
-    if (GeometrieEnveloppe::depasseA4(demande.reglages))
+    // An envelope printed on itself has no sheet to go beyond.
+    if (GeometrieEnveloppe::depasseA4(demande.reglages) &&
+        m_decalages.installation(m_imprimante.printerName()).papier == Papier::FeuilleA4)
         m_dialogues.message(MessageIcon::Information, kTitreControleImpression, MessageDepasseA4());
 
     // The print dialog opens on the printer's copies count, preset to the quantity; what
@@ -73,6 +75,10 @@ CommandeImpression::Bilan CommandeImpression::Imprimer(const DemandeImpression& 
         bilan.echec = m_imprime.Echouee();
         bilan.annulee = m_imprime.Annulee();
         bilan.enveloppes = m_imprime.EnveloppesImprimees();
+        // The server has the job; whether the printer prints it is known later.
+        if (bilan.enveloppes > 0 && !bilan.echec)
+            if (const std::optional<PrintJob> travail = m_imprimante.lastJob())
+                m_suivi.suit(*travail);
     }
 
     if (copiesReglables) {

@@ -12,6 +12,7 @@
 #include "print/DemandeImpression.h"
 #include "print/Imprime.h"
 #include "print/ReglagesImprimante.h"
+#include "print/SuiviTravail.h"
 
 #include <QList>
 #include <QStringList>
@@ -58,6 +59,8 @@ public:
     bool ImpressionEnCours() const { return m_imprime.ImpressionEnCours() || m_apercu.ImpressionEnCours(); }
     const ReglagesImprimante& reglagesImprimante() const { return m_reglages; }
     DecalagesImprimantes& decalages() { return m_decalages; }
+    // The window's jobs, followed until the printer has printed them or given up.
+    SuiviTravaux& suiviTravaux() { return m_suivi; }
 
     // A test answers instead of the selection window.
     void remplaceChoixAdresses(ChoixAdresses choix) { m_choix = std::move(choix); }
@@ -72,5 +75,6 @@ private:
     Imprime m_imprime;
     ApercuImpression m_apercu;
     AlignementImprimante m_alignement;
+    SuiviTravaux m_suivi;
     ChoixAdresses m_choix;
 };

@@ -8,6 +8,9 @@
 namespace {
 const QString kDroite = QStringLiteral("DecalageDroite");
 const QString kBas = QStringLiteral("DecalageBas");
+const QString kPapier = QStringLiteral("Papier");
+const QString kBac = QStringLiteral("Bac");
+const QString kEntree = QStringLiteral("Entree");
 
 Mm borne(double mm)
 {
@@ -68,17 +71,65 @@ Status DecalagesImprimantes::enregistre(const QString& imprimante, PointMm decal
         return Status::failure(
             QStringLiteral("Aucune imprimante n'est choisie : le décalage n'a pas été enregistré."));
     const PointMm d = Borne(decalage);
-    const QString g = groupe(imprimante);
+    const QString g = groupe(imprimante) + QLatin1Char('/');
     if (d == PointMm{}) {
-        m_reglages->remove(g);
+        m_reglages->remove(g + kDroite);
+        m_reglages->remove(g + kBas);
     } else {
-        m_reglages->setValue(g + QLatin1Char('/') + kDroite, QString::number(d.x.value, 'f', 1));
-        m_reglages->setValue(g + QLatin1Char('/') + kBas, QString::number(d.y.value, 'f', 1));
+        m_reglages->setValue(g + kDroite, QString::number(d.x.value, 'f', 1));
+        m_reglages->setValue(g + kBas, QString::number(d.y.value, 'f', 1));
     }
+    return sauve(QStringLiteral("Le décalage de l'imprimante"));
+}
+
+Status DecalagesImprimantes::sauve(const QString& quoi)
+{
     m_reglages->sync();
     if (m_reglages->status() != QSettings::NoError)
         return Status::failure(
-            QStringLiteral("Le décalage de l'imprimante n'a pas pu être enregistré dans « %1 ».")
-                .arg(m_reglages->fileName()));
+            QStringLiteral("%1 n'a pas pu être enregistré dans « %2 ».").arg(quoi, m_reglages->fileName()));
     return Status::ok();
+}
+
+InstallationImprimante DecalagesImprimantes::installation(const QString& imprimante) const
+{
+    InstallationImprimante installation;
+    if (!imprimante.isEmpty()) {
+        const QString g = groupe(imprimante) + QLatin1Char('/');
+        if (m_reglages->value(g + kPapier).toString() == QLatin1String("Enveloppe"))
+            installation.papier = Papier::Enveloppe;
+        installation.bac = m_reglages->value(g + kBac).toString();
+        if (m_reglages->value(g + kEntree).toString() == QLatin1String("Gauche"))
+            installation.entree = FeedEdge::Left;
+    }
+    if (m_papierForce)
+        installation.papier = *m_papierForce;
+    if (m_bacForce)
+        installation.bac = *m_bacForce;
+    return installation;
+}
+
+Status DecalagesImprimantes::enregistreInstallation(const QString& imprimante,
+                                                    const InstallationImprimante& installation)
+{
+    if (imprimante.isEmpty())
+        return Status::failure(
+            QStringLiteral("Aucune imprimante n'est choisie : le réglage n'a pas été enregistré."));
+    const QString g = groupe(imprimante) + QLatin1Char('/');
+    const auto garde = [&](const QString& cle, bool parDefaut, const QString& valeur) {
+        if (parDefaut)
+            m_reglages->remove(g + cle);
+        else
+            m_reglages->setValue(g + cle, valeur);
+    };
+    garde(kPapier, installation.papier == Papier::FeuilleA4, QStringLiteral("Enveloppe"));
+    garde(kBac, installation.bac.isEmpty(), installation.bac);
+    garde(kEntree, installation.entree == FeedEdge::Right, QStringLiteral("Gauche"));
+    return sauve(QStringLiteral("Le réglage de l'imprimante"));
+}
+
+void DecalagesImprimantes::force(std::optional<Papier> papier, std::optional<QString> bac)
+{
+    m_papierForce = papier;
+    m_bacForce = std::move(bac);
 }

@@ -5,14 +5,21 @@
 // millimetre: a shift belongs to a printer, not to an envelope design, so the address
 // files never carry it.
 //
+// Beside its shift, each printer keeps how it takes envelopes (paper, source, feed edge),
+// for the same reason.
+//
 // Keys: Imprimantes/<name, percent-encoded>/DecalageDroite and .../DecalageBas, in mm
-// written with a point ("2.5", "-1.0"); a printer without a shift has no entry.
+// written with a point ("2.5", "-1.0"); .../Papier ("A4" or "Enveloppe"), .../Bac (the
+// source's keyword) and .../Entree ("Droite" or "Gauche"). A setting left as its default
+// has no entry.
 
 #include "platform/Outcome.h"
 #include "platform/Units.h"
+#include "print/PapierImprimante.h"
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QSettings;
 
@@ -37,11 +44,22 @@ public:
     // Keeps the shift, rounded to the tenth and held within kDecalageMax.
     Status enregistre(const QString& imprimante, PointMm decalage);
 
+    // How the printer takes envelopes, as kept, with this run's overrides (force()).
+    InstallationImprimante installation(const QString& imprimante) const;
+    Status enregistreInstallation(const QString& imprimante, const InstallationImprimante& installation);
+    // For the runs of this program only, never kept: the paper and the source every
+    // printer takes, whatever it keeps (the batch's --papier and --bac).
+    void force(std::optional<Papier> papier, std::optional<QString> bac);
+
     // To the tenth of a millimetre, within kDecalageMax; what is not a number is zero.
     static PointMm Borne(PointMm decalage);
 
 private:
     static QString groupe(const QString& imprimante);
+    Status sauve(const QString& quoi);
+
+    std::optional<Papier> m_papierForce;
+    std::optional<QString> m_bacForce;
 
     std::unique_ptr<QSettings> m_reglages;
 };

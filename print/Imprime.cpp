@@ -6,6 +6,7 @@
 #include "platform/PrinterService.h"
 #include "print/ControleFile.h"
 #include "print/DecalagesImprimantes.h"
+#include "print/PapierImprimante.h"
 #include "print/ReglagesImprimante.h"
 #include "print/TestsImprimante.h"
 
@@ -100,6 +101,14 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
         if (i >= 0 && i < demande.adresses.nombre())
             choisie[i] = true;
 
+    // A printer without A4 would take the job and cancel it: it gets none.
+    const InstallationImprimante installation =
+        m_decalages ? m_decalages->installation(m_imprimante.printerName()) : InstallationImprimante{};
+    const bool surEnveloppe = installation.papier == Papier::Enveloppe;
+    const PrinterCapabilities capacites = m_imprimante.capabilities();
+    if (!surEnveloppe && PapierImprimante::sansA4(capacites))
+        return Status::failure(PapierImprimante::messageSansA4(m_imprimante.printerName()));
+
     if (sondes == Sondes::Oui)
         TestImpr2(m_imprimante, m_dialogues, m_reglages);
     // The busy pointer comes after the probes' questions: they wait for the user.
@@ -112,7 +121,20 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
         if (!format)
             return format.status();
         m_reglages.FormatInitial = format.value();
-        if (Status s = m_imprimante.setPaperA4(); !s)
+        QString bac = installation.bac;
+        if (surEnveloppe) {
+            const Result<PaperMedium> support = PapierImprimante::supportEnveloppe(
+                capacites, Mm(reglages.LongueurEnv), Mm(reglages.HauteurEnv), m_imprimante.printerName());
+            if (!support)
+                return support.status();
+            if (Status s = m_imprimante.setPaperMedium(support.value()); !s)
+                return s;
+            if (bac.isEmpty())
+                bac = PapierImprimante::bacPropose(capacites, support.value());
+        } else if (Status s = m_imprimante.setPaperA4(); !s) {
+            return s;
+        }
+        if (Status s = m_imprimante.setPaperSource(bac); !s)
             return s;
     }
     if (!m_reglages.refuse(ReglagesImprimante::Reglage::Orientation)) {
@@ -124,17 +146,22 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
     m_enCours = true;
 
     // A printer that takes no orientation gets the upright layout, whatever was chosen.
+    // On the envelope itself the page is the envelope as it lies, long side across.
     bool paysage = false;
     if (!m_reglages.refuse(ReglagesImprimante::Reglage::Orientation)) {
-        paysage = reglages.Orientation != 0;
+        paysage = surEnveloppe ? reglages.LongueurEnv > reglages.HauteurEnv : reglages.Orientation != 0;
         if (Status s =
                 m_imprimante.setOrientation(paysage ? PageOrientation::Landscape : PageOrientation::Portrait);
             !s)
             return s;
     }
+    if (Status s = m_imprimante.setFeedEdge(installation.entree); !s)
+        return s;
     GeometrieEnveloppe::PlaceEnveloppe place =
         GeometrieEnveloppe::placeEnveloppe(Mm(reglages.HauteurEnv), false);
-    if (paysage) {
+    if (surEnveloppe) {
+        place = GeometrieEnveloppe::placeSurEnveloppe(reglages);
+    } else if (paysage) {
         const Result<Mm> hauteur = m_imprimante.printableHeight();
         if (!hauteur)
             return hauteur.status();
@@ -147,7 +174,8 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
             return s;
     }
 
-    if (reglages.RepereCoupe) {
+    // The marks show where to cut a sheet to the envelope: an envelope needs none.
+    if (reglages.RepereCoupe && !surEnveloppe) {
         if (Status s = reperesCoupe(reglages, paysage); !s)
             return s;
     }

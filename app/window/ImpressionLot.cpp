@@ -8,11 +8,16 @@
 #include "platform/widgets/QtPrinterService.h"
 #include "print/CommandeImpression.h"
 #include "print/ReglagesImprimante.h"
+#include "print/SuiviTravail.h"
 
 #include <QFileInfo>
+#include <QThread>
 #include <numeric>
 
 namespace {
+// How often the server is asked whether the job has printed.
+constexpr unsigned long kAttenteMs = 200;
+
 void ecrit(std::FILE* sortie, const QString& ligne)
 {
     std::fprintf(sortie, "%s\n", ligne.toLocal8Bit().constData());
@@ -71,6 +76,11 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
             : imprimante.selectPrinter(commande.sortie);
     if (!destination)
         return echoue(destination.error());
+    // Nobody is there to start a stopped queue: the run says so and sends nothing.
+    if (commande.mode == LigneCommande::Mode::Imprimante && imprimante.queueState().stopped)
+        return echoue(QStringLiteral("La file d'impression « %1 » est arrêtée : rien ne lui est envoyé. "
+                                     "Relancez-la (cupsenable %1) puis recommencez.")
+                          .arg(commande.sortie));
     (void)imprimante.setUnitMillimetres();
     // The window's preview measures the recipient block last when a logo stands for the
     // sender, and what is printed before the run hands a font over (the crop marks) takes
@@ -79,10 +89,17 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
 
     // "Imprimer Tout...", then the print dialog confirmed as the command line set it.
     CommandeImpression impression(imprimante, dialogues, CommandeImpression::toutes());
+    impression.decalages().force(commande.papier, commande.bac);
     const CommandeImpression::Bilan bilan = impression.Imprimer(demande);
     // The run and the command have written their own failures.
     if (!bilan.lancee || bilan.echec || bilan.annulee)
         return kCodeEchec;
+    if (const std::optional<PrintJob> travail = imprimante.lastJob(); travail && commande.attendre) {
+        const JobOutcome issue =
+            SuiviTravail::attendsFin(imprimante, *travail, [] { QThread::msleep(kAttenteMs); });
+        if (const QString texte = SuiviTravail::message(travail->queue, issue); !texte.isEmpty())
+            return echoue(texte);
+    }
     const bool copies = !impression.reglagesImprimante().refuse(ReglagesImprimante::Reglage::Copies);
     ecrit(sortie, Resume(commande.mode, bilan.enveloppes * (copies ? demande.reglages.Quantite : 1),
                          commande.sortie));

@@ -6,6 +6,42 @@ namespace {
 const QString kAide = QStringLiteral("--aide");
 const QString kPdf = QStringLiteral("--pdf");
 const QString kImprimante = QStringLiteral("--imprimante");
+const QString kPapier = QStringLiteral("--papier");
+const QString kBac = QStringLiteral("--bac");
+const QString kSansAttendre = QStringLiteral("--sans-attendre");
+
+// Takes the print's options out of the arguments, wherever they stand; the reason one is
+// wrong, or nothing.
+QString retireOptions(QStringList& arguments, LigneCommande::Commande& commande)
+{
+    for (qsizetype i = 0; i < arguments.size();) {
+        const QString option = arguments[i];
+        if (option == kSansAttendre) {
+            commande.attendre = false;
+            arguments.removeAt(i);
+            continue;
+        }
+        if (option != kPapier && option != kBac) {
+            ++i;
+            continue;
+        }
+        if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty())
+            return QStringLiteral("plivane : %1 attend une valeur.").arg(option);
+        const QString valeur = arguments[i + 1];
+        if (option == kBac) {
+            commande.bac = valeur;
+        } else if (valeur.compare(QLatin1String("a4"), Qt::CaseInsensitive) == 0) {
+            commande.papier = Papier::FeuilleA4;
+        } else if (valeur.compare(QLatin1String("enveloppe"), Qt::CaseInsensitive) == 0) {
+            commande.papier = Papier::Enveloppe;
+        } else {
+            return QStringLiteral("plivane : --papier attend « a4 » ou « enveloppe », pas « %1 ».")
+                .arg(valeur);
+        }
+        arguments.remove(i, 2);
+    }
+    return {};
+}
 
 // The reason an argument cannot be a file's or a queue's name, or nothing.
 QString refusNom(const QString& argument, const QString& quoi)
@@ -24,12 +60,20 @@ QString absolu(const QString& chemin)
 }
 } // namespace
 
-Result<LigneCommande::Commande> LigneCommande::lit(const QStringList& arguments)
+Result<LigneCommande::Commande> LigneCommande::lit(const QStringList& tous)
 {
     Commande commande;
-    QString raison;
+    QStringList arguments = tous;
+    QString raison = retireOptions(arguments, commande);
+    const bool options = arguments.size() != tous.size();
     const QString premier = arguments.value(0);
-    if (arguments.isEmpty()) {
+    if (!raison.isEmpty()) {
+    } else if (options && premier != kPdf && premier != kImprimante && !arguments.contains(kAide)) {
+        raison = QStringLiteral("plivane : --papier, --bac et --sans-attendre ne valent que pour une "
+                                "impression (--pdf ou --imprimante).");
+    } else if (premier == kPdf && (commande.bac || !commande.attendre)) {
+        raison = QStringLiteral("plivane : --bac et --sans-attendre ne valent que pour --imprimante.");
+    } else if (arguments.isEmpty()) {
         return commande;
     } else if (arguments.contains(kAide)) {
         commande.mode = Mode::Aide;
@@ -81,5 +125,10 @@ QString LigneCommande::usage()
         "        plivane --pdf SORTIE.pdf FICHIER.PLV   (imprime toutes les adresses du fichier dans ce "
         "PDF)\n"
         "        plivane --imprimante FILE FICHIER.PLV   (les imprime sur cette file d'impression)\n"
+        "   options d'impression : --papier a4|enveloppe   (sur une feuille A4 ou sur l'enveloppe "
+        "elle-même)\n"
+        "        --bac SOURCE   (le bac de l'imprimante, par son nom IPP, « by-pass-tray », ou celui "
+        "de son pilote)\n"
+        "        --sans-attendre   (s'arrête dès que le serveur d'impression a reçu le travail)\n"
         "        plivane --aide   (affiche cette aide)");
 }

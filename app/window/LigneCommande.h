@@ -3,9 +3,14 @@
 // passes it when the user opens a .PLV file with Plivane: the window opens. Or a print
 // without the window, for scripts and big mailings: every address of a file to a PDF
 // (--pdf SORTIE.pdf FICHIER.PLV) or to a printer queue (--imprimante FILE FICHIER.PLV).
+// A print may choose, for this run only, the paper (--papier a4|enveloppe, for a PDF too),
+// the printer's source (--bac SOURCE: its IPP keyword, "by-pass-tray", or its driver's
+// input slot), and not to wait for the printer (--sans-attendre: the run ends once the
+// print server has the job, instead of once the printer has printed it or given up).
 // Or --aide. Nothing else is read from it.
 
 #include "platform/Outcome.h"
+#include "print/PapierImprimante.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +25,9 @@ struct Commande {
     std::optional<QString> fichier;
     // Pdf: the PDF to write, as given. Imprimante: the queue's name.
     QString sortie;
+    std::optional<Papier> papier;
+    std::optional<QString> bac;
+    bool attendre = true;
 };
 
 // The arguments after the program's name. What is not one of the forms above fails

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
@@ -24,6 +25,16 @@ QStringList lignes(const QString& text)
 constexpr Mm kEpaisseurTrait = Mm(0.1);
 
 constexpr int kPremierCodePersonnalise = 1000;
+
+// CUPS names a driver's input slot after the source's IPP keyword: "by-pass-tray" is
+// "ByPassTray".
+QString slotName(const QString& source)
+{
+    QString nom;
+    for (const QString& mot : source.split(u'-', Qt::SkipEmptyParts))
+        nom += mot.left(1).toUpper() + mot.mid(1);
+    return nom;
+}
 
 QString nomFormat(const QPageSize& size)
 {
@@ -329,6 +340,68 @@ Status QtPrinterService::setPageSizeChecked(const QPageSize& size)
     return Status::ok();
 }
 
+Status QtPrinterService::setPaperMedium(const PaperMedium& medium)
+{
+    const QPageSize size(QSizeF(medium.width.value, medium.length.value), QPageSize::Millimeter, QString(),
+                         QPageSize::ExactMatch);
+    // A queue is asked for the medium by its own name: its list of sizes need not hold
+    // the one Qt would compute.
+    if (!size.isValid() || !m_printer->setPageSize(size) ||
+        !m_printer->pageLayout().pageSize().isEquivalentTo(size))
+        return Status::failure(QStringLiteral("%1 ne propose pas le format de papier %2.")
+                                   .arg(printerDescription(), nomFormat(size)));
+    m_medium = medium;
+    return Status::ok();
+}
+
+Status QtPrinterService::setPaperSource(const QString& source)
+{
+    m_source = source;
+    m_sourceIsSlot = false;
+    if (source.isEmpty() || !toQueue())
+        return Status::ok();
+    const PrinterCapabilities& capacites = capabilities();
+    if (!capacites.known || capacites.sources.contains(source))
+        return Status::ok();
+    if (capacites.inputSlots.contains(source)) {
+        m_sourceIsSlot = true;
+        return Status::ok();
+    }
+    m_source.clear();
+    QStringList bacs = capacites.sources;
+    for (const QString& slot : capacites.inputSlots)
+        if (std::none_of(bacs.begin(), bacs.end(), [&](const QString& bac) { return slotName(bac) == slot; }))
+            bacs.append(slot);
+    return Status::failure(QStringLiteral("L'imprimante « %1 » n'a pas de bac « %2 ». Ses bacs : %3.")
+                               .arg(m_printer->printerName(), source, bacs.join(QStringLiteral(", "))));
+}
+
+Status QtPrinterService::setFeedEdge(FeedEdge edge)
+{
+    m_feedEdge = edge;
+    return Status::ok();
+}
+
+bool QtPrinterService::toQueue() const
+{
+    return m_printer->outputFormat() == QPrinter::NativeFormat && !previewing();
+}
+
+PrinterCapabilities QtPrinterService::capabilities()
+{
+    if (m_printer->outputFormat() != QPrinter::NativeFormat)
+        return {};
+    // Read again at each call: what the printer holds changes as the user loads paper.
+    m_capabilities = CupsQueue(m_printer->printerName()).capabilities();
+    m_capabilitiesOf = m_printer->printerName();
+    return m_capabilities;
+}
+
+JobOutcome QtPrinterService::jobOutcome(const PrintJob& job)
+{
+    return CupsQueue::outcome(job.id);
+}
+
 Result<PageOrientation> QtPrinterService::orientation()
 {
     return m_printer->pageLayout().orientation() == QPageLayout::Landscape ? PageOrientation::Landscape
@@ -387,9 +460,10 @@ Status QtPrinterService::beginOutput()
 {
     if (documentOpen()) {
         if (m_newPageDue) {
-            if (!m_printer->newPage())
+            if (!target().newPage())
                 return Status::failure(
                     QStringLiteral("%1 n'a pas pu commencer une nouvelle page.").arg(printerDescription()));
+            turnPage();
             m_newPageDue = false;
             m_pageHasOutput = false;
         }
@@ -411,9 +485,32 @@ Status QtPrinterService::beginOutput()
         m_pdf = std::move(fichier);
     }
     m_printer->setFullPage(true);
+    m_lastJob.reset();
+    if (toQueue()) {
+        m_jobFile =
+            std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("plivane-XXXXXX.pdf")));
+        if (!m_jobFile->open()) {
+            m_jobFile.reset();
+            return Status::failure(QStringLiteral("%1 n'a pas pu commencer l'impression : le dossier "
+                                                  "temporaire « %2 » refuse l'écriture.")
+                                       .arg(printerDescription(), QDir::tempPath()));
+        }
+        // The sheet as it enters the printer, at the printer's resolution.
+        m_job = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_job->setOutputFormat(QPrinter::PdfFormat);
+        m_job->setOutputFileName(m_jobFile->fileName());
+        m_job->setResolution(m_printer->resolution());
+        m_job->setDocName(m_printer->docName());
+        m_job->setCreator(QStringLiteral("Plivane"));
+        m_job->setPageLayout(
+            QPageLayout(m_printer->pageLayout().pageSize(), QPageLayout::Portrait, QMarginsF()));
+        m_job->setFullPage(true);
+    }
     if (!m_painter)
         m_painter = std::make_unique<QPainter>();
-    if (!m_painter->begin(m_printer.get())) {
+    if (!m_painter->begin(&target())) {
+        m_job.reset();
+        m_jobFile.reset();
         if (pdf) {
             m_printer->setOutputFileName(m_chosenFile);
             m_pdf.reset();
@@ -423,14 +520,32 @@ Status QtPrinterService::beginOutput()
         return Status::failure(
             QStringLiteral("%1 n'a pas pu commencer l'impression.").arg(printerDescription()));
     }
-    m_dpi = m_printer->resolution();
-    // A preview shows each page once, whatever the copies.
+    m_dpi = target().resolution();
+    turnPage();
+    // A preview shows each page once, whatever the copies; a queue makes them itself.
     m_pagesToRepeat =
-        preview || m_printer->supportsMultipleCopies() ? 1 : std::max(1, m_printer->copyCount());
+        preview || m_job || m_printer->supportsMultipleCopies() ? 1 : std::max(1, m_printer->copyCount());
     m_newPageDue = false;
     m_pageHasOutput = false;
     m_pageTrace.clear();
     return Status::ok();
+}
+
+void QtPrinterService::turnPage()
+{
+    if (!m_job || m_printer->pageLayout().orientation() != QPageLayout::Landscape)
+        return;
+    // The page as painted is the sheet's landscape; the edge that enters first goes to the
+    // top of the sheet as it is sent.
+    const QRect feuille = m_job->pageLayout().fullRectPixels(m_job->resolution());
+    m_painter->resetTransform();
+    if (m_feedEdge == FeedEdge::Right) {
+        m_painter->translate(0, feuille.height());
+        m_painter->rotate(-90);
+    } else {
+        m_painter->translate(feuille.width(), 0);
+        m_painter->rotate(90);
+    }
 }
 
 void QtPrinterService::paint(const Trace& trace)
@@ -469,7 +584,7 @@ Status QtPrinterService::finishPage()
     // The copies a PDF cannot ask for are painted here, each on a page of its own, so
     // that a run to a file holds every envelope the quantity asks for.
     for (int copie = 1; copie < m_pagesToRepeat && m_pageHasOutput; ++copie) {
-        if (!m_printer->newPage())
+        if (!target().newPage())
             return Status::failure(
                 QStringLiteral("%1 n'a pas pu commencer une nouvelle page.").arg(printerDescription()));
         for (const Trace& trace : m_pageTrace)
@@ -555,17 +670,94 @@ Status QtPrinterService::endPage()
     return Status::ok();
 }
 
+QString QtPrinterService::inputSlotFor(const QString& source) const
+{
+    if (m_capabilitiesOf != m_printer->printerName())
+        return {};
+    const QString nom = slotName(source);
+    for (const QString& slot : m_capabilities.inputSlots)
+        if (slot.compare(nom, Qt::CaseInsensitive) == 0)
+            return slot;
+    return {};
+}
+
+QList<QPair<QByteArray, QByteArray>> QtPrinterService::jobOptions() const
+{
+    // The print dialog keeps the choices made in its printer properties in Qt's engine
+    // (Qt's private key for them); what the program sets itself overrides them.
+    static const auto kOptionsCups = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+    QStringList nosOptions = {"media",
+                              "PageSize",
+                              "PageRegion",
+                              "landscape",
+                              "orientation-requested",
+                              "copies",
+                              "Collate",
+                              "multiple-document-handling",
+                              "print-scaling",
+                              "fit-to-page",
+                              "scaling",
+                              "number-up"};
+    if (!m_source.isEmpty())
+        nosOptions << QStringLiteral("InputSlot") << QStringLiteral("media-source");
+    QList<QPair<QByteArray, QByteArray>> options;
+    const QStringList choix = m_printer->printEngine()->property(kOptionsCups).toStringList();
+    for (qsizetype i = 0; i + 1 < choix.size(); i += 2)
+        if (!nosOptions.contains(choix[i]))
+            options.append({choix[i].toUtf8(), choix[i + 1].toUtf8()});
+
+    const QPageSize page = m_printer->pageLayout().pageSize();
+    QByteArray media = page.key().toUtf8();
+    if (!m_medium.name.isEmpty() &&
+        page.isEquivalentTo(
+            QPageSize(QSizeF(m_medium.width.value, m_medium.length.value), QPageSize::Millimeter)))
+        media = m_medium.name.toUtf8();
+    else if (page.id() == QPageSize::A4)
+        media = "iso_a4_210x297mm";
+    options.append({"media", media});
+    if (m_sourceIsSlot) {
+        options.append({QByteArray("InputSlot"), m_source.toUtf8()});
+    } else if (!m_source.isEmpty()) {
+        options.append({QByteArray("media-source"), m_source.toUtf8()});
+        // A queue with a driver, IPP Everywhere's included, hands its printer the source
+        // named by its driver's input slot, and ignores the IPP keyword.
+        if (const QString slot = inputSlotFor(m_source); !slot.isEmpty())
+            options.append({QByteArray("InputSlot"), slot.toUtf8()});
+    }
+    // The page is already as the sheet enters; nothing may turn or scale it again.
+    options.append({QByteArray("orientation-requested"), QByteArray("3")});
+    options.append({QByteArray("print-scaling"), QByteArray("none")});
+    const int copies = m_printer->copyCount();
+    if (copies > 1) {
+        // Each envelope its copies in a row, as a print to a file gives them.
+        options.append({"copies", QByteArray::number(copies)});
+        options.append(
+            {QByteArray("multiple-document-handling"), QByteArray("separate-documents-uncollated-copies")});
+        options.append({QByteArray("Collate"), QByteArray("False")});
+    }
+    return options;
+}
+
+Status QtPrinterService::handOver()
+{
+    const std::unique_ptr<QTemporaryFile> fichier = std::move(m_jobFile);
+    const std::unique_ptr<QPrinter> travail = std::move(m_job);
+    if (travail->printerState() == QPrinter::Error)
+        return Status::failure(
+            QStringLiteral("%1 n'a pas pu terminer l'impression.").arg(printerDescription()));
+    const Result<int> numero =
+        CupsQueue(m_printer->printerName()).submit(fichier->fileName(), m_printer->docName(), jobOptions());
+    if (!numero)
+        return numero.status();
+    m_lastJob = PrintJob{m_printer->printerName(), numero.value()};
+    return Status::ok();
+}
+
 Status QtPrinterService::endDocument()
 {
     if (!documentOpen())
         return Status::ok(); // nothing was printed: no job, no page
     Status copies = m_newPageDue ? Status::ok() : finishPage();
-    // Qt hands a job to its queue as the painter ends, and drops the server's answer.
-    std::optional<CupsQueue> file;
-    if (m_printer->outputFormat() == QPrinter::NativeFormat && !previewing()) {
-        file.emplace(m_printer->printerName());
-        file->watchNextJob(m_printer->docName());
-    }
     const bool fini = m_painter->end();
     const std::unique_ptr<SafePdfFile> pdf = std::move(m_pdf);
     if (pdf)
@@ -575,14 +767,18 @@ Status QtPrinterService::endDocument()
     m_pageTrace.clear();
 
     Status remis = Status::ok();
-    if (!fini || m_printer->printerState() == QPrinter::Error)
+    if (m_job)
+        remis = fini ? handOver()
+                     : Status::failure(
+                           QStringLiteral("%1 n'a pas pu terminer l'impression.").arg(printerDescription()));
+    else if (!fini || m_printer->printerState() == QPrinter::Error)
         remis = pdf ? pdf->notWhole()
                     : Status::failure(
                           QStringLiteral("%1 n'a pas pu terminer l'impression.").arg(printerDescription()));
     else if (pdf)
         remis = pdf->commit();
-    else if (file)
-        remis = file->watchedJobOutcome();
+    m_job.reset();
+    m_jobFile.reset();
     if (pdf && !remis) {
         // Qt's PDF writer keeps a failed write for every later document of the same
         // printer, and writes nothing more while saying it did: the next document gets a

@@ -21,9 +21,15 @@
 // nothing. The same painting serves Qt's print preview: painted on a printer in preview
 // mode, the pages become the preview's, one copy each and without a file.
 //
+// A printer queue gets a PDF the service writes itself and hands over through libcups
+// (CupsQueue), not through Qt's print engine: Qt asks for "landscape", which each kind of
+// queue turns its own way, lets the queue scale the page to fit, and drops the server's
+// answer. Here the page is sent as the sheet enters the printer, a page laid sideways
+// turned as setFeedEdge() says, with the paper, source, copies and name the program
+// means, at its natural size; the job's number is kept to follow it.
+//
 // Nothing is lost without a word. A PDF is written beside the chosen file and takes its
-// place only once whole (SafePdfFile); a job handed to a CUPS queue is followed to the
-// server's answer (CupsQueue), which Qt's own print engine drops.
+// place only once whole (SafePdfFile); a job the server refuses is reported.
 
 #include "platform/PrinterService.h"
 #include "platform/SafePdfFile.h"
@@ -32,6 +38,7 @@
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPen>
+#include <QTemporaryFile>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -79,8 +86,14 @@ public:
     Result<PageOrientation> orientation() override;
     Status setOrientation(PageOrientation orientation) override;
     Result<Mm> printableHeight() override;
+    Status setPaperMedium(const PaperMedium& medium) override;
+    Status setPaperSource(const QString& source) override;
+    Status setFeedEdge(FeedEdge edge) override;
+    PrinterCapabilities capabilities() override;
     QString printerName() const override;
     QueueState queueState() override;
+    std::optional<PrintJob> lastJob() const override { return m_lastJob; }
+    JobOutcome jobOutcome(const PrintJob& job) override;
     void setJobName(const QString& name, const QString& folder) override;
     // The PDF the print dialog offers when the user prints to a file: the job's name in
     // its folder; empty when the job has no name or no folder.
@@ -125,6 +138,12 @@ private:
     Status finishPage();
     Status setPageSizeChecked(const QPageSize& size);
     int codeFor(const QPageSize& size);
+    bool toQueue() const;
+    QPrinter& target() { return m_job ? *m_job : *m_printer; }
+    void turnPage();
+    QList<QPair<QByteArray, QByteArray>> jobOptions() const;
+    QString inputSlotFor(const QString& source) const;
+    Status handOver();
 
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QPainter> m_painter;
@@ -139,6 +158,19 @@ private:
     PointMm m_position;
     PointMm m_shift;
     QString m_jobFolder; // where a print to a file of this job is offered
+
+    // The paper as the program asked for it; the source's kind decides how it is sent.
+    PaperMedium m_medium; // its name, while the page has its size
+    QString m_source;
+    bool m_sourceIsSlot = false; // a driver's input slot, not an IPP keyword
+    FeedEdge m_feedEdge = FeedEdge::Right;
+    PrinterCapabilities m_capabilities;
+    QString m_capabilitiesOf; // the printer they were read from
+
+    // While a job for a queue is painted: the PDF it becomes, and the printer painting it.
+    std::unique_ptr<QTemporaryFile> m_jobFile;
+    std::unique_ptr<QPrinter> m_job;
+    std::optional<PrintJob> m_lastJob;
 
     double m_dpi = 0.0;                   // resolution of the job under way
     bool m_pageHasOutput = false;         // something was painted on the current page

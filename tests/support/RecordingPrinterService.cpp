@@ -110,6 +110,7 @@ Status RecordingPrinterService::endPage()
 Status RecordingPrinterService::endDocument()
 {
     Status s = call("endDocument");
+    m_documentsWithJob = s && m_open;
     if (s && m_open) {
         ++documentsEnded;
         pagesOut += m_page + 1;

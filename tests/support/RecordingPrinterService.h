@@ -38,6 +38,14 @@ public:
     int paperCode = kA4;
     PageOrientation pageOrientation = PageOrientation::Portrait;
     QString name = QStringLiteral("Imprimante de test"); // what printerName() answers
+    PrinterCapabilities printerCapabilities;             // what capabilities() answers
+    PaperMedium medium;                                  // the last medium set
+    QString source;
+    FeedEdge feedEdge = FeedEdge::Right;
+    // The job each ended document becomes, and what jobOutcome() answers, in turn (the
+    // last one for ever after).
+    std::optional<PrintJob> job;
+    QList<JobOutcome> outcomes = {{JobOutcome::State::Completed, {}}};
 
     // Every call of `operation` (a method name: "setCopies", "printText", ...) fails from
     // now on, or only its n-th call (counting from 1, from now) when nthCall > 0. A failing
@@ -75,6 +83,19 @@ public:
     Result<Mm> printableHeight() override
     {
         return get("printableHeight", Mm(pageOrientation == PageOrientation::Landscape ? 204 : 291));
+    }
+    Status setPaperMedium(const PaperMedium& m) override { return set("setPaperMedium", m.name, medium, m); }
+    Status setPaperSource(const QString& s) override { return set("setPaperSource", quoted(s), source, s); }
+    Status setFeedEdge(FeedEdge e) override
+    {
+        return set("setFeedEdge", e == FeedEdge::Left ? "left" : "right", feedEdge, e);
+    }
+    PrinterCapabilities capabilities() override { return printerCapabilities; }
+    std::optional<PrintJob> lastJob() const override { return m_documentsWithJob ? job : std::nullopt; }
+    JobOutcome jobOutcome(const PrintJob&) override
+    {
+        log.append(QStringLiteral("jobOutcome"));
+        return outcomes.size() > 1 ? outcomes.takeFirst() : outcomes.value(0);
     }
     QString printerName() const override { return name; }
     QueueState queueState() override { return {}; }
@@ -124,4 +145,5 @@ private:
     bool m_pageHasOutput = false;
     bool m_newPageDue = false;
     int m_page = 0;
+    bool m_documentsWithJob = false;
 };
