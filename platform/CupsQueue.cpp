@@ -70,26 +70,29 @@ QStringList valeurs(ipp_attribute_t* attribut)
     return liste;
 }
 
-// A driver's input slots, from its PPD as the server hands it out: "*InputSlot Name/Label:".
-QStringList bacsDuPilote(const QByteArray& file)
+// A driver's input slots and media types, from its PPD as the server hands it out:
+// "*InputSlot Name/Label: ...", "*MediaType Name/Label: ...".
+void choixDuPilote(const QByteArray& file, PrinterCapabilities& capacites)
 {
     QTemporaryFile ppd;
     if (!ppd.open())
-        return {};
+        return;
     const QByteArray ressource = "/printers/" + file + ".ppd";
     if (cupsGetFd(CUPS_HTTP_DEFAULT, ressource.constData(), ppd.handle()) != HTTP_STATUS_OK)
-        return {};
+        return;
     ppd.seek(0);
-    QStringList bacs;
     while (!ppd.atEnd()) {
         const QByteArray ligne = ppd.readLine();
-        if (!ligne.startsWith("*InputSlot "))
+        QStringList* liste = ligne.startsWith("*InputSlot ")   ? &capacites.inputSlots
+                             : ligne.startsWith("*MediaType ") ? &capacites.driverTypes
+                                                               : nullptr;
+        if (!liste)
             continue;
-        const QByteArray nom = ligne.mid(11).split(':').first().split('/').first().trimmed();
+        const QByteArray nom =
+            ligne.mid(ligne.indexOf(' ') + 1).split(':').first().split('/').first().trimmed();
         if (!nom.isEmpty())
-            bacs.append(QString::fromUtf8(nom));
+            liste->append(QString::fromUtf8(nom));
     }
-    return bacs;
 }
 
 // What an IPP printer says is loaded where. The server's own media-ready is what it was
@@ -158,9 +161,10 @@ PrinterCapabilities CupsQueue::capabilities() const
         for (const QString& media : valeurs(cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info, "media")))
             capacites.customSizes = capacites.customSizes || media.startsWith(u"custom_min_");
         capacites.sources = valeurs(cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info, "media-source"));
+        capacites.types = valeurs(cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info, "media-type"));
         cupsFreeDestInfo(info);
     }
-    capacites.inputSlots = bacsDuPilote(m_queue);
+    choixDuPilote(m_queue, capacites);
     capacites.loaded = papierCharge(cupsGetOption("device-uri", dest->num_options, dest->options));
     cupsFreeDests(1, dest);
     return capacites;

@@ -40,6 +40,8 @@ struct PrinterCapabilities {
     bool customSizes = false; // sizes beyond its list, within its limits
     QStringList sources;      // IPP media-source keywords, as it lists them
     QStringList inputSlots;   // a driver's own names for its sources, when it has a driver
+    QStringList types;        // IPP media-type keywords
+    QStringList driverTypes;  // a driver's own names for its media types
     QList<LoadedMedium> loaded;
 };
 
@@ -95,7 +97,8 @@ public:
     // Height of the printable area of the current page, in the current orientation.
     virtual Result<Mm> printableHeight() = 0;
     // The page becomes the medium, the size of an envelope, sent by the printer's name for
-    // it (a medium without a name: a page of that size, the printer's own choice).
+    // it (a medium without a name: a page of that size, the printer's own choice), and as
+    // the envelope media type where the printer has one.
     virtual Status setPaperMedium(const PaperMedium& medium) = 0;
     // Where the printer takes its paper from: an IPP media-source keyword or a driver's
     // input slot; empty lets the printer choose.

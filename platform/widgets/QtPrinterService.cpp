@@ -683,29 +683,7 @@ QString QtPrinterService::inputSlotFor(const QString& source) const
 
 QList<QPair<QByteArray, QByteArray>> QtPrinterService::jobOptions() const
 {
-    // The print dialog keeps the choices made in its printer properties in Qt's engine
-    // (Qt's private key for them); what the program sets itself overrides them.
-    static const auto kOptionsCups = QPrintEngine::PrintEnginePropertyKey(0xfe00);
-    QStringList nosOptions = {"media",
-                              "PageSize",
-                              "PageRegion",
-                              "landscape",
-                              "orientation-requested",
-                              "copies",
-                              "Collate",
-                              "multiple-document-handling",
-                              "print-scaling",
-                              "fit-to-page",
-                              "scaling",
-                              "number-up"};
-    if (!m_source.isEmpty())
-        nosOptions << QStringLiteral("InputSlot") << QStringLiteral("media-source");
     QList<QPair<QByteArray, QByteArray>> options;
-    const QStringList choix = m_printer->printEngine()->property(kOptionsCups).toStringList();
-    for (qsizetype i = 0; i + 1 < choix.size(); i += 2)
-        if (!nosOptions.contains(choix[i]))
-            options.append({choix[i].toUtf8(), choix[i + 1].toUtf8()});
-
     const QPageSize page = m_printer->pageLayout().pageSize();
     QByteArray media = page.key().toUtf8();
     if (!m_medium.name.isEmpty() &&
@@ -715,6 +693,16 @@ QList<QPair<QByteArray, QByteArray>> QtPrinterService::jobOptions() const
     else if (page.id() == QPageSize::A4)
         media = "iso_a4_210x297mm";
     options.append({"media", media});
+    if (media == m_medium.name.toUtf8() && m_capabilitiesOf == m_printer->printerName()) {
+        // The printer's envelope setting, where it has one, by each of its names.
+        if (m_capabilities.types.contains(QStringLiteral("envelope")))
+            options.append({QByteArray("media-type"), QByteArray("envelope")});
+        for (const QString& type : m_capabilities.driverTypes)
+            if (type.startsWith(QStringLiteral("env"), Qt::CaseInsensitive)) {
+                options.append({QByteArray("MediaType"), type.toUtf8()});
+                break;
+            }
+    }
     if (m_sourceIsSlot) {
         options.append({QByteArray("InputSlot"), m_source.toUtf8()});
     } else if (!m_source.isEmpty()) {
@@ -735,6 +723,23 @@ QList<QPair<QByteArray, QByteArray>> QtPrinterService::jobOptions() const
             {QByteArray("multiple-document-handling"), QByteArray("separate-documents-uncollated-copies")});
         options.append({QByteArray("Collate"), QByteArray("False")});
     }
+
+    // The print dialog keeps the choices made in its printer properties in Qt's engine
+    // (Qt's private key for them). What the program sets overrides them, and so does what
+    // it means by leaving a setting unset: one copy, the page's own size and source.
+    static const auto kOptionsCups = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+    static const QStringList kReservees = {"PageSize",    "PageRegion", "landscape",
+                                           "fit-to-page", "scaling",    "number-up",
+                                           "copies",      "Collate",    "multiple-document-handling"};
+    const auto notre = [&](const QString& nom) {
+        return kReservees.contains(nom) || std::any_of(options.begin(), options.end(), [&](const auto& o) {
+                   return o.first == nom.toUtf8();
+               });
+    };
+    const QStringList choix = m_printer->printEngine()->property(kOptionsCups).toStringList();
+    for (qsizetype i = 0; i + 1 < choix.size(); i += 2)
+        if (!notre(choix[i]) && !(!m_source.isEmpty() && choix[i] == QLatin1String("InputSlot")))
+            options.append({choix[i].toUtf8(), choix[i + 1].toUtf8()});
     return options;
 }
 

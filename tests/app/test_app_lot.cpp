@@ -134,6 +134,27 @@ private slots:
         QTest::newRow("no such folder")
             << QStringList{"--pdf", chemin("absent/x.pdf"), plv} << 1 << "absent/x.pdf";
         QTest::newRow("twelve sender lines") << QStringList{"--pdf", pdf, douze} << 1 << "compte 12 lignes";
+        QTest::newRow("unknown paper") << QStringList{"--papier", "carton", "--pdf", pdf, plv} << 2
+                                       << "--papier attend « a4 » ou « enveloppe »";
+        QTest::newRow("a source for a PDF")
+            << QStringList{"--bac", "manual", "--pdf", pdf, plv} << 2 << "ne valent que pour --imprimante";
+        // Printers nobody here wrote (.ci/prepare-print-server.sh).
+        PlvDocument dl;
+        std::tie(dl.reglages.LongueurEnv, dl.reglages.HauteurEnv) = std::pair(220.f, 110.f);
+        dl.Adresses = {u"Anne"_qs};
+        QVERIFY(FichierAdresses::ecrit(chemin(u"DL.PLV"_qs), dl, {}));
+        QTest::newRow("a job the printer cancels")
+            << QStringList{"--papier",      "enveloppe",         "--bac", "manual", "--imprimante",
+                           "Plivane-Laser", chemin(u"DL.PLV"_qs)}
+            << 1 << "« Plivane-Laser » a été annulée";
+        QTest::newRow("no source of that name")
+            << QStringList{"--papier",      "enveloppe",         "--bac", "tiroir", "--imprimante",
+                           "Plivane-Laser", chemin(u"DL.PLV"_qs)}
+            << 1 << "n'a pas de bac « tiroir ». Ses bacs : auto, main, envelope, manual.";
+        QTest::newRow("a printer without A4") << QStringList{"--imprimante", "Plivane-Lettre", plv} << 1
+                                              << PapierImprimante::messageSansA4(u"Plivane-Lettre"_qs);
+        QTest::newRow("a stopped queue") << QStringList{"--imprimante", "Plivane-Refus", plv} << 1
+                                         << "« Plivane-Refus » est arrêtée : rien ne lui est envoyé.";
     }
     void refusEtEchecs()
     {
@@ -142,6 +163,17 @@ private slots:
         QFETCH(QString, message);
         const QByteArray precedent = "%PDF-1.4 le PDF d'avant\n";
         const QString pdf = ecritFichier(chemin(QStringLiteral("precedent.pdf")), precedent);
+        const qsizetype file = arguments.indexOf(u"--imprimante"_qs) + 1;
+        if (file > 0 && arguments[file].startsWith(u"Plivane-"_qs) &&
+            QProcess::execute(u"lpstat"_qs, {u"-v"_qs, arguments[file]}) != 0)
+            QSKIP("No such CUPS queue on this machine (CI makes it); no printer was touched.");
+        const bool arreter = QByteArray(QTest::currentDataTag()) == "a stopped queue";
+        const auto relance = qScopeGuard([&] {
+            if (arreter)
+                QProcess::execute(u"cupsenable"_qs, {arguments[file]});
+        });
+        if (arreter)
+            QCOMPARE(QProcess::execute(u"cupsdisable"_qs, {arguments[file]}), 0);
 
         const Sortie s = plivane(arguments);
         QCOMPARE(s.code, code);
