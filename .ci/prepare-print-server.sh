@@ -9,8 +9,9 @@
 # Beside them, printers nobody here wrote: three IPP Everywhere printers simulated by
 # CUPS's ippeveprinter (.ci/imprimantes/*.conf: an inkjet taking PDF with envelopes in its
 # multi-purpose tray, a laser taking PWG raster with an envelope feeder, a US-Letter-only
-# printer), each behind a queue made as a desktop makes one ("lpadmin -m everywhere"):
-# "Plivane-Jet-Encre", "Plivane-Laser", "Plivane-Lettre". Each keeps what it receives in
+# printer, an inkjet that cannot print the top 12.7 mm of a sheet), each behind a queue
+# made as a desktop makes one ("lpadmin -m everywhere"): "Plivane-Jet-Encre",
+# "Plivane-Laser", "Plivane-Lettre", "Plivane-Marges". Each keeps what it receives in
 # /var/spool/plivane/imprimantes/<name>/, every document beside its job's attributes
 # (.ci/imprimantes/recoit.sh), and cancels a job asking for a source not listed in
 # /var/spool/plivane/imprimantes/bacs-<name>. And "Plivane-Brother", a Brother
@@ -117,7 +118,8 @@ listening() {
   (exec 3<>"/dev/tcp/localhost/$1") 2>/dev/null
 }
 port=8630
-for printer in jet-encre:Jet-Encre:auto,main,by-pass-tray laser:Laser:auto,main,envelope lettre:Lettre:auto,main; do
+for printer in jet-encre:Jet-Encre:auto,main,by-pass-tray laser:Laser:auto,main,envelope \
+  lettre:Lettre:auto,main marges:Marges:auto,main,by-pass-tray; do
   IFS=: read -r name queue sources <<<"$printer"
   port=$((port + 1))
   mkdir -p "$spool/imprimantes/$name"

@@ -33,6 +33,21 @@ PlaceEnveloppe placeSurEnveloppe(const ReglagesModele& r)
     return {longueur > hauteur, {longueur, hauteur}, {-kMargeFeuille, -kMargeFeuille}};
 }
 
+MargesPage margesSurPage(const PaperMedium& m, bool paysage, FeedEdge entree)
+{
+    if (!paysage)
+        return {m.top, m.bottom, m.left, m.right};
+    // The edge that enters first is the upright medium's top.
+    if (entree == FeedEdge::Right)
+        return {m.left, m.right, m.bottom, m.top};
+    return {m.right, m.left, m.top, m.bottom};
+}
+
+PlaceEnveloppe placePour(const ReglagesModele& r, const FeuilleImprimante& feuille)
+{
+    return feuille.surEnveloppe ? placeSurEnveloppe(r) : placeEnveloppe(Mm(r.HauteurEnv), r.Orientation != 0);
+}
+
 RectMm blocDest(const ReglagesModele& r, Mm largeurTexte, Mm hauteurTexte)
 {
     return {Mm(r.MargeGaucheDest), Mm(r.HauteurEnv) - (hauteurTexte + Mm(r.MargeBasseDest)), largeurTexte,

@@ -10,9 +10,11 @@
 // edges (upright; sideways, it is taken as centred in the sheet's 210 mm).
 
 #include "app/ReglagesModele.h"
+#include "platform/PrinterService.h"
 #include "platform/Units.h"
 
 #include <QList>
+#include <optional>
 
 namespace GeometrieEnveloppe {
 
@@ -63,6 +65,24 @@ PlaceEnveloppe placeEnveloppe(Mm hauteurEnv, bool paysage,
 // The envelope as the page itself, address side up and long side across: the envelope's
 // corner is the page's.
 PlaceEnveloppe placeSurEnveloppe(const ReglagesModele& reglages);
+
+// The edges of the page a printer cannot print on, on the page as the run paints it.
+struct MargesPage {
+    Mm haut, bas, gauche, droite;
+};
+// A printer's margins, given for its medium as it is fed (upright), on a page laid
+// sideways when it enters by `entree`.
+MargesPage margesSurPage(const PaperMedium& support, bool paysage, FeedEdge entree);
+
+// The page a printer will print: an A4 sheet or the envelope itself, with the printer's
+// margins when it tells them.
+struct FeuilleImprimante {
+    QString imprimante;
+    bool surEnveloppe = false;
+    std::optional<MargesPage> marges;
+};
+// Where the envelope lies on that page, as the run lays it.
+PlaceEnveloppe placePour(const ReglagesModele& reglages, const FeuilleImprimante& feuille);
 
 // The recipient block, its bottom MargeBasseDest above the envelope's bottom edge, for a
 // text of this printed size.

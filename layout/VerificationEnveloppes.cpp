@@ -11,12 +11,35 @@
 #include "platform/PrinterService.h"
 
 namespace {
-// The sheet as the run lays it, its printable area stopping the sheet margin short of
-// every edge.
-QStringList defautsDePlace(const ReglagesModele& r, double largeur, double hauteur)
+using namespace GeometrieEnveloppe;
+
+// What falls outside the printer's printable area on the page: how much, and on which
+// edge, for a rectangle in sheet millimetres.
+QStringList horsZone(const FeuilleImprimante& feuille, const Feuille& page, double gauche, double haut,
+                     double droite, double bas)
 {
-    using namespace GeometrieEnveloppe;
-    const PlaceEnveloppe place = placeEnveloppe(Mm(r.HauteurEnv), r.Orientation != 0);
+    if (!feuille.marges)
+        return {};
+    const MargesPage& m = *feuille.marges;
+    QStringList defauts;
+    const auto coupe = [&](double combien, const QString& bord, Mm marge) {
+        if (combien > 0.05)
+            defauts << QStringLiteral("coupée de %1 %2 par l'imprimante « %3 » (marge de %4)")
+                           .arg(millimetres(combien), bord, feuille.imprimante, millimetres(marge.value));
+    };
+    coupe(m.gauche.value - gauche, QStringLiteral("à gauche"), m.gauche);
+    coupe(m.haut.value - haut, QStringLiteral("en haut"), m.haut);
+    coupe(droite - (page.largeur - m.droite).value, QStringLiteral("à droite"), m.droite);
+    coupe(bas - (page.hauteur - m.bas).value, QStringLiteral("en bas"), m.bas);
+    return defauts;
+}
+
+// The sheet as the run lays it, its printable area stopping the sheet margin short of
+// every edge, and the printer's own margins.
+QStringList defautsDePlace(const ReglagesModele& r, const FeuilleImprimante& feuille, double largeur,
+                           double hauteur)
+{
+    const PlaceEnveloppe place = placePour(r, feuille);
     const RectMm bloc = blocDest(r, Mm(largeur), Mm(hauteur));
     const double marge = kMargeFeuille.value;
     const double droite = (bloc.left + bloc.width).value;
@@ -31,13 +54,79 @@ QStringList defautsDePlace(const ReglagesModele& r, double largeur, double haute
             << QStringLiteral("dépasse l'enveloppe de %1 à droite").arg(millimetres(droite - r.LongueurEnv));
     if (haut < 0)
         defauts << QStringLiteral("dépasse l'enveloppe de %1 en haut").arg(millimetres(-haut));
-    if (droite > f.largeur - marge)
-        defauts << QStringLiteral("coupée de %1 au bord droit de la feuille")
-                       .arg(millimetres(droite - (f.largeur - marge)));
-    if (f.hautEnveloppe + haut < marge)
-        defauts << QStringLiteral("coupée de %1 au bord haut de la feuille")
-                       .arg(millimetres(marge - (f.hautEnveloppe + haut)));
+    if (!feuille.surEnveloppe) {
+        if (droite > f.largeur - marge)
+            defauts << QStringLiteral("coupée de %1 au bord droit de la feuille")
+                           .arg(millimetres(droite - (f.largeur - marge)));
+        if (f.hautEnveloppe + haut < marge)
+            defauts << QStringLiteral("coupée de %1 au bord haut de la feuille")
+                           .arg(millimetres(marge - (f.hautEnveloppe + haut)));
+    }
+    const PointMm coin = place.surFeuille({bloc.left, bloc.top});
+    defauts += horsZone(feuille, place.feuille, coin.x.value, coin.y.value, coin.x.value + largeur,
+                        coin.y.value + hauteur);
     return defauts;
+}
+
+// The sender's block and the crop marks are the same on every envelope: what the printer
+// would cut of them is said once, each under its own name.
+QList<EnveloppeARevoir> defautsCommuns(PrinterService& imprimante, const ReglagesModele& r,
+                                       const FeuilleImprimante& feuille)
+{
+    QList<EnveloppeARevoir> communs;
+    if (!feuille.marges)
+        return communs;
+    const PlaceEnveloppe place = placePour(r, feuille);
+    QStringList expediteur;
+    if (r.LogoChoisi) {
+        const RectMm logo = blocLogo(r);
+        const PointMm coin = place.surFeuille({logo.left, logo.top});
+        expediteur += horsZone(feuille, place.feuille, coin.x.value, coin.y.value,
+                               (coin.x + logo.width).value, (coin.y + logo.height).value);
+    } else {
+        ImprPoliceExp(imprimante, r);
+        const QStringList lignes = Separe(EnLigne(r.TexteExp)).LignesAdresse;
+        QList<double> largeurs;
+        double plusLarge = 0;
+        for (const QString& ligne : lignes) {
+            largeurs.append(imprimante.textWidth(ligne).valueOr(Mm(0)).value);
+            plusLarge = std::max(plusLarge, largeurs.last());
+        }
+        const double hauteurLigne = imprimante.textHeight(QStringLiteral("X")).valueOr(Mm(0)).value;
+        const PointMm coin = place.surFeuille(coinExp(r));
+        for (qsizetype k = 0; k < lignes.size(); ++k) {
+            if (lignes[k].isEmpty())
+                continue;
+            const double gauche = coin.x.value + (plusLarge - largeurs[k]) / 2;
+            const double haut = coin.y.value + hauteurLigne * double(k);
+            for (const QString& d :
+                 horsZone(feuille, place.feuille, gauche, haut, gauche + largeurs[k], haut + hauteurLigne))
+                expediteur << QStringLiteral("ligne %1 : %2").arg(k + 1).arg(d);
+        }
+        ImprPoliceDest(imprimante, r);
+    }
+    if (!expediteur.isEmpty())
+        communs.append({-1, QStringLiteral("Expéditeur (toutes les enveloppes)"), expediteur});
+    if (r.RepereCoupe && !feuille.surEnveloppe) {
+        QStringList reperes;
+        int numero = 0;
+        for (const QList<PointMm>& trait : reperesCoupe(r, place.paysage)) {
+            ++numero;
+            double gauche = 1e9, haut = 1e9, droite = -1e9, bas = -1e9;
+            for (const PointMm& p : trait) {
+                const double x = (p.x + kMargeFeuille).value, y = (p.y + kMargeFeuille).value;
+                gauche = std::min(gauche, x);
+                droite = std::max(droite, x);
+                haut = std::min(haut, y);
+                bas = std::max(bas, y);
+            }
+            for (const QString& d : horsZone(feuille, place.feuille, gauche, haut, droite, bas))
+                reperes << QStringLiteral("repère %1 : %2").arg(numero).arg(d);
+        }
+        if (!reperes.isEmpty())
+            communs.append({-1, QStringLiteral("Repères de coupe"), reperes});
+    }
+    return communs;
 }
 
 QString premiereLigne(const QString& texte)
@@ -51,10 +140,10 @@ QString premiereLigne(const QString& texte)
 
 QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const ReglagesModele& r,
                                           const EntreesAdresses& adresses, const QList<int>& selection,
-                                          const TableCodesPostaux* table)
+                                          const TableCodesPostaux* table, const FeuilleImprimante& feuille)
 {
-    QList<EnveloppeARevoir> aRevoir;
     (void)imprimante.setUnitMillimetres();
+    QList<EnveloppeARevoir> aRevoir = defautsCommuns(imprimante, r, feuille);
     ImprPoliceDest(imprimante, r);
     for (int index : selection) {
         if (index < 0 || index >= adresses.nombre())
@@ -67,7 +156,7 @@ QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const Regl
             const double w = largeur.value().value;
             const double h = hauteur.value().value;
             defauts = ecartsNorme({r.MargeGaucheDest, r.MargeBasseDest, w, h}, r.LongueurEnv, r.HauteurEnv);
-            defauts += defautsDePlace(r, w, h);
+            defauts += defautsDePlace(r, feuille, w, h);
         }
         if (table) {
             const VerdictAcheminement v = verifieAcheminement(texte, *table);
@@ -100,18 +189,21 @@ EnvelopeCheckAnswer montreARevoir(Dialogs& dialogues, const QList<EnveloppeARevo
 }
 
 QList<EnveloppeARevoir> verifieAvecLaTable(PrinterService& imprimante, const ReglagesModele& reglages,
-                                           const EntreesAdresses& adresses, const QList<int>& selection)
+                                           const EntreesAdresses& adresses, const QList<int>& selection,
+                                           const FeuilleImprimante& feuille)
 {
     BusyPointer sablier;
-    return verifieEnveloppes(imprimante, reglages, adresses, selection, &TableCodesPostaux::officielle());
+    return verifieEnveloppes(imprimante, reglages, adresses, selection, &TableCodesPostaux::officielle(),
+                             feuille);
 }
 } // namespace
 
 bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const ReglagesModele& reglages,
                         const EntreesAdresses& adresses, const QList<int>& selection,
-                        const std::function<void(int index)>& montreAdresse)
+                        const std::function<void(int index)>& montreAdresse, const FeuilleImprimante& feuille)
 {
-    const QList<EnveloppeARevoir> aRevoir = verifieAvecLaTable(imprimante, reglages, adresses, selection);
+    const QList<EnveloppeARevoir> aRevoir =
+        verifieAvecLaTable(imprimante, reglages, adresses, selection, feuille);
     if (aRevoir.isEmpty())
         return true;
     const EnvelopeCheckAnswer reponse = montreARevoir(dialogues, aRevoir, selection.size(), true);
@@ -119,7 +211,8 @@ bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const Re
     case EnvelopeCheckAnswer::Action::PrintAnyway:
         return true;
     case EnvelopeCheckAnswer::Action::Edit:
-        if (reponse.row >= 0 && reponse.row < aRevoir.size() && montreAdresse)
+        if (reponse.row >= 0 && reponse.row < aRevoir.size() && aRevoir[reponse.row].index >= 0 &&
+            montreAdresse)
             montreAdresse(aRevoir[reponse.row].index);
         return false;
     case EnvelopeCheckAnswer::Action::Cancel:
@@ -130,9 +223,10 @@ bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const Re
 
 std::optional<int> revoitEnveloppes(PrinterService& imprimante, Dialogs& dialogues,
                                     const ReglagesModele& reglages, const EntreesAdresses& adresses,
-                                    const QList<int>& selection)
+                                    const QList<int>& selection, const FeuilleImprimante& feuille)
 {
-    const QList<EnveloppeARevoir> aRevoir = verifieAvecLaTable(imprimante, reglages, adresses, selection);
+    const QList<EnveloppeARevoir> aRevoir =
+        verifieAvecLaTable(imprimante, reglages, adresses, selection, feuille);
     if (aRevoir.isEmpty()) {
         // Asked for, the check answers even when there is nothing to say.
         dialogues.message(
@@ -146,7 +240,7 @@ std::optional<int> revoitEnveloppes(PrinterService& imprimante, Dialogs& dialogu
     }
     const EnvelopeCheckAnswer reponse = montreARevoir(dialogues, aRevoir, selection.size(), false);
     if (reponse.action == EnvelopeCheckAnswer::Action::Edit && reponse.row >= 0 &&
-        reponse.row < aRevoir.size())
+        reponse.row < aRevoir.size() && aRevoir[reponse.row].index >= 0)
         return aRevoir[reponse.row].index;
     return std::nullopt;
 }

@@ -1,11 +1,13 @@
 #pragma once
 // The check before a print: every chosen address measured in the recipient font as the run
 // will print it, against the postal norm, the envelope's edges, the printable area of the
-// sheet and the list of French postcodes. The red rectangle judges only the address in the
-// box; this judges the whole mailing before paper is spent on it.
+// sheet and the list of French postcodes; and, where the printer tells its margins, every
+// sender line, logo and crop mark it would cut, once for all envelopes. The red rectangle judges only the
+// address in the box; this judges the whole mailing before paper is spent on it.
 
 #include "addresses/liste/EntreesAdresses.h"
 #include "app/ReglagesModele.h"
+#include "layout/GeometrieEnveloppe.h"
 
 #include <QList>
 #include <QString>
@@ -19,7 +21,7 @@ class PrinterService;
 class TableCodesPostaux;
 
 struct EnveloppeARevoir {
-    int index = -1;        // in the addresses checked
+    int index = -1;        // in the addresses checked; -1 for what every envelope shares
     QString premiereLigne; // what names the address to the user
     QStringList defauts;   // "marge droite : 12 mm au lieu de 20", ...
 };
@@ -28,17 +30,20 @@ struct EnveloppeARevoir {
 // postcode check).
 QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const ReglagesModele& reglages,
                                           const EntreesAdresses& adresses, const QList<int>& selection,
-                                          const TableCodesPostaux* table);
+                                          const TableCodesPostaux* table,
+                                          const GeometrieEnveloppe::FeuilleImprimante& feuille = {});
 
 // Shows the envelopes to look at, when there are any, and says whether the print goes on.
 // "Modifier l'adresse" shows that address in the recipient box (montreAdresse) and ends
 // the print there.
 bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const ReglagesModele& reglages,
                         const EntreesAdresses& adresses, const QList<int>& selection,
-                        const std::function<void(int index)>& montreAdresse);
+                        const std::function<void(int index)>& montreAdresse,
+                        const GeometrieEnveloppe::FeuilleImprimante& feuille = {});
 
 // The same check asked for from the address list window: says so when every envelope
 // passes; otherwise lists them, and gives the index of the address the user chose to edit.
 std::optional<int> revoitEnveloppes(PrinterService& imprimante, Dialogs& dialogues,
                                     const ReglagesModele& reglages, const EntreesAdresses& adresses,
-                                    const QList<int>& selection);
+                                    const QList<int>& selection,
+                                    const GeometrieEnveloppe::FeuilleImprimante& feuille = {});

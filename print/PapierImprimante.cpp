@@ -122,4 +122,29 @@ QString messageSansA4(const QString& imprimante)
         .arg(imprimante);
 }
 
+GeometrieEnveloppe::FeuilleImprimante
+feuille(PrinterService& imprimante, const InstallationImprimante& installation, const ReglagesModele& r)
+{
+    GeometrieEnveloppe::FeuilleImprimante page{imprimante.printerName(),
+                                               installation.papier == Papier::Enveloppe, std::nullopt};
+    const PrinterCapabilities capacites = imprimante.capabilities();
+    if (!capacites.known)
+        return page;
+    std::optional<PaperMedium> support;
+    if (page.surEnveloppe) {
+        if (const Result<PaperMedium> s =
+                supportEnveloppe(capacites, Mm(r.LongueurEnv), Mm(r.HauteurEnv), {}))
+            support = s.value();
+    } else {
+        for (const PaperMedium& m : capacites.media)
+            if (memeTaille(Mm(210), Mm(297), m.width, m.length))
+                support = m;
+    }
+    if (support) {
+        const bool paysage = page.surEnveloppe ? r.LongueurEnv > r.HauteurEnv : r.Orientation != 0;
+        page.marges = GeometrieEnveloppe::margesSurPage(*support, paysage, installation.entree);
+    }
+    return page;
+}
+
 } // namespace PapierImprimante

@@ -8,6 +8,8 @@
 // round), or as a custom size where the printer takes one; a printer without either says
 // so, naming the sizes it has.
 
+#include "app/ReglagesModele.h"
+#include "layout/GeometrieEnveloppe.h"
 #include "platform/Outcome.h"
 #include "platform/PrinterService.h"
 
@@ -42,5 +44,11 @@ QString bacPropose(const PrinterCapabilities& capacites, const PaperMedium& supp
 // A printer that lists its sizes and has no A4 among them.
 bool sansA4(const PrinterCapabilities& capacites);
 QString messageSansA4(const QString& imprimante);
+
+// The page the printer will be given for an envelope of these settings, with the margins
+// it says it cannot print in (none known for a PDF, or a printer that does not say).
+GeometrieEnveloppe::FeuilleImprimante feuille(PrinterService& imprimante,
+                                              const InstallationImprimante& installation,
+                                              const ReglagesModele& reglages);
 
 } // namespace PapierImprimante

@@ -17,6 +17,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/PrinterService.h"
 #include "print/CommandeImpression.h"
+#include "print/PapierImprimante.h"
 #include "print/widgets/Form3.h"
 
 #include <QApplication>
@@ -157,6 +158,13 @@ void Form1::relie()
     connect(m_c.Imprimer, &QPushButton::clicked, this, &Form1::Imprimer_Click);
     connect(m_c.Apercu, &QPushButton::clicked, this, &Form1::Apercu_Click);
     connect(m_c.ReglageImprimante, &QPushButton::clicked, this, &Form1::ReglageImprimante_Click);
+}
+
+GeometrieEnveloppe::FeuilleImprimante Form1::feuilleImprimante(const ReglagesModele& reglages)
+{
+    const QString imprimante = m_imprimante.printerName();
+    return PapierImprimante::feuille(m_imprimante, m_impression->decalages().installation(imprimante),
+                                     reglages);
 }
 
 void Form1::demarre()
@@ -547,7 +555,8 @@ Form2& Form1::form2()
         connect(m_form2, &Form2::verifier, this, [this](const QList<int>& lignes) {
             ListeAdresses& liste = m_document.adresses();
             const std::optional<int> aModifier =
-                revoitEnveloppes(m_imprimante, m_dialogs, m_document.reglages(), liste.entrees(), lignes);
+                revoitEnveloppes(m_imprimante, m_dialogs, m_document.reglages(), liste.entrees(), lignes,
+                                 feuilleImprimante(m_document.reglages()));
             if (!aModifier)
                 return;
             // As "Afficher ou Modifier la Sélection": the address in the box, for Modifier.
@@ -762,8 +771,8 @@ void Form1::Imprimer_Click()
         afficheAdresse(liste.entree(index));
     };
     demande.confirmeSelection = [this](const DemandeImpression& d, const QList<int>& selection) {
-        return confirmeEnveloppes(m_imprimante, m_dialogs, d.reglages, d.adresses, selection,
-                                  d.montreAdresse);
+        return confirmeEnveloppes(m_imprimante, m_dialogs, d.reglages, d.adresses, selection, d.montreAdresse,
+                                  feuilleImprimante(d.reglages));
     };
     m_impression->Imprimer(demande);
     // The run's own change of the box, not the user's.

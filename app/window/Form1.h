@@ -5,6 +5,7 @@
 
 #include "app/document/DocumentEnveloppe.h"
 #include "app/window/ControlesForm1.h"
+#include "layout/GeometrieEnveloppe.h"
 #include "layout/widgets/EnveloppeApercu.h"
 #include "platform/Dialogs.h"
 #include "print/DemandeImpression.h"
@@ -66,6 +67,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The page the current printer will be given, as the check before a print sees it.
+    GeometrieEnveloppe::FeuilleImprimante feuilleImprimante(const ReglagesModele& reglages);
     void demarre();
     void relie();
     void centre();

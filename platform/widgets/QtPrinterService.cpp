@@ -20,9 +20,10 @@ QStringList lignes(const QString& text)
     return text.split(kFinDeLigne);
 }
 
-// Crop marks and other lines are drawn a tenth of a millimetre wide: thin enough to
-// mark a cut, wide enough to come out on any printer and in any PDF viewer.
-constexpr Mm kEpaisseurTrait = Mm(0.1);
+// Crop marks and other lines are drawn a fifth of a millimetre wide: thin enough to mark
+// a cut, wide enough to come out on any printer and in any PDF viewer. A tenth was lost
+// by drivers that rasterise at 300 dpi and drop lines thinner than their dot.
+constexpr Mm kEpaisseurTrait = Mm(0.2);
 
 constexpr int kPremierCodePersonnalise = 1000;
 

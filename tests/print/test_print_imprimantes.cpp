@@ -2,6 +2,7 @@
 // simulated by CUPS's ippeveprinter behind queues made as a desktop makes them, which keep
 // each document beside the job's attributes as they received them, and driver queues
 // (cups-pdf, brlaser). On a machine without them these tests skip.
+#include "layout/VerificationEnveloppes.h"
 #include "platform/widgets/QtPrinterService.h"
 #include "print/CommandeImpression.h"
 #include "print/SuiviTravail.h"
@@ -290,6 +291,45 @@ private slots:
         }
         QVERIFY2(memesBornes(bornes[0], bornes[1]),
                  qPrintable(texte(bornes[0]) + u" / "_qs + texte(bornes[1])));
+    }
+
+    // The check before a print knows each printer's margins: a sender line in the top
+    // 12.7 mm is listed for the printer that cannot print there, and not for one that
+    // leaves 3 mm.
+    void laVerificationConnaitLesMarges_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("defauts");
+        QTest::newRow("12.7 mm at the top")
+            << u"Plivane-Marges"_qs
+            << QStringList{
+                   u"ligne 1 : coupée de 2,7 mm en haut par l'imprimante « Plivane-Marges » (marge de "
+                   u"12,7 mm)"_qs,
+                   u"repère 1 : coupée de 9,7 mm en haut par l'imprimante « Plivane-Marges » (marge de "
+                   u"12,7 mm)"_qs};
+        QTest::newRow("3 mm") << u"Plivane-Jet-Encre"_qs << QStringList();
+    }
+    void laVerificationConnaitLesMarges()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, defauts);
+        if (!fileExiste(file))
+            QSKIP("No simulated printers on this machine (CI makes them); no printer was touched.");
+        QtPrinterService imprimante;
+        QVERIFY(imprimante.selectPrinter(file));
+        ReglagesModele r;
+        r.LogoChoisi = false;
+        r.TexteExp = u"Expéditeur\r\n1 rue de la Paix"_qs;
+        r.MargeHauteExp = 10;
+        r.Orientation = 0;
+        r.RepereCoupe = true; // the top one 3 mm from the sheet's edge
+        std::tie(r.LongueurEnv, r.HauteurEnv) = std::pair(162.f, 114.f);
+        const QList<EnveloppeARevoir> aRevoir = verifieEnveloppes(
+            imprimante, r, EntreesAdresses(), {}, nullptr, PapierImprimante::feuille(imprimante, {}, r));
+        QStringList vus;
+        for (const EnveloppeARevoir& e : aRevoir)
+            vus += e.defauts;
+        QVERIFY2(vus == defauts, qPrintable(vus.join(u" | "_qs)));
     }
 
     // A job the printer cancels after taking it is reported, once; a printer without A4
