@@ -93,7 +93,7 @@ bool ConsoleDialogs::printPreview(PrinterService&, const PreviewRequest&)
     return false;
 }
 
-std::optional<PointMm> ConsoleDialogs::printerShiftDialog(const PrinterShiftRequest&)
+std::optional<PrinterShiftAnswer> ConsoleDialogs::printerShiftDialog(const PrinterShiftRequest&)
 {
     return std::nullopt;
 }

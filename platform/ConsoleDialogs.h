@@ -17,6 +17,7 @@ public:
     // A message's lines as they are written, each starting "plivane : ".
     static QString Lignes(const QString& text);
 
+    bool hasWindows() const override { return false; }
     Answer question(const QString& title, const QString& text) override;
     void message(MessageIcon icon, const QString& title, const QString& text) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
@@ -25,7 +26,7 @@ public:
     bool printDialog(PrinterService& printer) override;
     bool printerSetupDialog(PrinterService& printer) override;
     bool printPreview(PrinterService& printer, const PreviewRequest& request) override;
-    std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;
+    std::optional<PrinterShiftAnswer> printerShiftDialog(const PrinterShiftRequest& request) override;
     std::unique_ptr<Progress> progress(const QString& title, int total) override;
     // Said on standard error, and the print goes on: a script asked for these envelopes.
     EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) override;

@@ -2,6 +2,7 @@
 // Every modal dialog the program shows goes through this interface: QtDialogs shows the
 // real ones, and tests script the answers, so that refusals and cancellations run in CI.
 
+#include "platform/PrinterService.h"
 #include "platform/Progress.h"
 #include "platform/Units.h"
 
@@ -53,11 +54,31 @@ struct PreviewRequest {
 
 // The printer alignment dialog. The printer's name and kept shift are asked again after
 // each calibration print, whose print dialog may choose another printer.
+// How a printer takes envelopes, as the set-up dialog shows it.
+struct PrinterSetup {
+    int paper = 0;  // index in PrinterShiftRequest::papers
+    QString source; // a key of PrinterShiftRequest::sources; empty: the printer's choice
+    FeedEdge feedEdge = FeedEdge::Right;
+    bool operator==(const PrinterSetup&) const = default;
+};
+
 struct PrinterShiftRequest {
     std::function<QString()> printerName;
     std::function<PointMm()> storedShift;
-    std::function<void()> printCalibration;
+    std::function<PrinterSetup()> storedSetup;
+    // The sources of the printer named now: each keyword with its name for the user, the
+    // printer's own choice (an empty keyword) first.
+    std::function<QList<QPair<QString, QString>>()> sources;
+    QStringList papers;    // the names of the papers
+    QStringList feedEdges; // the names of the feed edges, by FeedEdge
+    // Prints the calibration page for the set-up shown in the dialog.
+    std::function<void(const PrinterSetup&)> printCalibration;
     Mm limit = Mm(20); // the largest shift either way
+};
+
+struct PrinterShiftAnswer {
+    PointMm shift;
+    PrinterSetup setup;
 };
 
 // The check before a print: the envelopes that would break the postal norm or be cut, one
@@ -96,6 +117,9 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
+    // Whether a person answers in windows; a run without one must never point to a window.
+    virtual bool hasWindows() const { return true; }
+
     // Question box with the question icon and Yes, No and Cancel.
     virtual Answer question(const QString& title, const QString& text) = 0;
     // Message box with one OK button. Lines in text are joined with CR LF.
@@ -120,7 +144,7 @@ public:
     virtual bool printPreview(PrinterService& printer, const PreviewRequest& request) = 0;
     // "Réglage de l'imprimante": the shift right and down entered for the printer that
     // request.printerName() names when the user confirms; nothing when cancelled.
-    virtual std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) = 0;
+    virtual std::optional<PrinterShiftAnswer> printerShiftDialog(const PrinterShiftRequest& request) = 0;
     // The envelopes to look at before printing: "Imprimer quand même", "Annuler", or one
     // of them opened for editing.
     virtual EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) = 0;

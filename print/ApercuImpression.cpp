@@ -48,7 +48,7 @@ bool ApercuImpression::prepare(PrinterService& copie, const DemandeImpression& d
         (void)copie.setCopies(demande.reglages.Quantite);
     if (GeometrieEnveloppe::depasseA4(demande.reglages))
         m_dialogues.message(MessageIcon::Information, kTitreControleImpression,
-                            CommandeImpression::MessageDepasseA4());
+                            CommandeImpression::MessageDepasseA4(m_dialogues.hasWindows()));
     TestImpr2(copie, m_dialogues, m_reglages);
     return true;
 }

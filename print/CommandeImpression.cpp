@@ -28,8 +28,11 @@ CommandeImpression::ChoixAdresses CommandeImpression::toutes()
     };
 }
 
-QString CommandeImpression::MessageDepasseA4()
+QString CommandeImpression::MessageDepasseA4(bool fenetre)
 {
+    if (!fenetre)
+        return QStringLiteral("Attention, l'enveloppe dépasse le format A4 (210 x 297) : vérifiez le format "
+                              "de papier réglé pour l'imprimante.");
     return QStringList{QStringLiteral("Attention, vous dépassez le format A4 (210 x 297)"),
                        QStringLiteral("Pensez à modifier en conséquence les réglages de l'imprimante"),
                        QStringLiteral("dans la fenêtre suivante, avant de lancer l'impression...")}
@@ -63,7 +66,8 @@ CommandeImpression::Bilan CommandeImpression::Imprimer(const DemandeImpression& 
     // An envelope printed on itself has no sheet to go beyond.
     if (GeometrieEnveloppe::depasseA4(demande.reglages) &&
         m_decalages.installation(m_imprimante.printerName()).papier == Papier::FeuilleA4)
-        m_dialogues.message(MessageIcon::Information, kTitreControleImpression, MessageDepasseA4());
+        m_dialogues.message(MessageIcon::Information, kTitreControleImpression,
+                            MessageDepasseA4(m_dialogues.hasWindows()));
 
     // The print dialog opens on the printer's copies count, preset to the quantity; what
     // the user chooses there is what the run prints.

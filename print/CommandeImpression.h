@@ -65,7 +65,7 @@ public:
     // A test answers instead of the selection window.
     void remplaceChoixAdresses(ChoixAdresses choix) { m_choix = std::move(choix); }
 
-    static QString MessageDepasseA4();
+    static QString MessageDepasseA4(bool fenetre = true);
 
 private:
     PrinterService& m_imprimante;

@@ -170,3 +170,22 @@ Status PageCalibrage::dessine(PrinterService& imprimante, const ReglagesModele& 
     }
     return Status::ok();
 }
+
+Status PageCalibrage::marqueEntree(PrinterService& imprimante, const ReglagesModele& reglages,
+                                   const GeometrieEnveloppe::PlaceEnveloppe& place, FeedEdge entree)
+{
+    Dessin d(imprimante, place);
+    const Mm L(reglages.LongueurEnv);
+    const Mm H(reglages.HauteurEnv);
+    (void)imprimante.setFontSize(9);
+    const bool droite = entree == FeedEdge::Right;
+    const QString texte = droite ? QStringLiteral("Ce bord est entré en premier \u2192")
+                                 : QStringLiteral("\u2190 Ce bord est entré en premier");
+    const Mm y = H - kMarge - d.hauteur(texte);
+    const Mm x = droite ? L - kMarge - d.largeur(texte) : kMarge;
+    if (Status s = d.texte(texte, x, y); !s)
+        return s;
+    // A bar along that edge, inside the envelope.
+    const Mm bord = droite ? L - kMarge : kMarge;
+    return d.trait(bord, H / 2 - Mm(10), bord, H / 2 + Mm(10));
+}

@@ -15,6 +15,7 @@
 
 #include "layout/GeometrieEnveloppe.h"
 #include "platform/Outcome.h"
+#include "platform/PrinterService.h"
 #include "platform/Units.h"
 
 class PrinterService;
@@ -29,4 +30,8 @@ inline constexpr int kEtendueMax = 10; // graduations either way, in mm
 // Ends neither the page nor the document.
 Status dessine(PrinterService& imprimante, const ReglagesModele& reglages,
                const GeometrieEnveloppe::PlaceEnveloppe& place);
+// On a page laid sideways, marks the edge of the envelope that entered the printer first,
+// so that the user sees which way round the printer took it.
+Status marqueEntree(PrinterService& imprimante, const ReglagesModele& reglages,
+                    const GeometrieEnveloppe::PlaceEnveloppe& place, FeedEdge entree);
 } // namespace PageCalibrage

@@ -19,15 +19,23 @@ void avertit(Dialogs& dialogues, const QString& texte)
 }
 } // namespace
 
-QString MessageCopiesRefusees()
+QString MessageCopiesRefusees(bool fenetre)
 {
+    if (!fenetre)
+        return QStringLiteral("Votre imprimante n'acceptant pas le réglage automatique du nombre de copies, "
+                              "chaque enveloppe est imprimée dans le nombre de copies réglé pour "
+                              "l'imprimante.");
     return lignes(
         {QStringLiteral("Votre Imprimante n'acceptant pas le réglage automatique du nombre de copies,"),
          QStringLiteral("Vous devrez le péciser vous-même dans la fenêtre qui suit.")});
 }
 
-QString MessageFormatRefuse()
+QString MessageFormatRefuse(bool fenetre)
 {
+    if (!fenetre)
+        return QStringLiteral("Votre imprimante n'acceptant pas le réglage automatique du format du papier, "
+                              "l'impression se fait sur le format réglé pour l'imprimante : assurez-vous "
+                              "qu'il soit A4, et surtout pas un quelconque format d'enveloppe.");
     return lignes({QStringLiteral("Votre Imprimante n'acceptant pas le réglage automatique"),
                    QStringLiteral("du format du Papier,"),
                    QStringLiteral("Vous devrez le vérifier vous-même dans la fenêtre qui suit."),
@@ -35,8 +43,12 @@ QString MessageFormatRefuse()
                    QStringLiteral("et surtout pas un quelconque format d'enveloppe.")});
 }
 
-QString MessageOrientationRefusee()
+QString MessageOrientationRefusee(bool fenetre)
 {
+    if (!fenetre)
+        return QStringLiteral("Votre imprimante n'acceptant pas le réglage automatique de l'orientation de "
+                              "l'impression (Portrait ou Paysage), l'impression se fait dans l'orientation "
+                              "réglée pour l'imprimante.");
     return lignes(
         {QStringLiteral("Votre Imprimante n'acceptant pas le réglage automatique de"),
          QStringLiteral("l'orientation de l'impression (Portrait ou Paysage),"),
@@ -53,7 +65,7 @@ void TestImpr1(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimant
     const Result<int> relues = initiales ? imprimante.copies() : initiales;
     if (!initiales || !relues || !imprimante.setCopies(relues.value())) {
         reglages.ajouteRefus(ReglagesImprimante::Reglage::Copies);
-        avertit(dialogues, MessageCopiesRefusees());
+        avertit(dialogues, MessageCopiesRefusees(dialogues.hasWindows()));
     }
 }
 
@@ -96,12 +108,12 @@ void TestImpr2(PrinterService& imprimante, Dialogs& dialogues, ReglagesImprimant
 void MessagesImpression(PrinterService& imprimante, Dialogs& dialogues, const ReglagesImprimante& reglages)
 {
     if (reglages.refuse(ReglagesImprimante::Reglage::Format)) {
-        avertit(dialogues, MessageFormatRefuse());
+        avertit(dialogues, MessageFormatRefuse(dialogues.hasWindows()));
         if (!dialogues.printerSetupDialog(imprimante))
             return;
     }
     if (reglages.refuse(ReglagesImprimante::Reglage::Orientation)) {
-        avertit(dialogues, MessageOrientationRefusee());
+        avertit(dialogues, MessageOrientationRefusee(dialogues.hasWindows()));
         (void)dialogues.printerSetupDialog(imprimante);
     }
 }

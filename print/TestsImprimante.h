@@ -14,9 +14,10 @@ class ReglagesImprimante;
 inline const QString kTitreControleImpression = QStringLiteral("Contrôle d'impression");
 
 // The messages, their lines joined by CR LF.
-QString MessageCopiesRefusees();
-QString MessageFormatRefuse();
-QString MessageOrientationRefusee();
+// Without windows (the batch), the messages say what the run does instead.
+QString MessageCopiesRefusees(bool fenetre = true);
+QString MessageFormatRefuse(bool fenetre = true);
+QString MessageOrientationRefusee(bool fenetre = true);
 
 // Copies: starts ReglagesRefuses afresh ("0"), reads the copies count into
 // CopiesInitiales; on a refusal adds "1" and says so.

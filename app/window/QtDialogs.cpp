@@ -4,12 +4,12 @@
 #include "layout/widgets/EnvelopeCheckDialog.h"
 #include "print/widgets/PrinterShiftDialog.h"
 
-std::optional<PointMm> QtDialogs::printerShiftDialog(const PrinterShiftRequest& request)
+std::optional<PrinterShiftAnswer> QtDialogs::printerShiftDialog(const PrinterShiftRequest& request)
 {
     PrinterShiftDialog dialog(request, parentWidget());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog.shift();
+    return PrinterShiftAnswer{dialog.shift(), dialog.setup()};
 }
 
 EnvelopeCheckAnswer QtDialogs::envelopeCheck(const EnvelopeCheckRequest& request)

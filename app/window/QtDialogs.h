@@ -7,7 +7,7 @@ class QtDialogs : public QtStandardDialogs {
 public:
     using QtStandardDialogs::QtStandardDialogs;
 
-    std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;
+    std::optional<PrinterShiftAnswer> printerShiftDialog(const PrinterShiftRequest& request) override;
     EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) override;
     std::optional<QList<int>> columnMapping(const ColumnMappingRequest& request) override;
 };

@@ -1,9 +1,12 @@
 #include "print/widgets/PrinterShiftDialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
@@ -48,7 +51,26 @@ PrinterShiftDialog::PrinterShiftDialog(const PrinterShiftRequest& request, QWidg
     m_right->setAccessibleName(QStringLiteral("Décalage vers la droite, en millimètres"));
     m_down->setAccessibleName(QStringLiteral("Décalage vers le bas, en millimètres"));
 
+    const auto liste = [this](const QString& nom, const QString& accessible) {
+        auto* c = new QComboBox(this);
+        c->setObjectName(nom);
+        c->setAccessibleName(accessible);
+        return c;
+    };
+    m_paper = liste(QStringLiteral("Papier"), QStringLiteral("Papier"));
+    m_paper->addItems(request.papers);
+    m_source = liste(QStringLiteral("Bac"), QStringLiteral("Bac de l'imprimante"));
+    m_feed = liste(QStringLiteral("Entree"), QStringLiteral("Bord de l'enveloppe qui entre en premier"));
+    m_feed->addItems(request.feedEdges);
+    m_feedPicture = new QLabel(this);
+    m_feedPicture->setObjectName(QStringLiteral("ImageEntree"));
+    connect(m_feed, &QComboBox::currentIndexChanged, this, &PrinterShiftDialog::showFeed);
+
     auto* champs = new QFormLayout;
+    champs->addRow(QStringLiteral("&Papier :"), m_paper);
+    champs->addRow(QStringLiteral("B&ac :"), m_source);
+    champs->addRow(QStringLiteral("&Entre en premier :"), m_feed);
+    champs->addRow(QString(), m_feedPicture);
     champs->addRow(QStringLiteral("Décalage vers la &droite :"), m_right);
     champs->addRow(QStringLiteral("Décalage vers le &bas :"), m_down);
 
@@ -82,6 +104,54 @@ PrinterShiftDialog::PrinterShiftDialog(const PrinterShiftRequest& request, QWidg
     showPrinter();
 }
 
+PrinterSetup PrinterShiftDialog::setup() const
+{
+    return {std::max(0, m_paper->currentIndex()), m_source->currentData().toString(),
+            m_feed->currentIndex() == int(FeedEdge::Left) ? FeedEdge::Left : FeedEdge::Right};
+}
+
+QPixmap PrinterShiftDialog::feedPicture(FeedEdge edge)
+{
+    // The envelope address side up, long side across, and an arrow into the printer on
+    // the edge that goes in first.
+    QPixmap image(176, 64);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF enveloppe(edge == FeedEdge::Left ? 40 : 4, 6, 132, 52);
+    p.setPen(QPen(Qt::black, 1.5));
+    p.setBrush(QColor(250, 248, 240));
+    p.drawRect(enveloppe);
+    p.setPen(QPen(Qt::darkGray, 2));
+    for (int k = 0; k < 3; ++k)
+        p.drawLine(QPointF(enveloppe.left() + 60, enveloppe.top() + 28 + 7 * k),
+                   QPointF(enveloppe.left() + 112 - 10 * (k == 2), enveloppe.top() + 28 + 7 * k));
+    p.fillRect(QRectF(enveloppe.left() + 8, enveloppe.top() + 6, 24, 12), Qt::gray);
+    // The leading edge in red, and the arrow pointing where it goes.
+    const bool droite = edge == FeedEdge::Right;
+    const double bord = droite ? enveloppe.right() : enveloppe.left();
+    p.setPen(QPen(Qt::red, 4));
+    p.drawLine(QPointF(bord, enveloppe.top()), QPointF(bord, enveloppe.bottom()));
+    const double depart = droite ? bord + 6 : bord - 6, bout = droite ? bord + 34 : bord - 34;
+    const double pointe = droite ? bout - 10 : bout + 10;
+    const double y = enveloppe.center().y();
+    p.setPen(QPen(Qt::red, 3));
+    p.drawLine(QPointF(depart, y), QPointF(bout, y));
+    QPainterPath fleche;
+    fleche.moveTo(bout, y);
+    fleche.lineTo(pointe, y - 8);
+    fleche.lineTo(pointe, y + 8);
+    fleche.closeSubpath();
+    p.fillPath(fleche, Qt::red);
+    return image;
+}
+
+void PrinterShiftDialog::showFeed()
+{
+    m_feedPicture->setPixmap(feedPicture(setup().feedEdge));
+    m_feedPicture->setAccessibleName(m_feed->currentText());
+}
+
 PointMm PrinterShiftDialog::shift() const
 {
     return {Mm(auDixieme(m_right->value())), Mm(auDixieme(m_down->value()))};
@@ -95,6 +165,16 @@ void PrinterShiftDialog::showPrinter()
     const PointMm garde = m_request.storedShift ? m_request.storedShift() : PointMm{};
     m_right->setValue(garde.x.value);
     m_down->setValue(garde.y.value);
+    const PrinterSetup reglage = m_request.storedSetup ? m_request.storedSetup() : PrinterSetup{};
+    m_paper->setCurrentIndex(reglage.paper);
+    m_source->clear();
+    for (const auto& [cle, nom] : m_request.sources ? m_request.sources() : QList<QPair<QString, QString>>())
+        m_source->addItem(nom, cle);
+    if (m_source->findData(reglage.source) < 0)
+        m_source->addItem(reglage.source, reglage.source); // kept, though the printer no longer lists it
+    m_source->setCurrentIndex(m_source->findData(reglage.source));
+    m_feed->setCurrentIndex(int(reglage.feedEdge));
+    showFeed();
 }
 
 void PrinterShiftDialog::printCalibration()
@@ -102,7 +182,7 @@ void PrinterShiftDialog::printCalibration()
     if (!m_request.printCalibration)
         return;
     const QString avant = m_request.printerName ? m_request.printerName() : QString();
-    m_request.printCalibration();
+    m_request.printCalibration(setup());
     // The calibration's print dialog may have chosen another printer: its own values show.
     if (m_request.printerName && m_request.printerName() != avant)
         showPrinter();

@@ -181,6 +181,7 @@ private slots:
         QVERIFY2(code == 0 ? s.err.isEmpty() : s.out.isEmpty() && s.err.startsWith(u"plivane : "_qs),
                  qPrintable(s.out + s.err));
         QVERIFY(code != 2 || s.err.contains(LigneCommande::usage())); // the reason, then how to say it
+        QVERIFY2(!s.err.contains(u"fenêtre"_qs), qPrintable(s.err));  // no window follows
         QCOMPARE(contenu(pdf), precedent);
     }
 

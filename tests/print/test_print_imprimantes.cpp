@@ -4,6 +4,7 @@
 // (cups-pdf, brlaser). On a machine without them these tests skip.
 #include "layout/VerificationEnveloppes.h"
 #include "platform/widgets/QtPrinterService.h"
+#include "print/AlignementImprimante.h"
 #include "print/CommandeImpression.h"
 #include "print/SuiviTravail.h"
 #include "tests/print/LecturePdf.h"
@@ -252,6 +253,41 @@ private slots:
         const QRectF encreRecue = encreMm(remise, r->dpi);
         QVERIFY2(memesBornes(encreRecue, encreAttendue),
                  qPrintable(texte(encreRecue) + u" received, "_qs + texte(encreAttendue) + u" meant"_qs));
+    }
+
+    // The calibration page on the envelope itself says which edge went in first: on the
+    // sheet as the printer took it, that edge is the top one.
+    void laPageDeCalibrageMontreLeBordEntre_data()
+    {
+        QTest::addColumn<FeedEdge>("entree");
+        QTest::newRow("left edge first") << FeedEdge::Left;
+        QTest::newRow("right edge first") << FeedEdge::Right;
+    }
+    void laPageDeCalibrageMontreLeBordEntre()
+    {
+        QFETCH(FeedEdge, entree);
+        if (!fileExiste(u"Plivane-Jet-Encre"_qs))
+            QSKIP("No simulated printers on this machine (CI makes them); no printer was touched.");
+        Impression i(220, 110, Papier::Enveloppe);
+        QVERIFY(i.imprimante.selectPrinter(u"Plivane-Jet-Encre"_qs));
+        i.dialogues.printAnswers = {true};
+        AlignementImprimante(i.imprimante, i.dialogues, i.commande.decalages())
+            .ImprimeCalibrage(i.demande.reglages, InstallationImprimante{Papier::Enveloppe, {}, entree});
+        QCOMPARE(i.dialogues.messageTexts(), QStringList());
+        QCOMPARE(i.fin().state, JobOutcome::State::Completed);
+        std::optional<Recu> r;
+        QTRY_VERIFY_WITH_TIMEOUT((r = recu(u"jet-encre"_qs, i.jeton)).has_value(), 30000);
+        QVERIFY2(r->attributs.value(u"IPP_MEDIA_COL"_qs).contains(u"x-dimension=11000 y-dimension=22000"_qs),
+                 qPrintable(r->attributs.value(u"IPP_MEDIA_COL"_qs)));
+        const QString document = QDir(kSpool + u"jet-encre"_qs)
+                                     .entryInfoList({u"*%1*.pdf"_qs.arg(i.jeton.toLower())})
+                                     .value(0)
+                                     .filePath();
+        auto doc = pdf::ouvre(document);
+        QVERIFY2(doc, qPrintable(document));
+        const std::optional<pdf::Mot> mot = pdf::mot(*doc, 0, u"premier"_qs);
+        QVERIFY(mot);
+        QVERIFY2(mot->mm.bottom() < 60, qPrintable(texte(mot->mm))); // near the top, as it went in
     }
 
     // On an A4 sheet laid sideways, an IPP Everywhere queue and a driver queue put the

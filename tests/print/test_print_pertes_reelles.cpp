@@ -83,7 +83,7 @@ private slots:
         Impression i;
         QVERIFY(i.imprimante.setOutputFileName(pdf));
         i.commande.decalages().utiliseFichier(dossier.filePath(u"absent/decalages.ini"_qs));
-        i.dialogues.onShiftDialog = [&](const PrinterShiftRequest& r) { r.printCalibration(); };
+        i.dialogues.onShiftDialog = [&](const PrinterShiftRequest& r) { r.printCalibration({}); };
         i.imprime(existant);
         QCOMPARE(i.dialogues.shownOfKind(u"message"_qs).value(0).title, u"Contrôle d'impression"_qs);
         QCOMPARE(i.dialogues.messageTexts(), QStringList(SafePdfFile(pdf).notWhole().error()));

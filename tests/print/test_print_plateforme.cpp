@@ -347,26 +347,56 @@ private slots:
         requete.storedShift = [&] {
             return imprimante == u"Bureau"_qs ? PointMm{Mm(1.5), Mm(-0.5)} : PointMm{Mm(3), Mm(0)};
         };
-        requete.printCalibration = [&] {
-            imprimante = u"Atelier"_qs;
-        }; // chosen in the calibration's print dialog
+        requete.storedSetup = [&] {
+            return imprimante == u"Bureau"_qs ? PrinterSetup{}
+                                              : PrinterSetup{1, u"manual"_qs, FeedEdge::Left};
+        };
+        requete.sources = [&] {
+            return QList<QPair<QString, QString>>{{QString(), u"Choix de l'imprimante"_qs},
+                                                  {u"manual"_qs, u"Bac manuel"_qs},
+                                                  {u"envelope"_qs, u"Chargeur d'enveloppes"_qs}};
+        };
+        requete.papers = {u"Feuille A4"_qs, u"Enveloppe"_qs};
+        requete.feedEdges = {u"Bord droit en premier"_qs, u"Bord gauche en premier"_qs};
+        std::optional<PrinterSetup> calibre;
+        requete.printCalibration = [&](const PrinterSetup& r) {
+            calibre = r;
+            imprimante = u"Atelier"_qs; // chosen in the calibration's print dialog
+        };
         pendantLeDialogue(
             [](QDialog& d) {
                 QCOMPARE(d.windowTitle(), u"Réglage de l'imprimante"_qs);
                 auto* nom = d.findChild<QLabel*>(u"NomImprimante"_qs);
                 auto* droite = d.findChild<QDoubleSpinBox*>(u"DecalageDroite"_qs);
                 auto* bas = d.findChild<QDoubleSpinBox*>(u"DecalageBas"_qs);
+                auto* papier = d.findChild<QComboBox*>(u"Papier"_qs);
+                auto* bac = d.findChild<QComboBox*>(u"Bac"_qs);
+                auto* entree = d.findChild<QComboBox*>(u"Entree"_qs);
+                auto* image = d.findChild<QLabel*>(u"ImageEntree"_qs);
                 QCOMPARE(nom->text(), u"Imprimante : Bureau"_qs);
                 QCOMPARE(droite->value(), 1.5);
                 QCOMPARE(bas->value(), -0.5);
+                QCOMPARE(papier->currentText(), u"Feuille A4"_qs);
+                QCOMPARE(bac->currentText(), u"Choix de l'imprimante"_qs);
+                const QImage avant = image->pixmap().toImage();
+                entree->setCurrentIndex(1); // the picture follows the feed edge
+                QVERIFY(!avant.isNull() && image->pixmap().toImage() != avant);
+                papier->setCurrentIndex(1);
                 d.findChild<QPushButton*>(u"Calibrage"_qs)->click();
                 QCOMPARE(nom->text(), u"Imprimante : Atelier"_qs);
                 QCOMPARE(droite->value(), 3.0);
+                QCOMPARE(bac->currentText(), u"Bac manuel"_qs);
+                bac->setCurrentIndex(2);
                 droite->setValue(2.54);
                 bas->setValue(-25); // beyond the limit
             },
             true);
-        QCOMPARE(dialogs.printerShiftDialog(requete), std::optional(PointMm{Mm(2.5), Mm(-20)}));
+        const std::optional<PrinterShiftAnswer> reponse = dialogs.printerShiftDialog(requete);
+        QVERIFY(reponse);
+        QCOMPARE(reponse->shift, (PointMm{Mm(2.5), Mm(-20)}));
+        QCOMPARE(reponse->setup, (PrinterSetup{1, u"envelope"_qs, FeedEdge::Left}));
+        QCOMPARE(calibre,
+                 std::optional(PrinterSetup{1, QString(), FeedEdge::Left})); // as the dialog showed it
         QCOMPARE(imprimante, u"Atelier"_qs);
         pendantLeDialogue({});
         QVERIFY(!dialogs.printerShiftDialog(requete));

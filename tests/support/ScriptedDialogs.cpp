@@ -59,13 +59,18 @@ bool ScriptedDialogs::printPreview(PrinterService& printer, const PreviewRequest
     return false;
 }
 
-std::optional<PointMm> ScriptedDialogs::printerShiftDialog(const PrinterShiftRequest& request)
+std::optional<PrinterShiftAnswer> ScriptedDialogs::printerShiftDialog(const PrinterShiftRequest& request)
 {
     shown.append({QStringLiteral("shift"), {}, {}, MessageIcon::Information, {}});
     if (onShiftDialog)
         onShiftDialog(request);
     lastShiftPrinter = request.printerName ? request.printerName() : QString();
-    return take(shiftAnswers).value_or(std::nullopt);
+    const std::optional<PointMm> decalage = take(shiftAnswers).value_or(std::nullopt);
+    if (!decalage)
+        return std::nullopt;
+    // The set-up as kept, unless the test chose another.
+    const PrinterSetup garde = request.storedSetup ? request.storedSetup() : PrinterSetup{};
+    return PrinterShiftAnswer{*decalage, envelopeSetups.isEmpty() ? garde : envelopeSetups.takeFirst()};
 }
 
 std::unique_ptr<Progress> ScriptedDialogs::progress(const QString&, int)

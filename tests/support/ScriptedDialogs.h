@@ -31,6 +31,7 @@ public:
     // "Réglage de l'imprimante": the shift entered, or nothing for "Annuler". While the
     // dialog is open, onShiftDialog plays the user (a calibration print, say).
     QList<std::optional<PointMm>> shiftAnswers;
+    QList<PrinterSetup> envelopeSetups; // with a shift answered; none: the set-up as kept
     std::function<void(const PrinterShiftRequest&)> onShiftDialog;
     QString lastShiftPrinter;
 
@@ -86,7 +87,7 @@ public:
         return accepted(QStringLiteral("setup"), setupAnswers);
     }
     bool printPreview(PrinterService& printer, const PreviewRequest& request) override;
-    std::optional<PointMm> printerShiftDialog(const PrinterShiftRequest& request) override;
+    std::optional<PrinterShiftAnswer> printerShiftDialog(const PrinterShiftRequest& request) override;
     std::unique_ptr<Progress> progress(const QString& title, int total) override;
     EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) override;
     std::optional<QList<int>> columnMapping(const ColumnMappingRequest& request) override;
