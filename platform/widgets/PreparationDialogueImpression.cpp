@@ -1,11 +1,14 @@
 #include "platform/widgets/PreparationDialogueImpression.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTabWidget>
 
 void PreparationDialogueImpression::sur(QPrintDialog& dialogue, const QString& fichierPropose)
 {
@@ -17,18 +20,48 @@ void PreparationDialogueImpression::surLesDialoguesDe(QObject& fenetre, const QS
     fenetre.installEventFilter(new PreparationDialogueImpression(&fenetre, fichierPropose));
 }
 
+namespace {
+constexpr const char* kPrepare = "plivanePrepare";
+
+// The printer's properties, as Qt shows them, hold the words of the printer's driver,
+// which Qt does not translate: the program's catalogue gives them in French.
+void traduitProprietes(QDialog& proprietes)
+{
+    const auto fr = [](const QString& texte) {
+        return QCoreApplication::translate("ProprietesImprimante", texte.toUtf8().constData());
+    };
+    for (auto* etiquette : proprietes.findChildren<QLabel*>())
+        if (const QString texte = fr(etiquette->text()); texte != etiquette->text())
+            etiquette->setText(texte);
+    for (auto* liste : proprietes.findChildren<QComboBox*>())
+        for (int i = 0; i < liste->count(); ++i)
+            if (const QString texte = fr(liste->itemText(i)); texte != liste->itemText(i))
+                liste->setItemText(i, texte);
+    for (auto* onglets : proprietes.findChildren<QTabWidget*>())
+        for (int i = 0; i < onglets->count(); ++i)
+            onglets->setTabText(i, fr(onglets->tabText(i)));
+}
+} // namespace
+
 bool PreparationDialogueImpression::eventFilter(QObject* observe, QEvent* evenement)
 {
-    // A child is not yet what it will be when it is added: watch it until it shows.
-    if (evenement->type() == QEvent::ChildAdded && observe == parent()) {
+    // A child is not yet what it will be when it is added: watch it until it shows. The
+    // print dialog's own children include its printer's properties.
+    if (evenement->type() == QEvent::ChildAdded &&
+        (observe == parent() || qobject_cast<QPrintDialog*>(observe))) {
         if (QObject* enfant = static_cast<QChildEvent*>(evenement)->child(); enfant && enfant->isWidgetType())
             enfant->installEventFilter(this);
     } else if (evenement->type() == QEvent::Show) {
         // Qt lays the dialog out for the printer as it shows: only then do its controls
         // stay as set here.
-        if (auto* dialogue = qobject_cast<QPrintDialog*>(observe)) {
-            dialogue->removeEventFilter(this);
+        // A dialog shown again keeps what was done to it; the filter stays for the
+        // properties it may open.
+        if (auto* dialogue = qobject_cast<QPrintDialog*>(observe);
+            dialogue && !dialogue->property(kPrepare).toBool()) {
+            dialogue->setProperty(kPrepare, true);
             prepare(*dialogue);
+        } else if (observe->inherits("QPrintPropertiesDialog")) {
+            traduitProprietes(*static_cast<QDialog*>(observe));
         }
     }
     return false;

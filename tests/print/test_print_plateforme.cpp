@@ -117,7 +117,7 @@ private slots:
     void theDialogsSpeakFrenchAndOfferOnlyWhatPrints_data()
     {
         QTest::addColumn<QString>("dialogue");
-        for (const char* d : {"CUPS queue", "file", "open", "save"})
+        for (const char* d : {"CUPS queue", "printer properties", "file", "open", "save"})
             QTest::newRow(d) << QString::fromLatin1(d);
     }
     void theDialogsSpeakFrenchAndOfferOnlyWhatPrints()
@@ -126,6 +126,10 @@ private slots:
         QtPrinterService imprimante;
         if (dialogue == u"CUPS queue"_qs && !imprimante.selectPrinter(u"Plivane-PDF"_qs))
             QSKIP("No CUPS queue named Plivane-PDF on this machine (CI creates it).");
+        // An IPP Everywhere queue: its driver is made from what the printer says, in English.
+        const bool proprietes = dialogue == u"printer properties"_qs;
+        if (proprietes && !imprimante.selectPrinter(u"Plivane-Jet-Encre"_qs))
+            QSKIP("No CUPS queue named Plivane-Jet-Encre on this machine (CI creates it).");
         if (dialogue == u"file"_qs)
             QVERIFY(imprimante.setOutputFileName(m_dir.filePath(u"sortie.pdf"_qs)));
         imprimante.printer().setCollateCopies(true);
@@ -133,13 +137,31 @@ private slots:
         for (const QString& nom : {u"a.plv"_qs, u"B.PLV"_qs, u"c.bmp"_qs})
             QVERIFY(QFile(m_dir.filePath(nom)).open(QIODevice::WriteOnly));
         QStringList vus;
-        const auto lit = [&vus](QDialog& d) {
+        const auto lit = [&vus, proprietes](QDialog& d) {
             for (QPushButton* b : d.findChildren<QPushButton*>())
                 if (b->text() == u"&Options >>"_qs)
                     b->click(); // the Copies and Options tabs
             if (auto* liste = d.findChild<QAbstractItemView*>(u"treeView"_qs))
                 QTRY_COMPARE(liste->model()->rowCount(liste->rootIndex()), 3); // a folder, .plv in any case
             releve(&d, vus);
+            if (!proprietes)
+                return;
+            auto* minuterie = new QTimer;
+            QObject::connect(minuterie, &QTimer::timeout, minuterie, [minuterie, &vus] {
+                QWidget* m = QApplication::activeModalWidget();
+                if (!m || !m->inherits("QPrintPropertiesDialog"))
+                    return;
+                minuterie->deleteLater();
+                vus << u"title: "_qs + m->windowTitle();
+                releve(m, vus);
+                static_cast<QDialog*>(m)->reject();
+            });
+            minuterie->start(20);
+            d.findChild<QAbstractButton*>(u"properties"_qs)->click();
+            QVERIFY(vus.contains(u"title: Propriétés de l'imprimante"_qs));
+            const QString tout = vus.join(u" | "_qs);
+            QVERIFY2(tout.contains(u": Enveloppe DL |"_qs) && tout.contains(u": Bac multifonction |"_qs),
+                     qPrintable(tout));
         };
         QtDialogs dialogues;
         const FileDialogRequest demande{u"Ouvrir"_qs, u"Fichiers autorisés (*.PLV)|*.PLV"_qs, u"PLV"_qs,
@@ -157,7 +179,8 @@ private slots:
         static const QRegularExpression kPropre(u"^(printers|type|lookInCombo): "_qs);
         static const QRegularExpression kAnglais(
             u"\\[[A-Za-z]{2}\\]|\\b(Off|Folder|Sided|binding|Print|Reverse|"
-            "Collate|bytes|Dec)\\b|^(gbPrintRange|pageSetCombo|reverse|collate):"_qs);
+            "Collate|bytes|Dec|Media|Properties|Advanced|Stationery|ByPassTray|Env[A-Z0-9]+|"
+            "conflicts)\\b|^(gbPrintRange|pageSetCombo|reverse|collate):"_qs);
         for (const QString& vu : std::as_const(vus))
             QVERIFY2(kPropre.match(vu).hasMatch() || !kAnglais.match(vu).hasMatch(), qPrintable(vu));
         QVERIFY(vus.size() > 20);
