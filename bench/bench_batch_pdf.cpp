@@ -2,6 +2,11 @@
 // exit, beside the bare QPainter program plancher_pdf doing the same pages, timed the
 // same way. Targets: plivane within 1.5 times the floor at 1,000 and 5,000 envelopes, and
 // its peak resident memory (peak_rss_MiB) within 10 % from 1,000 to 20,000.
+//
+// The same batch to a printer ("plivane --imprimante Plivane-Jet-Encre", the simulated
+// IPP inkjet CI makes): to the job completed on the printer, and with --sans-attendre,
+// the program's own share, until it hands the job over. Target: that share within 1.3
+// times the run to a PDF file at 1,000 envelopes.
 #include "bench/support/DocumentsBanc.h"
 
 #include <QTemporaryDir>
@@ -78,6 +83,18 @@ void plivanePdf(benchmark::State& state)
                    dossier.filePath(QStringLiteral("envoi.pdf")), plv});
 }
 
+void plivaneImprimante(benchmark::State& state, bool attendre)
+{
+    QTemporaryDir dossier;
+    const QString plv = banc::fichier(dossier.filePath(QStringLiteral("Envoi.PLV")), int(state.range(0)),
+                                      banc::Ordre::Melangee);
+    QStringList commande = {QStringLiteral(PLIVANE_EXECUTABLE), QStringLiteral("--imprimante"),
+                            QStringLiteral("Plivane-Jet-Encre"), plv};
+    if (!attendre)
+        commande.insert(1, QStringLiteral("--sans-attendre"));
+    mesure(state, commande);
+}
+
 void plancher(benchmark::State& state)
 {
     QTemporaryDir dossier;
@@ -91,6 +108,16 @@ BENCHMARK(plivanePdf)
     ->Arg(1000)
     ->Arg(5000)
     ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(plivaneImprimante, completed, true)
+    ->Name("plivane_ipp_inkjet_to_completed")
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(plivaneImprimante, handed_over, false)
+    ->Name("plivane_ipp_inkjet_handed_over")
+    ->Arg(1000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(plancher)
