@@ -27,14 +27,38 @@ constexpr Mm kEpaisseurTrait = Mm(0.2);
 
 constexpr int kPremierCodePersonnalise = 1000;
 
-// CUPS names a driver's input slot after the source's IPP keyword: "by-pass-tray" is
-// "ByPassTray".
-QString slotName(const QString& source)
+// The IPP keyword CUPS gives a driver's input slot, as its driver cache does: a few known
+// names, else the name split at its words and digits ("Tray1" is "tray-1", "ByPassTray"
+// is "by-pass-tray").
+QString sourceOfSlot(const QString& slot)
 {
-    QString nom;
-    for (const QString& mot : source.split(u'-', Qt::SkipEmptyParts))
-        nom += mot.left(1).toUpper() + mot.mid(1);
-    return nom;
+    const auto commence = [&](const char* debut) {
+        return slot.startsWith(QLatin1String(debut), Qt::CaseInsensitive);
+    };
+    const auto est = [&](const char* nom) {
+        return slot.compare(QLatin1String(nom), Qt::CaseInsensitive) == 0;
+    };
+    if (commence("Auto"))
+        return QStringLiteral("auto");
+    if (commence("Cassette"))
+        return QStringLiteral("main");
+    if (commence("Multipurpose") || est("MP") || est("MPTray"))
+        return QStringLiteral("by-pass-tray");
+    if (est("LargeCapacity"))
+        return QStringLiteral("large-capacity");
+    if (commence("Lower"))
+        return QStringLiteral("bottom");
+    if (commence("Upper"))
+        return QStringLiteral("top");
+    QString mot;
+    for (qsizetype i = 0; i < slot.size(); ++i) {
+        const QChar c = slot[i];
+        const QChar avant = i > 0 ? slot[i - 1] : QChar();
+        if (i > 0 && ((c.isUpper() && avant.isLower()) || (c.isDigit() && avant.isLetter())))
+            mot += u'-';
+        mot += c.isLetterOrNumber() ? c.toLower() : QChar(u'-');
+    }
+    return mot;
 }
 
 QString nomFormat(const QPageSize& size)
@@ -371,7 +395,7 @@ Status QtPrinterService::setPaperSource(const QString& source)
     m_source.clear();
     QStringList bacs = capacites.sources;
     for (const QString& slot : capacites.inputSlots)
-        if (std::none_of(bacs.begin(), bacs.end(), [&](const QString& bac) { return slotName(bac) == slot; }))
+        if (!bacs.contains(sourceOfSlot(slot)))
             bacs.append(slot);
     return Status::failure(QStringLiteral("L'imprimante « %1 » n'a pas de bac « %2 ». Ses bacs : %3.")
                                .arg(m_printer->printerName(), source, bacs.join(QStringLiteral(", "))));
@@ -676,9 +700,8 @@ QString QtPrinterService::inputSlotFor(const QString& source) const
 {
     if (m_capabilitiesOf != m_printer->printerName())
         return {};
-    const QString nom = slotName(source);
     for (const QString& slot : m_capabilities.inputSlots)
-        if (slot.compare(nom, Qt::CaseInsensitive) == 0)
+        if (sourceOfSlot(slot) == source)
             return slot;
     return {};
 }

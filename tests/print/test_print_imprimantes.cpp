@@ -290,6 +290,37 @@ private slots:
         QVERIFY2(mot->mm.bottom() < 60, qPrintable(texte(mot->mm))); // near the top, as it went in
     }
 
+    // A driver queue (brlaser, a Brother laser) gets the envelope too: its printer is told
+    // the envelope's size, an envelope media type and the source, named by the source's
+    // IPP keyword or by the driver's own name.
+    void laFileAvecPiloteRecoitLEnveloppe_data()
+    {
+        QTest::addColumn<std::optional<QString>>("bac");
+        QTest::addColumn<QString>("tiroir");
+        QTest::newRow("multi-purpose tray, chosen by the program") << std::optional<QString>() << u"MP"_qs;
+        QTest::newRow("the driver's name") << std::optional(u"Manual"_qs) << u"MANUAL"_qs;
+        QTest::newRow("an IPP keyword") << std::optional(u"tray-2"_qs) << u"T2"_qs;
+    }
+    void laFileAvecPiloteRecoitLEnveloppe()
+    {
+        QFETCH(std::optional<QString>, bac);
+        QFETCH(QString, tiroir);
+        if (!fileExiste(u"Plivane-Brother"_qs))
+            QSKIP("No brlaser queue on this machine (CI makes it); no printer was touched.");
+        Impression i(220, 110, Papier::Enveloppe, bac);
+        QVERIFY(i.imprimante.selectPrinter(u"Plivane-Brother"_qs));
+        i.imprime();
+        QCOMPARE(i.dialogues.messageTexts(), QStringList());
+        QCOMPARE(i.fin().state, JobOutcome::State::Completed);
+        QFile sortie(u"/var/spool/plivane/brother.prn"_qs);
+        QVERIFY(sortie.open(QIODevice::ReadOnly));
+        const QByteArray pjl = sortie.read(2048);
+        QVERIFY2(pjl.contains(i.jeton.toUtf8()), pjl.constData()); // this job's output
+        for (const QByteArray& attendu :
+             {QByteArray("PAPER = DL"), QByteArray("MEDIATYPE = ENV"), "SOURCETRAY = " + tiroir.toUtf8()})
+            QVERIFY2(pjl.contains(attendu), attendu.constData());
+    }
+
     // On an A4 sheet laid sideways, an IPP Everywhere queue and a driver queue put the
     // envelope on the same edge of the sheet.
     void surA4LesDeuxFilesMettentLEnveloppeAuMemeBord()
