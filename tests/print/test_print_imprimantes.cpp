@@ -247,6 +247,10 @@ private slots:
         QVERIFY2(
             r->attributs.value(u"IPP_COPIES"_qs) == u"2"_qs || r->pages == 2,
             qPrintable(u"%1 pages, copies=%2"_qs.arg(r->pages).arg(r->attributs.value(u"IPP_COPIES"_qs))));
+        // Each envelope's copies together, as a print to a file gives them.
+        QVERIFY(!r->attributs.contains(u"IPP_COPIES"_qs) ||
+                r->attributs.value(u"IPP_MULTIPLE_DOCUMENT_HANDLING"_qs) ==
+                    u"separate-documents-uncollated-copies"_qs);
         QVERIFY(!r->page.isNull());
         QCOMPARE(r->page.width() < r->page.height(), true); // the envelope fed short edge first
         const QImage remise = r->page.transformed(QTransform().rotate(entree == FeedEdge::Right ? 90 : -90));
