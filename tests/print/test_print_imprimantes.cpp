@@ -327,8 +327,22 @@ private slots:
 
     // On an A4 sheet laid sideways, an IPP Everywhere queue and a driver queue put the
     // envelope on the same edge of the sheet.
+    void surA4LesDeuxFilesMettentLEnveloppeAuMemeBord_data()
+    {
+        QTest::addColumn<FeedEdge>("entree");
+        QTest::addColumn<QPointF>("logo"); // its corner nearest the envelope's, on the sheet as it entered
+        // The envelope lies against the landscape page's bottom edge, the logo 12 mm from
+        // its left edge and 15 mm below its top: 115 mm from the landscape page's top.
+        // Upright as the sheet enters, right edge first, that corner is 115 mm from the
+        // sheet's left and 297 - 12 mm from its top; left edge first, 210 - 115 mm from
+        // its left and 12 mm from its top.
+        QTest::newRow("right edge first") << FeedEdge::Right << QPointF(115, 285);
+        QTest::newRow("left edge first") << FeedEdge::Left << QPointF(95, 12);
+    }
     void surA4LesDeuxFilesMettentLEnveloppeAuMemeBord()
     {
+        QFETCH(FeedEdge, entree);
+        QFETCH(QPointF, logo);
         if (!fileExiste(u"Plivane-Jet-Encre"_qs) || !fileExiste(u"Plivane-PDF"_qs))
             QSKIP("No simulated printers on this machine (CI makes them); no printer was touched.");
         QList<QRectF> bornes;
@@ -336,6 +350,7 @@ private slots:
             Impression i(220, 110, Papier::FeuilleA4);
             i.demande.reglages.Orientation = 1;
             i.demande.reglages.Quantite = 1;
+            QVERIFY(i.commande.decalages().enregistreInstallation(file, {Papier::FeuilleA4, {}, entree}));
             QVERIFY(i.imprimante.selectPrinter(file));
             i.imprime();
             QCOMPARE(i.dialogues.messageTexts(), QStringList());
@@ -362,6 +377,9 @@ private slots:
         }
         QVERIFY2(memesBornes(bornes[0], bornes[1]),
                  qPrintable(texte(bornes[0]) + u" / "_qs + texte(bornes[1])));
+        const QPointF coin = entree == FeedEdge::Right ? QPointF(bornes[0].left(), bornes[0].bottom())
+                                                       : QPointF(bornes[0].right(), bornes[0].top());
+        QVERIFY2((coin - logo).manhattanLength() <= 0.5, qPrintable(texte(bornes[0])));
     }
 
     // The check before a print knows each printer's margins: a sender line in the top
