@@ -99,21 +99,12 @@ Status AlignementImprimante::imprimePage(const ReglagesModele& reglages,
         initiaux.OrientationInitiale = orientation.value();
     (void)m_imprimante.setUnitMillimetres();
     const bool surEnveloppe = installation.papier == Papier::Enveloppe;
-    const PrinterCapabilities capacites = m_imprimante.capabilities();
-    QString bac = installation.bac;
-    Status echec = Status::ok();
-    if (surEnveloppe) {
-        const Result<PaperMedium> support = PapierImprimante::supportEnveloppe(
-            capacites, Mm(reglages.LongueurEnv), Mm(reglages.HauteurEnv), m_imprimante.printerName());
-        echec = support ? m_imprimante.setPaperMedium(support.value()) : support.status();
-        if (support && bac.isEmpty())
-            bac = PapierImprimante::bacPropose(capacites, support.value());
-    } else {
-        (void)m_imprimante.setPaperA4();
-    }
-    if (echec)
-        echec = m_imprimante.setPaperSource(bac);
-    const bool voulu = surEnveloppe ? reglages.LongueurEnv > reglages.HauteurEnv : reglages.Orientation != 0;
+    // On A4, a printer that refuses the size still shows where the envelope lands.
+    Status echec =
+        PapierImprimante::metLePapier(m_imprimante, installation, reglages, m_imprimante.capabilities());
+    if (!surEnveloppe && !echec)
+        echec = m_imprimante.setPaperSource(installation.bac);
+    const bool voulu = PapierImprimante::paysage(installation, reglages);
     const bool paysage = voulu && m_imprimante.setOrientation(PageOrientation::Landscape);
     if (!paysage)
         (void)m_imprimante.setOrientation(PageOrientation::Portrait);

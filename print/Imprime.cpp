@@ -121,20 +121,7 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
         if (!format)
             return format.status();
         m_reglages.FormatInitial = format.value();
-        QString bac = installation.bac;
-        if (surEnveloppe) {
-            const Result<PaperMedium> support = PapierImprimante::supportEnveloppe(
-                capacites, Mm(reglages.LongueurEnv), Mm(reglages.HauteurEnv), m_imprimante.printerName());
-            if (!support)
-                return support.status();
-            if (Status s = m_imprimante.setPaperMedium(support.value()); !s)
-                return s;
-            if (bac.isEmpty())
-                bac = PapierImprimante::bacPropose(capacites, support.value());
-        } else if (Status s = m_imprimante.setPaperA4(); !s) {
-            return s;
-        }
-        if (Status s = m_imprimante.setPaperSource(bac); !s)
+        if (Status s = PapierImprimante::metLePapier(m_imprimante, installation, reglages, capacites); !s)
             return s;
     }
     if (!m_reglages.refuse(ReglagesImprimante::Reglage::Orientation)) {
@@ -149,7 +136,7 @@ Status Imprime::deroule(const DemandeImpression& demande, const QList<int>& sele
     // On the envelope itself the page is the envelope as it lies, long side across.
     bool paysage = false;
     if (!m_reglages.refuse(ReglagesImprimante::Reglage::Orientation)) {
-        paysage = surEnveloppe ? reglages.LongueurEnv > reglages.HauteurEnv : reglages.Orientation != 0;
+        paysage = PapierImprimante::paysage(installation, reglages);
         if (Status s =
                 m_imprimante.setOrientation(paysage ? PageOrientation::Landscape : PageOrientation::Portrait);
             !s)

@@ -122,6 +122,30 @@ QString messageSansA4(const QString& imprimante)
         .arg(imprimante);
 }
 
+bool paysage(const InstallationImprimante& installation, const ReglagesModele& r)
+{
+    return installation.papier == Papier::Enveloppe ? r.LongueurEnv > r.HauteurEnv : r.Orientation != 0;
+}
+
+Status metLePapier(PrinterService& imprimante, const InstallationImprimante& installation,
+                   const ReglagesModele& r, const PrinterCapabilities& capacites)
+{
+    QString bac = installation.bac;
+    if (installation.papier == Papier::Enveloppe) {
+        const Result<PaperMedium> support =
+            supportEnveloppe(capacites, Mm(r.LongueurEnv), Mm(r.HauteurEnv), imprimante.printerName());
+        if (!support)
+            return support.status();
+        if (Status s = imprimante.setPaperMedium(support.value()); !s)
+            return s;
+        if (bac.isEmpty())
+            bac = bacPropose(capacites, support.value());
+    } else if (Status s = imprimante.setPaperA4(); !s) {
+        return s;
+    }
+    return imprimante.setPaperSource(bac);
+}
+
 GeometrieEnveloppe::FeuilleImprimante
 feuille(PrinterService& imprimante, const InstallationImprimante& installation, const ReglagesModele& r)
 {
@@ -141,8 +165,8 @@ feuille(PrinterService& imprimante, const InstallationImprimante& installation, 
                 support = m;
     }
     if (support) {
-        const bool paysage = page.surEnveloppe ? r.LongueurEnv > r.HauteurEnv : r.Orientation != 0;
-        page.marges = GeometrieEnveloppe::margesSurPage(*support, paysage, installation.entree);
+        page.marges =
+            GeometrieEnveloppe::margesSurPage(*support, paysage(installation, r), installation.entree);
     }
     return page;
 }

@@ -45,6 +45,14 @@ QString bacPropose(const PrinterCapabilities& capacites, const PaperMedium& supp
 bool sansA4(const PrinterCapabilities& capacites);
 QString messageSansA4(const QString& imprimante);
 
+// Whether the page is laid sideways: the envelope itself long side across, or the A4
+// sheet as the envelope's feed ("Paysage") says.
+bool paysage(const InstallationImprimante& installation, const ReglagesModele& reglages);
+// Gives the printer the page for this set-up: the envelope's medium or A4, from the
+// chosen source (by default, for an envelope, the one bacPropose() names).
+Status metLePapier(PrinterService& imprimante, const InstallationImprimante& installation,
+                   const ReglagesModele& reglages, const PrinterCapabilities& capacites);
+
 // The page the printer will be given for an envelope of these settings, with the margins
 // it says it cannot print in (none known for a PDF, or a printer that does not say).
 GeometrieEnveloppe::FeuilleImprimante feuille(PrinterService& imprimante,

@@ -385,7 +385,9 @@ Status QtPrinterService::setPaperSource(const QString& source)
     m_sourceIsSlot = false;
     if (source.isEmpty() || !toQueue())
         return Status::ok();
-    const PrinterCapabilities& capacites = capabilities();
+    // What the run has just read of this printer, else what it says now.
+    const PrinterCapabilities capacites =
+        m_capabilitiesOf == m_printer->printerName() ? m_capabilities : capabilities();
     if (!capacites.known || capacites.sources.contains(source))
         return Status::ok();
     if (capacites.inputSlots.contains(source)) {
