@@ -76,30 +76,28 @@ Status SafePdfFile::notWhole() const
             .arg(m_shown));
 }
 
-Status SafePdfFile::whole() const
+bool SafePdfFile::isWhole(const QString& path)
 {
-    QFile pdf(m_temporary);
+    QFile pdf(path);
     if (!pdf.open(QIODevice::ReadOnly) || ::fsync(pdf.handle()) != 0)
-        return notWhole();
+        return false;
     const qint64 taille = pdf.size();
     if (taille < 16 || !pdf.seek(std::max<qint64>(0, taille - kFin)))
-        return notWhole();
+        return false;
     const QByteArray fin = pdf.read(kFin).trimmed();
     const qsizetype startxref = fin.lastIndexOf("startxref");
     if (!fin.endsWith("%%EOF") || startxref < 0)
-        return notWhole();
+        return false;
     bool nombre = false;
     const qint64 xref = fin.mid(startxref + 9, fin.size() - startxref - 9 - 5).trimmed().toLongLong(&nombre);
-    if (!nombre || xref <= 0 || xref >= taille || !pdf.seek(xref) || pdf.read(4) != "xref")
-        return notWhole();
-    return Status::ok();
+    return nombre && xref > 0 && xref < taille && pdf.seek(xref) && pdf.read(4) == "xref";
 }
 
 Status SafePdfFile::commit()
 {
     if (m_temporary.isEmpty())
         return notWhole();
-    Status s = whole();
+    Status s = isWhole(m_temporary) ? Status::ok() : notWhole();
     if (s &&
         std::rename(QFile::encodeName(m_temporary).constData(), QFile::encodeName(m_target).constData()) != 0)
         s = notWhole();

@@ -29,9 +29,11 @@ public:
     // The failure to write the file in full, for whoever finds it first.
     Status notWhole() const;
 
-private:
-    Status whole() const;
+    // Whether the PDF at `path` is flushed to the disk and whole, as above: for any PDF
+    // Qt has written, whose writer never says it failed.
+    static bool isWhole(const QString& path);
 
+private:
     QString m_shown; // the name the user chose, in the messages
     QString m_target;
     QString m_temporary;

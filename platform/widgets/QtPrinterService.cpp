@@ -774,9 +774,12 @@ Status QtPrinterService::handOver()
 {
     const std::unique_ptr<QTemporaryFile> fichier = std::move(m_jobFile);
     const std::unique_ptr<QPrinter> travail = std::move(m_job);
-    if (travail->printerState() == QPrinter::Error)
+    // Qt's PDF writer says nothing of a full disk: a job cut short would print garbage.
+    if (travail->printerState() == QPrinter::Error || !SafePdfFile::isWhole(fichier->fileName()))
         return Status::failure(
-            QStringLiteral("%1 n'a pas pu terminer l'impression.").arg(printerDescription()));
+            QStringLiteral("%1 n'a rien reçu : l'impression n'a pas pu être préparée en entier "
+                           "dans le dossier temporaire « %2 ». Le disque est peut-être plein.")
+                .arg(printerDescription(), QDir::tempPath()));
     const Result<int> numero =
         CupsQueue(m_printer->printerName()).submit(fichier->fileName(), m_printer->docName(), jobOptions());
     if (!numero)

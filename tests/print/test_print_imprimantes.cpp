@@ -10,6 +10,7 @@
 #include "tests/print/LecturePdf.h"
 #include "tests/support/ScriptedDialogs.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cups/raster.h>
 #include <fcntl.h>
@@ -419,6 +420,37 @@ private slots:
         for (const EnveloppeARevoir& e : aRevoir)
             vus += e.defauts;
         QVERIFY2(vus == defauts, qPrintable(vus.join(u" | "_qs)));
+    }
+
+    // The job's PDF is written in the temporary folder first: on a full disk the printer
+    // gets nothing, and the user is told, instead of a job cut short.
+    void unDossierTemporairePleinNEnvoieRien()
+    {
+        if (getuid() != 0 || !fileExiste(u"Plivane-Jet-Encre"_qs))
+            QSKIP("Needs root for the small tmpfs and the simulated printers (CI has both).");
+        QTemporaryDir dossier;
+        QProcess::execute(u"mount"_qs,
+                          {u"-t"_qs, u"tmpfs"_qs, u"-o"_qs, u"size=256k"_qs, u"tmpfs"_qs, dossier.path()});
+        const auto demonte = qScopeGuard([&] {
+            qunsetenv("TMPDIR");
+            QProcess::execute(u"umount"_qs, {dossier.path()});
+        });
+        QFile remplissage(dossier.filePath(u"plein"_qs));
+        QVERIFY(remplissage.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (remplissage.write(QByteArray(4096, 'x')) == 4096) {
+        }
+        QVERIFY(remplissage.resize(remplissage.size() - 8192)); // room for a start, not for the job
+        qputenv("TMPDIR", QFile::encodeName(dossier.path()));
+
+        Impression i(220, 110, Papier::Enveloppe);
+        i.demande.reglages.Logo = QImage(400, 400, QImage::Format_RGB32);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(i.demande.reglages.Logo.bits()), 400 * 400);
+        QVERIFY(i.imprimante.selectPrinter(u"Plivane-Jet-Encre"_qs));
+        i.imprime();
+        QCOMPARE(i.dialogues.messageTexts().size(), 1);
+        QVERIFY2(i.dialogues.messageTexts()[0].contains(u"n'a rien reçu"_qs),
+                 qPrintable(i.dialogues.messageTexts()[0]));
+        QVERIFY(!i.imprimante.lastJob());
     }
 
     // A job the printer cancels after taking it is reported, once; a printer without A4
