@@ -137,7 +137,7 @@ for printer in jet-encre:Jet-Encre:auto,main,by-pass-tray laser:Laser:auto,main,
   # printer says, and the server writes that driver after lpadmin has returned: the
   # driver file is the proof.
   if [ ! -s "/etc/cups/ppd/Plivane-$queue.ppd" ]; then
-    lpadmin -p "Plivane-$queue" -E -v "ipp://localhost:$port/ipp/print" -m everywhere
+    lpadmin -p "Plivane-$queue" -E -v "ipp://127.0.0.1:$port/ipp/print" -m everywhere
     for _ in $(seq 1 30); do
       [ -s "/etc/cups/ppd/Plivane-$queue.ppd" ] && break
       sleep 1
@@ -163,3 +163,19 @@ lpstat -v Plivane-Brother
 # A program that asks for no printer in particular gets the ready queue, whatever other
 # queues the tests add beside it.
 lpadmin -d Plivane-PDF
+
+# Each simulated printer must print, through its queue, before any test relies on it: a
+# job that does not end says why here rather than as sixty seconds of waiting in a test.
+printf 'Plivane\n' >"$spool/essai.txt"
+for queue in Jet-Encre Laser Lettre Marges; do
+  job=$(lp -d "Plivane-$queue" -t "preparation" "$spool/essai.txt" | sed -n 's/.*Plivane-[A-Za-z-]*-\([0-9]*\).*/\1/p')
+  for _ in $(seq 1 60); do
+    lpstat -o "Plivane-$queue" | grep -q "Plivane-$queue-$job " || break
+    sleep 1
+  done
+  if lpstat -o "Plivane-$queue" | grep -q "Plivane-$queue-$job "; then
+    echo "prepare-print-server: the job sent to Plivane-$queue did not end." >&2
+    "$here/diagnostic-impression.sh" >&2
+    exit 1
+  fi
+done
