@@ -8,6 +8,8 @@
 #include <mutex>
 
 namespace {
+constexpr qsizetype kLongueurAcheminement = 32; // La Poste's limit for the locality
+
 // One letter without its accent, in capitals; 0 for a character that separates words.
 // Most of the table is ASCII, so the decomposition is looked up only for the rest.
 void plie(QChar c, QString& sortie)
@@ -52,8 +54,38 @@ QString TableCodesPostaux::cle(QStringView localite)
     return cle;
 }
 
+namespace {
+// "BAUX-DE-PROVENCE (LES)" as the tax office writes it: the article, and the name before it.
+bool articleEnFin(QStringView localite, QStringView& article, QStringView& nom)
+{
+    const QStringView t = localite.trimmed();
+    if (!t.endsWith(u')'))
+        return false;
+    const qsizetype ouvrante = t.lastIndexOf(u'(');
+    if (ouvrante <= 0)
+        return false;
+    const QStringView a = t.sliced(ouvrante + 1, t.size() - ouvrante - 2).trimmed();
+    for (QStringView connu : {u"LE", u"LA", u"LES", u"L"})
+        if (a.compare(connu, Qt::CaseInsensitive) == 0) {
+            article = a;
+            nom = t.first(ouvrante);
+            return true;
+        }
+    return false;
+}
+} // namespace
+
 void TableCodesPostaux::plieDans(QStringView localite, QString& cle)
 {
+    QStringView article;
+    QStringView nom;
+    if (articleEnFin(localite, article, nom)) {
+        QString devant;
+        plieDans(nom, devant);
+        plieDans(article, cle);
+        cle += u' ' + devant;
+        return;
+    }
     // One pass: letters folded as they come, a word ended at each separator, where "ST"
     // and "STE" are spelt out.
     cle.clear();
@@ -82,6 +114,24 @@ void TableCodesPostaux::plieDans(QStringView localite, QString& cle)
         cle.chop(1); // the space after the last word
 }
 
+QString TableCodesPostaux::formeAcheminement(QStringView nom)
+{
+    constexpr qsizetype kLongueurMax = kLongueurAcheminement;
+    QStringList mots = cle(nom).split(u' ', Qt::SkipEmptyParts);
+    for (QString& mot : mots)
+        if (mot == u"SAINT" || mot == u"SAINTE")
+            mot.remove(1, 3);
+    auto longueur = [&] { return mots.join(u' ').size(); };
+    static const QStringList kPetits = {u"D"_qs,  u"DE"_qs,  u"DES"_qs, u"DU"_qs, u"L"_qs,  u"LA"_qs,
+                                        u"LE"_qs, u"LES"_qs, u"ET"_qs,  u"EN"_qs, u"AU"_qs, u"AUX"_qs};
+    for (qsizetype i = mots.size() - 1; longueur() > kLongueurMax && i > 0; --i)
+        if (kPetits.contains(mots[i]))
+            mots.removeAt(i);
+    while (longueur() > kLongueurMax && mots.size() > 1)
+        mots.removeLast();
+    return mots.join(u' ').left(kLongueurMax);
+}
+
 bool TableCodesPostaux::aPourCle(QStringView localite, QStringView cle)
 {
     thread_local QString pliee;
@@ -106,9 +156,15 @@ std::optional<TableCodesPostaux> TableCodesPostaux::lit(QByteArrayView texte)
         const qsizetype tab2 = tab1 < 0 ? -1 : ligne.indexOf('\t', tab1 + 1);
         if (tab1 != 5 || tab2 < 0 || tab2 == tab1 + 1 || tab2 + 1 >= ligne.size())
             return std::nullopt;
+        qsizetype tab3 = ligne.indexOf('\t', tab2 + 1);
+        if (tab3 == tab2 + 1 || tab3 + 1 == ligne.size())
+            return std::nullopt;
+        if (tab3 < 0)
+            tab3 = ligne.size();
         Localite l{QString::fromLatin1(ligne.first(5)),
                    QString::fromUtf8(ligne.sliced(tab1 + 1, tab2 - tab1 - 1)),
-                   QString::fromUtf8(ligne.sliced(tab2 + 1))};
+                   QString::fromUtf8(ligne.sliced(tab2 + 1, tab3 - tab2 - 1)),
+                   tab3 < ligne.size() ? QString::fromUtf8(ligne.sliced(tab3 + 1)) : QString()};
         if (!table.m_localites.empty() && table.m_localites.back().codePostal > l.codePostal)
             return std::nullopt;
         table.m_localites.push_back(std::move(l));
@@ -119,6 +175,7 @@ std::optional<TableCodesPostaux> TableCodesPostaux::lit(QByteArrayView texte)
     table.m_parCle.reserve(2 * table.m_localites.size());
     QString cleAcheminement;
     QString cleCommune;
+    QString cleAncienne;
     for (qsizetype i = 0; i < qsizetype(table.m_localites.size()); ++i) {
         const Localite& l = table.m_localites[size_t(i)];
         plieDans(l.acheminement, cleAcheminement);
@@ -126,6 +183,13 @@ std::optional<TableCodesPostaux> TableCodesPostaux::lit(QByteArrayView texte)
         table.m_parCle.emplace_back(qHash(cleAcheminement), i);
         if (cleCommune != cleAcheminement)
             table.m_parCle.emplace_back(qHash(cleCommune), i);
+        if (!l.ancienne.isEmpty()) {
+            plieDans(l.ancienne, cleAncienne);
+            table.m_parCle.emplace_back(qHash(cleAncienne), i);
+            // La Poste's form of a long name is shortened: people copy it too.
+            if (cleAncienne.size() > kLongueurAcheminement)
+                table.m_parCle.emplace_back(qHash(cle(formeAcheminement(l.ancienne))), i);
+        }
     }
     std::sort(table.m_parCle.begin(), table.m_parCle.end());
     return table;
@@ -176,8 +240,21 @@ QList<const TableCodesPostaux::Localite*> TableCodesPostaux::deCle(const QString
         [](const auto& a, const auto& b) { return a.first < b.first; });
     for (auto it = premier; it != dernier; ++it) {
         const Localite& l = m_localites[size_t(it->second)];
-        if (aPourCle(l.acheminement, cleLocalite) || aPourCle(l.commune, cleLocalite))
+        if (nomDe(l, cleLocalite) != Nom::Aucun && !trouvees.contains(&l))
             trouvees.append(&l);
     }
     return trouvees;
+}
+
+TableCodesPostaux::Nom TableCodesPostaux::nomDe(const Localite& l, QStringView cle)
+{
+    if (aPourCle(l.acheminement, cle))
+        return Nom::Acheminement;
+    if (aPourCle(l.commune, cle))
+        return Nom::Commune;
+    if (!l.ancienne.isEmpty() &&
+        (aPourCle(l.ancienne, cle) ||
+         (l.ancienne.size() > kLongueurAcheminement && aPourCle(formeAcheminement(l.ancienne), cle))))
+        return Nom::Ancienne;
+    return Nom::Aucun;
 }

@@ -34,35 +34,103 @@ template <typename Liste, typename Champ> QStringList distincts(const Liste& loc
     return valeurs;
 }
 
-QString ligneAEcrire(const Localite& l, QStringView cedex = {})
+QString ligneAEcrire(const Localite& l)
 {
-    QString ligne = l.codePostal + u' ' + l.acheminement;
-    if (!cedex.isEmpty())
-        ligne += u' ' + cedex.toString();
-    return ligne;
+    return l.codePostal + u' ' + l.acheminement;
 }
 
 VerdictAcheminement verdict(Etat etat, qsizetype ligne, QString message, QString suggestion = {})
 {
-    return {etat, ligne, std::move(message), std::move(suggestion)};
+    return {etat, ligne, std::move(message), std::move(suggestion), {}};
 }
 
-// Of several localities that fold alike, the one named by its routing form first: the
-// commune "Aix-en-Provence" is also delivered as "LUYNES", which is no spelling of it.
+// The département a code routes to: three digits overseas and in Monaco, two elsewhere
+// (Corsica's 20 included).
+QStringView departement(QStringView code)
+{
+    return code.first(code.startsWith(u"97") || code.startsWith(u"98") ? 3 : 2);
+}
+
+// Of several localities that fold alike, the one named by its routing form first, then in
+// the code's département: the commune "Aix-en-Provence" is also delivered as "LUYNES",
+// and "TREFFORT" is an old commune of the Ain as well as a commune of the Isère.
 const Localite* meilleure(const QList<const Localite*>& candidates, const QString& cle,
-                          QStringView departement = {})
+                          QStringView departementCode = {})
 {
     const Localite* choisie = nullptr;
     int rangChoisi = -1;
     for (const Localite* l : candidates) {
-        const int rang = (TableCodesPostaux::aPourCle(l->acheminement, cle) ? 2 : 0) +
-                         (!departement.isEmpty() && l->codePostal.startsWith(departement) ? 1 : 0);
+        const TableCodesPostaux::Nom nom = TableCodesPostaux::nomDe(*l, cle);
+        const int rang = (departement(l->codePostal) == departementCode ? 4 : 0) +
+                         (nom == TableCodesPostaux::Nom::Acheminement ? 2
+                          : nom == TableCodesPostaux::Nom::Commune    ? 1
+                                                                      : 0);
         if (rang > rangChoisi) {
             choisie = l;
             rangChoisi = rang;
         }
     }
     return choisie;
+}
+
+// The localities La Poste routes CEDEX mail to that are no commune's name.
+struct LocaliteCedex {
+    QStringView acheminement;
+    QStringView departement;
+};
+constexpr LocaliteCedex kLocalitesCedex[] = {
+    {u"PARIS LA DEFENSE", u"92"},         {u"MARNE LA VALLEE", u"77"},        {u"CERGY PONTOISE", u"95"},
+    {u"ROISSY CHARLES DE GAULLE", u"95"}, {u"ST QUENTIN EN YVELINES", u"78"}, {u"SOPHIA ANTIPOLIS", u"06"},
+};
+
+// A right locality, in whatever spelling: no fault; the routing form offered if it differs.
+VerdictAcheminement juste(const Localite& l, const QString& cle, QStringView texte, qsizetype index,
+                          QStringView cedex = {})
+{
+    // A CEDEX line keeps its own code, which no public list holds.
+    const QString attendue =
+        cedex.isEmpty() ? ligneAEcrire(l)
+                        : texte.first(5).toString() + u' ' + l.acheminement + u' ' + cedex.toString();
+    if (TableCodesPostaux::nomDe(l, cle) == TableCodesPostaux::Nom::Ancienne) {
+        VerdictAcheminement v = verdict(Etat::AncienneCommune, index, {}, attendue);
+        v.ligneAuDessus = TableCodesPostaux::formeAcheminement(l.ancienne);
+        return v;
+    }
+    if (texte == attendue)
+        return verdict(Etat::Correcte, index, {});
+    return verdict(Etat::FormeAcheminement, index, {}, attendue);
+}
+
+VerdictAcheminement verifieCedex(QStringView code, const QString& cleLocalite, QStringView cedex,
+                                 QStringView texte, qsizetype index, const TableCodesPostaux& table)
+{
+    const QStringView dep = departement(code);
+    const QList<const Localite*> candidates = table.deCle(cleLocalite);
+    if (const Localite* l = meilleure(candidates, cleLocalite, dep); l && departement(l->codePostal) == dep)
+        return juste(*l, cleLocalite, texte, index, cedex);
+    for (const LocaliteCedex& speciale : kLocalitesCedex)
+        if (TableCodesPostaux::aPourCle(speciale.acheminement, cleLocalite)) {
+            if (speciale.departement != dep)
+                break;
+            const QString attendue =
+                code.toString() + u' ' + speciale.acheminement.toString() + u' ' + cedex.toString();
+            return verdict(texte == attendue ? Etat::Correcte : Etat::FormeAcheminement, index, {},
+                           texte == attendue ? QString() : attendue);
+        }
+    // A CEDEX code belongs to one firm or service and is in no public list: only its
+    // département can be told wrong, and no other code can be proposed in its place.
+    QStringList departements;
+    for (const Localite* l : candidates)
+        if (!departements.contains(departement(l->codePostal)))
+            departements.append(departement(l->codePostal).toString());
+    for (const LocaliteCedex& speciale : kLocalitesCedex)
+        if (TableCodesPostaux::aPourCle(speciale.acheminement, cleLocalite))
+            departements.append(speciale.departement.toString());
+    if (departements.isEmpty())
+        return verdict(Etat::LocaliteAbsente, index, QStringLiteral("localité %1 inconnue").arg(cleLocalite));
+    return verdict(Etat::LocaliteAbsente, index,
+                   QStringLiteral("le code %1 n'est pas du département de %2 (%3)")
+                       .arg(code, cleLocalite, enumere(departements)));
 }
 } // namespace
 
@@ -86,7 +154,11 @@ VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCod
         }
         debut = fin + 1;
     }
-    const Ligne locale = TableCodesPostaux::aPourCle(derniere.texte, u"FRANCE") ? avant : derniere;
+    // A country line France's post routes as its own: France itself, and Monaco.
+    const bool pays =
+        TableCodesPostaux::aPourCle(derniere.texte, u"FRANCE") ||
+        (TableCodesPostaux::aPourCle(derniere.texte, u"MONACO") && avant.texte.startsWith(u"980"));
+    const Ligne locale = pays ? avant : derniere;
     const QStringView texte = locale.texte;
 
     // "NNNNN LOCALITÉ": anything else (a foreign line, a street) is not ours to judge.
@@ -102,8 +174,6 @@ VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCod
     if (cleEcrite.isEmpty())
         return {};
 
-    // A CEDEX code belongs to one firm or service and is in no public list: the locality
-    // alone is checked.
     static const QString kCedex = QStringLiteral("CEDEX");
     const qsizetype posCedex = cleEcrite == kCedex ? 0 : cleEcrite.indexOf(QStringLiteral(" CEDEX"));
     if (posCedex >= 0) {
@@ -111,22 +181,17 @@ VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCod
         const bool finCedex = apres == kCedex || (apres.size() > 6 && apres[5] == u' ' &&
                                                   std::all_of(apres.begin() + 6, apres.end(),
                                                               [](QChar c) { return c.isDigit(); }));
-        if (finCedex) {
-            const QString cleLocalite = cleEcrite.first(posCedex);
-            const Localite* l = meilleure(table.deCle(cleLocalite), cleLocalite, code.first(2));
-            if (!l)
-                return verdict(Etat::LocaliteAbsente, locale.index,
-                               QStringLiteral("localité %1 inconnue").arg(cleLocalite));
-            const QString attendue = code.toString() + u' ' + l->acheminement + u' ' + apres.toString();
-            if (texte == attendue)
-                return verdict(Etat::Correcte, locale.index, {});
-            return verdict(Etat::FormeAcheminement, locale.index,
-                           QStringLiteral("écrire «\u00A0%1\u00A0»").arg(attendue), attendue);
-        }
+        if (finCedex)
+            return verifieCedex(code, cleEcrite.first(posCedex), apres, texte, locale.index, table);
     }
 
     const std::span<const Localite> duCode = table.duCode(code);
-    const QList<const Localite*> ailleurs = table.deCle(cleEcrite);
+    const QStringView dep = departement(code);
+    QList<const Localite*> ailleurs = table.deCle(cleEcrite);
+    // A namesake in the code's own département before any other.
+    if (std::any_of(ailleurs.cbegin(), ailleurs.cend(),
+                    [&](const Localite* l) { return departement(l->codePostal) == dep; }))
+        ailleurs.removeIf([&](const Localite* l) { return departement(l->codePostal) != dep; });
     const QStringList codesAilleurs =
         distincts(ailleurs, [](const Localite* l) -> const QString& { return l->codePostal; });
 
@@ -135,7 +200,7 @@ VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCod
     auto citeAilleurs = [&](QString& message, QString& suggestion) {
         if (ailleurs.isEmpty())
             return false;
-        const Localite* l = meilleure(ailleurs, cleEcrite, code.first(2));
+        const Localite* l = meilleure(ailleurs, cleEcrite, dep);
         message += QStringLiteral(" ; %1 : %2").arg(l->acheminement, enumere(codesAilleurs));
         if (codesAilleurs.size() == 1)
             suggestion = ligneAEcrire(*l);
@@ -151,18 +216,12 @@ VerdictAcheminement verifieAcheminement(QStringView texteAdresse, const TableCod
 
     QList<const Localite*> ici;
     for (const Localite& l : duCode)
-        if (TableCodesPostaux::aPourCle(l.acheminement, cleEcrite) ||
-            TableCodesPostaux::aPourCle(l.commune, cleEcrite))
+        if (TableCodesPostaux::nomDe(l, cleEcrite) != TableCodesPostaux::Nom::Aucun)
             ici.append(&l);
-    if (const Localite* l = meilleure(ici, cleEcrite)) {
-        const QString attendue = ligneAEcrire(*l);
-        if (texte == attendue)
-            return verdict(Etat::Correcte, locale.index, {});
-        return verdict(Etat::FormeAcheminement, locale.index,
-                       QStringLiteral("écrire «\u00A0%1\u00A0»").arg(attendue), attendue);
-    }
+    if (const Localite* l = meilleure(ici, cleEcrite, dep))
+        return juste(*l, cleEcrite, texte, locale.index);
 
-    const QStringList servies =
+    QStringList servies =
         distincts(duCode, [](const Localite& l) -> const QString& { return l.acheminement; });
     QString message = QStringLiteral("%1 : %2").arg(code, enumere(servies));
     QString suggestion;

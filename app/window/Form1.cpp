@@ -1,5 +1,7 @@
 #include "app/window/Form1.h"
 
+#include "addresses/codespostaux/TableCodesPostaux.h"
+
 #include "addresses/import/ImportAdresses.h"
 #include "addresses/liste/EncodageAdresse.h"
 #include "addresses/widgets/Form2.h"
@@ -392,7 +394,12 @@ void Form1::corrigeAcheminement()
     // user's own edit of the document.
     QTextCursor curseur(bloc);
     curseur.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    curseur.insertText(verdict.suggestion);
+    // An old commune's name goes on its own line above, unless it is there already.
+    const bool dejaAuDessus =
+        TableCodesPostaux::cle(bloc.previous().text()) == TableCodesPostaux::cle(verdict.ligneAuDessus);
+    curseur.insertText(verdict.ligneAuDessus.isEmpty() || dejaAuDessus
+                           ? verdict.suggestion
+                           : verdict.ligneAuDessus + u'\n' + verdict.suggestion);
     m_c.Adresse->setTextCursor(curseur);
 }
 

@@ -8,7 +8,8 @@
 namespace {
 bool memeVerdict(const VerdictAcheminement& a, const VerdictAcheminement& b)
 {
-    return a.etat == b.etat && a.ligne == b.ligne && a.message == b.message && a.suggestion == b.suggestion;
+    return a.etat == b.etat && a.ligne == b.ligne && a.message == b.message && a.suggestion == b.suggestion &&
+           a.ligneAuDessus == b.ligneAuDessus;
 }
 } // namespace
 
@@ -79,12 +80,21 @@ void EtiquetteConseil::montre()
                               : QStringLiteral("Hors norme : ") + m_ecarts.join(QStringLiteral(" ; ")) + u'.';
     // All the advice when it fits the line's place; else the first rules, the tooltip and
     // the box's description telling the whole of it.
-    const QString acheminement = verdict.aSignaler() ? verdict.message : QString();
+    // A right locality in another spelling is no fault: La Poste's form is only offered.
+    const QString forme = verdict.ligneAuDessus.isEmpty()
+                              ? QStringLiteral("«\u00A0%1\u00A0»").arg(verdict.suggestion)
+                              : QStringLiteral("«\u00A0%1\u00A0» au-dessus de «\u00A0%2\u00A0»")
+                                    .arg(verdict.ligneAuDessus, verdict.suggestion);
+    const QString acheminement = verdict.aSignaler()            ? verdict.message
+                                 : verdict.suggestion.isEmpty() ? QString()
+                                                                : QStringLiteral("La Poste écrit ") + forme;
     auto compose = [&](qsizetype premieres) {
         QString texte = ConseilAdresse::conseil(regles, premieres);
         if (!acheminement.isEmpty()) {
             if (texte.isEmpty()) {
-                texte = QStringLiteral("Conseil : ") + acheminement + u'.';
+                texte =
+                    (verdict.aSignaler() ? QStringLiteral("Conseil : ") : QStringLiteral("Suggestion : ")) +
+                    acheminement + u'.';
             } else {
                 texte.chop(texte.endsWith(u'.') ? 1 : 0);
                 texte += QStringLiteral(" ; ") + acheminement + u'.';
@@ -108,8 +118,8 @@ void EtiquetteConseil::montre()
     QString detail = ConseilAdresse::detail(regles);
     if (!verdict.suggestion.isEmpty()) {
         html += QStringLiteral(" <a href=\"corrige\">Corriger</a>");
-        const QString aide = QStringLiteral("Écrire «\u00A0%1\u00A0» en dernière ligne (%2).")
-                                 .arg(verdict.suggestion, raccourciCorrection());
+        const QString aide =
+            QStringLiteral("Écrire %1 en dernière ligne (%2).").arg(forme, raccourciCorrection());
         detail = detail.isEmpty() ? aide : detail + u'\n' + aide;
     }
     setText(html);

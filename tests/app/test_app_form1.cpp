@@ -195,7 +195,9 @@ private slots:
         b.f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(b.f.get()));
         boite->setPlainText(QStringLiteral("Mme Durand\n3 cours Mirabeau\n13100 Aix-en-Provence"));
-        const QString conseil = QStringLiteral("Conseil : écrire «\u00A013100 AIX EN PROVENCE\u00A0».");
+        // The right town in another spelling: no fault, La Poste's form only offered.
+        const QString conseil =
+            QStringLiteral("Suggestion : La Poste écrit «\u00A013100 AIX EN PROVENCE\u00A0».");
         QVERIFY(b.c().ConseilAdresse->text().startsWith(conseil));
         QVERIFY(b.c().ConseilAdresse->text().contains(QStringLiteral("<a href")));
         QCOMPARE(boite->accessibleDescription(), conseil);
@@ -206,6 +208,11 @@ private slots:
         // The user's own edit, which the user may undo.
         boite->undo();
         QCOMPARE(boite->document()->lastBlock().text(), QStringLiteral("13100 Aix-en-Provence"));
+
+        // An old commune goes on its own line, above its commune nouvelle's.
+        boite->setPlainText(QStringLiteral("M. Martin\n01370 Treffort"));
+        QTest::keyClick(b.f.get(), Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(boite->toPlainText(), QStringLiteral("M. Martin\nTREFFORT\n01370 VAL REVERMONT"));
 
         // Nothing to propose: the shortcut leaves the box alone.
         boite->setPlainText(QStringLiteral("M. Martin\n29299 BRST"));
