@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace {
 // The server's own texts are in English: the user reads ours.
@@ -223,6 +224,84 @@ QString raisonDeLaFin(ipp_attribute_t* raisons, ipp_attribute_t* message)
         dites.append(QStringLiteral("message du serveur : « %1 »").arg(detail));
     return dites.join(QStringLiteral(" ; "));
 }
+
+// How the printer itself ended a job CUPS's IPP backend handed it as `nom`: the backend
+// can find the printer's job over before it sees the printer cancel it, and then reports
+// it completed. Only a printer that keeps its jobs' history can tell; nothing otherwise.
+std::optional<JobOutcome> issueChezLImprimante(const char* file, const QByteArray& nom)
+{
+    char uriFile[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uriFile, sizeof uriFile, "ipp", nullptr, "localhost", 0,
+                     "/printers/%s", file);
+    ipp_t* demande = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uriFile);
+    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "device-uri");
+    ipp_t* reponse = cupsDoRequest(CUPS_HTTP_DEFAULT, demande, "/");
+    const QByteArray appareil(ippGetString(ippFindAttribute(reponse, "device-uri", IPP_TAG_URI), 0, nullptr));
+    ippDelete(reponse);
+    char schema[32], utilisateur[256], hote[256], ressource[1024];
+    int port = 0;
+    if (httpSeparateURI(HTTP_URI_CODING_ALL, appareil.constData(), schema, sizeof schema, utilisateur,
+                        sizeof utilisateur, hote, sizeof hote, &port, ressource,
+                        sizeof ressource) < HTTP_URI_STATUS_OK ||
+        (std::strcmp(schema, "ipp") != 0 && std::strcmp(schema, "ipps") != 0))
+        return std::nullopt;
+    http_t* connexion =
+        httpConnect2(hote, port, nullptr, AF_UNSPEC,
+                     std::strcmp(schema, "ipps") == 0 ? HTTP_ENCRYPTION_ALWAYS : HTTP_ENCRYPTION_IF_REQUESTED,
+                     1, 5000, nullptr);
+    if (!connexion)
+        return std::nullopt;
+    demande = ippNewRequest(IPP_OP_GET_JOBS);
+    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, appareil.constData());
+    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "completed");
+    static const char* const kAttributs[] = {"job-id", "job-name", "job-state", "job-state-reasons",
+                                             "job-state-message"};
+    ippAddStrings(demande, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 5, nullptr,
+                  kAttributs);
+    reponse = cupsDoRequest(connexion, demande, ressource);
+    httpClose(connexion);
+    // The printer's latest job of that name is the one CUPS handed over last.
+    int dernier = 0;
+    std::optional<JobOutcome> issue;
+    for (ipp_attribute_t* a = ippFirstAttribute(reponse); a; a = ippNextAttribute(reponse)) {
+        if (ippGetGroupTag(a) != IPP_TAG_JOB ||
+            std::strcmp(ippGetName(a) ? ippGetName(a) : "", "job-id") != 0)
+            continue;
+        const int id = ippGetInteger(a, 0);
+        int etat = 0;
+        QByteArray nomTravail;
+        ipp_attribute_t *raisons = nullptr, *message = nullptr;
+        for (ipp_attribute_t* b = ippNextAttribute(reponse);
+             b && ippGetGroupTag(b) == IPP_TAG_JOB && ippGetName(b); b = ippNextAttribute(reponse)) {
+            const char* n = ippGetName(b);
+            if (!std::strcmp(n, "job-name"))
+                nomTravail = ippGetString(b, 0, nullptr);
+            else if (!std::strcmp(n, "job-state"))
+                etat = ippGetInteger(b, 0);
+            else if (!std::strcmp(n, "job-state-reasons"))
+                raisons = b;
+            else if (!std::strcmp(n, "job-state-message"))
+                message = b;
+            else if (!std::strcmp(n, "job-id"))
+                break;
+        }
+        if (nomTravail != nom || id < dernier)
+            continue;
+        dernier = id;
+        issue = JobOutcome{};
+        if (etat == IPP_JSTATE_CANCELED || etat == IPP_JSTATE_ABORTED) {
+            issue->state = JobOutcome::State::Canceled;
+            issue->reason = raisonDeLaFin(raisons, message);
+            if (issue->reason.isEmpty())
+                issue->reason = QStringLiteral("annulée sur l'imprimante");
+        } else {
+            issue->state = JobOutcome::State::Completed;
+        }
+    }
+    ippDelete(reponse);
+    return issue;
+}
 } // namespace
 
 JobOutcome CupsQueue::outcome(int job)
@@ -232,8 +311,9 @@ JobOutcome CupsQueue::outcome(int job)
     ipp_t* demande = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
     ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
     ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    static const char* const kAttributs[] = {"job-state", "job-state-reasons", "job-printer-state-message"};
-    ippAddStrings(demande, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr,
+    static const char* const kAttributs[] = {"job-state", "job-state-reasons", "job-printer-state-message",
+                                             "job-name", "job-printer-uri"};
+    ippAddStrings(demande, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 5, nullptr,
                   kAttributs);
     ipp_t* reponse = cupsDoRequest(CUPS_HTTP_DEFAULT, demande, "/");
     JobOutcome issue;
@@ -254,6 +334,15 @@ JobOutcome CupsQueue::outcome(int job)
     if (issue.state == JobOutcome::State::Canceled || issue.state == JobOutcome::State::Aborted)
         issue.reason = raisonDeLaFin(ippFindAttribute(reponse, "job-state-reasons", IPP_TAG_KEYWORD),
                                      ippFindAttribute(reponse, "job-printer-state-message", IPP_TAG_TEXT));
+    if (issue.state == JobOutcome::State::Completed) {
+        const char* nom = ippGetString(ippFindAttribute(reponse, "job-name", IPP_TAG_ZERO), 0, nullptr);
+        const char* uriFile =
+            ippGetString(ippFindAttribute(reponse, "job-printer-uri", IPP_TAG_URI), 0, nullptr);
+        const char* file = uriFile ? std::strrchr(uriFile, '/') : nullptr;
+        if (nom && file)
+            if (const std::optional<JobOutcome> chezElle = issueChezLImprimante(file + 1, nom))
+                issue = *chezElle;
+    }
     ippDelete(reponse);
     return issue;
 }
