@@ -62,8 +62,8 @@ PointMm coinExp(const ReglagesModele& r)
 RectMm blocLogo(const ReglagesModele& r)
 {
     const PointMm coin = coinExp(r);
-    return {coin.x, coin.y, units::bitmapPixelsToMm(r.Logo.width()),
-            units::bitmapPixelsToMm(r.Logo.height())};
+    return {coin.x, coin.y, units::pictureSideToMm(r.Logo.width(), r.Logo.dotsPerMeterX()),
+            units::pictureSideToMm(r.Logo.height(), r.Logo.dotsPerMeterY())};
 }
 
 QList<QList<PointMm>> reperesCoupe(const ReglagesModele& r, bool paysage)

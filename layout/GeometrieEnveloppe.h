@@ -89,7 +89,8 @@ PlaceEnveloppe placePour(const ReglagesModele& reglages, const FeuilleImprimante
 RectMm blocDest(const ReglagesModele& reglages, Mm largeurTexte, Mm hauteurTexte);
 // The sender block's top left corner.
 PointMm coinExp(const ReglagesModele& reglages);
-// The logo as the sender block: its natural size, its pixels at 96 dpi.
+// The logo as the sender block: at the size its picture states (see FichierAdresses::litLogo),
+// else its natural size, its pixels at 96 dpi.
 RectMm blocLogo(const ReglagesModele& reglages);
 
 // The crop marks the run prints, as lines joined end to end, in printer coordinates:

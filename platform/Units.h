@@ -1,4 +1,6 @@
 #pragma once
+
+#include <cmath>
 // The program measures in three units that must never be mixed by accident:
 // millimetres on the envelope and the printer, twips (1440 per inch) for the designed
 // window geometry and the preview, and device pixels on whatever is painted.
@@ -65,6 +67,18 @@ constexpr Mm fromDevicePixels(double px, double dpi)
 constexpr Mm bitmapPixelsToMm(double px)
 {
     return Mm(px * kMmPerInch / kLogicalDpi);
+}
+// The screen's logical resolution in dots per metre, as pictures state theirs.
+inline constexpr double kLogicalDotsPerMetre = kLogicalDpi / kMmPerInch * 1000.0;
+// A picture's size on paper: its pixels at the resolution it states, where it states one
+// other than the screen's (within half a dot per inch, what a file can round to); else
+// its natural size.
+inline Mm pictureSideToMm(int px, int dotsPerMetre)
+{
+    constexpr double kDemiPoint = 0.5 / kMmPerInch * 1000.0;
+    if (dotsPerMetre <= 0 || std::abs(dotsPerMetre - kLogicalDotsPerMetre) < kDemiPoint)
+        return bitmapPixelsToMm(px);
+    return Mm(px * 1000.0 / dotsPerMetre);
 }
 } // namespace units
 

@@ -3,6 +3,7 @@
 #include "addresses/fichier/PlvCodec.h"
 #include "platform/EcritureGroupee.h"
 #include "platform/LectureFichier.h"
+#include "platform/Units.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -10,10 +11,44 @@
 #include <QImageReader>
 #include <QLocale>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
+
+constexpr double kDpiSvg = 300; // a printer's resolution, for a drawing of known size
+
+// An SVG's width and height in millimetres, when both are given in physical units.
+std::optional<QSizeF> tailleSvgMm(const QByteArray& octets)
+{
+    QXmlStreamReader xml(octets);
+    while (!xml.atEnd() && !xml.isStartElement())
+        xml.readNext();
+    if (xml.name() != u"svg")
+        return std::nullopt;
+    auto mm = [&](const char* attribut) -> std::optional<double> {
+        static const QRegularExpression longueur(u"^\\s*([0-9]*\\.?[0-9]+)\\s*(mm|cm|in|pt|pc|Q)\\s*$"_qs);
+        const QRegularExpressionMatch m = longueur.match(xml.attributes().value(QLatin1String(attribut)));
+        if (!m.hasMatch() || m.captured(1).toDouble() <= 0)
+            return std::nullopt;
+        const double v = m.captured(1).toDouble();
+        const QStringView unite = m.capturedView(2);
+        return unite == u"mm"   ? v
+               : unite == u"cm" ? v * 10
+               : unite == u"in" ? v * units::kMmPerInch
+               : unite == u"pt" ? v * units::kMmPerInch / 72
+               : unite == u"pc" ? v * units::kMmPerInch / 6
+                                : v / 4; // Q, quarter-millimetres
+    };
+    const std::optional<double> largeur = mm("width");
+    const std::optional<double> hauteur = mm("height");
+    if (!largeur || !hauteur)
+        return std::nullopt;
+    return QSizeF(*largeur, *hauteur);
+}
 
 Status echecEcriture(const QString& nomFichier)
 {
@@ -80,10 +115,16 @@ Result<QString> FichierAdresses::ecrit(const QString& nomFichier, const PlvDocum
         // An address file named like its own companion would be overwritten by the bitmap.
         if (memeFichier(compagnon, nomFichier) || logo.isNull())
             return echecEcriture(nomFichier);
-        QByteArray bmp;
-        QBuffer tampon(&bmp);
-        if (!tampon.open(QIODevice::WriteOnly) || !logo.save(&tampon, "BMP") || bmp.size() > kTailleLogoMax ||
-            !ecriture.prepare(compagnon, bmp))
+        // A logo that states its size on paper goes as a PNG, which keeps it; any other as
+        // the Windows bitmap it always was.
+        const bool tailleDite = units::pictureSideToMm(logo.width(), logo.dotsPerMeterX()) !=
+                                    units::bitmapPixelsToMm(logo.width()) ||
+                                units::pictureSideToMm(logo.height(), logo.dotsPerMeterY()) !=
+                                    units::bitmapPixelsToMm(logo.height());
+        QByteArray image;
+        QBuffer tampon(&image);
+        if (!tampon.open(QIODevice::WriteOnly) || !logo.save(&tampon, tailleDite ? "PNG" : "BMP") ||
+            image.size() > kTailleLogoMax || !ecriture.prepare(compagnon, image))
             return echecEcriture(nomFichier);
         nomLogo = compagnon;
     }
@@ -141,7 +182,26 @@ QImage FichierAdresses::litLogo(const QString& chemin)
     if (!lu)
         return {};
     // The format is read from the bytes, not the name: a logo renamed by hand still opens.
-    const QImage image = QImage::fromData(lu.octets);
+    QBuffer tampon;
+    tampon.setData(lu.octets);
+    tampon.open(QIODevice::ReadOnly);
+    QImageReader lecteur(&tampon);
+    const QByteArray format = lecteur.format();
+    QImage image;
+    if (const std::optional<QSizeF> mm = format == "svg" ? tailleSvgMm(lu.octets) : std::nullopt) {
+        // Drawn for print rather than at the renderer's 90 dpi.
+        lecteur.setScaledSize(QSize(qMax(1, qRound(mm->width() / units::kMmPerInch * kDpiSvg)),
+                                    qMax(1, qRound(mm->height() / units::kMmPerInch * kDpiSvg))));
+        image = lecteur.read();
+        image.setDotsPerMeterX(qRound(image.width() * 1000.0 / mm->width()));
+        image.setDotsPerMeterY(qRound(image.height() * 1000.0 / mm->height()));
+    } else {
+        image = lecteur.read();
+        if (format != "png" && format != "jpeg") {
+            image.setDotsPerMeterX(qRound(units::kLogicalDotsPerMetre));
+            image.setDotsPerMeterY(qRound(units::kLogicalDotsPerMetre));
+        }
+    }
     if (image.isNull() || !image.hasAlphaChannel())
         return image;
     // Envelopes are white and a Windows bitmap has no transparency: what is see-through

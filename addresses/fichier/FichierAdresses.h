@@ -37,7 +37,10 @@ Result<PlvOuverture> lit(const QString& nomFichier, EntreesAdresses* compactes =
 
 // A logo picture in any format Qt reads here (BMP, PNG, JPEG, SVG...), transparency
 // made white; a null picture when the file is no regular file, cannot be read or is
-// no picture.
+// no picture. A PNG, JPEG or SVG that states its size on paper (PNG pHYs, JPEG density,
+// SVG width and height in physical units) keeps it in the picture's dots per metre; any
+// other picture, Windows bitmaps included, states the screen's 96 dots per inch, so that
+// it prints at its natural size.
 QImage litLogo(const QString& chemin);
 // The logo dialog's filter: every picture format litLogo reads, then bitmaps alone.
 QString filtreLogos();

@@ -1,5 +1,7 @@
 #include "app/document/DocumentEnveloppe.h"
 
+#include "platform/Units.h"
+
 #include "addresses/liste/EncodageAdresse.h"
 
 #include <algorithm>
@@ -42,7 +44,11 @@ DocumentEnveloppe::DocumentEnveloppe(QObject* parent) : QObject(parent)
 
 QImage DocumentEnveloppe::logoIntegre()
 {
-    return QImage(QStringLiteral(":/logo.bmp"));
+    // A Windows bitmap keeps its natural size, whatever resolution its header states.
+    QImage logo(QStringLiteral(":/logo.bmp"));
+    logo.setDotsPerMeterX(qRound(units::kLogicalDotsPerMetre));
+    logo.setDotsPerMeterY(qRound(units::kLogicalDotsPerMetre));
+    return logo;
 }
 
 void DocumentEnveloppe::setModifie(bool modifie)

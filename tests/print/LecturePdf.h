@@ -76,6 +76,26 @@ inline bool encre(const QImage& image, double dpi, double xMm, double yMm)
     return false;
 }
 
+// The ink's bounds on a page, in millimetres from its top left corner.
+inline QRectF encreMm(const QImage& page, double dpi)
+{
+    const QImage gris = page.convertToFormat(QImage::Format_Grayscale8);
+    int gauche = gris.width(), haut = gris.height(), droite = -1, bas = -1;
+    for (int y = 0; y < gris.height(); ++y) {
+        const uchar* ligne = gris.constScanLine(y);
+        for (int x = 0; x < gris.width(); ++x)
+            if (ligne[x] < 128) {
+                gauche = std::min(gauche, x);
+                droite = std::max(droite, x);
+                haut = std::min(haut, y);
+                bas = std::max(bas, y);
+            }
+    }
+    const double mm = 25.4 / dpi;
+    return droite < 0 ? QRectF()
+                      : QRectF(gauche * mm, haut * mm, (droite - gauche + 1) * mm, (bas - haut + 1) * mm);
+}
+
 struct Encre {
     int pixels = 0; // inked in either
     int seuls = 0;  // inked in one with no ink near the matching place in the other

@@ -142,26 +142,6 @@ std::optional<Recu> recu(const QString& imprimante, const QString& jeton)
     return std::nullopt;
 }
 
-// The ink's bounds on a page, in millimetres from its top left corner.
-QRectF encreMm(const QImage& page, double dpi)
-{
-    const QImage gris = page.convertToFormat(QImage::Format_Grayscale8);
-    int gauche = gris.width(), haut = gris.height(), droite = -1, bas = -1;
-    for (int y = 0; y < gris.height(); ++y) {
-        const uchar* ligne = gris.constScanLine(y);
-        for (int x = 0; x < gris.width(); ++x)
-            if (ligne[x] < 128) {
-                gauche = std::min(gauche, x);
-                droite = std::max(droite, x);
-                haut = std::min(haut, y);
-                bas = std::max(bas, y);
-            }
-    }
-    const double mm = 25.4 / dpi;
-    return droite < 0 ? QRectF()
-                      : QRectF(gauche * mm, haut * mm, (droite - gauche + 1) * mm, (bas - haut + 1) * mm);
-}
-
 QString texte(const QRectF& r)
 {
     return u"(%1, %2) %3 x %4 mm"_qs.arg(r.left(), 0, 'f', 2)
@@ -228,7 +208,7 @@ private slots:
         QVERIFY(attendu);
         const QSizeF page = pdf::tailleMm(*attendu, 0);
         QVERIFY(qAbs(page.width() - longueur) < 0.5 && qAbs(page.height() - hauteur) < 0.5);
-        const QRectF encreAttendue = encreMm(pdf::rendu(*attendu, 0, kDpi), kDpi);
+        const QRectF encreAttendue = pdf::encreMm(pdf::rendu(*attendu, 0, kDpi), kDpi);
         QVERIFY2(qAbs(encreAttendue.left() - 12) <= 0.5 && qAbs(encreAttendue.top() - 15) <= 0.5,
                  qPrintable(texte(encreAttendue)));
 
@@ -255,7 +235,7 @@ private slots:
         QVERIFY(!r->page.isNull());
         QCOMPARE(r->page.width() < r->page.height(), true); // the envelope fed short edge first
         const QImage remise = r->page.transformed(QTransform().rotate(entree == FeedEdge::Right ? 90 : -90));
-        const QRectF encreRecue = encreMm(remise, r->dpi);
+        const QRectF encreRecue = pdf::encreMm(remise, r->dpi);
         QVERIFY2(memesBornes(encreRecue, encreAttendue),
                  qPrintable(texte(encreRecue) + u" received, "_qs + texte(encreAttendue) + u" meant"_qs));
     }
@@ -374,7 +354,7 @@ private slots:
                 page = r->page;
             }
             QCOMPARE(page.width() < page.height(), true); // the sheet upright, as it enters
-            bornes.append(encreMm(page, kDpi));
+            bornes.append(pdf::encreMm(page, kDpi));
         }
         QVERIFY2(memesBornes(bornes[0], bornes[1]),
                  qPrintable(texte(bornes[0]) + u" / "_qs + texte(bornes[1])));

@@ -2,6 +2,7 @@
 // block where the envelope puts it, measured from the sheet's corner; the crop marks; the
 // copies of each envelope together; a run cancelled from its progress; the printer shift
 // moving the texts by exactly its value.
+#include "addresses/fichier/FichierAdresses.h"
 #include "addresses/liste/EncodageAdresse.h"
 #include "platform/widgets/QtPrinterService.h"
 #include "print/CommandeImpression.h"
@@ -93,6 +94,59 @@ private slots:
                     haut + dy + (orientation ? 100.0 : 90.0));
         QCOMPARE(i.imprimante.orientation().value(), PageOrientation::Portrait); // back for the next user
         QCOMPARE(i.imprimante.shift(), PointMm{});
+    }
+
+    // A logo prints at the size its file states, and keeps it through its address file;
+    // a Windows bitmap keeps its pixels at 96 dpi, whatever its header says.
+    void logosAtTheSizeTheyState_data()
+    {
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<QSizeF>("mm");
+        const QSize a300(472, 236); // 40 x 20 mm at 300 dpi
+        QTest::newRow("PNG at 300 dpi") << QByteArray("PNG") << a300 << QSizeF(39.96, 19.98);
+        QTest::newRow("JPEG at 300 dpi") << QByteArray("JPEG") << a300 << QSizeF(39.96, 19.98);
+        QTest::newRow("SVG in millimetres") << QByteArray("SVG") << QSize() << QSizeF(40, 20);
+        QTest::newRow("Windows bitmap saying 300 dpi")
+            << QByteArray("BMP") << QSize(236, 118) << QSizeF(62.44, 31.22);
+    }
+    void logosAtTheSizeTheyState()
+    {
+        QFETCH(QByteArray, format);
+        QFETCH(QSize, pixels);
+        QFETCH(QSizeF, mm);
+        const QString chemin = m_dir.filePath(u"logo."_qs + QString::fromLatin1(format).toLower());
+        if (format == "SVG") {
+            QFile svg(chemin);
+            QVERIFY(svg.open(QIODevice::WriteOnly));
+            svg.write(
+                R"(<svg xmlns="http://www.w3.org/2000/svg" width="40mm" height="20mm" viewBox="0 0 4 2">)"
+                R"(<rect width="4" height="2"/></svg>)");
+        } else {
+            QImage noir(pixels, QImage::Format_RGB32);
+            noir.fill(Qt::black);
+            noir.setDotsPerMeterX(11811); // 300 dpi
+            noir.setDotsPerMeterY(11811);
+            QVERIFY(noir.save(chemin, format));
+        }
+        QImage logo = FichierAdresses::litLogo(chemin);
+        for (int passage = 0; passage < 2; ++passage) {
+            Impression i(m_dir, u"logo%1.pdf"_qs.arg(passage));
+            i.demande.reglages.Logo = logo;
+            i.demande.reglages.LogoChoisi = true;
+            i.demande.adresses = {u" "_qs};
+            auto doc = i.imprime();
+            QVERIFY(doc);
+            const QRectF encre = pdf::encreMm(pdf::rendu(*doc, 0, kDpi), kDpi);
+            QVERIFY2(qAbs(encre.width() - mm.width()) <= 0.3 && qAbs(encre.height() - mm.height()) <= 0.3,
+                     qPrintable(u"%1 x %2 mm"_qs.arg(encre.width()).arg(encre.height())));
+            // Then as its address file keeps it beside itself.
+            PlvDocument document;
+            document.reglages.LogoChoisi = true;
+            const QString plv = m_dir.filePath(u"Logo%1.PLV"_qs.arg(QString::fromLatin1(format)));
+            QVERIFY(FichierAdresses::ecrit(plv, document, logo).isOk());
+            logo = FichierAdresses::litLogo(FichierAdresses::nomCompagnon(plv));
+        }
     }
 
     void cropMarksOnTheFirstPageOnlyAndCopiesTogether()
