@@ -1,6 +1,7 @@
 #include "addresses/import/CompositionAdresse.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 namespace {
 using Champ = CompositionAdresse::Champ;
@@ -46,22 +47,24 @@ const QHash<QString, Champ>& titres()
         ajoute(Champ::Societe, {"societe", "entreprise", "organisation", "organization", "organisme",
                                 "company", "raison sociale", "organization name", "organization 1 name",
                                 "company name", "employeur", "etablissement"});
-        ajoute(Champ::Complement,
-               {"complement", "complement d adresse", "complement adresse", "address 2", "adresse 2",
-                "address line 2", "adresse ligne 2", "street 2", "street 3", "address 3", "adresse 3",
-                "extended address", "batiment", "residence", "appartement"});
+        ajoute(Champ::Complement, {"complement", "complement d adresse", "complement adresse",
+                                   "extended address", "batiment", "residence", "appartement"});
         ajoute(Champ::Rue,
                {"adresse", "rue", "voie", "street", "address", "address 1", "adresse 1", "address line 1",
                 "adresse ligne 1", "street address", "numero et voie", "adresse postale"});
+        ajoute(Champ::SuiteRue,
+               {"address 2", "adresse 2", "address line 2", "adresse ligne 2", "street 2", "street 3",
+                "address 3", "adresse 3", "address line 3", "adresse ligne 3", "rue 2", "rue 3"});
         ajoute(Champ::BoitePostale,
-               {"bp", "boite postale", "lieu dit", "po box", "pobox", "post office box", "p o box"});
+               {"bp", "b p", "boite postale", "lieu dit", "po box", "pobox", "post office box", "p o box",
+                "address po box", "adresse bp", "adresse b p"});
         ajoute(Champ::CodePostal, {"code postal", "cp", "postal code", "postcode", "post code", "zip",
                                    "zip code", "zipcode", "code"});
         ajoute(Champ::Ville, {"ville", "commune", "localite", "city", "town", "locality"});
         ajoute(Champ::CodePostalVille,
                {"cp ville", "code postal ville", "code postal et ville", "cp et ville"});
-        ajoute(Champ::Region, {"region", "state", "province", "departement", "county"});
-        ajoute(Champ::Pays, {"pays", "country", "country region", "nation"});
+        ajoute(Champ::Region, {"region", "state", "province", "departement", "county", "dep region"});
+        ajoute(Champ::Pays, {"pays", "country", "country region", "nation", "pays region", "country code"});
         return t;
     }();
     return table;
@@ -84,7 +87,7 @@ const QStringList& prefixesDeGroupe()
 {
     static const QStringList prefixes{u"home"_qs,          u"work"_qs,    u"business"_qs, u"other"_qs,
                                       u"domicile"_qs,      u"travail"_qs, u"bureau"_qs,   u"personnel"_qs,
-                                      u"professionnel"_qs, u"perso"_qs,   u"pro"_qs};
+                                      u"professionnel"_qs, u"perso"_qs,   u"pro"_qs,      u"autre"_qs};
     return prefixes;
 }
 
@@ -137,6 +140,8 @@ const QList<CompositionAdresse::Choix>& CompositionAdresse::choix()
         {Champ::CodePostalVille, u"Code postal et ville"_qs},
         {Champ::Region, u"Région"_qs},
         {Champ::Pays, u"Pays"_qs},
+        // Last, so that the choices users keep for a file's columns keep their places.
+        {Champ::SuiteRue, u"Suite de l'adresse (BP, lieu-dit)"_qs},
     };
     return liste;
 }
@@ -165,6 +170,21 @@ CompositionAdresse::Colonne CompositionAdresse::colonne(const QString& titre)
         // A "Home Phone" or "Work Title" is nothing the envelope shows.
         if (estPostal(champ))
             return {champ, 1 + int(prefixe)};
+    }
+    // French Outlook's "Rue (bureau) 2", "Code postal (domicile)": the address after the
+    // part, and the line's number last.
+    QStringList partie = mots;
+    QString numero;
+    if (partie.size() >= 3 && partie.constLast().size() == 1 && partie.constLast()[0].isDigit())
+        numero = partie.takeLast();
+    const qsizetype suffixe = partie.size() >= 2 ? prefixesDeGroupe().indexOf(partie.constLast()) : -1;
+    if (suffixe >= 0) {
+        partie.removeLast();
+        if (!numero.isEmpty() && numero != u"1")
+            partie << numero;
+        const Champ champ = titres().value(partie.join(u' '), Champ::Aucun);
+        if (estPostal(champ))
+            return {champ, 1 + int(suffixe)};
     }
     return {};
 }
@@ -235,6 +255,20 @@ CompositionAdresse::Contact CompositionAdresse::contact(const QList<Colonne>& co
         case Champ::Rue:
             ajouteLignes(c.rues, champ);
             break;
+        case Champ::SuiteRue: {
+            // What names a flat or a building goes above the street; a BP, a CS, a TSA or a
+            // lieu-dit below it, where La Poste reads them.
+            static const QRegularExpression logement(
+                u"^(appt|appartement|apt|app|bat|bât|bâtiment|batiment|esc|escalier|etage|étage|"
+                "résidence|residence|rés|res|chez|c/o|porte|entrée|entree|immeuble|imm|tour|bloc|"
+                "lot|villa|maison)\\b"_qs,
+                QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+            QStringList lignes;
+            ajouteLignes(lignes, champ);
+            for (const QString& ligne : lignes)
+                (logement.match(ligne).hasMatch() ? c.complements : c.boitesPostales) << ligne;
+            break;
+        }
         case Champ::BoitePostale:
             ajouteLignes(c.boitesPostales, champ);
             break;

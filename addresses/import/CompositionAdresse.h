@@ -3,9 +3,9 @@
 // vCard fields, put together as the postal norm NF Z10-011 lays out an envelope:
 //   civility, first and last name
 //   company
-//   complements (flat, floor, building, residence)
+//   complements (flat, floor, building, residence, "chez")
 //   street lines
-//   post-office box or locality ("lieu-dit")
+//   post-office box (BP, CS, TSA) or locality ("lieu-dit")
 //   POSTCODE CITY, the city in capitals
 //   COUNTRY, only when it is not France
 // and the column titles of the common exports (French and English spreadsheets, Google,
@@ -27,6 +27,7 @@ enum class Champ {
     Libre, // a line of its own, as the column reads: how a column nobody named is kept
     Complement,
     Rue,
+    SuiteRue, // "Street 2", "Address 2": a flat or a building above the street, else below it
     BoitePostale,
     CodePostal,
     Ville,

@@ -286,6 +286,19 @@ Result<ImportCsv::Lecture> ImportCsv::lit(const QByteArray& octets)
                 lecture.enTete = EnTete::Presente;
             } else {
                 lecture.enTete = jugeEnTete(l.lignes);
+                // Titles of which half are ours, a person's or a place's, are titles: the
+                // user is shown the columns, rather than the titles taken for an address.
+                qsizetype remplis = 0, connus = 0;
+                for (const QString& champ : l.champs)
+                    if (!champ.isEmpty()) {
+                        ++remplis;
+                        connus +=
+                            CompositionAdresse::colonne(champ).champ != CompositionAdresse::Champ::Aucun;
+                    }
+                if (remplis >= 2 && 2 * connus >= remplis) {
+                    lecture.enTete = EnTete::Presente;
+                    lecture.titres = l.champs;
+                }
             }
             break;
         }

@@ -113,6 +113,27 @@ private slots:
                           "Dr,Anne,Lenoir,,Chef,3 quai Sud,,Lyon,69002,FRANCE,9 rue Est\n")
             << u"UTF-8, virgules, titres"_qs << QStringList{entree("Dr Anne Lenoir|3 quai Sud|69002 LYON")}
             << 0;
+        // French Outlook, in Windows-1252 and in UTF-16: the address after its part, and
+        // the lines after the street below it, where La Poste reads a BP or a lieu-dit.
+        const QString outlookFr =
+            u"Titre;Prénom;Deuxième prénom;Nom;Suffixe;Société;Service;Rue (bureau);Rue (bureau) 2;"
+            "Rue (bureau) 3;Ville (bureau);Dép/Région (bureau);Code postal (bureau);Pays/Région (bureau);"
+            "Rue (domicile);Ville (domicile);Code postal (domicile);Pays/Région (domicile)\r\n"
+            "M.;Paul;;Durand;;Durand SARL;;60 rue Pasteur;BP 12;Lieu-dit Kerhuel;Lyon;;69007;France;;;;\r\n"_qs;
+        const QStringList durand{
+            entree("M. Paul Durand|Durand SARL|60 rue Pasteur|BP 12|Lieu-dit Kerhuel|69007 LYON")};
+        QTest::newRow("French Outlook, Windows-1252")
+            << outlookFr.toLatin1() << u"Windows-1252, points-virgules, titres"_qs << durand << 0;
+        QTest::newRow("French Outlook, UTF-16")
+            << QByteArray("\xFF\xFE", 2) +
+                   QByteArray(reinterpret_cast<const char*>(outlookFr.utf16()), outlookFr.size() * 2)
+            << u"UTF-16, points-virgules, titres"_qs << durand << 0;
+        QTest::newRow("Outlook, PO Box and a building")
+            << QByteArray("First Name,Last Name,Company,Business Street,Business Street 2,Business City,"
+                          "Business Postal Code,Business Country/Region,Business Address PO Box\n"
+                          "Anne,Lenoir,Sud SA,3 quai Sud,B\xC3\xA2timent B,Lyon,69002,France,CS 70001\n")
+            << u"UTF-8, virgules, titres"_qs
+            << QStringList{entree("Anne Lenoir|Sud SA|Bâtiment B|3 quai Sud|CS 70001|69002 LYON")} << 0;
         // Words alone: the user is asked, and the row is an address until then.
         QTest::newRow("doubtful first row")
             << QByteArray("Dupont;Jean;Paris\n") << u"UTF-8, points-virgules, ?"_qs
