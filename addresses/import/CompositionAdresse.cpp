@@ -1,5 +1,7 @@
 #include "addresses/import/CompositionAdresse.h"
 
+#include "addresses/import/Pays.h"
+
 #include <QHash>
 #include <QRegularExpression>
 
@@ -332,14 +334,24 @@ QStringList CompositionAdresse::lignes(const Contact& c)
         bp.toInt(&nombre);
         lignes << (nombre ? u"BP "_qs + bp : bp);
     }
-    QString localite = c.codePostal;
-    if (!c.ville.isEmpty())
-        localite += (localite.isEmpty() ? u""_qs : u" "_qs) + c.ville.toUpper();
-    if (localite.isEmpty())
-        localite = c.codePostalVille.toUpper();
-    if (!localite.isEmpty())
-        lignes << localite;
-    if (!c.pays.isEmpty() && !estLaFrance(c.pays))
-        lignes << c.pays.toUpper();
+    const QString code = !c.codePays.isEmpty() ? c.codePays.trimmed().toUpper()
+                         : c.pays.isEmpty()    ? u"FR"_qs
+                                               : Pays::code(c.pays);
+    const bool etranger = !code.isEmpty() && !Pays::desserviCommeLaFrance(code);
+    if (etranger && (!c.codePostal.isEmpty() || !c.ville.isEmpty())) {
+        lignes << Pays::lignesLocalite(code, c.codePostal, c.ville, c.region);
+    } else {
+        QString localite = c.codePostal;
+        if (!c.ville.isEmpty())
+            localite += (localite.isEmpty() ? u""_qs : u" "_qs) + c.ville.toUpper();
+        if (localite.isEmpty())
+            localite = c.codePostalVille.toUpper();
+        if (!localite.isEmpty())
+            lignes << localite;
+    }
+    if (etranger && !Pays::ligne(code).isEmpty())
+        lignes << Pays::ligne(code);
+    else if (code.isEmpty() && !c.pays.isEmpty() && !estLaFrance(c.pays))
+        lignes << c.pays.toUpper(); // a country no list knows, as the user wrote it
     return lignes;
 }

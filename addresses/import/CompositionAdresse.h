@@ -40,6 +40,7 @@ struct Contact {
     QString civilite, prenom, secondPrenom, nom, nomComplet, societe;
     QStringList libres, complements, rues, boitesPostales;
     QString codePostal, ville, codePostalVille, region, pays;
+    QString codePays; // ISO 3166, where the address book gives one (Apple's X-ABADR)
 };
 
 // A column: what it holds, and for the postal parts, which of the contact's
@@ -66,7 +67,8 @@ QList<Colonne> colonnes(const QStringList& titres);
 // contact with several addresses, the first one in column order that is filled in.
 Contact contact(const QList<Colonne>& colonnes, const QStringList& champs);
 
-// The envelope's lines; empty when the contact has neither name nor postal part.
+// The envelope's lines; empty when the contact has neither name nor postal part. Abroad,
+// the locality lines as the destination lays them out and the country's French name.
 QStringList lignes(const Contact& contact);
 // Whether the contact has any postal part: a name alone is no envelope.
 bool aUneAdressePostale(const Contact& contact);

@@ -2,6 +2,7 @@
 
 #include "addresses/fichier/CodageTexte.h"
 
+#include <QHash>
 #include <QStringDecoder>
 
 namespace {
@@ -9,7 +10,8 @@ namespace {
 // One content line, "item1.ADR;TYPE=home;PREF=1:;;5 rue du Port;Brest;;29200;France",
 // cut at its first colon outside double quotes.
 struct Propriete {
-    QStringView nom; // upper-cased by the caller's comparisons, group removed
+    QStringView nom;    // upper-cased by the caller's comparisons, group removed
+    QStringView groupe; // Apple's "item1" of "item1.ADR", or empty
     QList<QStringView> parametres;
     QStringView valeur;
 };
@@ -34,6 +36,7 @@ bool coupe(QStringView ligne, Propriete& p)
             if (c == u':') {
                 p.valeur = ligne.sliced(i + 1);
                 const qsizetype point = p.nom.lastIndexOf(u'.');
+                p.groupe = point >= 0 ? p.nom.first(point) : QStringView();
                 if (point >= 0)
                     p.nom = p.nom.sliced(point + 1);
                 return true;
@@ -126,6 +129,8 @@ struct Fiche {
     CompositionAdresse::Contact contact;
     QStringList adresse;
     int rangAdresse = 0; // the ADR's preference, 1 most preferred; 0 for none yet
+    QString groupeAdresse;
+    QHash<QString, QString> codesPays; // Apple's X-ABADR country code, by group
 };
 
 constexpr int kSansPreference = 1000;
@@ -136,6 +141,10 @@ void litPropriete(const Propriete& p, CodageTexte::Codage codageFichier, Fiche& 
     const bool fn = p.nom.compare(u"FN", Qt::CaseInsensitive) == 0;
     const bool org = p.nom.compare(u"ORG", Qt::CaseInsensitive) == 0;
     const bool adr = p.nom.compare(u"ADR", Qt::CaseInsensitive) == 0;
+    if (p.nom.compare(u"X-ABADR", Qt::CaseInsensitive) == 0) {
+        fiche.codesPays.insert(p.groupe.toString().toLower(), p.valeur.trimmed().toString());
+        return;
+    }
     if (!n && !fn && !org && !adr)
         return;
 
@@ -182,11 +191,14 @@ void litPropriete(const Propriete& p, CodageTexte::Codage codageFichier, Fiche& 
     } else if (fn) {
         c.nomComplet = unNom(parties.join(u' '));
     } else if (org) {
-        c.societe = unNom(parties.value(0));
+        // A company's name keeps its commas ("Dupont, Durand et associés"): only N's parts
+        // are lists.
+        c.societe = QString(parties.value(0)).replace(u'\n', u' ').simplified();
     } else if (std::any_of(parties.cbegin(), parties.cend(), [](const QString& s) { return !s.isEmpty(); }) &&
                (fiche.rangAdresse == 0 || rang < fiche.rangAdresse)) {
         fiche.adresse = parties;
         fiche.rangAdresse = rang;
+        fiche.groupeAdresse = p.groupe.toString().toLower();
     }
 }
 
@@ -213,6 +225,9 @@ void termine(Fiche& fiche, QList<CompositionAdresse::Contact>& contacts)
     c.region = unNom(a.value(4));
     c.codePostal = unNom(a.value(5));
     c.pays = unNom(a.value(6));
+    if (const QString code = fiche.codesPays.value(fiche.groupeAdresse);
+        !fiche.groupeAdresse.isEmpty() && code.size() == 2)
+        c.codePays = code.toUpper();
     contacts << std::move(c);
 }
 

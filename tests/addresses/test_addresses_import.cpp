@@ -3,6 +3,7 @@
 // title row told from an address, columns and vCard fields composed into envelope lines
 // (name, company, street, "POSTCODE CITY"), bad files refused whole, and a second import of
 // the same file adding nothing.
+#include "addresses/import/CompositionAdresse.h"
 #include "addresses/import/ImportAdresses.h"
 #include "addresses/import/ImportCsv.h"
 #include "addresses/import/ImportVcard.h"
@@ -242,7 +243,15 @@ private slots:
                                            "ADR;PREF=2:;;1 Main St;London;;N1;United Kingdom\r\n"
                                            "ADR;TYPE=work;PREF=1;LABEL=\"x;y:z\":;;2 High St;Bath;;BA1;UK\r\n"
                                            "END:VCARD\r\n")
-                             << entree("Ada Byron|Analytical|2 High St|BA1 BATH|UK");
+                             << entree("Ada Byron|Analytical|2 High St|BATH|BA1|ROYAUME-UNI");
+        // Apple's: the country's code beside an address without a country; a company's
+        // name with its commas.
+        QTest::newRow("Apple") << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Muller;Hans;;;\r\n"
+                                             "ORG:Muller\\, Schmidt & Co;Vertrieb\r\n"
+                                             "item1.ADR;type=WORK;type=pref:;;Hauptstr. 5;Berlin;;10115;\r\n"
+                                             "item1.X-ABADR:de\r\nEND:VCARD\r\n")
+                               << entree(
+                                      "Hans Muller|Muller, Schmidt & Co|Hauptstr. 5|10115 BERLIN|ALLEMAGNE");
         // The charset a card names, ISO-8859-15 (whose 0xBD is "œ", Latin-1's "½"), quoted
         // or as raw bytes that the file's own decoding took for Windows-1252.
         for (const char* corps :
@@ -266,6 +275,43 @@ private slots:
 
     // Columns the program cannot name: the user says what they hold, sees the result,
     // and finds the choice again with the next file of the same titles.
+    // Abroad, the country in French capitals whatever language or code the address book
+    // used, and the locality lines as the destination's post lays them out.
+    void etranger_data()
+    {
+        QTest::addColumn<QStringList>("champs"); // postcode, town, region, country
+        QTest::addColumn<QString>("fin");
+        const auto ligne = [](std::initializer_list<const char*> champs, const char* fin) {
+            QStringList l;
+            for (const char* c : champs)
+                l << QString::fromUtf8(c);
+            QTest::newRow(fin) << l << QString::fromUtf8(fin);
+        };
+        ligne({"1000", "Bruxelles", "", "BELGIUM"}, "1000 BRUXELLES|BELGIQUE");
+        ligne({"8001", "Zürich", "", "Schweiz"}, "8001 ZÜRICH|SUISSE");
+        ligne({"10115", "Berlin", "", "DEUTSCHLAND"}, "10115 BERLIN|ALLEMAGNE");
+        ligne({"L-1111", "Luxembourg", "", "LU"}, "L-1111 LUXEMBOURG|LUXEMBOURG");
+        ligne({"00184", "Roma", "RM", "ITA"}, "00184 ROMA RM|ITALIE");
+        ligne({"28001", "Madrid", "", "España"}, "28001 MADRID|ESPAGNE");
+        ligne({"SW1A 1AA", "London", "", "United Kingdom"}, "LONDON|SW1A 1AA|ROYAUME-UNI");
+        ligne({"10001", "New York", "New York", "USA"}, "NEW YORK, NY 10001|ETATS-UNIS");
+        ligne({"H2X 1Y4", "Montréal", "Québec", "Canada"}, "MONTRÉAL QC  H2X 1Y4|CANADA");
+        ligne({"97133", "Saint-Barthélemy", "", "Saint-Barthélemy"}, "97133 SAINT-BARTHÉLEMY");
+        ligne({"1234", "Ys", "", "Atlantide"}, "1234 YS|ATLANTIDE");
+    }
+    void etranger()
+    {
+        QFETCH(QStringList, champs);
+        CompositionAdresse::Contact c;
+        c.nom = u"Roux"_qs;
+        c.rues = {u"2 rue Haute"_qs};
+        c.codePostal = champs[0];
+        c.ville = champs[1];
+        c.region = champs[2];
+        c.pays = champs[3];
+        QTEST(CompositionAdresse::lignes(c).mid(2).join(u'|'), "fin");
+    }
+
     void etapeDesColonnes()
     {
         QSettings().clear();
