@@ -13,6 +13,10 @@
 namespace {
 using namespace GeometrieEnveloppe;
 
+// Less than what the amounts are written to (a tenth of a millimetre, cut) is no cut:
+// "coupée de 0 mm" said nothing but alarm.
+constexpr double kNegligeable = 0.05;
+
 // What falls outside the printer's printable area on the page: how much, and on which
 // edge, for a rectangle in sheet millimetres.
 QStringList horsZone(const FeuilleImprimante& feuille, const Feuille& page, double gauche, double haut,
@@ -23,7 +27,7 @@ QStringList horsZone(const FeuilleImprimante& feuille, const Feuille& page, doub
     const MargesPage& m = *feuille.marges;
     QStringList defauts;
     const auto coupe = [&](double combien, const QString& bord, Mm marge) {
-        if (combien > 0.05)
+        if (combien > kNegligeable)
             defauts << QStringLiteral("coupée de %1 %2 par l'imprimante « %3 » (marge de %4)")
                            .arg(millimetres(combien), bord, feuille.imprimante, millimetres(marge.value));
     };
@@ -49,16 +53,16 @@ QStringList defautsDePlace(const ReglagesModele& r, const FeuilleImprimante& feu
         double hautEnveloppe; // where the envelope's top edge lies on the sheet
     } f{place.feuille.largeur.value, place.surFeuille({Mm(0), Mm(0)}).y.value};
     QStringList defauts;
-    if (droite > r.LongueurEnv)
+    if (droite - r.LongueurEnv > kNegligeable)
         defauts
             << QStringLiteral("dépasse l'enveloppe de %1 à droite").arg(millimetres(droite - r.LongueurEnv));
-    if (haut < 0)
+    if (-haut > kNegligeable)
         defauts << QStringLiteral("dépasse l'enveloppe de %1 en haut").arg(millimetres(-haut));
     if (!feuille.surEnveloppe) {
-        if (droite > f.largeur - marge)
+        if (droite - (f.largeur - marge) > kNegligeable)
             defauts << QStringLiteral("coupée de %1 au bord droit de la feuille")
                            .arg(millimetres(droite - (f.largeur - marge)));
-        if (f.hautEnveloppe + haut < marge)
+        if (marge - (f.hautEnveloppe + haut) > kNegligeable)
             defauts << QStringLiteral("coupée de %1 au bord haut de la feuille")
                            .arg(millimetres(marge - (f.hautEnveloppe + haut)));
     }
@@ -129,12 +133,18 @@ QList<EnveloppeARevoir> defautsCommuns(PrinterService& imprimante, const Reglage
     return communs;
 }
 
+// What tells an entry from the others in the list of envelopes to look at again: its
+// first line and its last ("Association « Les Amis » … 75001 PARIS"); four entries for
+// one association read alike by their first line alone.
 QString premiereLigne(const QString& texte)
 {
+    QStringList lignes;
     for (const QString& ligne : texte.split(QString::fromUtf16(kFinLigne)))
         if (!ligne.trimmed().isEmpty())
-            return ligne.trimmed();
-    return {};
+            lignes << ligne.trimmed();
+    if (lignes.size() < 2)
+        return lignes.value(0);
+    return lignes.constFirst() + QStringLiteral(" \u2026 ") + lignes.constLast();
 }
 } // namespace
 

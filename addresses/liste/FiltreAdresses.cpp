@@ -53,6 +53,10 @@ QString CleRecherche(const QString& texte)
             cle += QChar(u >= u'A' && u <= u'Z' ? u + 32 : u);
         else if (u < kFinTable)
             cle += table[u];
+        else if (u == 0x2019 || u == 0x2018 || u == 0x02BC || u == 0x2032) // ’ ‘ ʼ ′, as people type '
+            cle += u'\'';
+        else if (u == 0x201C || u == 0x201D || u == 0x201E) // “ ” „, as people type "
+            cle += u'"';
         else
             cle += c.toCaseFolded();
     }

@@ -159,7 +159,7 @@ private slots:
         liste.findChild<QPushButton*>(QStringLiteral("Verifier"))->click();
         QVERIFY(!b.dialogs.lastCheck.beforePrint);
         QCOMPARE(b.dialogs.lastCheck.rows.size(), 1);
-        QCOMPARE(b.dialogs.lastCheck.rows[0].address, longue);
+        QCOMPARE(b.dialogs.lastCheck.rows[0].address, longue + u" \u2026 29200 BREST"_qs);
         QVERIFY(b.c().Adresse->toPlainText().startsWith(longue));
         QVERIFY(!liste.isVisible() && b.c().Modifier->isEnabled());
 
