@@ -10,6 +10,10 @@
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
 
+#include <QLocale>
+
+#include <cmath>
+
 namespace {
 using namespace GeometrieEnveloppe;
 
@@ -180,8 +184,60 @@ QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const Regl
 }
 
 namespace {
+// What the envelope's size and place find wrong with a block of that printed size.
+QStringList defautsDeTaille(const ReglagesModele& r, const FeuilleImprimante& feuille, double w, double h)
+{
+    return ecartsNorme({r.MargeGaucheDest, r.MargeBasseDest, w, h}, r.LongueurEnv, r.HauteurEnv) +
+           defautsDePlace(r, feuille, w, h);
+}
+
+// Whether every chosen address fits at the font `r` names.
+bool toutesTiennent(PrinterService& imprimante, const ReglagesModele& r, const EntreesAdresses& adresses,
+                    const QList<int>& selection, const FeuilleImprimante& feuille)
+{
+    ImprPoliceDest(imprimante, r);
+    for (int index : selection) {
+        if (index < 0 || index >= adresses.nombre())
+            continue;
+        const QString texte = EnForme(adresses[index]);
+        const Result<Mm> largeur = imprimante.textWidth(texte);
+        const Result<Mm> hauteur = imprimante.textHeight(texte);
+        if (largeur && hauteur &&
+            !defautsDeTaille(r, feuille, largeur.value().value, hauteur.value().value).isEmpty())
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+std::optional<double> tailleQuiTient(PrinterService& imprimante, const ReglagesModele& reglages,
+                                     const EntreesAdresses& adresses, const QList<int>& selection,
+                                     const FeuilleImprimante& feuille)
+{
+    constexpr double kPlusPetite = 6; // smaller, an address is no longer read at a glance
+    (void)imprimante.setUnitMillimetres();
+    ReglagesModele r = reglages;
+    const double actuelle = reglages.PoliceDest.pointSize;
+    // A block that breaks the norm where no size mends it (its left or bottom distance),
+    // or nothing to mend.
+    if (!defautsDeTaille(r, feuille, 0, 0).isEmpty() ||
+        toutesTiennent(imprimante, r, adresses, selection, feuille))
+        return std::nullopt;
+    for (double taille = std::floor(actuelle * 2 - 1) / 2; taille >= kPlusPetite; taille -= 0.5) {
+        r.PoliceDest.pointSize = taille;
+        if (toutesTiennent(imprimante, r, adresses, selection, feuille)) {
+            ImprPoliceDest(imprimante, reglages);
+            return taille;
+        }
+    }
+    ImprPoliceDest(imprimante, reglages);
+    return std::nullopt;
+}
+
+namespace {
 EnvelopeCheckAnswer montreARevoir(Dialogs& dialogues, const QList<EnveloppeARevoir>& aRevoir,
-                                  qsizetype verifiees, bool avantImpression)
+                                  qsizetype verifiees, bool avantImpression,
+                                  std::optional<double> reduire = {})
 {
     EnvelopeCheckRequest demandeControle;
     demandeControle.title = QStringLiteral("Contrôle des enveloppes");
@@ -193,6 +249,9 @@ EnvelopeCheckAnswer montreARevoir(Dialogs& dialogues, const QList<EnveloppeARevo
             .arg(aRevoir.size())
             .arg(verifiees);
     demandeControle.beforePrint = avantImpression;
+    if (reduire)
+        demandeControle.reduce =
+            QStringLiteral("Réduire à %1 pt").arg(QLocale(QLocale::French).toString(*reduire));
     for (const EnveloppeARevoir& e : aRevoir)
         demandeControle.rows.append({e.premiereLigne, e.defauts.join(QStringLiteral(" ; "))});
     return dialogues.envelopeCheck(demandeControle);
@@ -210,16 +269,26 @@ QList<EnveloppeARevoir> verifieAvecLaTable(PrinterService& imprimante, const Reg
 
 bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const ReglagesModele& reglages,
                         const EntreesAdresses& adresses, const QList<int>& selection,
-                        const std::function<void(int index)>& montreAdresse, const FeuilleImprimante& feuille)
+                        const std::function<void(int index)>& montreAdresse, const FeuilleImprimante& feuille,
+                        const std::function<void(double points)>& reduitPolice)
 {
     const QList<EnveloppeARevoir> aRevoir =
         verifieAvecLaTable(imprimante, reglages, adresses, selection, feuille);
     if (aRevoir.isEmpty())
         return true;
-    const EnvelopeCheckAnswer reponse = montreARevoir(dialogues, aRevoir, selection.size(), true);
+    std::optional<double> reduire;
+    if (reduitPolice) {
+        BusyPointer sablier;
+        reduire = tailleQuiTient(imprimante, reglages, adresses, selection, feuille);
+    }
+    const EnvelopeCheckAnswer reponse = montreARevoir(dialogues, aRevoir, selection.size(), true, reduire);
     switch (reponse.action) {
     case EnvelopeCheckAnswer::Action::PrintAnyway:
         return true;
+    case EnvelopeCheckAnswer::Action::Reduce:
+        if (reduire && reduitPolice)
+            reduitPolice(*reduire);
+        return false;
     case EnvelopeCheckAnswer::Action::Edit:
         if (reponse.row >= 0 && reponse.row < aRevoir.size() && aRevoir[reponse.row].index >= 0 &&
             montreAdresse)

@@ -33,13 +33,22 @@ QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const Regl
                                           const TableCodesPostaux* table,
                                           const GeometrieEnveloppe::FeuilleImprimante& feuille = {});
 
+// The largest recipient font size, in half points below the current one, at which every
+// chosen address keeps the postal norm and is cut nowhere; nothing when some do not at the
+// current size for another reason than their size, or fit at none.
+std::optional<double> tailleQuiTient(PrinterService& imprimante, const ReglagesModele& reglages,
+                                     const EntreesAdresses& adresses, const QList<int>& selection,
+                                     const GeometrieEnveloppe::FeuilleImprimante& feuille = {});
+
 // Shows the envelopes to look at, when there are any, and says whether the print goes on.
 // "Modifier l'adresse" shows that address in the recipient box (montreAdresse) and ends
-// the print there.
+// the print there; "Réduire à N pt", offered when a smaller recipient font fits them all,
+// hands that size to reduitPolice and ends the print there too.
 bool confirmeEnveloppes(PrinterService& imprimante, Dialogs& dialogues, const ReglagesModele& reglages,
                         const EntreesAdresses& adresses, const QList<int>& selection,
                         const std::function<void(int index)>& montreAdresse,
-                        const GeometrieEnveloppe::FeuilleImprimante& feuille = {});
+                        const GeometrieEnveloppe::FeuilleImprimante& feuille = {},
+                        const std::function<void(double points)>& reduitPolice = {});
 
 // The same check asked for from the address list window: says so when every envelope
 // passes; otherwise lists them, and gives the index of the address the user chose to edit.

@@ -95,9 +95,12 @@ struct EnvelopeCheckRequest {
     // Before a print the window offers to print anyway; asked for from the list, it only
     // offers to edit or to close.
     bool beforePrint = true;
+    // "Réduire à 14 pt": the largest recipient font size at which every envelope fits, when
+    // the size is what keeps them from it; empty otherwise.
+    QString reduce;
 };
 struct EnvelopeCheckAnswer {
-    enum class Action { PrintAnyway, Cancel, Edit };
+    enum class Action { PrintAnyway, Cancel, Edit, Reduce };
     Action action = Action::Cancel;
     int row = -1; // with Edit, the row chosen
 };

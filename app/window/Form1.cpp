@@ -779,7 +779,15 @@ void Form1::Imprimer_Click()
     };
     demande.confirmeSelection = [this](const DemandeImpression& d, const QList<int>& selection) {
         return confirmeEnveloppes(m_imprimante, m_dialogs, d.reglages, d.adresses, selection, d.montreAdresse,
-                                  feuilleImprimante(d.reglages));
+                                  feuilleImprimante(d.reglages), [this](double points) {
+                                      // As the font command would: the box and the preview follow.
+                                      BlockFont police = m_document.police(DocumentEnveloppe::Bloc::Dest);
+                                      police.pointSize = points;
+                                      m_document.setPolice(DocumentEnveloppe::Bloc::Dest, police);
+                                      appliquePolice(m_c.Adresse, police);
+                                      m_document.setModifie(true);
+                                      DessineDest();
+                                  });
     };
     m_impression->Imprimer(demande);
     // The run's own change of the box, not the user's.

@@ -57,6 +57,14 @@ EnvelopeCheckAnswer askEnvelopeCheck(const EnvelopeCheckRequest& request, QWidge
             fenetre.accept();
         });
     }
+    if (!request.reduce.isEmpty()) {
+        QPushButton* reduire = boutons->addButton(request.reduce, QDialogButtonBox::ActionRole);
+        reduire->setObjectName(QStringLiteral("Reduire"));
+        QObject::connect(reduire, &QPushButton::clicked, &fenetre, [&] {
+            reponse.action = EnvelopeCheckAnswer::Action::Reduce;
+            fenetre.accept();
+        });
+    }
     QObject::connect(annuler, &QPushButton::clicked, &fenetre, &QDialog::reject);
     auto edite = [&] {
         if (!liste->currentItem())

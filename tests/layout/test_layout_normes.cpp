@@ -11,6 +11,7 @@
 #include "layout/GeometrieApercu.h"
 #include "layout/NormePostale.h"
 #include "layout/VerificationEnveloppes.h"
+#include "platform/widgets/QtPrinterService.h"
 #include "print/CommandeImpression.h"
 #include "tests/support/RecordingPrinterService.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -228,6 +230,7 @@ private slots:
         QTest::newRow("Modifier l'adresse")
             << u"ModifierAdresse"_qs << int(EnvelopeCheckAnswer::Action::Edit);
         QTest::newRow("Annuler") << u"Annuler"_qs << int(EnvelopeCheckAnswer::Action::Cancel);
+        QTest::newRow("Réduire") << u"Reduire"_qs << int(EnvelopeCheckAnswer::Action::Reduce);
     }
 
     void fenetreReelle()
@@ -248,10 +251,46 @@ private slots:
         const EnvelopeCheckAnswer reponse =
             dialogues.envelopeCheck({u"Contrôle des enveloppes"_qs,
                                      u"2 enveloppes"_qs,
-                                     {{u"M. A"_qs, u"marge droite"_qs}, {u"Mme B"_qs, u"marge basse"_qs}}});
+                                     {{u"M. A"_qs, u"marge droite"_qs}, {u"Mme B"_qs, u"marge basse"_qs}},
+                                     true,
+                                     u"Réduire à 14 pt"_qs});
         QCOMPARE(lignes, (QStringList{u"M. A|marge droite"_qs, u"Mme B|marge basse"_qs}));
         QCOMPARE(int(reponse.action), action);
         QCOMPARE(reponse.row, action == int(EnvelopeCheckAnswer::Action::Edit) ? 1 : -1);
+    }
+
+    // Envelopes that only their font's size keeps from the norm: the check proposes the
+    // largest size, in the printer's own metrics, at which every one fits, and the answer
+    // hands it over instead of printing. A block too near the left edge is no size's fault.
+    void reduireALaTailleQuiTient()
+    {
+        QTemporaryDir dossier;
+        QtPrinterService imprimante;
+        QVERIFY(imprimante.setOutputFileName(dossier.filePath(u"mesure.pdf"_qs)));
+        ReglagesModele r;
+        const EntreesAdresses adresses = {
+            EnLigne(u"Établissements Dupont-Durand et Fils\r\n60 rue Pasteur\r\n69007 LYON CEDEX 07"_qs),
+            EnLigne(u"M. Roux\r\n1 rue A\r\n29200 BREST"_qs)};
+        const std::optional<double> taille = tailleQuiTient(imprimante, r, adresses, {0, 1});
+        QVERIFY(taille && *taille < r.PoliceDest.pointSize);
+        for (double essai : {*taille, *taille + 0.5}) {
+            ReglagesModele reduite = r;
+            reduite.PoliceDest.pointSize = essai;
+            QCOMPARE(verifieEnveloppes(imprimante, reduite, adresses, {0, 1}, nullptr).isEmpty(),
+                     essai == *taille);
+        }
+
+        ScriptedDialogs dialogues;
+        dialogues.checkAnswers = {{EnvelopeCheckAnswer::Action::Reduce}};
+        std::optional<double> donnee;
+        QVERIFY(!confirmeEnveloppes(imprimante, dialogues, r, adresses, {0, 1}, {}, {},
+                                    [&](double points) { donnee = points; }));
+        QCOMPARE(dialogues.lastCheck.reduce,
+                 u"Réduire à %1 pt"_qs.arg(QLocale(QLocale::French).toString(*taille)));
+        QCOMPARE(donnee, taille);
+
+        r.MargeGaucheDest = 15;
+        QVERIFY(!tailleQuiTient(imprimante, r, adresses, {0, 1}));
     }
 };
 
