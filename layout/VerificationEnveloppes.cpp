@@ -137,6 +137,25 @@ QList<EnveloppeARevoir> defautsCommuns(PrinterService& imprimante, const Reglage
     return communs;
 }
 
+// What the envelope's size and place find wrong with a block of that printed size.
+QStringList defautsDeTaille(const ReglagesModele& r, const FeuilleImprimante& feuille, double w, double h)
+{
+    return ecartsNorme({r.MargeGaucheDest, r.MargeBasseDest, w, h}, r.LongueurEnv, r.HauteurEnv) +
+           defautsDePlace(r, feuille, w, h);
+}
+
+// The same for an address, measured in the printer's current font; nothing when the
+// printer cannot measure it.
+QStringList defautsMesures(PrinterService& imprimante, const ReglagesModele& r,
+                           const FeuilleImprimante& feuille, const QString& texte)
+{
+    const Result<Mm> largeur = imprimante.textWidth(texte);
+    const Result<Mm> hauteur = imprimante.textHeight(texte);
+    if (!largeur || !hauteur)
+        return {};
+    return defautsDeTaille(r, feuille, largeur.value().value, hauteur.value().value);
+}
+
 // What tells an entry from the others in the list of envelopes to look at again: its
 // first line and its last ("Association « Les Amis » … 75001 PARIS"); four entries for
 // one association read alike by their first line alone.
@@ -163,15 +182,7 @@ QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const Regl
         if (index < 0 || index >= adresses.nombre())
             continue;
         const QString texte = EnForme(adresses[index]);
-        const Result<Mm> largeur = imprimante.textWidth(texte);
-        const Result<Mm> hauteur = imprimante.textHeight(texte);
-        QStringList defauts;
-        if (largeur && hauteur) {
-            const double w = largeur.value().value;
-            const double h = hauteur.value().value;
-            defauts = ecartsNorme({r.MargeGaucheDest, r.MargeBasseDest, w, h}, r.LongueurEnv, r.HauteurEnv);
-            defauts += defautsDePlace(r, feuille, w, h);
-        }
+        QStringList defauts = defautsMesures(imprimante, r, feuille, texte);
         if (table) {
             const VerdictAcheminement v = verifieAcheminement(texte, *table);
             if (v.aSignaler())
@@ -184,13 +195,6 @@ QList<EnveloppeARevoir> verifieEnveloppes(PrinterService& imprimante, const Regl
 }
 
 namespace {
-// What the envelope's size and place find wrong with a block of that printed size.
-QStringList defautsDeTaille(const ReglagesModele& r, const FeuilleImprimante& feuille, double w, double h)
-{
-    return ecartsNorme({r.MargeGaucheDest, r.MargeBasseDest, w, h}, r.LongueurEnv, r.HauteurEnv) +
-           defautsDePlace(r, feuille, w, h);
-}
-
 // Whether every chosen address fits at the font `r` names.
 bool toutesTiennent(PrinterService& imprimante, const ReglagesModele& r, const EntreesAdresses& adresses,
                     const QList<int>& selection, const FeuilleImprimante& feuille)
@@ -199,11 +203,7 @@ bool toutesTiennent(PrinterService& imprimante, const ReglagesModele& r, const E
     for (int index : selection) {
         if (index < 0 || index >= adresses.nombre())
             continue;
-        const QString texte = EnForme(adresses[index]);
-        const Result<Mm> largeur = imprimante.textWidth(texte);
-        const Result<Mm> hauteur = imprimante.textHeight(texte);
-        if (largeur && hauteur &&
-            !defautsDeTaille(r, feuille, largeur.value().value, hauteur.value().value).isEmpty())
+        if (!defautsMesures(imprimante, r, feuille, EnForme(adresses[index])).isEmpty())
             return false;
     }
     return true;
