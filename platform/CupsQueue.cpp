@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -96,29 +97,43 @@ void choixDuPilote(const QByteArray& file, PrinterCapabilities& capacites)
     }
 }
 
+// A request to the IPP printer itself, behind a queue whose device is `uriImprimante`
+// (ipp or ipps): the operation, its printer-uri first as IPP wants it, then what
+// `complete` adds; nothing when the device is no IPP printer or does not answer within a
+// few seconds.
+ipp_t* demandeALImprimante(const char* uriImprimante, ipp_op_t operation,
+                           const std::function<void(ipp_t*)>& complete)
+{
+    char schema[32], utilisateur[256], hote[256], ressource[1024];
+    int port = 0;
+    const bool separee =
+        uriImprimante && httpSeparateURI(HTTP_URI_CODING_ALL, uriImprimante, schema, sizeof schema,
+                                         utilisateur, sizeof utilisateur, hote, sizeof hote, &port, ressource,
+                                         sizeof ressource) >= HTTP_URI_STATUS_OK;
+    const bool ipps = separee && std::strcmp(schema, "ipps") == 0;
+    http_t* http =
+        separee && (ipps || std::strcmp(schema, "ipp") == 0)
+            ? httpConnect2(hote, port, nullptr, AF_UNSPEC,
+                           ipps ? HTTP_ENCRYPTION_ALWAYS : HTTP_ENCRYPTION_IF_REQUESTED, 1, 3000, nullptr)
+            : nullptr;
+    if (!http)
+        return nullptr;
+    ipp_t* demande = ippNewRequest(operation);
+    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uriImprimante);
+    complete(demande);
+    ipp_t* reponse = cupsDoRequest(http, demande, ressource);
+    httpClose(http);
+    return reponse;
+}
+
 // What an IPP printer says is loaded where. The server's own media-ready is what it was
 // told when the queue was made, not what the printer holds now.
 QList<LoadedMedium> papierCharge(const char* uriImprimante)
 {
-    char schema[32], utilisateur[256], hote[256], ressource[1024];
-    int port = 0;
-    if (!uriImprimante || httpSeparateURI(HTTP_URI_CODING_ALL, uriImprimante, schema, sizeof schema,
-                                          utilisateur, sizeof utilisateur, hote, sizeof hote, &port,
-                                          ressource, sizeof ressource) < HTTP_URI_STATUS_OK)
-        return {};
-    const bool ipps = std::strcmp(schema, "ipps") == 0;
-    if (!ipps && std::strcmp(schema, "ipp") != 0)
-        return {};
-    http_t* http =
-        httpConnect2(hote, port, nullptr, AF_UNSPEC,
-                     ipps ? HTTP_ENCRYPTION_ALWAYS : HTTP_ENCRYPTION_IF_REQUESTED, 1, 3000, nullptr);
-    if (!http)
-        return {};
-    ipp_t* demande = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uriImprimante);
-    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                 "media-col-ready");
-    ipp_t* reponse = cupsDoRequest(http, demande, ressource);
+    ipp_t* reponse = demandeALImprimante(uriImprimante, IPP_OP_GET_PRINTER_ATTRIBUTES, [](ipp_t* demande) {
+        ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                     "media-col-ready");
+    });
     QList<LoadedMedium> charge;
     ipp_attribute_t* pret =
         reponse ? ippFindAttribute(reponse, "media-col-ready", IPP_TAG_BEGIN_COLLECTION) : nullptr;
@@ -135,7 +150,6 @@ QList<LoadedMedium> papierCharge(const char* uriImprimante)
                        source ? QString::fromUtf8(ippGetString(source, 0, nullptr)) : QString()});
     }
     ippDelete(reponse);
-    httpClose(http);
     return charge;
 }
 } // namespace
@@ -239,28 +253,14 @@ std::optional<JobOutcome> issueChezLImprimante(const char* file, const QByteArra
     ipp_t* reponse = cupsDoRequest(CUPS_HTTP_DEFAULT, demande, "/");
     const QByteArray appareil(ippGetString(ippFindAttribute(reponse, "device-uri", IPP_TAG_URI), 0, nullptr));
     ippDelete(reponse);
-    char schema[32], utilisateur[256], hote[256], ressource[1024];
-    int port = 0;
-    if (httpSeparateURI(HTTP_URI_CODING_ALL, appareil.constData(), schema, sizeof schema, utilisateur,
-                        sizeof utilisateur, hote, sizeof hote, &port, ressource,
-                        sizeof ressource) < HTTP_URI_STATUS_OK ||
-        (std::strcmp(schema, "ipp") != 0 && std::strcmp(schema, "ipps") != 0))
-        return std::nullopt;
-    http_t* connexion =
-        httpConnect2(hote, port, nullptr, AF_UNSPEC,
-                     std::strcmp(schema, "ipps") == 0 ? HTTP_ENCRYPTION_ALWAYS : HTTP_ENCRYPTION_IF_REQUESTED,
-                     1, 5000, nullptr);
-    if (!connexion)
-        return std::nullopt;
-    demande = ippNewRequest(IPP_OP_GET_JOBS);
-    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, appareil.constData());
-    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "completed");
-    static const char* const kAttributs[] = {"job-id", "job-name", "job-state", "job-state-reasons",
-                                             "job-state-message"};
-    ippAddStrings(demande, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 5, nullptr,
-                  kAttributs);
-    reponse = cupsDoRequest(connexion, demande, ressource);
-    httpClose(connexion);
+    reponse = demandeALImprimante(
+        appareil.isEmpty() ? nullptr : appareil.constData(), IPP_OP_GET_JOBS, [](ipp_t* jobs) {
+            static const char* const kAttributs[] = {"job-id", "job-name", "job-state", "job-state-reasons",
+                                                     "job-state-message"};
+            ippAddString(jobs, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "completed");
+            ippAddStrings(jobs, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 5, nullptr,
+                          kAttributs);
+        });
     // The printer's latest job of that name is the one CUPS handed over last.
     int dernier = 0;
     std::optional<JobOutcome> issue;
