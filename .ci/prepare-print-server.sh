@@ -14,7 +14,8 @@
 # "Plivane-Laser", "Plivane-Lettre", "Plivane-Marges". Each keeps what it receives in
 # /var/spool/plivane/imprimantes/<name>/, every document beside its job's attributes
 # (.ci/imprimantes/recoit.sh), and cancels a job asking for a source not listed in
-# /var/spool/plivane/imprimantes/bacs-<name>. And "Plivane-Brother", a Brother
+# /var/spool/plivane/imprimantes/bacs-<name>; "Plivane-Laser-Detache" is the laser behind
+# a queue that does not wait for its jobs. And "Plivane-Brother", a Brother
 # HL-L2340D through Debian's brlaser driver, whose output goes to
 # /var/spool/plivane/brother.prn. The tests stop "Plivane-Refus" and make
 # it refuse jobs, to see what the program says; "Plivane-PDF" stays ready for every other
@@ -151,6 +152,16 @@ for printer in jet-encre:Jet-Encre:auto,main,by-pass-tray laser:Laser:auto,main,
   cupsaccept "Plivane-$queue"
   lpstat -v "Plivane-$queue"
 done
+
+# The laser again, behind a queue that does not wait for its jobs, as some set-ups make
+# them: the server reports each job completed once sent, whatever the printer does with it.
+if ! lpstat -v Plivane-Laser-Detache >/dev/null 2>&1; then
+  lpadmin -p Plivane-Laser-Detache -E -v "ipp://127.0.0.1:8632/ipp/print?waitjob=false" \
+    -P /etc/cups/ppd/Plivane-Laser.ppd
+fi
+cupsenable Plivane-Laser-Detache
+cupsaccept Plivane-Laser-Detache
+lpstat -v Plivane-Laser-Detache
 
 if [ ! -s /etc/cups/ppd/Plivane-Brother.ppd ]; then
   model=$(lpinfo -m | awk '/HL-L2340D/ { print $1; exit }')

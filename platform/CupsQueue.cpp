@@ -101,9 +101,12 @@ void choixDuPilote(const QByteArray& file, PrinterCapabilities& capacites)
 // (ipp or ipps): the operation, its printer-uri first as IPP wants it, then what
 // `complete` adds; nothing when the device is no IPP printer or does not answer within a
 // few seconds.
-ipp_t* demandeALImprimante(const char* uriImprimante, ipp_op_t operation,
+ipp_t* demandeALImprimante(const char* uriAppareil, ipp_op_t operation,
                            const std::function<void(ipp_t*)>& complete)
 {
+    // What follows "?" is the IPP backend's options ("waitjob=false"), not the printer's.
+    const QByteArray uri = QByteArray(uriAppareil).split('?').constFirst();
+    const char* uriImprimante = uriAppareil ? uri.constData() : nullptr;
     char schema[32], utilisateur[256], hote[256], ressource[1024];
     int port = 0;
     const bool separee =
@@ -241,7 +244,9 @@ QString raisonDeLaFin(ipp_attribute_t* raisons, ipp_attribute_t* message)
 
 // How the printer itself ended a job CUPS's IPP backend handed it as `nom`: the backend
 // can find the printer's job over before it sees the printer cancel it, and then reports
-// it completed. Only a printer that keeps its jobs' history can tell; nothing otherwise.
+// it completed; a queue told not to wait for its jobs ("waitjob=false") reports them
+// completed once sent. Pending while the printer still works on it. Only a printer that
+// keeps its jobs' history can tell; nothing otherwise.
 std::optional<JobOutcome> issueChezLImprimante(const char* file, const QByteArray& nom)
 {
     char uriFile[HTTP_MAX_URI];
@@ -257,46 +262,51 @@ std::optional<JobOutcome> issueChezLImprimante(const char* file, const QByteArra
         appareil.isEmpty() ? nullptr : appareil.constData(), IPP_OP_GET_JOBS, [](ipp_t* jobs) {
             static const char* const kAttributs[] = {"job-id", "job-name", "job-state", "job-state-reasons",
                                                      "job-state-message"};
-            ippAddString(jobs, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "completed");
+            ippAddString(jobs, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "all");
             ippAddStrings(jobs, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 5, nullptr,
                           kAttributs);
         });
-    // The printer's latest job of that name is the one CUPS handed over last.
-    int dernier = 0;
-    std::optional<JobOutcome> issue;
-    for (ipp_attribute_t* a = ippFirstAttribute(reponse); a; a = ippNextAttribute(reponse)) {
-        if (ippGetGroupTag(a) != IPP_TAG_JOB ||
-            std::strcmp(ippGetName(a) ? ippGetName(a) : "", "job-id") != 0)
-            continue;
-        const int id = ippGetInteger(a, 0);
-        int etat = 0;
-        QByteArray nomTravail;
+    // The printer's latest job of that name is the one CUPS handed over last. A printer
+    // lists each job's attributes in its own order, jobs apart.
+    struct Travail {
+        int id = 0, etat = 0;
+        QByteArray nom;
         ipp_attribute_t *raisons = nullptr, *message = nullptr;
-        for (ipp_attribute_t* b = ippNextAttribute(reponse);
-             b && ippGetGroupTag(b) == IPP_TAG_JOB && ippGetName(b); b = ippNextAttribute(reponse)) {
-            const char* n = ippGetName(b);
-            if (!std::strcmp(n, "job-name"))
-                nomTravail = ippGetString(b, 0, nullptr);
-            else if (!std::strcmp(n, "job-state"))
-                etat = ippGetInteger(b, 0);
-            else if (!std::strcmp(n, "job-state-reasons"))
-                raisons = b;
-            else if (!std::strcmp(n, "job-state-message"))
-                message = b;
-            else if (!std::strcmp(n, "job-id"))
-                break;
-        }
-        if (nomTravail != nom || id < dernier)
+    };
+    std::optional<Travail> dernier;
+    Travail lu;
+    auto termine = [&] {
+        if (lu.id > 0 && lu.nom == nom && (!dernier || lu.id > dernier->id))
+            dernier = lu;
+        lu = {};
+    };
+    for (ipp_attribute_t* a = ippFirstAttribute(reponse); a; a = ippNextAttribute(reponse)) {
+        const char* n = ippGetName(a);
+        if (!n || ippGetGroupTag(a) != IPP_TAG_JOB) {
+            termine();
             continue;
-        dernier = id;
+        }
+        if (!std::strcmp(n, "job-id"))
+            lu.id = ippGetInteger(a, 0);
+        else if (!std::strcmp(n, "job-name"))
+            lu.nom = ippGetString(a, 0, nullptr);
+        else if (!std::strcmp(n, "job-state"))
+            lu.etat = ippGetInteger(a, 0);
+        else if (!std::strcmp(n, "job-state-reasons"))
+            lu.raisons = a;
+        else if (!std::strcmp(n, "job-state-message"))
+            lu.message = a;
+    }
+    termine();
+    std::optional<JobOutcome> issue;
+    if (dernier) {
         issue = JobOutcome{};
-        if (etat == IPP_JSTATE_CANCELED || etat == IPP_JSTATE_ABORTED) {
+        if (dernier->etat == IPP_JSTATE_CANCELED || dernier->etat == IPP_JSTATE_ABORTED) {
             issue->state = JobOutcome::State::Canceled;
-            issue->reason = raisonDeLaFin(raisons, message);
-            if (issue->reason.isEmpty())
-                issue->reason = QStringLiteral("annulée sur l'imprimante");
+            issue->reason = raisonDeLaFin(dernier->raisons, dernier->message);
         } else {
-            issue->state = JobOutcome::State::Completed;
+            issue->state = dernier->etat == IPP_JSTATE_COMPLETED ? JobOutcome::State::Completed
+                                                                 : JobOutcome::State::Pending;
         }
     }
     ippDelete(reponse);
