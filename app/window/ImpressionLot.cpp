@@ -51,6 +51,17 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
     if (!ouverture)
         return echoue(ouverture.error());
     PlvOuverture fichier = std::move(ouverture).value();
+    // Writing the PDF over the logo the file prints would lose it, as over the file itself.
+    if (commande.mode == LigneCommande::Mode::Pdf && !fichier.cheminLogo.isEmpty() &&
+        QFileInfo(QFileInfo(commande.sortie).absoluteFilePath()).canonicalFilePath() ==
+            QFileInfo(fichier.cheminLogo).canonicalFilePath()) {
+        ecrit(erreurs,
+              QStringLiteral("plivane : le fichier PDF « %1 » est le logo du fichier d'adresses : rien "
+                             "n'est écrit.\n")
+                      .arg(commande.sortie) +
+                  LigneCommande::usage());
+        return LigneCommande::kCodeUsage;
+    }
     if (adresses.estVide())
         return echoue(QStringLiteral("Le fichier « %1 » ne contient aucune adresse : rien n'est imprimé.")
                           .arg(*commande.fichier));

@@ -1,5 +1,7 @@
 #include "app/window/LigneCommande.h"
 
+#include "addresses/fichier/FichierAdresses.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -97,12 +99,15 @@ Result<LigneCommande::Commande> LigneCommande::lit(const QStringList& tous)
         if (raison.isEmpty()) {
             commande.sortie = arguments[1];
             commande.fichier = absolu(arguments[2]);
-            // Writing the PDF over the addresses would lose them.
-            if (pdf &&
-                QFileInfo(absolu(commande.sortie)).canonicalFilePath() ==
-                    QFileInfo(*commande.fichier).canonicalFilePath() &&
-                QFileInfo::exists(*commande.fichier))
+            // Writing the PDF over the addresses, or over the logo saved beside them, would
+            // lose them.
+            const QString cible = QFileInfo(absolu(commande.sortie)).canonicalFilePath();
+            if (pdf && !cible.isEmpty() && cible == QFileInfo(*commande.fichier).canonicalFilePath())
                 raison = QStringLiteral("plivane : le fichier PDF « %1 » est le fichier d'adresses lui-même.")
+                             .arg(commande.sortie);
+            else if (pdf && !cible.isEmpty() &&
+                     cible == QFileInfo(FichierAdresses::nomCompagnon(*commande.fichier)).canonicalFilePath())
+                raison = QStringLiteral("plivane : le fichier PDF « %1 » est le logo du fichier d'adresses.")
                              .arg(commande.sortie);
         }
     } else if (arguments.size() > 1) {

@@ -118,6 +118,17 @@ private slots:
         const QString douze =
             ecrit(QStringLiteral("Douze.PLV"), QStringList(12, u"l"_qs).join(u"\r\n"_qs), {u"Anne"_qs});
         const QString pdf = chemin(QStringLiteral("precedent.pdf"));
+        // A logo saved beside its file, and a file naming a logo elsewhere.
+        PlvDocument avecLogo;
+        avecLogo.reglages.LogoChoisi = true;
+        avecLogo.Adresses = {u"Anne"_qs};
+        QImage image(20, 10, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        const QString plvLogo = chemin(u"AvecLogo.PLV"_qs), logo = FichierAdresses::nomCompagnon(plvLogo);
+        const QString plvNomme = chemin(u"Nomme.PLV"_qs), logoNomme = chemin(u"ailleurs.png"_qs);
+        avecLogo.reglages.NomLogo = logoNomme;
+        QVERIFY(image.save(logoNomme) && FichierAdresses::ecrit(plvNomme, avecLogo, image) &&
+                FichierAdresses::ecrit(plvLogo, avecLogo, image));
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message"); // on the standard output for 0, on the error otherwise
@@ -128,6 +139,10 @@ private slots:
                                    << "un seul fichier d'adresses";
         QTest::newRow("PDF over the addresses")
             << QStringList{"--pdf", plv, plv} << 2 << "est le fichier d'adresses";
+        QTest::newRow("PDF over the logo beside them")
+            << QStringList{"--pdf", logo, plvLogo} << 2 << "est le logo du fichier d'adresses";
+        QTest::newRow("PDF over the logo the file names")
+            << QStringList{"--pdf", logoNomme, plvNomme} << 2 << "est le logo du fichier d'adresses";
         QTest::newRow("no such file") << QStringList{"--pdf", pdf, chemin("Absent.PLV")} << 1 << "Absent.PLV";
         QTest::newRow("no such queue")
             << QStringList{"--imprimante", "Aucune", plv} << 1 << "« Aucune » est introuvable";
@@ -171,8 +186,12 @@ private slots:
         if (arreter)
             QCOMPARE(QProcess::execute(u"cupsdisable"_qs, {arguments[file]}), 0);
 
+        // A refused run leaves what it was to write over as it was.
+        const QByteArray avant = arguments.size() > 1 ? contenu(arguments[1]) : QByteArray();
         const Sortie s = plivane(arguments);
         QCOMPARE(s.code, code);
+        if (code != 0 && arguments.size() > 1)
+            QCOMPARE(contenu(arguments[1]), avant);
         QVERIFY2((code == 0 ? s.out : s.err).contains(message), qPrintable(s.out + s.err));
         QVERIFY2(code == 0 ? s.err.isEmpty() : s.out.isEmpty() && s.err.startsWith(u"plivane : "_qs),
                  qPrintable(s.out + s.err));
