@@ -83,6 +83,9 @@ if ! scheduler_running; then
   exit 1
 fi
 
+# Jobs an earlier run left behind would be printed in the middle of the tests.
+cancel -a -x 2>/dev/null || true
+
 model=
 for queue in "${queues[@]}"; do
   if ! lpstat -v "$queue" >/dev/null 2>&1; then
@@ -112,7 +115,11 @@ spool=/var/spool/plivane
 mkdir -p /run/plivane "$spool/imprimantes"
 chmod 1777 "$spool"
 bus=unix:path=/run/plivane/bus
-if [ ! -S /run/plivane/bus ]; then
+# A bus left by an earlier run on this machine may be a socket with no daemon behind it:
+# asked, it must answer.
+if ! dbus-send --bus="$bus" --dest=org.freedesktop.DBus --print-reply / \
+  org.freedesktop.DBus.GetId >/dev/null 2>&1; then
+  rm -f /run/plivane/bus
   dbus-daemon --session --address="$bus" --fork --nopidfile
 fi
 listening() {
@@ -133,6 +140,11 @@ for printer in jet-encre:Jet-Encre:auto,main,by-pass-tray laser:Laser:auto,main,
       listening "$port" && break
       sleep 1
     done
+    if ! listening "$port"; then
+      echo "prepare-print-server: the simulated printer $name did not start:" >&2
+      cat "$spool/imprimantes/$name.log" >&2
+      exit 1
+    fi
   fi
   # lpadmin reports success even when it could not make the queue's driver from what the
   # printer says, and the server writes that driver after lpadmin has returned: the
