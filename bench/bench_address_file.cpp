@@ -70,7 +70,7 @@ void BM_LitFichier(benchmark::State& state)
     const QString nom = dir.filePath("Gros.PLV");
     PlvDocument d = grosDocument();
     // Written twice: the second time the file names its own companion.
-    d.reglages.NomLogo = FichierAdresses::ecrit(nom, d, logo()).valueOr(QString());
+    d.reglages.NomLogo = FichierAdresses::ecrit(nom, d, logo()).valueOr({}).nomLogo;
     if (!FichierAdresses::ecrit(nom, d, logo())) {
         state.SkipWithError("le fichier ne peut pas être écrit");
         return;

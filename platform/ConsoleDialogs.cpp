@@ -57,6 +57,13 @@ Answer ConsoleDialogs::question(const QString&, const QString&)
     return Answer::Cancel;
 }
 
+int ConsoleDialogs::choice(MessageIcon icon, const QString& title, const QString& text, const QStringList&)
+{
+    // Nobody answers: what was to be asked is said, and nothing is done.
+    message(icon, title, text);
+    return -1;
+}
+
 void ConsoleDialogs::message(MessageIcon, const QString&, const QString& text)
 {
     std::fprintf(m_erreurs, "%s\n", Lignes(text).toLocal8Bit().constData());

@@ -19,6 +19,8 @@ public:
 
     bool hasWindows() const override { return false; }
     Answer question(const QString& title, const QString& text) override;
+    int choice(MessageIcon icon, const QString& title, const QString& text,
+               const QStringList& buttons) override;
     void message(MessageIcon icon, const QString& title, const QString& text) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;

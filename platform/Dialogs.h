@@ -127,6 +127,10 @@ public:
     virtual Answer question(const QString& title, const QString& text) = 0;
     // Message box with one OK button. Lines in text are joined with CR LF.
     virtual void message(MessageIcon icon, const QString& title, const QString& text) = 0;
+    // Message box whose answers are the buttons named, the first the default, then
+    // "Annuler": the index of the button pressed, or -1 for "Annuler".
+    virtual int choice(MessageIcon icon, const QString& title, const QString& text,
+                       const QStringList& buttons) = 0;
 
     // File dialogs give the chosen full path, or nothing when cancelled. The save dialog
     // asks before replacing an existing file.

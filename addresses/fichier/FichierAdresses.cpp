@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -83,6 +85,18 @@ QString chercheDans(const QDir& dossier, const QString& nom)
     return {};
 }
 
+// A file the user made read-only (or may not write) is not to be replaced, though its
+// folder would let a rename do it. The bits are read as well as asked: the administrator
+// may write anything, and is to be told all the same.
+bool protege(const QString& chemin)
+{
+    const QByteArray nom = QFile::encodeName(chemin);
+    struct stat etat {};
+    if (::stat(nom.constData(), &etat) != 0 || !S_ISREG(etat.st_mode))
+        return false;
+    return (etat.st_mode & 0222) == 0 || ::access(nom.constData(), W_OK) != 0;
+}
+
 bool memeFichier(const QString& a, const QString& b)
 {
     // Compared without case: on a disk shared with Windows they are the same file.
@@ -91,11 +105,28 @@ bool memeFichier(const QString& a, const QString& b)
 
 } // namespace
 
-Result<QString> FichierAdresses::ecrit(const QString& nomFichier, const PlvDocument& document,
-                                       const QImage& logo)
+QString FichierAdresses::raisonLectureSeule(const QString& nomFichier, bool avecLogo)
+{
+    if (protege(nomFichier))
+        return QStringLiteral("Le fichier « %1 » est protégé en écriture : il n'a pas été remplacé.\r\n"
+                              "Enregistrez vos adresses sous un autre nom.")
+            .arg(nomFichier);
+    if (avecLogo && protege(nomCompagnon(nomFichier)))
+        return QStringLiteral(
+                   "Le logo enregistré à côté du fichier, « %1 », est protégé en écriture : "
+                   "le fichier n'a pas été remplacé.\r\nEnregistrez vos adresses sous un autre nom.")
+            .arg(nomCompagnon(nomFichier));
+    return {};
+}
+
+Result<PlvEcrit> FichierAdresses::ecrit(const QString& nomFichier, const PlvDocument& document,
+                                        const QImage& logo)
 {
     if (nomFichier.isEmpty())
         return echecEcriture(nomFichier);
+    if (const QString raison = raisonLectureSeule(nomFichier, document.reglages.LogoChoisi);
+        !raison.isEmpty())
+        return Status::failure(raison);
 
     const QByteArray octets = PlvCodec::ecrit(document);
     if (octets.size() > kTailleMax)
@@ -109,7 +140,7 @@ Result<QString> FichierAdresses::ecrit(const QString& nomFichier, const PlvDocum
 
     // The address file goes in last: until it does, the previous one stands.
     EcritureGroupee ecriture;
-    QString nomLogo = document.reglages.NomLogo;
+    PlvEcrit ecrit{document.reglages.NomLogo, EmpreinteFichier::deOctets(octets), {}};
     if (document.reglages.LogoChoisi) {
         const QString compagnon = nomCompagnon(nomFichier);
         // An address file named like its own companion would be overwritten by the bitmap.
@@ -123,18 +154,32 @@ Result<QString> FichierAdresses::ecrit(const QString& nomFichier, const PlvDocum
                                     units::bitmapPixelsToMm(logo.height());
         QByteArray image;
         QBuffer tampon(&image);
-        if (!tampon.open(QIODevice::WriteOnly) || !logo.save(&tampon, tailleDite ? "PNG" : "BMP") ||
-            image.size() > kTailleLogoMax || !ecriture.prepare(compagnon, image))
+        if (!tampon.open(QIODevice::WriteOnly) || !logo.save(&tampon, tailleDite ? "PNG" : "BMP"))
             return echecEcriture(nomFichier);
-        nomLogo = compagnon;
+        // The picture's fault, not the disk's: said as such.
+        if (image.size() > kTailleLogoMax)
+            return Status::failure(
+                QStringLiteral("Le fichier n'a pas été écrit :\r\n%1\r\nSon logo (%2 x %3 points) ferait "
+                               "à côté de lui un fichier de %4 Mo, et un logo ne peut dépasser %5 Mo. "
+                               "Choisissez une image plus petite.")
+                    .arg(nomFichier, QString::number(logo.width()), QString::number(logo.height()),
+                         QString::number((image.size() + (1 << 20) - 1) >> 20),
+                         QString::number(kTailleLogoMax >> 20)));
+        if (!ecriture.prepare(compagnon, image))
+            return echecEcriture(nomFichier);
+        ecrit.nomLogo = compagnon;
+        ecrit.empreinteCompagnon = EmpreinteFichier::deOctets(image);
+    } else {
+        ecrit.empreinteCompagnon = EmpreinteFichier::de(nomCompagnon(nomFichier), kTailleLogoMax);
     }
     if (!ecriture.prepare(nomFichier, octets) || !ecriture.remplace())
         return echecEcriture(nomFichier);
-    return nomLogo;
+    return ecrit;
 }
 
 Result<PlvOuverture> FichierAdresses::lit(const QString& nomFichier, EntreesAdresses* compactes)
 {
+    EmpreinteFichier empreinte;
     Result<PlvDocument> document = [&]() -> Result<PlvDocument> {
         const LectureFichier::Lu lu = LectureFichier::lit(nomFichier, kTailleMax);
         if (lu.echec == LectureFichier::Echec::TropGrand)
@@ -146,6 +191,7 @@ Result<PlvOuverture> FichierAdresses::lit(const QString& nomFichier, EntreesAdre
                                                 .arg(LectureFichier::raison(lu.echec)));
         if (lu.octets.isEmpty())
             return echecLecture(nomFichier, QStringLiteral("Le fichier est vide."));
+        empreinte = EmpreinteFichier::deOctets(lu.octets);
         Result<PlvDocument> d = PlvCodec::lit(lu.octets, compactes);
         if (!d)
             return echecLecture(nomFichier, d.error());
@@ -156,6 +202,8 @@ Result<PlvOuverture> FichierAdresses::lit(const QString& nomFichier, EntreesAdre
 
     PlvOuverture ouverture;
     ouverture.document = document.value();
+    ouverture.empreinte = empreinte;
+    ouverture.empreinteCompagnon = EmpreinteFichier::de(nomCompagnon(nomFichier), kTailleLogoMax);
     if (ouverture.document.reglages.LogoChoisi) {
         ouverture.cheminLogo = cheminLogo(ouverture.document.reglages.NomLogo, nomFichier);
         if (!ouverture.cheminLogo.isEmpty())

@@ -3,6 +3,7 @@
 // the logo it names, wherever that logo has travelled to.
 
 #include "addresses/fichier/PlvDocument.h"
+#include "platform/EmpreinteFichier.h"
 #include "platform/Outcome.h"
 
 #include <QImage>
@@ -18,6 +19,17 @@ struct PlvOuverture {
     bool logoIllisible = false; // the document uses a logo, and no picture could be loaded
     // With an unreadable logo, what to tell the user, naming the file that is missing.
     QString avertissement;
+    // The file and its companion bitmap as they were read, for the next save to see
+    // whether another program wrote them meanwhile.
+    EmpreinteFichier empreinte;
+    EmpreinteFichier empreinteCompagnon;
+};
+
+// What a save wrote.
+struct PlvEcrit {
+    QString nomLogo; // the logo name the document carries from now on
+    EmpreinteFichier empreinte;
+    EmpreinteFichier empreinteCompagnon; // the companion as the save left it
 };
 
 namespace FichierAdresses {
@@ -27,8 +39,13 @@ namespace FichierAdresses {
 // larger than opening accepts is refused and nothing is written. Gives back the logo name the
 // document carries from now on: the companion's name after a save with a logo, the
 // document's own name otherwise. The failure's text is the message to show under
-// "Contrôle de lecture Disque".
-Result<QString> ecrit(const QString& nomFichier, const PlvDocument& document, const QImage& logo);
+// "Contrôle de lecture Disque". A file or companion protected against writing is never
+// replaced.
+Result<PlvEcrit> ecrit(const QString& nomFichier, const PlvDocument& document, const QImage& logo);
+
+// Why a save under this name would replace a file protected against writing (the address
+// file, or with a logo its companion bitmap), in French; empty when nothing stands in the way.
+QString raisonLectureSeule(const QString& nomFichier, bool avecLogo);
 
 // Reads and checks the whole file; on failure the text names the file and why, ready
 // to be shown under "Contrôle de lecture Disque", and nothing is to be applied.

@@ -2,6 +2,8 @@
 
 #include "platform/Units.h"
 
+#include <QFileInfo>
+
 #include "addresses/liste/EncodageAdresse.h"
 
 #include <algorithm>
@@ -148,20 +150,86 @@ void DocumentEnveloppe::setCheminFichier(const QString& chemin)
     m_reglages.CheminFichier = chemin;
 }
 
+namespace {
+QString absolu(const QString& chemin)
+{
+    return QFileInfo(chemin).absoluteFilePath();
+}
+} // namespace
+
+DocumentEnveloppe::Obstacle DocumentEnveloppe::obstacleAvantEcriture(const QString& nomFichier) const
+{
+    using Genre = Obstacle::Genre;
+    const bool memeFichier = !m_surDisque.isEmpty() && absolu(nomFichier) == m_surDisque;
+    if (memeFichier && m_lectureSeule)
+        return {
+            Genre::LectureSeule,
+            QStringLiteral("Le fichier « %1 » a été ouvert en lecture seule : il n'a pas été remplacé.\r\n"
+                           "Enregistrez vos adresses sous un autre nom.")
+                .arg(nomFichier)};
+    if (const QString raison = FichierAdresses::raisonLectureSeule(nomFichier, m_reglages.LogoChoisi);
+        !raison.isEmpty())
+        return {Genre::LectureSeule, raison};
+    // Another file is another program's to guard while it has it open; the file this
+    // document came from is compared with what it was, whoever holds it: the other
+    // program does the same before its own saves.
+    if (!memeFichier) {
+        if (const auto detenteur = VerrouFichier::detenteur(nomFichier))
+            return {Genre::OuvertAilleurs,
+                    QStringLiteral("Le fichier « %1 » est %2.\r\nL'écraser remplacerait ce que cet autre "
+                                   "programme y a peut-être changé.")
+                        .arg(nomFichier, VerrouFichier::decrit(*detenteur))};
+        return {};
+    }
+    // A file removed meanwhile loses nothing when it is written again.
+    const EmpreinteFichier surDisque = EmpreinteFichier::de(nomFichier, FichierAdresses::kTailleMax);
+    const QString compagnon = FichierAdresses::nomCompagnon(nomFichier);
+    const QString change =
+        surDisque.existe() && surDisque != m_empreinte ? nomFichier
+        : m_reglages.LogoChoisi &&
+                EmpreinteFichier::de(compagnon, FichierAdresses::kTailleLogoMax) != m_empreinteCompagnon &&
+                QFileInfo::exists(compagnon)
+            ? compagnon
+            : QString();
+    if (change.isEmpty())
+        return {};
+    return {Genre::ModifieAilleurs,
+            QStringLiteral("Le fichier « %1 » a été modifié par un autre programme depuis que Plivane l'a "
+                           "ouvert ou enregistré.\r\nL'écraser perdrait ces modifications ; le recharger "
+                           "perdrait les vôtres.")
+                .arg(change)};
+}
+
 Status DocumentEnveloppe::enregistre(const QString& nomFichier)
 {
+    const QString avant = m_reglages.NomFichier;
     m_reglages.NomFichier = nomFichier;
     const PlvDocument fichier{m_reglages, m_adresses.entrees(), m_codage};
-    const Result<QString> ecrit = FichierAdresses::ecrit(nomFichier, fichier, m_reglages.Logo);
-    if (!ecrit)
+    const Result<PlvEcrit> ecrit = FichierAdresses::ecrit(nomFichier, fichier, m_reglages.Logo);
+    if (!ecrit) {
+        m_reglages.NomFichier = avant;
         return ecrit.status();
-    m_reglages.NomLogo = ecrit.value();
+    }
+    m_reglages.NomLogo = ecrit.value().nomLogo;
+    m_surDisque = absolu(nomFichier);
+    m_empreinte = ecrit.value().empreinte;
+    m_empreinteCompagnon = ecrit.value().empreinteCompagnon;
+    m_lectureSeule = false;
+    (void)m_verrou.prend(nomFichier);
     setModifie(false);
     return Status::ok();
 }
 
-void DocumentEnveloppe::ouvre(PlvOuverture&& ouverture, const QString& nomFichier)
+void DocumentEnveloppe::ouvre(PlvOuverture&& ouverture, const QString& nomFichier, bool lectureSeule)
 {
+    m_surDisque = absolu(nomFichier);
+    m_empreinte = ouverture.empreinte;
+    m_empreinteCompagnon = ouverture.empreinteCompagnon;
+    m_lectureSeule = lectureSeule;
+    if (lectureSeule)
+        m_verrou.rend();
+    else
+        (void)m_verrou.prend(nomFichier);
     PlvDocument& lu = ouverture.document;
     ReglagesModele r = std::move(lu.reglages);
     // The scroll bars show whole millimetres and copies.

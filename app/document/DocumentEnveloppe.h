@@ -13,6 +13,7 @@
 #include "addresses/liste/ListeAdresses.h"
 #include "app/ReglagesModele.h"
 #include "platform/Outcome.h"
+#include "platform/VerrouFichier.h"
 
 #include <QObject>
 
@@ -64,14 +65,29 @@ public:
     void setTexte(Bloc bloc, const QString& texte);
     void setCheminFichier(const QString& chemin);
 
-    // Writes the document under this name, with its logo beside it when it has one. On
-    // failure nothing on disk changed and the document stays modified; the failure's
-    // text is the message to show.
+    // What stands in the way of a save under a name, for the user to decide first.
+    struct Obstacle {
+        enum class Genre {
+            Aucun,
+            LectureSeule,    // the file or its companion may not be written, or was opened read-only
+            OuvertAilleurs,  // another running program holds the file's lock
+            ModifieAilleurs, // the file or its companion changed on disk since it was read or written
+        };
+        Genre genre = Genre::Aucun;
+        QString texte; // in French, naming the file
+    };
+    Obstacle obstacleAvantEcriture(const QString& nomFichier) const;
+
+    // Writes the document under this name, with its logo beside it when it has one, and
+    // holds that file's lock from then on. On failure nothing on disk changed and the
+    // document stays modified; the failure's text is the message to show.
     Status enregistre(const QString& nomFichier);
     // Takes over what opening a file read: its settings, its texts, its address list
     // (the last address in the recipient text), its logo or, when that could not be
-    // loaded, the built-in one. The document is then unmodified.
-    void ouvre(PlvOuverture&& ouverture, const QString& nomFichier);
+    // loaded, the built-in one. The document is then unmodified. Opened read-only, the
+    // file is never written, and another program may hold its lock.
+    void ouvre(PlvOuverture&& ouverture, const QString& nomFichier, bool lectureSeule = false);
+    bool lectureSeule() const { return m_lectureSeule; }
 
     // The 118 x 53 picture that is the logo until the user or a file chooses another.
     static QImage logoIntegre();
@@ -85,4 +101,11 @@ private:
     CodageTexte::Codage m_codage = CodageTexte::Codage::Windows1252; // of the file last opened
     bool m_modifie = false;
     bool m_chargement = false;
+
+    // The file on disk this document was read from or last written to, as it was then.
+    QString m_surDisque;
+    EmpreinteFichier m_empreinte;
+    EmpreinteFichier m_empreinteCompagnon;
+    bool m_lectureSeule = false;
+    VerrouFichier m_verrou;
 };

@@ -657,22 +657,86 @@ bool Form1::modificationsReglees()
 
 bool Form1::Sauver()
 {
-    const std::optional<QString> choix = m_dialogs.saveFile(
-        demandeFichierPlv(QStringLiteral("Sauver un Fichier d'Adresses"), m_document.reglages().NomFichier));
-    if (!choix || choix->isEmpty())
-        return false;
+    QString propose = m_document.reglages().NomFichier;
+    for (;;) {
+        const std::optional<QString> choix =
+            m_dialogs.saveFile(demandeFichierPlv(QStringLiteral("Sauver un Fichier d'Adresses"), propose));
+        if (!choix || choix->isEmpty())
+            return false;
+        switch (Enregistre(*choix)) {
+        case IssueEcriture::Ecrit:
+            return true;
+        case IssueEcriture::AutreNom:
+            propose = *choix;
+            continue;
+        case IssueEcriture::Abandon:
+            return false;
+        }
+    }
+}
+
+Form1::IssueEcriture Form1::Enregistre(const QString& nomFichier)
+{
+    static const QString autreNom = QStringLiteral("Enregistrer sous...");
+    using Genre = DocumentEnveloppe::Obstacle::Genre;
+    const DocumentEnveloppe::Obstacle obstacle = [&] {
+        BusyPointer sablier;
+        return m_document.obstacleAvantEcriture(nomFichier);
+    }();
+    switch (obstacle.genre) {
+    case Genre::Aucun:
+        break;
+    case Genre::LectureSeule:
+        return m_dialogs.choice(MessageIcon::Exclamation, kTitreDisque, obstacle.texte, {autreNom}) == 0
+                   ? IssueEcriture::AutreNom
+                   : IssueEcriture::Abandon;
+    case Genre::OuvertAilleurs:
+        switch (m_dialogs.choice(MessageIcon::Exclamation, kTitreDisque, obstacle.texte,
+                                 {autreNom, QStringLiteral("Écraser")})) {
+        case 0:
+            return IssueEcriture::AutreNom;
+        case 1:
+            break;
+        default:
+            return IssueEcriture::Abandon;
+        }
+        break;
+    case Genre::ModifieAilleurs:
+        switch (m_dialogs.choice(MessageIcon::Exclamation, kTitreDisque, obstacle.texte,
+                                 {autreNom, QStringLiteral("Recharger"), QStringLiteral("Écraser")})) {
+        case 0:
+            return IssueEcriture::AutreNom;
+        case 1:
+            // The user chose the file's version over the window's.
+            Ouvre(nomFichier);
+            return IssueEcriture::Abandon;
+        case 2:
+            break;
+        default:
+            return IssueEcriture::Abandon;
+        }
+        break;
+    }
 
     const Status ecrit = [&] {
         BusyPointer sablier;
-        return m_document.enregistre(*choix);
+        return m_document.enregistre(nomFichier);
     }();
     if (!ecrit) {
         // The previous file is intact, and the document stays marked as not saved.
         m_dialogs.message(MessageIcon::Exclamation, kTitreDisque, ecrit.error());
-        return false;
+        return IssueEcriture::Abandon;
     }
-    setWindowTitle(FichierAdresses::TitreFenetre(m_titreFenetre, m_document.reglages().NomFichier));
-    return true;
+    montreTitre();
+    return IssueEcriture::Ecrit;
+}
+
+void Form1::montreTitre()
+{
+    QString titre = FichierAdresses::TitreFenetre(m_titreFenetre, m_document.reglages().NomFichier);
+    if (m_document.lectureSeule())
+        titre += QStringLiteral(" (lecture seule)");
+    setWindowTitle(titre);
 }
 
 void Form1::Ouvrir_Click()
@@ -688,6 +752,24 @@ void Form1::Ouvrir_Click()
 
 bool Form1::Ouvre(const QString& nomFichier)
 {
+    bool lectureSeule = false;
+    if (const auto detenteur = VerrouFichier::detenteur(nomFichier)) {
+        switch (m_dialogs.choice(
+            MessageIcon::Exclamation, kTitreDisque,
+            QStringLiteral("Le fichier « %1 » est %2.\r\nOuvert en lecture seule, il ne sera pas remplacé ; "
+                           "ouvert quand même, Plivane demandera avant d'écraser ce que l'autre programme "
+                           "y aura enregistré.")
+                .arg(nomFichier, VerrouFichier::decrit(*detenteur)),
+            {QStringLiteral("Lecture seule"), QStringLiteral("Ouvrir quand même")})) {
+        case 0:
+            lectureSeule = true;
+            break;
+        case 1:
+            break;
+        default:
+            return false;
+        }
+    }
     Result<PlvOuverture> ouverture = [&] {
         BusyPointer sablier;
         return FichierAdresses::lit(nomFichier);
@@ -701,7 +783,7 @@ bool Form1::Ouvre(const QString& nomFichier)
     const QString avertissement = lue.avertissement;
     {
         BusyPointer sablier;
-        m_document.ouvre(std::move(lue), nomFichier);
+        m_document.ouvre(std::move(lue), nomFichier, lectureSeule);
         montreDocument();
     }
     if (!avertissement.isEmpty())
@@ -742,7 +824,7 @@ void Form1::montreDocument()
     m_c.NAdr->setText(QString::number(m_document.adresses().nombre()));
     appliquePolice(m_c.Exped, r.PoliceExp);
     appliquePolice(m_c.Adresse, r.PoliceDest);
-    setWindowTitle(FichierAdresses::TitreFenetre(m_titreFenetre, r.NomFichier));
+    montreTitre();
 
     DessineModele();
     DessineDest();

@@ -50,6 +50,9 @@ public:
 
     // Saves through the save dialog; false when nothing was saved (cancelled or failed).
     bool Sauver();
+    // Saves under a name the save dialog gave, once what stands in its way is settled.
+    enum class IssueEcriture { Ecrit, AutreNom, Abandon };
+    IssueEcriture Enregistre(const QString& nomFichier);
     void Ouvrir_Click();
     // Asks whether to save a modified document; false when the user cancelled, or
     // answered Yes and nothing was saved: the caller must then stop.
@@ -101,6 +104,7 @@ private:
     void montreCadreLogo();
     // Shows the whole document in the controls, as after opening a file.
     void montreDocument();
+    void montreTitre();
     void OuvrirLogo();
     bool CadreImLogo();
     void montreImageOrient(int index);

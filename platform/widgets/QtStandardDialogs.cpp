@@ -298,6 +298,22 @@ void QtStandardDialogs::message(MessageIcon icon, const QString& title, const QS
     box.exec();
 }
 
+int QtStandardDialogs::choice(MessageIcon icon, const QString& title, const QString& text,
+                              const QStringList& buttons)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(qtIcon(icon), title, shown, QMessageBox::NoButton, m_parent);
+    QList<QAbstractButton*> boutons;
+    for (const QString& texte : buttons)
+        boutons.append(box.addButton(texte, QMessageBox::AcceptRole));
+    box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+    if (!boutons.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton*>(boutons.first()));
+    box.exec();
+    return int(boutons.indexOf(box.clickedButton()));
+}
+
 namespace {
 // Qt's own file dialog, not the desktop's: its filters match in any case ("*.PLV" offers
 // "amis.plv" too) while they show as designed, and it speaks the program's French.

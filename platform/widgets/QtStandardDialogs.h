@@ -15,6 +15,8 @@ public:
 
     Answer question(const QString& title, const QString& text) override;
     void message(MessageIcon icon, const QString& title, const QString& text) override;
+    int choice(MessageIcon icon, const QString& title, const QString& text,
+               const QStringList& buttons) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;

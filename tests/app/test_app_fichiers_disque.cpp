@@ -7,8 +7,11 @@
 #include "platform/EcritureGroupee.h"
 #include "tests/app/BancForm1.h"
 
+#include <QLockFile>
 #include <QPainter>
+#include <QProcess>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -21,6 +24,23 @@ QImage logoRouge()
     image.fill(Qt::red);
     return image;
 }
+
+// The real program, with its window, on an address file.
+struct Programme {
+    QProcess p;
+    explicit Programme(const QString& plv)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(PLIVANE_EXECUTABLE), {plv});
+    }
+    ~Programme()
+    {
+        p.kill();
+        p.waitForFinished();
+    }
+};
 
 PlvDocument avecLogo(const QString& nomLogo)
 {
@@ -100,7 +120,7 @@ private slots:
                  QStringList{"Problème d'écriture du Fichier:\r\n" + plv + "Corrigez et réessayez."});
         QVERIFY(contenu(plv) == avantPlv && contenu(bmp) == avantBmp);
         QCOMPARE(QDir(disque.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList({"Lettre.BMP", "Lettre.PLV", "plein"}));
+                 QStringList({".~lock.Lettre.PLV#", "Lettre.BMP", "Lettre.PLV", "plein"}));
     }
 
     // Save, open, save again gives the same files. The first save with a logo writes the
@@ -121,7 +141,7 @@ private slots:
         d.reglages.PoliceDest.pointSize = 10.33;
         d.reglages.TexteExp = u"Société \"Le Moulin\"\r\nBP 1, Cedex"_qs;
         d.Adresses.append(QString());
-        QCOMPARE(FichierAdresses::ecrit(lettre, d, logoRouge()).valueOr({}), compagnon);
+        QCOMPARE(FichierAdresses::ecrit(lettre, d, logoRouge()).valueOr({}).nomLogo, compagnon);
         const QByteArray plv = contenu(lettre);
         const QByteArray bmp = contenu(compagnon);
         QCOMPARE(QImage(compagnon).size(), QSize(30, 20));
@@ -144,7 +164,8 @@ private slots:
 
         // Without a logo nothing is written beside the file, and the name stays.
         d.reglages.LogoChoisi = false;
-        QCOMPARE(FichierAdresses::ecrit(dir.filePath("Sans.PLV"), d, QImage()).valueOr({}), compagnon);
+        QCOMPARE(FichierAdresses::ecrit(dir.filePath("Sans.PLV"), d, QImage()).valueOr({}).nomLogo,
+                 compagnon);
         QVERIFY(!QFile::exists(dir.filePath("Sans.BMP")));
     }
 
@@ -209,7 +230,7 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir("Lettre.BMP"));
         PlvDocument autre = avecLogo("Autre.BMP");
         autre.Adresses.append("Claire");
-        Result<QString> r = FichierAdresses::ecrit(lettre, autre, logoRouge());
+        Result<PlvEcrit> r = FichierAdresses::ecrit(lettre, autre, logoRouge());
         QVERIFY(!r.isOk());
         QCOMPARE(r.error(), "Problème d'écriture du Fichier:\r\n" + lettre + "Corrigez et réessayez.");
         QCOMPARE(contenu(lettre), avant);
@@ -257,6 +278,88 @@ private slots:
         QVERIFY(b.f->Sauver());
         const auto rgb = [](const QImage& i) { return i.convertToFormat(QImage::Format_RGB32); };
         QCOMPARE(rgb(QImage(dir.filePath("Perdu.BMP"))), rgb(QImage(":/logo.bmp")));
+    }
+
+    // Two copies of the program on one file: the second is told who has it open, and
+    // nothing either writes is lost without a question; a lock whose program was killed
+    // is taken over without one.
+    void deuxProgrammesSurUnFichier()
+    {
+        QTemporaryDir dir;
+        const QString plv = dir.filePath("Lettre.PLV"), verrou = dir.filePath(".~lock.Lettre.PLV#");
+        PlvDocument d;
+        d.Adresses = {"Anne"};
+        QVERIFY(FichierAdresses::ecrit(plv, d, {}).isOk());
+        Programme autre(plv);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(verrou), 30000);
+
+        // Read-only: a save over it is refused, the file untouched.
+        Banc lecteur;
+        lecteur.dialogs.choiceAnswers = {0};
+        QVERIFY(lecteur.f->Ouvre(plv));
+        QVERIFY(lecteur.dialogs.shown.value(0).text.contains("est déjà ouvert par "));
+        QVERIFY(lecteur.f->windowTitle().endsWith("(lecture seule)"));
+        lecteur.ajoute("Bruno");
+        lecteur.dialogs.saveAnswers = {plv};
+        QVERIFY(!lecteur.f->Sauver());
+        QVERIFY(lecteur.dialogs.shown.last().text.contains("ouvert en lecture seule"));
+        QCOMPARE(lecteur.dialogs.lastChoiceButtons, QStringList{"Enregistrer sous..."});
+
+        // Opened anyway: the other copy's save is seen before this one would undo it.
+        Banc b;
+        b.dialogs.choiceAnswers = {1};
+        QVERIFY(b.f->Ouvre(plv));
+        b.ajoute("BETA");
+        d.Adresses.append("ALPHA");
+        QVERIFY(FichierAdresses::ecrit(plv, d, {}).isOk());
+        const QByteArray alpha = contenu(plv);
+        b.dialogs.saveAnswers = {plv, dir.filePath("Beta.PLV")};
+        b.dialogs.choiceAnswers = {0};
+        QVERIFY(b.f->Sauver());
+        QVERIFY(b.dialogs.shownOfKind("choice").last().text.contains("a été modifié par un autre programme"));
+        QCOMPARE(b.dialogs.lastChoiceButtons, QStringList({"Enregistrer sous...", "Recharger", "Écraser"}));
+        QCOMPARE(contenu(plv), alpha);
+        QVERIFY(contenu(dir.filePath("Beta.PLV")).contains("BETA"));
+
+        // Killed, the other copy leaves a lock nobody holds.
+        ::kill(pid_t(autre.p.processId()), SIGKILL);
+        QVERIFY(autre.p.waitForFinished());
+        QVERIFY(QFile::exists(verrou));
+        Banc c;
+        QVERIFY(c.f->Ouvre(plv));
+        QCOMPARE(c.dialogs.shown.size(), 0);
+        qint64 pid = 0;
+        QVERIFY(QLockFile(verrou).getLockInfo(&pid, nullptr, nullptr));
+        QCOMPARE(pid, QCoreApplication::applicationPid());
+    }
+
+    // A file or a companion the user protected is never replaced, whoever saves.
+    void lecture_seule_jamais_remplace_data()
+    {
+        QTest::addColumn<QString>("protege");
+        QTest::newRow("le fichier") << "Ref.PLV";
+        QTest::newRow("son logo") << "Ref.BMP";
+    }
+    void lecture_seule_jamais_remplace()
+    {
+        QFETCH(QString, protege);
+        QTemporaryDir dir;
+        const QString plv = dir.filePath("Ref.PLV"), bmp = dir.filePath("Ref.BMP");
+        QVERIFY(FichierAdresses::ecrit(plv, avecLogo({}), logoRouge()).isOk());
+        QVERIFY(QFile::setPermissions(dir.filePath(protege), QFile::ReadOwner | QFile::ReadGroup));
+        const QByteArray avantPlv = contenu(plv), avantBmp = contenu(bmp);
+        Banc b;
+        QVERIFY(b.f->Ouvre(plv));
+        b.ajoute("Claire");
+        b.dialogs.saveAnswers = {plv, dir.filePath("Copie.PLV")};
+        b.dialogs.choiceAnswers = {0};
+        QVERIFY(b.f->Sauver());
+        QVERIFY(b.dialogs.shownOfKind("choice").value(0).text.contains(dir.filePath(protege) +
+                                                                       " », est protégé en écriture") ||
+                b.dialogs.shownOfKind("choice").value(0).text.contains(dir.filePath(protege) +
+                                                                       " » est protégé en écriture"));
+        QVERIFY(contenu(plv) == avantPlv && contenu(bmp) == avantBmp);
+        QVERIFY(contenu(dir.filePath("Copie.PLV")).contains("Claire"));
     }
 
     // A count too high takes the logo name for an address; UTF-8 is written back as it

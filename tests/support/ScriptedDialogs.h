@@ -66,6 +66,16 @@ public:
     {
         shown.append({QStringLiteral("message"), title, text, icon, {}});
     }
+    // Unscripted, "Annuler".
+    QList<int> choiceAnswers;
+    QStringList lastChoiceButtons;
+    int choice(MessageIcon icon, const QString& title, const QString& text,
+               const QStringList& buttons) override
+    {
+        shown.append({QStringLiteral("choice"), title, text, icon, {}});
+        lastChoiceButtons = buttons;
+        return take(choiceAnswers).value_or(-1);
+    }
     std::optional<QString> openFile(const FileDialogRequest& request) override
     {
         shown.append({QStringLiteral("open"), request.title, {}, MessageIcon::Information, request});
