@@ -11,7 +11,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n qt6-gtk-platformtheme
-  fonts-liberation2 libcups2-dev libicu-dev libqt6svg6
+  fonts-liberation2 libcups2-dev libicu-dev libqt6svg6 zlib1g-dev
 )
 for group in "$@"; do
   case "$group" in

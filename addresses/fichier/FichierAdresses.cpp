@@ -13,15 +13,102 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 #include <algorithm>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace {
 
 constexpr double kDpiSvg = 300; // a printer's resolution, for a drawing of known size
+// A drawing is made of text: one that unfolds to more is no logo but a trap.
+constexpr qint64 kTailleSvgMax = 16 * 1024 * 1024;
+// The longer side of a drawing rendered for print: a poster-sized drawing gets fewer dots
+// per inch rather than a picture of gigabytes.
+constexpr int kCoteSvgMax = 4000;
+
+// A gzip-compressed SVG unfolded, at most kTailleSvgMax bytes; nothing when it is not
+// whole or unfolds to more.
+std::optional<QByteArray> decompresse(const QByteArray& gz)
+{
+    z_stream flux{};
+    if (inflateInit2(&flux, 16 + MAX_WBITS) != Z_OK)
+        return std::nullopt;
+    flux.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(gz.constData()));
+    flux.avail_in = uInt(gz.size());
+    QByteArray sortie;
+    int etat = Z_OK;
+    while (etat == Z_OK) {
+        const qsizetype deja = sortie.size();
+        if (deja >= kTailleSvgMax)
+            break;
+        sortie.resize(std::min<qsizetype>(kTailleSvgMax, deja + (1 << 16)));
+        flux.next_out = reinterpret_cast<Bytef*>(sortie.data() + deja);
+        flux.avail_out = uInt(sortie.size() - deja);
+        etat = inflate(&flux, Z_NO_FLUSH);
+        sortie.resize(sortie.size() - flux.avail_out);
+    }
+    inflateEnd(&flux);
+    if (etat != Z_STREAM_END)
+        return std::nullopt;
+    return sortie;
+}
+
+bool hrefExterne(const QXmlStreamAttributes& attributs)
+{
+    for (const QXmlStreamAttribute& a : attributs) {
+        if (a.name() == u"href" && !a.value().trimmed().startsWith(u"data:", Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+// The drawing again without what it would fetch from elsewhere: any picture it names by
+// a path or an address instead of carrying it (a private picture of the user's would end
+// up in the logo, on paper and in the companion bitmap sent with the file), its document
+// type and its processing instructions. Nothing when it is not well-formed.
+std::optional<QByteArray> svgSansReferences(const QByteArray& octets)
+{
+    QXmlStreamReader xml(octets);
+    QByteArray propre;
+    QXmlStreamWriter ecrit(&propre);
+    int ignore = 0; // depth inside an element left out
+    while (!xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (ignore > 0 || (xml.name() == u"image" && hrefExterne(xml.attributes()))) {
+                ++ignore;
+                break;
+            }
+            // Declared first, so that the element keeps its own prefix.
+            for (const QXmlStreamNamespaceDeclaration& ns : xml.namespaceDeclarations())
+                ecrit.writeNamespace(ns.namespaceUri().toString(), ns.prefix().toString());
+            ecrit.writeStartElement(xml.namespaceUri().toString(), xml.name().toString());
+            ecrit.writeAttributes(xml.attributes());
+            break;
+        case QXmlStreamReader::EndElement:
+            if (ignore > 0)
+                --ignore;
+            else
+                ecrit.writeEndElement();
+            break;
+        case QXmlStreamReader::Characters:
+            if (ignore == 0)
+                ecrit.writeCharacters(xml.text().toString());
+            break;
+        default:
+            break;
+        }
+        if (propre.size() > kTailleSvgMax)
+            return std::nullopt;
+    }
+    if (xml.hasError())
+        return std::nullopt;
+    return propre;
+}
 
 // An SVG's width and height in millimetres, when both are given in physical units.
 std::optional<QSizeF> tailleSvgMm(const QByteArray& octets)
@@ -208,6 +295,8 @@ Result<PlvOuverture> FichierAdresses::lit(const QString& nomFichier, EntreesAdre
         ouverture.cheminLogo = cheminLogo(ouverture.document.reglages.NomLogo, nomFichier);
         if (!ouverture.cheminLogo.isEmpty())
             ouverture.logo = litLogo(ouverture.cheminLogo);
+        if (std::optional<QImage> reduit = logoALaPlace(ouverture.logo, ouverture.document.reglages))
+            ouverture.logo = std::move(*reduit);
         ouverture.logoIllisible = ouverture.logo.isNull();
     }
     if (ouverture.logoIllisible) {
@@ -229,17 +318,37 @@ QImage FichierAdresses::litLogo(const QString& chemin)
     const LectureFichier::Lu lu = LectureFichier::lit(chemin, kTailleLogoMax);
     if (!lu)
         return {};
+    QByteArray octets = lu.octets;
+    if (octets.startsWith("\x1f\x8b")) {
+        std::optional<QByteArray> svg = decompresse(octets);
+        if (!svg)
+            return {};
+        octets = std::move(*svg);
+    }
     // The format is read from the bytes, not the name: a logo renamed by hand still opens.
     QBuffer tampon;
-    tampon.setData(lu.octets);
+    tampon.setData(octets);
     tampon.open(QIODevice::ReadOnly);
     QImageReader lecteur(&tampon);
-    const QByteArray format = lecteur.format();
+    QByteArray format = lecteur.format();
+    if (format == "svg" || format == "svgz") {
+        std::optional<QByteArray> propre = svgSansReferences(octets);
+        if (!propre)
+            return {};
+        octets = std::move(*propre);
+        tampon.close();
+        tampon.setData(octets);
+        tampon.open(QIODevice::ReadOnly);
+        lecteur.setDevice(&tampon);
+        lecteur.setFormat(format = "svg");
+    }
     QImage image;
-    if (const std::optional<QSizeF> mm = format == "svg" ? tailleSvgMm(lu.octets) : std::nullopt) {
+    if (const std::optional<QSizeF> mm = format == "svg" ? tailleSvgMm(octets) : std::nullopt) {
         // Drawn for print rather than at the renderer's 90 dpi.
-        lecteur.setScaledSize(QSize(qMax(1, qRound(mm->width() / units::kMmPerInch * kDpiSvg)),
-                                    qMax(1, qRound(mm->height() / units::kMmPerInch * kDpiSvg))));
+        const double dpi =
+            std::min(kDpiSvg, kCoteSvgMax * units::kMmPerInch / std::max(mm->width(), mm->height()));
+        lecteur.setScaledSize(QSize(qMax(1, qRound(mm->width() / units::kMmPerInch * dpi)),
+                                    qMax(1, qRound(mm->height() / units::kMmPerInch * dpi))));
         image = lecteur.read();
         image.setDotsPerMeterX(qRound(image.width() * 1000.0 / mm->width()));
         image.setDotsPerMeterY(qRound(image.height() * 1000.0 / mm->height()));
@@ -261,6 +370,29 @@ QImage FichierAdresses::litLogo(const QString& chemin)
     QPainter peintre(&surBlanc);
     peintre.drawImage(0, 0, image);
     return surBlanc;
+}
+
+std::optional<QImage> FichierAdresses::logoALaPlace(const QImage& logo, const ReglagesModele& r)
+{
+    if (logo.isNull())
+        return std::nullopt;
+    constexpr double kMin = 10;
+    const double placeL = std::max(kMin, r.LongueurEnv / 2.0 - r.MargeGaucheExp);
+    const double placeH = std::max(kMin, r.HauteurEnv / 2.0 - r.MargeHauteExp);
+    const double largeur = units::pictureSideToMm(logo.width(), logo.dotsPerMeterX()).value;
+    const double hauteur = units::pictureSideToMm(logo.height(), logo.dotsPerMeterY()).value;
+    const double echelle = std::min(placeL / largeur, placeH / hauteur);
+    if (!(echelle < 1))
+        return std::nullopt;
+    constexpr double kPointsParMm = 300 / units::kMmPerInch;
+    const double largeurMm = largeur * echelle, hauteurMm = hauteur * echelle;
+    const QSize points(std::clamp(qRound(largeurMm * kPointsParMm), 1, logo.width()),
+                       std::clamp(qRound(hauteurMm * kPointsParMm), 1, logo.height()));
+    QImage reduit =
+        points == logo.size() ? logo : logo.scaled(points, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    reduit.setDotsPerMeterX(qRound(reduit.width() * 1000.0 / largeurMm));
+    reduit.setDotsPerMeterY(qRound(reduit.height() * 1000.0 / hauteurMm));
+    return reduit;
 }
 
 QString FichierAdresses::filtreLogos()

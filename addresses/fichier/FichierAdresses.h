@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QString>
+#include <optional>
 
 class EntreesAdresses;
 
@@ -59,6 +60,13 @@ Result<PlvOuverture> lit(const QString& nomFichier, EntreesAdresses* compactes =
 // other picture, Windows bitmaps included, states the screen's 96 dots per inch, so that
 // it prints at its natural size.
 QImage litLogo(const QString& chemin);
+// A logo that would print larger than the room the sender block leaves it (from its corner
+// to the middle of the envelope's length and to half its height, where the recipient's
+// zone begins): the same picture made to fit that room, its proportions kept, with no
+// more pixels than 300 dots per inch on paper need, stating its new size. A camera's
+// photo would otherwise print a metre wide and make a companion bitmap of hundreds of
+// megabytes. Nothing when it fits as it is.
+std::optional<QImage> logoALaPlace(const QImage& logo, const ReglagesModele& reglages);
 // The logo dialog's filter: every picture format litLogo reads, then bitmaps alone.
 QString filtreLogos();
 

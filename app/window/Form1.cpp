@@ -10,6 +10,8 @@
 #include "calendar/widgets/Calendrier.h"
 #include "layout/AjusteLogo.h"
 #include "layout/FlecheSpin.h"
+#include "layout/GeometrieEnveloppe.h"
+#include "layout/NormePostale.h"
 #include "layout/VerificationEnveloppes.h"
 #include "layout/widgets/ChoixFormat.h"
 #include "layout/widgets/CompletionCodePostal.h"
@@ -458,19 +460,29 @@ void Form1::OuvrirLogo()
     if (choix->isEmpty())
         return;
     // A file that is no loadable bitmap leaves the previous picture, without a word.
-    if (!CadreImLogo())
+    const std::optional<bool> reduit = CadreImLogo();
+    if (!reduit)
         return;
     DessineExp();
     m_document.marqueModifie();
+    if (*reduit) {
+        const RectMm bloc = GeometrieEnveloppe::blocLogo(m_document.reglages());
+        m_dialogs.message(MessageIcon::Information, QStringLiteral("Logo"),
+                          QStringLiteral("L'image « %1 » est plus grande que la place de l'expéditeur : "
+                                         "elle sera imprimée à %2 x %3.")
+                              .arg(FichierAdresses::nomSansDossier(*choix), millimetres(bloc.width.value),
+                                   millimetres(bloc.height.value)));
+    }
 }
 
-bool Form1::CadreImLogo()
+std::optional<bool> Form1::CadreImLogo()
 {
     const QImage image = FichierAdresses::litLogo(m_document.reglages().NomLogo);
     if (image.isNull())
-        return false;
-    montreLogo(image);
-    return true;
+        return std::nullopt;
+    const std::optional<QImage> reduit = FichierAdresses::logoALaPlace(image, m_document.reglages());
+    montreLogo(reduit.value_or(image));
+    return reduit.has_value();
 }
 
 void Form1::montreLogo(const QImage& image)

@@ -106,7 +106,9 @@ private:
     void montreDocument();
     void montreTitre();
     void OuvrirLogo();
-    bool CadreImLogo();
+    // Loads the logo the document names, made to fit the sender's room: whether it had to
+    // be, or nothing when the file is no picture.
+    std::optional<bool> CadreImLogo();
     void montreImageOrient(int index);
     void appliquePolice(QPlainTextEdit* boite, const BlockFont& police);
 

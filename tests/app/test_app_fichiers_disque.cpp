@@ -4,6 +4,7 @@
 // no regular file.
 #include "addresses/fichier/PlvCodec.h"
 #include "addresses/import/ImportAdresses.h"
+#include "layout/GeometrieEnveloppe.h"
 #include "platform/EcritureGroupee.h"
 #include "tests/app/BancForm1.h"
 
@@ -360,6 +361,69 @@ private slots:
                                                                        " » est protégé en écriture"));
         QVERIFY(contenu(plv) == avantPlv && contenu(bmp) == avantBmp);
         QVERIFY(contenu(dir.filePath("Copie.PLV")).contains("Claire"));
+    }
+
+    // A camera's photo is made to fit the sender's room when chosen, and saves and reopens;
+    // a drawing never brings in a picture it names elsewhere; a compressed drawing that
+    // unfolds without end is no picture.
+    void logos_d_ailleurs_data()
+    {
+        QTest::addColumn<QString>("fichier");
+        QTest::addColumn<bool>("choisi");
+        QTest::newRow("photo 6000 x 4000") << "photo.jpg" << true;
+        QTest::newRow("SVG et image externe") << "dessin.svg" << true;
+        QTest::newRow("SVGZ sans fin") << "bombe.svgz" << false;
+    }
+    void logos_d_ailleurs()
+    {
+        QFETCH(QString, fichier);
+        QFETCH(bool, choisi);
+        QTemporaryDir dir;
+        const QString chemin = dir.filePath(fichier);
+        QImage rouge(60, 60, QImage::Format_RGB32);
+        rouge.fill(Qt::red);
+        QVERIFY(rouge.save(dir.filePath("prive.png")));
+        if (fichier.endsWith("jpg")) {
+            QImage photo(6000, 4000, QImage::Format_RGB32);
+            photo.fill(Qt::darkGreen);
+            QVERIFY(photo.save(chemin, "JPEG", 50));
+        } else if (fichier.endsWith("svg")) {
+            ecritFichier(
+                chemin,
+                R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink")"
+                R"( width="30mm" height="30mm" viewBox="0 0 60 60">)"
+                R"(<rect width="60" height="60" fill="green"/><image width="60" height="60" )"
+                R"(xlink:href=")" +
+                    QFile::encodeName(dir.filePath("prive.png")) + R"("/></svg>)");
+        } else {
+            QProcess gzip;
+            gzip.setStandardOutputFile(chemin);
+            gzip.start("sh",
+                       {"-c", "{ printf '<svg>'; head -c 300000000 /dev/zero | tr '\\0' ' '; } | gzip -1"});
+            QVERIFY(gzip.waitForFinished(60000));
+        }
+        Banc b;
+        b.c().Logo[0]->click();
+        b.dialogs.openAnswers = {chemin};
+        QTest::mouseClick(b.c().ImgLogo, Qt::LeftButton);
+        QCOMPARE(b.f->document().reglages().Logo != DocumentEnveloppe::logoIntegre(), choisi);
+        if (!choisi)
+            return;
+        const RectMm bloc = GeometrieEnveloppe::blocLogo(b.f->document().reglages());
+        QVERIFY(bloc.left.value + bloc.width.value <= 110 && bloc.top.value + bloc.height.value <= 55);
+        QCOMPARE(b.dialogs.messageTexts().size(), fichier.endsWith("jpg") ? 1 : 0);
+        b.dialogs.saveAnswers = {dir.filePath("Lettre.PLV")};
+        QVERIFY(b.f->Sauver());
+        const QImage compagnon = FichierAdresses::litLogo(dir.filePath("Lettre.BMP"));
+        QCOMPARE(compagnon.pixelColor(compagnon.width() / 2, compagnon.height() / 2).green() > 90, true);
+        QCOMPARE(compagnon.pixelColor(compagnon.width() / 2, compagnon.height() / 2).red() < 40, true);
+        b.f.reset(); // closed, it gives its lock back
+        Banc relu;
+        QVERIFY(relu.f->Ouvre(dir.filePath("Lettre.PLV")));
+        QCOMPARE(relu.dialogs.shown.size(), 0);
+        const RectMm relue = GeometrieEnveloppe::blocLogo(relu.f->document().reglages());
+        QVERIFY(qAbs(relue.width.value - bloc.width.value) < 0.1 &&
+                qAbs(relue.height.value - bloc.height.value) < 0.1);
     }
 
     // A count too high takes the logo name for an address; UTF-8 is written back as it
