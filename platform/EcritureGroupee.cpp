@@ -1,10 +1,14 @@
 #include "platform/EcritureGroupee.h"
 
+#include "platform/FichierSansNom.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,6 +39,13 @@ bool ecritTout(int fd, QByteArrayView octets)
     return true;
 }
 
+mode_t umaskActuel()
+{
+    const mode_t masque = ::umask(0);
+    ::umask(masque);
+    return masque;
+}
+
 void synchroniseDossier(const QByteArray& cible)
 {
     // The renames themselves reach the disk; a folder that cannot be synchronised (some
@@ -50,12 +61,31 @@ void synchroniseDossier(const QByteArray& cible)
 
 } // namespace
 
-EcritureGroupee::~EcritureGroupee()
+EcritureGroupee::~EcritureGroupee() = default;
+
+void EcritureGroupee::balaie(const QString& chemin)
 {
-    for (const Fichier& f : m_fichiers) {
-        if (!f.temporaire.isEmpty())
-            ::unlink(f.temporaire.constData());
+    const QFileInfo info(chemin);
+    const QByteArray cible =
+        QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath());
+    FichierSansNom::balaie(cible);
+    const qsizetype barre = cible.lastIndexOf('/');
+    const QByteArray debut = '.' + cible.mid(barre + 1) + '.';
+    DIR* d = ::opendir(cible.left(std::max<qsizetype>(barre, 1)).constData());
+    if (!d)
+        return;
+    struct stat etat {};
+    const bool existe = ::lstat(cible.constData(), &etat) == 0;
+    while (const dirent* e = ::readdir(d)) {
+        const QByteArrayView nom(e->d_name);
+        if (!nom.startsWith(debut) || !nom.endsWith(".old") || nom.size() <= debut.size() + 4)
+            continue;
+        if (existe)
+            ::unlinkat(::dirfd(d), e->d_name, 0);
+        else
+            (void)::renameat(::dirfd(d), e->d_name, AT_FDCWD, cible.constData());
     }
+    ::closedir(d);
 }
 
 bool EcritureGroupee::prepare(const QString& chemin, QByteArrayView octets)
@@ -71,25 +101,14 @@ bool EcritureGroupee::prepare(const QString& chemin, QByteArrayView octets)
     if (existe && !S_ISREG(etat.st_mode))
         return false;
 
-    int fd = -1;
-    for (int essai = 0; fd < 0 && essai < 100; ++essai) {
-        f.temporaire = nomVoisin(f.cible, ".tmp");
-        fd = ::open(f.temporaire.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
+    // The new file keeps its predecessor's rights.
+    f.nouveau = std::make_unique<FichierSansNom>();
+    if (!f.nouveau->ouvre(f.cible, existe ? etat.st_mode & 07777 : 0666 & ~umaskActuel()))
         return false;
-    if (existe)
-        (void)::fchmod(fd, etat.st_mode & 07777); // the new file keeps its predecessor's rights
-
-    bool ok = ecritTout(fd, octets);
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok; // some disks tell of a failed write only at close
-    if (!ok) {
-        ::unlink(f.temporaire.constData());
+    bool ok = ecritTout(f.nouveau->fd(), octets);
+    ok = ok && ::fsync(f.nouveau->fd()) == 0;
+    if (!ok)
         return false;
-    }
     m_fichiers.push_back(std::move(f));
     return true;
 }
@@ -129,8 +148,9 @@ bool EcritureGroupee::remplace()
 {
     for (size_t i = 0; i < m_fichiers.size(); ++i) {
         Fichier& f = m_fichiers[i];
-        bool ok = gardeAncien(f);
-        if (ok && ::rename(f.temporaire.constData(), f.cible.constData()) != 0) {
+        // Named only now, for the instant of the rename.
+        bool ok = !f.nouveau->nomTemporaire().isEmpty() && f.nouveau->ferme() && gardeAncien(f);
+        if (ok && !f.nouveau->renommeEn(f.cible)) {
             if (f.existait)
                 (void)::rename(f.ancien.constData(), f.cible.constData());
             ok = false;
@@ -140,7 +160,6 @@ bool EcritureGroupee::remplace()
                 remetAncien(m_fichiers[j]);
             return false;
         }
-        f.temporaire.clear();
     }
     for (const Fichier& f : m_fichiers) {
         if (f.existait)

@@ -1,14 +1,17 @@
 #pragma once
 // Replaces several files together, or none of them. Each file's new bytes are first
-// written to a temporary file beside it and forced to the disk, every step checked
+// written to a nameless file beside it (FichierSansNom) and forced to the disk, every step checked
 // (QSaveFile's commit() reports success after a buffered write that failed, and replaces
 // its one file on its own); only when all of them are known good do they take the place
 // of their predecessors, in the order they were prepared. A failure at any point puts
 // back every file already replaced and throws the temporary files away.
 
+#include "platform/FichierSansNom.h"
 #include <QByteArray>
 #include <QByteArrayView>
+
 #include <QString>
+#include <memory>
 #include <vector>
 
 class EcritureGroupee {
@@ -27,10 +30,15 @@ public:
     // being as it was before.
     bool remplace();
 
+    // What a save killed on its way left beside the file at chemin: temporary files go,
+    // and a predecessor moved aside on a disk without second names comes back when the
+    // file itself is missing.
+    static void balaie(const QString& chemin);
+
 private:
     struct Fichier {
         QByteArray cible;
-        QByteArray temporaire;
+        std::unique_ptr<FichierSansNom> nouveau;
         QByteArray ancien; // the predecessor's other name while the group is replaced
         bool existait = false;
     };

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cstdio>
@@ -42,28 +41,25 @@ SafePdfFile::~SafePdfFile()
 
 void SafePdfFile::discard()
 {
-    if (!m_temporary.isEmpty())
-        QFile::remove(m_temporary);
-    m_temporary.clear();
+    m_temporary.reset();
+}
+
+QString SafePdfFile::temporaryPath() const
+{
+    return m_temporary ? QFile::decodeName(m_temporary->chemin()) : QString();
 }
 
 Status SafePdfFile::open()
 {
     const QFileInfo cible(m_target);
-    const auto impossible = [this] {
-        return Status::failure(QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(m_shown));
-    };
     if (cible.isDir() || (cible.exists() && !cible.isWritable()))
-        return impossible();
-    QTemporaryFile temporaire(m_target + QStringLiteral(".XXXXXX"));
-    temporaire.setAutoRemove(false);
-    if (!temporaire.open())
-        return impossible();
-    m_temporary = temporaire.fileName();
-    temporaire.close();
-    if (::chmod(QFile::encodeName(m_temporary).constData(), modePour(m_target)) != 0) {
+        return Status::failure(QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(m_shown));
+    const QByteArray nom = QFile::encodeName(m_target);
+    FichierSansNom::balaie(nom);
+    m_temporary = std::make_unique<FichierSansNom>();
+    if (!m_temporary->ouvre(nom, modePour(m_target))) {
         discard();
-        return impossible();
+        return Status::failure(QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(m_shown));
     }
     return Status::ok();
 }
@@ -95,14 +91,20 @@ bool SafePdfFile::isWhole(const QString& path)
 
 Status SafePdfFile::commit()
 {
-    if (m_temporary.isEmpty())
+    if (!m_temporary)
         return notWhole();
-    Status s = isWhole(m_temporary) ? Status::ok() : notWhole();
-    if (s &&
-        std::rename(QFile::encodeName(m_temporary).constData(), QFile::encodeName(m_target).constData()) != 0)
-        s = notWhole();
-    if (s)
-        m_temporary.clear();
+    const QByteArray cible = QFile::encodeName(m_target);
+    const bool ok = isWhole(temporaryPath()) && !m_temporary->nomTemporaire().isEmpty() &&
+                    m_temporary->ferme() && m_temporary->renommeEn(cible);
     discard();
-    return s;
+    if (!ok)
+        return notWhole();
+    // The rename itself reaches the disk.
+    const int dossier = ::open(QFile::encodeName(QFileInfo(m_target).absolutePath()).constData(),
+                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dossier >= 0) {
+        (void)::fsync(dossier);
+        ::close(dossier);
+    }
+    return Status::ok();
 }

@@ -6,9 +6,11 @@
 // flushed to the disk and ending as a PDF ends: its cross-reference table where its last
 // lines say, which a lost block anywhere before moves, and the end-of-file mark.
 
+#include "platform/FichierSansNom.h"
 #include "platform/Outcome.h"
 
 #include <QString>
+#include <memory>
 
 class SafePdfFile {
 public:
@@ -18,9 +20,12 @@ public:
     SafePdfFile(const SafePdfFile&) = delete;
     SafePdfFile& operator=(const SafePdfFile&) = delete;
 
-    // Creates the temporary, with the permissions that the file will keep.
+    // Creates the temporary, with the permissions that the file will keep. It has no name
+    // in the folder until it is whole (FichierSansNom): a run killed meanwhile leaves
+    // nothing there.
     Status open();
-    QString temporaryPath() const { return m_temporary; }
+    // Where Qt is to write it.
+    QString temporaryPath() const;
     // Checks the temporary and puts it in the file's place; on any failure removes it and
     // leaves the file as it was.
     Status commit();
@@ -36,5 +41,5 @@ public:
 private:
     QString m_shown; // the name the user chose, in the messages
     QString m_target;
-    QString m_temporary;
+    std::unique_ptr<FichierSansNom> m_temporary;
 };

@@ -214,6 +214,8 @@ Result<PlvEcrit> FichierAdresses::ecrit(const QString& nomFichier, const PlvDocu
     if (const QString raison = raisonLectureSeule(nomFichier, document.reglages.LogoChoisi);
         !raison.isEmpty())
         return Status::failure(raison);
+    EcritureGroupee::balaie(nomFichier);
+    EcritureGroupee::balaie(nomCompagnon(nomFichier));
 
     const QByteArray octets = PlvCodec::ecrit(document);
     if (octets.size() > kTailleMax)
@@ -266,6 +268,9 @@ Result<PlvEcrit> FichierAdresses::ecrit(const QString& nomFichier, const PlvDocu
 
 Result<PlvOuverture> FichierAdresses::lit(const QString& nomFichier, EntreesAdresses* compactes)
 {
+    // What a killed save left beside the file goes, before anyone copies the folder.
+    EcritureGroupee::balaie(nomFichier);
+    EcritureGroupee::balaie(nomCompagnon(nomFichier));
     EmpreinteFichier empreinte;
     Result<PlvDocument> document = [&]() -> Result<PlvDocument> {
         const LectureFichier::Lu lu = LectureFichier::lit(nomFichier, kTailleMax);

@@ -74,7 +74,8 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
                                          .arg(fichier.document.reglages.NomLogo)));
     // The document the window would show, its addresses packed apart.
     DocumentEnveloppe document;
-    document.ouvre(std::move(fichier), *commande.fichier);
+    // Read only: a print never writes the file, and leaves it free for the window.
+    document.ouvre(std::move(fichier), *commande.fichier, /*lectureSeule=*/true);
     const DemandeImpression demande = DemandeImpression::DepuisDocument(document, std::move(adresses));
     // The file's bytes, its text and the sort's buffer are freed by now, under the packed
     // addresses: without this the run would hold them to its end, more the bigger the file.

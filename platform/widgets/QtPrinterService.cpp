@@ -514,9 +514,10 @@ Status QtPrinterService::beginOutput()
     m_printer->setFullPage(true);
     m_lastJob.reset();
     if (toQueue()) {
-        m_jobFile =
-            std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("plivane-XXXXXX.pdf")));
-        if (!m_jobFile->open()) {
+        // Nameless: a run killed before the job is handed over leaves no addresses behind.
+        m_jobFile = std::make_unique<FichierSansNom>();
+        if (!m_jobFile->ouvre(QFile::encodeName(QDir::temp().filePath(QStringLiteral("plivane.pdf"))),
+                              0600)) {
             m_jobFile.reset();
             return Status::failure(QStringLiteral("%1 n'a pas pu commencer l'impression : le dossier "
                                                   "temporaire « %2 » refuse l'écriture.")
@@ -527,7 +528,7 @@ Status QtPrinterService::beginOutput()
         // again for the same pages.
         m_job = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_job->setOutputFormat(QPrinter::PdfFormat);
-        m_job->setOutputFileName(m_jobFile->fileName());
+        m_job->setOutputFileName(QFile::decodeName(m_jobFile->chemin()));
         m_job->setDocName(m_printer->docName());
         m_job->setCreator(QStringLiteral("Plivane"));
         m_job->setPageLayout(
@@ -772,16 +773,18 @@ QList<QPair<QByteArray, QByteArray>> QtPrinterService::jobOptions() const
 
 Status QtPrinterService::handOver()
 {
-    const std::unique_ptr<QTemporaryFile> fichier = std::move(m_jobFile);
+    const std::unique_ptr<FichierSansNom> fichier = std::move(m_jobFile);
     const std::unique_ptr<QPrinter> travail = std::move(m_job);
     // Qt's PDF writer says nothing of a full disk: a job cut short would print garbage.
-    if (travail->printerState() == QPrinter::Error || !SafePdfFile::isWhole(fichier->fileName()))
+    if (travail->printerState() == QPrinter::Error ||
+        !SafePdfFile::isWhole(QFile::decodeName(fichier->chemin())))
         return Status::failure(
             QStringLiteral("%1 n'a rien reçu : l'impression n'a pas pu être préparée en entier "
                            "dans le dossier temporaire « %2 ». Le disque est peut-être plein.")
                 .arg(printerDescription(), QDir::tempPath()));
     const Result<int> numero =
-        CupsQueue(m_printer->printerName()).submit(fichier->fileName(), m_printer->docName(), jobOptions());
+        CupsQueue(m_printer->printerName())
+            .submit(QFile::decodeName(fichier->chemin()), m_printer->docName(), jobOptions());
     if (!numero)
         return numero.status();
     m_lastJob = PrintJob{m_printer->printerName(), numero.value()};

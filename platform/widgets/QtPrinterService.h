@@ -168,7 +168,7 @@ private:
     QString m_capabilitiesOf; // the printer they were read from
 
     // While a job for a queue is painted: the PDF it becomes, and the printer painting it.
-    std::unique_ptr<QTemporaryFile> m_jobFile;
+    std::unique_ptr<FichierSansNom> m_jobFile;
     std::unique_ptr<QPrinter> m_job;
     std::optional<PrintJob> m_lastJob;
 

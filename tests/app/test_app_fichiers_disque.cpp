@@ -11,6 +11,7 @@
 #include <QLockFile>
 #include <QPainter>
 #include <QProcess>
+#include <QRandomGenerator>
 
 #include <csignal>
 #include <fcntl.h>
@@ -424,6 +425,43 @@ private slots:
         const RectMm relue = GeometrieEnveloppe::blocLogo(relu.f->document().reglages());
         QVERIFY(qAbs(relue.width.value - bloc.width.value) < 0.1 &&
                 qAbs(relue.height.value - bloc.height.value) < 0.1);
+    }
+
+    // Saves of 50,000 addresses and batch prints killed at any moment leave nothing but the
+    // user's own files once the file is next opened, and the file whole.
+    void tues_en_pleine_ecriture()
+    {
+        const QString plv = qEnvironmentVariable("PLIVANE_ENREGISTRE_SANS_FIN");
+        PlvDocument d = avecLogo({});
+        for (int i = 0; i < 50000; ++i)
+            d.Adresses.append(QString("Zoé Martin %1\u00A05, place du Marché\u00A075001 Paris").arg(i));
+        if (!plv.isEmpty()) // the copy of this test that is killed
+            for (;;)
+                (void)FichierAdresses::ecrit(plv, d, logoRouge());
+
+        QTemporaryDir dir;
+        const QString lettre = dir.filePath("Lettre.PLV"), pdf = dir.filePath("Lettre.pdf");
+        QVERIFY(FichierAdresses::ecrit(lettre, d, logoRouge()).isOk());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PLIVANE_ENREGISTRE_SANS_FIN", lettre);
+        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+        for (int i = 0; i < 100; ++i) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            if (i % 2 == 0)
+                p.start(QCoreApplication::applicationFilePath(), {"tues_en_pleine_ecriture"});
+            else
+                p.start(PLIVANE_EXECUTABLE, {"--pdf", pdf, lettre});
+            QVERIFY(p.waitForStarted());
+            QTest::qWait(i % 2 == 0 ? int(QRandomGenerator::global()->bounded(300))
+                                    : 100 + int(QRandomGenerator::global()->bounded(600)));
+            ::kill(pid_t(p.processId()), SIGKILL);
+            QVERIFY(p.waitForFinished());
+        }
+        QCOMPARE(FichierAdresses::lit(lettre).valueOr({}).document.Adresses, d.Adresses);
+        QStringList restes = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        restes.removeAll("Lettre.pdf");
+        QCOMPARE(restes, QStringList({"Lettre.BMP", "Lettre.PLV"}));
     }
 
     // A count too high takes the logo name for an address; UTF-8 is written back as it
