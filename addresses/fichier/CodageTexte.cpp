@@ -98,6 +98,27 @@ std::optional<QString> depuisUtf16(QByteArrayView octets, QStringConverter::Enco
     return texte;
 }
 
+// UTF-16 without its byte-order mark, as some exports write it: one byte of each pair is
+// nought for the Latin letters that fill an address list, never both. Nothing when the
+// bytes do not look so.
+std::optional<QStringConverter::Encoding> utf16SansMarque(QByteArrayView octets)
+{
+    const qsizetype n = std::min<qsizetype>(octets.size(), 4096) & ~qsizetype(1);
+    if (n < 4 || octets.size() % 2 != 0)
+        return std::nullopt;
+    qsizetype pairs = 0, impairs = 0;
+    for (qsizetype i = 0; i < n; i += 2) {
+        pairs += octets[i] == 0;
+        impairs += octets[i + 1] == 0;
+    }
+    const qsizetype moitie = n / 2;
+    if (impairs * 10 >= moitie * 9 && pairs * 10 < moitie)
+        return QStringConverter::Utf16LE;
+    if (pairs * 10 >= moitie * 9 && impairs * 10 < moitie)
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
+
 Status seDitEn(const QString& nom)
 {
     return Status::failure(
@@ -140,6 +161,12 @@ Result<QString> decode(QByteArrayView octets, Codage& codage, Codage siAscii)
         if (!texte)
             return seDitEn(QStringLiteral("UTF-16"));
         return *std::move(texte);
+    }
+    if (const auto sens = utf16SansMarque(octets)) {
+        if (std::optional<QString> texte = depuisUtf16(octets, *sens)) {
+            codage = Codage::Utf16;
+            return *std::move(texte);
+        }
     }
     if (std::none_of(octets.begin(), octets.end(), [](char c) { return uchar(c) >= 0x80; })) {
         codage = siAscii;

@@ -53,7 +53,7 @@ int ImportAdresses::importe(const QString& chemin)
     std::optional<Result<ImportVcard::Lecture>> fiches;
     {
         BusyPointer sablier;
-        const LectureFichier::Lu lu = LectureFichier::lit(chemin, kTailleMax);
+        LectureFichier::Lu lu = LectureFichier::lit(chemin, kTailleMax);
         if (lu.echec == LectureFichier::Echec::TropGrand) {
             refuse(
                 chemin,
@@ -67,7 +67,7 @@ int ImportAdresses::importe(const QString& chemin)
         if (ImportVcard::estVcard(lu.octets))
             fiches = ImportVcard::lit(lu.octets);
         else
-            lecture = ImportCsv::lit(lu.octets);
+            lecture = ImportCsv::lit(std::move(lu.octets));
     }
     if (fiches) {
         if (!*fiches) {
@@ -81,6 +81,7 @@ int ImportAdresses::importe(const QString& chemin)
             bilan = ImportVcard::adresses(v);
         }
         bilan.fiches = true;
+        bilan.imbriquees = v.imbriquees;
         return ajoute(bilan, QStringLiteral("Fichier vCard lu en %1.").arg(CodageTexte::nom(v.codage)));
     }
     if (!*lecture) {
@@ -93,8 +94,8 @@ int ImportAdresses::importe(const QString& chemin)
     if (l.enTete == ImportCsv::EnTete::Incertaine) {
         QStringList premiere;
         for (const ImportCsv::Ligne& ligne : l.lignes)
-            if (!ligne.lignes.isEmpty()) {
-                premiere = ligne.lignes;
+            if (!ligne.vide) {
+                premiere = ligne.lignes();
                 break;
             }
         const QString question =
@@ -126,11 +127,33 @@ int ImportAdresses::importe(const QString& chemin)
 }
 
 namespace {
+// The mappings of the last files whose columns the user named, no more: each is read and
+// written again with the whole settings file at every import.
+constexpr qsizetype kCorrespondancesGardees = 32;
+const QString kOrdre = QStringLiteral("Import/Ordre");
+
+QString empreinteTitres(const QStringList& titres)
+{
+    return QString::fromLatin1(
+        QCryptographicHash::hash(titres.join(u'\x1F').toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
 QString cleReglage(const QStringList& titres)
 {
-    return QStringLiteral("Import/Colonnes/") +
-           QString::fromLatin1(
-               QCryptographicHash::hash(titres.join(u'\x1F').toUtf8(), QCryptographicHash::Sha1).toHex());
+    return QStringLiteral("Import/Colonnes/") + empreinteTitres(titres);
+}
+
+void retiens(const QStringList& titres, const QStringList& choix)
+{
+    QSettings reglages;
+    QStringList ordre = reglages.value(kOrdre).toStringList();
+    const QString empreinte = empreinteTitres(titres);
+    ordre.removeAll(empreinte);
+    ordre.append(empreinte);
+    while (ordre.size() > kCorrespondancesGardees)
+        reglages.remove(QStringLiteral("Import/Colonnes/") + ordre.takeFirst());
+    reglages.setValue(kOrdre, ordre);
+    reglages.setValue(cleReglage(titres), choix);
 }
 } // namespace
 
@@ -169,10 +192,10 @@ QList<CompositionAdresse::Colonne> ImportAdresses::colonnesChoisies(const QList<
 bool ImportAdresses::demandeColonnes(ImportCsv::Lecture& lecture)
 {
     auto premiere = std::find_if(lecture.lignes.cbegin(), lecture.lignes.cend(),
-                                 [](const ImportCsv::Ligne& l) { return !l.lignes.isEmpty(); });
-    if (premiere == lecture.lignes.cend() || premiere->champs.size() < 2)
+                                 [](const ImportCsv::Ligne& l) { return !l.vide; });
+    if (premiere == lecture.lignes.cend() || premiere->champs().size() < 2)
         return true;
-    lecture.titres = premiere->champs;
+    lecture.titres = premiere->champs();
     for (QString& t : lecture.titres)
         t.replace(u'\n', u' ');
 
@@ -188,18 +211,18 @@ bool ImportAdresses::demandeColonnes(ImportCsv::Lecture& lecture)
         const QList<CompositionAdresse::Colonne> colonnes = colonnesChoisies(choix);
         QStringList apercu;
         for (auto l = premiere + 1; l != source.lignes.cend() && apercu.size() < kApercus; ++l)
-            if (!l->lignes.isEmpty())
-                apercu << CompositionAdresse::lignes(CompositionAdresse::contact(colonnes, l->champs))
+            if (!l->vide)
+                apercu << CompositionAdresse::lignes(CompositionAdresse::contact(colonnes, l->champs()))
                               .join(QStringLiteral(" \u23CE "));
         return apercu;
     };
     const std::optional<QList<int>> choix = m_dialogs.columnMapping(demande);
     if (!choix)
         return false;
-    QStringList garde;
+    QStringList choisis;
     for (int c : *choix)
-        garde << QString::number(c);
-    QSettings().setValue(cleReglage(lecture.titres), garde);
+        choisis << QString::number(c);
+    retiens(lecture.titres, choisis);
     lecture.colonnes = colonnesChoisies(*choix);
     return true;
 }
@@ -340,6 +363,8 @@ QString ImportAdresses::compteRendu(const ImportCsv::Bilan& bilan, const QString
             raisons << QStringLiteral("%1 de plus de %2 lignes d'adresse")
                            .arg(bilan.tropLongues)
                            .arg(ImportCsv::kLignesMax);
+        if (bilan.imbriquees > 0)
+            raisons << QStringLiteral("%1 dans une autre fiche").arg(bilan.imbriquees);
         if (bilan.horsColonnes > 0)
             raisons << QStringLiteral("%1 de plus de champs que la ligne des titres").arg(bilan.horsColonnes);
         lignes << (bilan.fiches ? nombreDe(bilan.ignorees(), QStringLiteral("fiche ignorée : "),

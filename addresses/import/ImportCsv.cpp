@@ -29,7 +29,11 @@ public:
     // The line where an unclosed double quote opened, once suivant() has failed.
     int ligneGuillemet() const { return m_ligneGuillemet; }
 
-    // False when a double quote opens a field and the file ends before it closes.
+    // The line of a row with more than kChampsMax fields, once suivant() has failed.
+    int ligneTropLarge() const { return m_ligneTropLarge; }
+
+    // False when a double quote opens a field and the file ends before it closes, or a
+    // row has more than kChampsMax fields.
     bool suivant(Enregistrement& e)
     {
         e.lignes.clear();
@@ -52,6 +56,11 @@ public:
             if (m_pos >= m_texte.size())
                 return true;
             const QChar c = m_texte[m_pos++];
+            if (c == m_sep && e.champs.size() >= ImportCsv::kChampsMax) {
+                m_ligneTropLarge = e.numero;
+                m_pos = m_texte.size();
+                return false;
+            }
             if (c == m_sep)
                 continue;
             if (c == u'\r' && m_pos < m_texte.size() && m_texte[m_pos] == u'\n')
@@ -151,7 +160,14 @@ private:
     qsizetype m_pos = 0;
     int m_ligne = 1;
     int m_ligneGuillemet = 0;
+    int m_ligneTropLarge = 0;
 };
+
+constexpr char16_t kEntreChamps = u'\x1F';
+
+const QString kPasDuTexte = QStringLiteral("c'est un classeur ou un fichier binaire, pas une liste de texte. "
+                                           "Ouvrez-le dans votre tableur et enregistrez-le au format CSV, "
+                                           "puis importez ce fichier CSV");
 
 // The separator that cuts the first rows into the same number of fields most often, and
 // into the most fields on a tie; tab, then semicolon, then comma on a full tie. A comma in
@@ -253,43 +269,85 @@ ImportCsv::EnTete jugeEnTete(const QStringList& premiere)
     return donnee ? ImportCsv::EnTete::Absente : ImportCsv::EnTete::Incertaine;
 }
 
+// A plain text list, as typed in an editor: one field a row, each address a block of lines
+// between blank lines. Each block becomes one row of one field a line.
+void regroupeBlocs(QList<ImportCsv::Ligne>& lignes)
+{
+    bool blanche = false, bloc = false;
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        if (lignes[i].texte.contains(QChar(kEntreChamps)))
+            return;
+        blanche = blanche || lignes[i].vide;
+        bloc = bloc || (i > 0 && !lignes[i].vide && !lignes[i - 1].vide);
+    }
+    if (!blanche || !bloc)
+        return;
+    QList<ImportCsv::Ligne> blocs;
+    for (qsizetype i = 0; i < lignes.size();) {
+        if (lignes[i].vide) {
+            ++i;
+            continue;
+        }
+        ImportCsv::Ligne b{lignes[i].texte, false, lignes[i].numero, false};
+        int n = 1;
+        for (++i; i < lignes.size() && !lignes[i].vide; ++i, ++n)
+            b.texte += QChar(kEntreChamps) + lignes[i].texte;
+        b.tropDeLignes = n > ImportCsv::kLignesMax;
+        blocs.append(std::move(b));
+    }
+    lignes = std::move(blocs);
+}
+
 } // namespace
 
-Result<ImportCsv::Lecture> ImportCsv::lit(const QByteArray& octets)
+Result<ImportCsv::Lecture> ImportCsv::lit(QByteArray octets)
 {
+    // A spreadsheet (xlsx and ods are zip archives, xls a compound document) or any
+    // other binary file would otherwise be cut into garbage addresses.
+    if (octets.startsWith("PK\x03\x04") || octets.startsWith("\xD0\xCF\x11\xE0"))
+        return Status::failure(kPasDuTexte);
     Lecture lecture;
     const Result<QString> texte = CodageTexte::decode(octets, lecture.codage);
+    octets = QByteArray();
     if (!texte)
         return texte.status();
     if (texte.value().contains(QChar(0)))
-        return Status::failure(QStringLiteral(
-            "ce n'est pas un fichier texte (un classeur doit d'abord être enregistré au format CSV)"));
+        return Status::failure(kPasDuTexte);
 
     lecture.separateur = detecteSeparateur(texte.value());
     Decoupeur d(texte.value(), lecture.separateur);
     Enregistrement e;
     while (!d.fini()) {
-        if (!d.suivant(e))
+        if (!d.suivant(e)) {
+            if (d.ligneTropLarge() > 0)
+                return Status::failure(QStringLiteral("la ligne %1 a plus de %2 colonnes : ce n'est pas une "
+                                                      "liste d'adresses")
+                                           .arg(d.ligneTropLarge())
+                                           .arg(kChampsMax));
             return Status::failure(QStringLiteral("le guillemet ouvert à la ligne %1 n'est jamais refermé")
                                        .arg(d.ligneGuillemet()));
-        lecture.lignes.append(Ligne{e.lignes, e.tropDeLignes, e.numero, e.champs});
+        }
+        lecture.lignes.append(
+            Ligne{e.champs.join(QChar(kEntreChamps)), e.tropDeLignes, e.numero, e.lignes.isEmpty()});
     }
     // Blank lines at the end of a file are no rows anybody wrote.
-    while (!lecture.lignes.isEmpty() && lecture.lignes.constLast().lignes.isEmpty())
+    while (!lecture.lignes.isEmpty() && lecture.lignes.constLast().vide)
         lecture.lignes.removeLast();
+    regroupeBlocs(lecture.lignes);
 
-    for (const Ligne& l : lecture.lignes)
-        if (!l.lignes.isEmpty()) {
-            lecture.colonnes = CompositionAdresse::colonnes(l.champs);
+    for (const Ligne& ligne : lecture.lignes)
+        if (!ligne.vide) {
+            const QStringList champs = ligne.champs();
+            lecture.colonnes = CompositionAdresse::colonnes(champs);
             if (!lecture.colonnes.isEmpty()) {
-                lecture.titres = l.champs;
+                lecture.titres = champs;
                 lecture.enTete = EnTete::Presente;
             } else {
-                lecture.enTete = jugeEnTete(l.lignes);
+                lecture.enTete = jugeEnTete(ligne.lignes());
                 // Titles of which half are ours, a person's or a place's, are titles: the
                 // user is shown the columns, rather than the titles taken for an address.
                 qsizetype remplis = 0, connus = 0;
-                for (const QString& champ : l.champs)
+                for (const QString& champ : champs)
                     if (!champ.isEmpty()) {
                         ++remplis;
                         connus +=
@@ -297,7 +355,7 @@ Result<ImportCsv::Lecture> ImportCsv::lit(const QByteArray& octets)
                     }
                 if (remplis >= 2 && 2 * connus >= remplis) {
                     lecture.enTete = EnTete::Presente;
-                    lecture.titres = l.champs;
+                    lecture.titres = champs;
                 }
             }
             break;
@@ -312,8 +370,8 @@ ImportCsv::Bilan ImportCsv::adresses(const Lecture& lecture, bool premiereLigneE
     bool titresPasses = !premiereLigneEnTete;
     const bool composees = premiereLigneEnTete && !lecture.colonnes.isEmpty();
     QList<bool> horsAdresse(lecture.colonnes.size(), false);
-    for (const Ligne& l : lecture.lignes) {
-        if (l.lignes.isEmpty()) {
+    for (const Ligne& ligne : lecture.lignes) {
+        if (ligne.vide) {
             ++bilan.vides;
             continue;
         }
@@ -322,32 +380,49 @@ ImportCsv::Bilan ImportCsv::adresses(const Lecture& lecture, bool premiereLigneE
             bilan.enTeteIgnoree = true;
             continue;
         }
+        const QStringList champs = composees ? ligne.champs() : QStringList();
         if (composees) {
             // Text beyond the titled columns: a row cut with the wrong separator or a
             // stray quote, whose lines would come out shifted.
-            if (std::any_of(l.champs.cbegin() + std::min(l.champs.size(), lecture.colonnes.size()),
-                            l.champs.cend(), [](const QString& champ) { return !champ.isEmpty(); })) {
+            if (std::any_of(champs.cbegin() + std::min(champs.size(), lecture.colonnes.size()), champs.cend(),
+                            [](const QString& champ) { return !champ.isEmpty(); })) {
                 ++bilan.horsColonnes;
                 continue;
             }
-            const CompositionAdresse::Contact contact =
-                CompositionAdresse::contact(lecture.colonnes, l.champs);
-            for (qsizetype i = 0; i < l.champs.size() && i < lecture.colonnes.size(); ++i)
-                if (lecture.colonnes[i].champ == CompositionAdresse::Champ::Aucun && !l.champs[i].isEmpty())
+            const CompositionAdresse::Contact contact = CompositionAdresse::contact(lecture.colonnes, champs);
+            for (qsizetype i = 0; i < champs.size() && i < lecture.colonnes.size(); ++i)
+                if (lecture.colonnes[i].champ == CompositionAdresse::Champ::Aucun && !champs[i].isEmpty())
                     horsAdresse[i] = true;
             bilan.ajoute(contact);
             continue;
         }
-        if (l.tropDeLignes) {
+        if (ligne.tropDeLignes) {
             ++bilan.tropLongues;
             continue;
         }
-        bilan.adresses.append(l.lignes.join(kSeparateurLignes));
+        bilan.adresses.append(ligne.lignes().join(kSeparateurLignes));
     }
     for (qsizetype i = 0; i < horsAdresse.size(); ++i)
         if (horsAdresse[i])
             bilan.colonnesIgnorees << lecture.titres.value(i).replace(u'\n', u' ');
     return bilan;
+}
+
+QStringList ImportCsv::Ligne::champs() const
+{
+    return texte.split(QChar(kEntreChamps));
+}
+
+QStringList ImportCsv::Ligne::lignes() const
+{
+    QStringList resultat;
+    for (const QStringView champ : QStringView(texte).tokenize(QChar(kEntreChamps)))
+        for (const QStringView ligne : champ.tokenize(u'\n', Qt::SkipEmptyParts)) {
+            if (resultat.size() == kLignesMax)
+                return resultat;
+            resultat.append(ligne.toString());
+        }
+    return resultat;
 }
 
 void ImportCsv::Bilan::ajoute(const CompositionAdresse::Contact& contact)

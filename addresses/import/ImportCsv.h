@@ -25,12 +25,19 @@ namespace ImportCsv {
 // What the first row looks like: column titles, an address, or either.
 enum class EnTete { Absente, Presente, Incertaine };
 
-// One row: its non-empty address lines, in column order.
+// One row, kept as one string (a list of its fields would take ten times the file's size
+// in memory): its fields joined by the unit separator, which no field holds, each
+// field's lines joined by LF.
 struct Ligne {
-    QStringList lignes;
-    bool tropDeLignes = false; // more than kLignesMax lines; only the first are kept
+    QString texte;
+    bool tropDeLignes = false; // more than kLignesMax lines
     int numero = 0;            // the file's line where the row begins, from 1
-    QStringList champs;        // every field, its lines joined by LF
+    bool vide = true;          // no text in any field
+
+    // Every field, its lines joined by LF.
+    QStringList champs() const;
+    // Its non-empty address lines, in column order, the first kLignesMax of them.
+    QStringList lignes() const;
 };
 
 struct Lecture {
@@ -50,6 +57,7 @@ struct Bilan {
     int tropLongues = 0;  // rows of more than kLignesMax lines
     int sansAdresse = 0;  // no postal part (a name, a telephone): nothing to send
     int horsColonnes = 0; // text beyond the titled columns
+    int imbriquees = 0;   // cards inside another card
     bool enTeteIgnoree = false;
     QStringList colonnesIgnorees; // titled columns with text the envelope does not show
     // Entries already in the list, or twice in the file; the import fills these in.
@@ -57,7 +65,7 @@ struct Bilan {
     int doublonsFichier = 0;
     bool doublonsAjoutes = false;
     bool fiches = false; // the file's entries are vCards, not rows
-    int ignorees() const { return vides + tropLongues + sansAdresse + horsColonnes; }
+    int ignorees() const { return vides + tropLongues + sansAdresse + horsColonnes + imbriquees; }
     // Counts a composed contact in, or out with its reason.
     void ajoute(const CompositionAdresse::Contact& contact);
 };
@@ -65,8 +73,11 @@ struct Bilan {
 // More lines than an envelope holds is no address but a row read with the wrong
 // separator or a stray quote; it is left out rather than printed cut short.
 inline constexpr int kLignesMax = 11;
+// No export has a tenth as many columns: a longer row is no address book's.
+inline constexpr int kChampsMax = 1000;
 
-Result<Lecture> lit(const QByteArray& octets);
+// The bytes are let go of once decoded: moved in, they take no memory while the rows are cut.
+Result<Lecture> lit(QByteArray octets);
 Bilan adresses(const Lecture& lecture, bool premiereLigneEnTete);
 
 QString nomSeparateur(QChar separateur);

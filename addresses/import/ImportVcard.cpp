@@ -3,6 +3,7 @@
 #include "addresses/fichier/CodageTexte.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 namespace {
@@ -235,14 +236,13 @@ void termine(Fiche& fiche, QList<CompositionAdresse::Contact>& contacts)
 
 bool ImportVcard::estVcard(const QByteArray& octets)
 {
-    QString debut;
-    if (octets.startsWith("\xFF\xFE") || octets.startsWith("\xFE\xFF")) {
-        debut = CodageTexte::decode(octets.left(256)).valueOr(QString());
-    } else {
-        debut =
-            QString::fromLatin1(octets.startsWith("\xEF\xBB\xBF") ? octets.mid(3, 256) : octets.left(256));
-    }
-    return debut.trimmed().startsWith(u"BEGIN:VCARD", Qt::CaseInsensitive);
+    // By what it holds, wherever it starts: some exports put a line of their own first.
+    const QString debut =
+        CodageTexte::decode(QByteArrayView(octets).first(std::min<qsizetype>(octets.size(), 64 * 1024)))
+            .valueOr(QString());
+    static const QRegularExpression carte(u"(^|[\r\n])[ \t]*BEGIN:VCARD[ \t]*[\r\n]"_qs,
+                                          QRegularExpression::CaseInsensitiveOption);
+    return carte.match(debut).hasMatch();
 }
 
 Result<ImportVcard::Lecture> ImportVcard::lit(const QByteArray& octets)
@@ -282,6 +282,8 @@ Result<ImportVcard::Lecture> ImportVcard::lit(const QByteArray& octets)
         if (p.nom.compare(u"BEGIN", Qt::CaseInsensitive) == 0) {
             if (profondeur++ == 0)
                 fiche = Fiche();
+            else
+                ++lecture.imbriquees;
             return;
         }
         if (p.nom.compare(u"END", Qt::CaseInsensitive) == 0) {

@@ -19,9 +19,11 @@ namespace ImportVcard {
 struct Lecture {
     QList<CompositionAdresse::Contact> contacts; // one per card, in file order
     CodageTexte::Codage codage = CodageTexte::Codage::Utf8;
+    // Cards inside a card (vCard 2.1's AGENT): another person's, not imported, but counted.
+    int imbriquees = 0;
 };
 
-// Whether the bytes are a vCard file: its first text is BEGIN:VCARD.
+// Whether the bytes are a vCard file: a line of its text is BEGIN:VCARD.
 bool estVcard(const QByteArray& octets);
 Result<Lecture> lit(const QByteArray& octets);
 // Each contact composed into a list entry, or counted out with its reason.

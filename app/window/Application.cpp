@@ -9,9 +9,11 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLocale>
+#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -49,6 +51,27 @@ void messagesSansFenetre(QtMsgType type, const QMessageLogContext&, const QStrin
     }
 }
 
+// The program's settings are in its own folder, ~/.config/Plivane/Plivane.conf. Earlier
+// versions left some of them (the import's column names) in Qt's folder for programs that
+// name no organisation: taken over once, where the new file does not have them already.
+void nommeReglages()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Plivane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Plivane"));
+    QSettings reglages;
+    const QString ancien = QFileInfo(reglages.fileName()).absolutePath() +
+                           QStringLiteral("/../Unknown Organization/Plivane.conf");
+    if (!QFileInfo(ancien).isFile())
+        return;
+    const QSettings avant(ancien, QSettings::IniFormat);
+    for (const QString& cle : avant.allKeys())
+        if (!reglages.contains(cle))
+            reglages.setValue(cle, avant.value(cle));
+    reglages.sync();
+    if (reglages.status() == QSettings::NoError)
+        QFile::remove(ancien);
+}
+
 int imprimeSansFenetre(int argc, char** argv, const LigneCommande::Commande& commande)
 {
     // No display is needed, nor looked for: Qt's offscreen platform serves the printer's
@@ -56,7 +79,7 @@ int imprimeSansFenetre(int argc, char** argv, const LigneCommande::Commande& com
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(messagesSansFenetre);
     QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("Plivane"));
+    nommeReglages();
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     return ImpressionLot::lance(commande);
 }
@@ -119,7 +142,7 @@ int lanceApplication(int argc, char** argv)
     qInstallMessageHandler(precedent);
     for (const QString& retenu : std::as_const(g_messagesRetenus))
         std::fprintf(stderr, "%s\n", qPrintable(retenu));
-    QApplication::setApplicationName(QStringLiteral("Plivane"));
+    nommeReglages();
     QApplication::setApplicationVersion(QStringLiteral("2.1"));
     // The installed menu entry and icon, so that the desktop groups the window under them.
     QGuiApplication::setDesktopFileName(QStringLiteral("plivane"));

@@ -124,6 +124,17 @@ private slots:
                           "Anne,Lenoir,Sud SA,3 quai Sud,B\xC3\xA2timent B,Lyon,69002,France,CS 70001\n")
             << u"UTF-8, virgules, titres"_qs
             << QStringList{entree("Anne Lenoir|Sud SA|Bâtiment B|3 quai Sud|CS 70001|69002 LYON")} << 0;
+        // Some exports leave out UTF-16's mark.
+        const QString sansMarque = u"Nom;Ville\r\nZoé;59000 LILLE\r\n"_qs;
+        QTest::newRow("UTF-16 without its mark")
+            << QByteArray(reinterpret_cast<const char*>(sansMarque.utf16()), sansMarque.size() * 2)
+            << u"UTF-16, points-virgules, titres"_qs << QStringList{entree("Zoé|59000 LILLE")} << 0;
+        // Typed in an editor: one address a block.
+        QTest::newRow("blocks of lines")
+            << QByteArray("Anne Lenoir\n3 quai Sud\n69002 LYON\n\n\nBruno Petit\n75001 PARIS\n")
+            << u"UTF-8, points-virgules"_qs
+            << QStringList{entree("Anne Lenoir|3 quai Sud|69002 LYON"), entree("Bruno Petit|75001 PARIS")}
+            << 0;
         // Words alone: the user is asked, and the row is an address until then.
         QTest::newRow("doubtful first row")
             << QByteArray("Dupont;Jean;Paris\n") << u"UTF-8, points-virgules, ?"_qs
@@ -186,6 +197,10 @@ private slots:
         QTest::newRow("vCard never closed")
             << QByteArray("BEGIN:VCARD\nVERSION:3.0\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\n")
             << u"la fiche commencée à la ligne 5 n'est jamais refermée (END:VCARD)"_qs;
+        QTest::newRow("spreadsheet") << QByteArray("PK\x03\x04\x14\0\x06\0xl/workbook.xml", 24)
+                                     << u"enregistrez-le au format CSV"_qs;
+        QTest::newRow("one row too wide") << "Nom;Ville\n" + QByteArray("x;").repeated(1000) + "x\n"
+                                          << u"la ligne 2 a plus de 1000 colonnes"_qs;
         QTest::newRow("no address") << QByteArray("Nom;Adresse\n;;\n")
                                     << u"Aucune adresse n'a été ajoutée : le fichier n'en contient pas."_qs;
     }
@@ -251,6 +266,12 @@ private slots:
             QTest::addRow("ISO-8859-15 %s", strstr(corps, "QUOTED") ? "quoted" : "8 bits")
                 << QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\n") + corps + "END:VCARD\r\n"
                 << entree("Anne Cœur|1 rue de l'€|69001 LYON");
+        // An exporter's line first; an agent's card inside, counted but not imported.
+        QTest::newRow("text first, a card inside")
+            << QByteArray("Exported by Contacts\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nN:Petit;Luc\r\n"
+                          "AGENT:\r\nBEGIN:VCARD\r\nN:Secret;Agent\r\nADR:;;9 rue X;Nice;;06000;\r\n"
+                          "END:VCARD\r\nADR:;;1 rue A;Paris;;75001;\r\nEND:VCARD\r\n")
+            << entree("Luc Petit|1 rue A|75001 PARIS");
     }
     void vcard()
     {
@@ -260,6 +281,7 @@ private slots:
         const Result<ImportVcard::Lecture> lu = ImportVcard::lit(vcf);
         QVERIFY(lu);
         QCOMPARE(ImportVcard::adresses(lu.value()).adresses, QStringList{adresse});
+        QCOMPARE(lu.value().imbriquees, vcf.contains("AGENT") ? 1 : 0);
     }
 
     // Columns the program cannot name: the user says what they hold, sees the result,

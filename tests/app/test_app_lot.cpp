@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QSettings>
 
 class TestLot : public QObject {
     Q_OBJECT
@@ -110,6 +111,21 @@ private slots:
             // The logo and the crop marks too.
             QCOMPARE(pdf::compareEncre(pdf::rendu(*a, page, 72), pdf::rendu(*b, page, 72)).seuls, 0);
         }
+    }
+
+    // The settings an earlier version left in Qt's folder for programs without an
+    // organisation are taken over once, without replacing newer ones.
+    void anciensReglagesRepris()
+    {
+        const QString ancien = chemin(QStringLiteral("config/Unknown Organization/Plivane.conf"));
+        QVERIFY(QDir().mkpath(QFileInfo(ancien).absolutePath()));
+        ecritFichier(ancien, "[Import]\nColonnes\\abc=1, 2\nOrdre=abc\n");
+        const Sortie s = plivane({QStringLiteral("--pdf"), chemin(QStringLiteral("x.pdf")),
+                                  ecrit(QStringLiteral("Un.PLV"), QString(), {u"Anne"_qs})});
+        QCOMPARE(s.code, 0);
+        QVERIFY(!QFile::exists(ancien));
+        const QSettings repris(chemin(QStringLiteral("config/Plivane/Plivane.conf")), QSettings::IniFormat);
+        QCOMPARE(repris.value(QStringLiteral("Import/Colonnes/abc")).toStringList(), QStringList({"1", "2"}));
     }
 
     void refusEtEchecs_data()
