@@ -11,6 +11,7 @@
 #include "print/SuiviTravail.h"
 
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QThread>
 #include <numeric>
 
@@ -65,6 +66,17 @@ int ImpressionLot::lance(const LigneCommande::Commande& commande, std::FILE* sor
     if (adresses.estVide())
         return echoue(QStringLiteral("Le fichier « %1 » ne contient aucune adresse : rien n'est imprimé.")
                           .arg(*commande.fichier));
+    // Without a face that has the letters, Qt prints blank envelopes and says nothing.
+    for (const BlockFont* police :
+         {&fichier.document.reglages.PoliceDest, &fichier.document.reglages.PoliceExp}) {
+        // Asked of a font database without faces, QRawFont crashes; QFontInfo names none.
+        if (QFontInfo(police->toQFont()).family().isEmpty())
+            return echoue(
+                QStringLiteral("Aucune police n'est utilisable pour « %1 » : les enveloppes seraient "
+                               "imprimées sans texte, rien n'est imprimé. Installez des polices (le "
+                               "paquet fonts-liberation2, par exemple) puis recommencez.")
+                    .arg(police->name));
+    }
     // The window puts Plivane's logo in place of a file's lost one; here nobody would see
     // that happen.
     if (fichier.document.reglages.LogoChoisi && fichier.logo.isNull())

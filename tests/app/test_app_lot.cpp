@@ -23,9 +23,12 @@ class TestLot : public QObject {
         int code = -1;
         QString out, err;
     };
-    Sortie plivane(const QStringList& arguments, const QString& display = {}) const
+    Sortie plivane(const QStringList& arguments, const QString& display = {},
+                   const QString& fontconfig = {}) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!fontconfig.isEmpty())
+            env.insert(QStringLiteral("FONTCONFIG_FILE"), fontconfig);
         env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program chooses for itself
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         env.remove(QStringLiteral("DISPLAY"));
@@ -164,6 +167,8 @@ private slots:
             << QStringList{"--imprimante", "Aucune", plv} << 1 << "« Aucune » est introuvable";
         QTest::newRow("no such folder")
             << QStringList{"--pdf", chemin("absent/x.pdf"), plv} << 1 << "absent/x.pdf";
+        // A system without a single face.
+        QTest::newRow("no font") << QStringList{"--pdf", pdf, plv} << 1 << "Aucune police n'est utilisable";
         QTest::newRow("twelve sender lines") << QStringList{"--pdf", pdf, douze} << 1 << "compte 12 lignes";
         QTest::newRow("unknown paper") << QStringList{"--papier", "carton", "--pdf", pdf, plv} << 2
                                        << "--papier attend « a4 » ou « enveloppe »";
@@ -204,7 +209,13 @@ private slots:
 
         // A refused run leaves what it was to write over as it was.
         const QByteArray avant = arguments.size() > 1 ? contenu(arguments[1]) : QByteArray();
-        const Sortie s = plivane(arguments);
+        QString sansPolice;
+        if (QByteArray(QTest::currentDataTag()) == "no font")
+            sansPolice =
+                ecritFichier(chemin(u"sans-polices.conf"_qs),
+                             "<?xml version=\"1.0\"?><fontconfig><dir>/nulle/part</dir><cachedir>" +
+                                 QFile::encodeName(chemin(u"cache"_qs)) + "</cachedir></fontconfig>");
+        const Sortie s = plivane(arguments, {}, sansPolice);
         QCOMPARE(s.code, code);
         if (code != 0 && arguments.size() > 1)
             QCOMPARE(contenu(arguments[1]), avant);
