@@ -34,6 +34,10 @@ LectureFichier::Lu LectureFichier::lit(const QString& chemin, qint64 tailleMax)
     struct stat etat {};
     if (chemin.isEmpty() || ::stat(nom.constData(), &etat) != 0) {
         lu.echec = chemin.isEmpty() ? Echec::Absent : echecOuverture(errno);
+        // Qt holds names as text: bytes that are no UTF-8 came in as U+FFFD, and the name
+        // given back is no longer the file's. Not "missing": the user can rename it.
+        if (lu.echec == Echec::Absent && chemin.contains(QChar::ReplacementCharacter))
+            lu.echec = Echec::NomIllisible;
         return lu;
     }
     if (!S_ISREG(etat.st_mode)) {
@@ -91,6 +95,9 @@ QString LectureFichier::raison(Echec echec)
         break;
     case Echec::Absent:
         return QStringLiteral("il n'existe pas");
+    case Echec::NomIllisible:
+        return QStringLiteral("son nom contient des octets qui ne sont pas du texte (UTF-8), que Plivane ne "
+                              "sait pas retrouver ; renommez-le puis recommencez");
     case Echec::PasUnFichier:
         return QStringLiteral("ce n'est pas un fichier ordinaire (un dossier, un tube ou un périphérique)");
     case Echec::Interdit:

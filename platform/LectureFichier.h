@@ -8,7 +8,7 @@
 #include <QString>
 
 namespace LectureFichier {
-enum class Echec { Aucun, Absent, PasUnFichier, Interdit, TropGrand, Illisible };
+enum class Echec { Aucun, Absent, NomIllisible, PasUnFichier, Interdit, TropGrand, Illisible };
 
 struct Lu {
     Echec echec = Echec::Aucun;

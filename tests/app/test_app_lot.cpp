@@ -10,7 +10,9 @@
 
 #include <QFileInfo>
 #include <QProcess>
+
 #include <QSettings>
+#include <unistd.h>
 
 class TestLot : public QObject {
     Q_OBJECT
@@ -163,6 +165,11 @@ private slots:
         QTest::newRow("PDF over the logo the file names")
             << QStringList{"--pdf", logoNomme, plvNomme} << 2 << "est le logo du fichier d'adresses";
         QTest::newRow("no such file") << QStringList{"--pdf", pdf, chemin("Absent.PLV")} << 1 << "Absent.PLV";
+        // Named in Latin-1 on an old disk: there, but not found under the name Qt makes of it.
+        const QByteArray latin1 = QFile::encodeName(chemin(u"Caf"_qs)) + "\xE9.PLV";
+        QVERIFY(::link(QFile::encodeName(plv).constData(), latin1.constData()) == 0 || errno == EEXIST);
+        QTest::newRow("name not UTF-8") << QStringList{"--pdf", pdf, QFile::decodeName(latin1)} << 1
+                                        << "son nom contient des octets qui ne sont pas du texte";
         QTest::newRow("no such queue")
             << QStringList{"--imprimante", "Aucune", plv} << 1 << "« Aucune » est introuvable";
         QTest::newRow("no such folder")
