@@ -82,7 +82,9 @@ int ImportAdresses::importe(const QString& chemin)
         }
         bilan.fiches = true;
         bilan.imbriquees = v.imbriquees;
-        return ajoute(bilan, QStringLiteral("Fichier vCard lu en %1.").arg(CodageTexte::nom(v.codage)));
+        const QString lu = QStringLiteral("Fichier vCard lu en %1.").arg(CodageTexte::nom(v.codage));
+        fiches.reset(); // the cards are no longer needed while the list takes the addresses in
+        return ajoute(bilan, lu);
     }
     if (!*lecture) {
         refuse(chemin, lecture->error());
@@ -122,8 +124,12 @@ int ImportAdresses::importe(const QString& chemin)
         BusyPointer sablier;
         bilan = ImportCsv::adresses(choisie, enTete);
     }
-    return ajoute(bilan, QStringLiteral("Fichier lu en %1, colonnes séparées par des %2.")
-                             .arg(CodageTexte::nom(l.codage), ImportCsv::nomSeparateur(l.separateur)));
+    const QString lu = QStringLiteral("Fichier lu en %1, colonnes séparées par des %2.")
+                           .arg(CodageTexte::nom(l.codage), ImportCsv::nomSeparateur(l.separateur));
+    // The rows are no longer needed while the list takes the addresses in.
+    choisie = {};
+    lecture.reset();
+    return ajoute(bilan, lu);
 }
 
 namespace {
