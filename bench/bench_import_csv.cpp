@@ -135,26 +135,16 @@ void BM_LireCentMilleContacts(benchmark::State& state)
 }
 BENCHMARK(BM_LireCentMilleContacts)->ArgName("vcard")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// The process's peak resident memory, in bytes; resetPeak() starts a new peak (Linux's
-// clear_refs), so that one import's own is measured.
-qint64 peakMemory()
+// The process's resident memory now ("VmRSS") or at its peak ("VmHWM"), in bytes;
+// resetPeak() starts a new peak (Linux's clear_refs), so that one import's own is measured.
+qint64 memory(const char* which)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray& ligne : status.readAll().split('\n'))
-        if (ligne.startsWith("VmHWM:"))
-            return ligne.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    return 0;
-}
-qint64 currentMemory()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& ligne : status.readAll().split('\n'))
-        if (ligne.startsWith("VmRSS:"))
-            return ligne.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+        if (ligne.startsWith(which))
+            return ligne.mid(qstrlen(which) + 1).trimmed().split(' ').value(0).toLongLong() * 1024;
     return 0;
 }
 void resetPeak()
@@ -189,7 +179,7 @@ void BM_ImporterCentMilleContacts(benchmark::State& state)
         ScriptedDialogs dialogs;
         std::optional<Form2> fenetre;
         resetPeak();
-        const qint64 avant = currentMemory();
+        const qint64 avant = memory("VmRSS");
         if (lecteur.ecoute()) {
             fenetre.emplace(liste).show();
             QApplication::processEvents();
@@ -202,7 +192,7 @@ void BM_ImporterCentMilleContacts(benchmark::State& state)
             state.SkipWithError("import incomplet");
         // Later runs reuse what the allocator kept of the first: only the first tells.
         if (memoire == 0)
-            memoire = double(peakMemory() - avant) / double(f.size());
+            memoire = double(memory("VmHWM") - avant) / double(f.size());
         fenetre.reset();
         state.ResumeTiming();
     }

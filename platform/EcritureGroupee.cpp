@@ -46,19 +46,6 @@ mode_t umaskActuel()
     return masque;
 }
 
-void synchroniseDossier(const QByteArray& cible)
-{
-    // The renames themselves reach the disk; a folder that cannot be synchronised (some
-    // network disks) still holds the files.
-    const qsizetype barre = cible.lastIndexOf('/');
-    const QByteArray dossier = barre > 0 ? cible.left(barre) : QByteArray(barre == 0 ? "/" : ".");
-    const int fd = ::open(dossier.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        (void)::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 EcritureGroupee::~EcritureGroupee() = default;
@@ -164,7 +151,7 @@ bool EcritureGroupee::remplace()
     for (const Fichier& f : m_fichiers) {
         if (f.existait)
             ::unlink(f.ancien.constData());
-        synchroniseDossier(f.cible);
+        FichierSansNom::synchroniseDossier(f.cible);
     }
     m_fichiers.clear();
     return true;

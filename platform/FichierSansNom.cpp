@@ -95,6 +95,15 @@ bool FichierSansNom::ferme()
     return ok;
 }
 
+void FichierSansNom::synchroniseDossier(const QByteArray& cible)
+{
+    const int fd = ::open(dossierDe(cible).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
+    }
+}
+
 void FichierSansNom::balaie(const QByteArray& cible)
 {
     // Byte by byte: a name that is no valid text is still the user's file's.

@@ -32,6 +32,9 @@ public:
 
     // Removes the temporary files a killed write left beside `cible`.
     static void balaie(const QByteArray& cible);
+    // Forces the folder of `cible` to the disk, so that a rename there survives a power cut.
+    // A folder that cannot be synchronised (some network disks) still holds the files.
+    static void synchroniseDossier(const QByteArray& cible);
 
 private:
     int m_fd = -1;

@@ -99,12 +99,6 @@ Status SafePdfFile::commit()
     discard();
     if (!ok)
         return notWhole();
-    // The rename itself reaches the disk.
-    const int dossier = ::open(QFile::encodeName(QFileInfo(m_target).absolutePath()).constData(),
-                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dossier >= 0) {
-        (void)::fsync(dossier);
-        ::close(dossier);
-    }
+    FichierSansNom::synchroniseDossier(cible);
     return Status::ok();
 }
