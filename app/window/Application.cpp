@@ -126,6 +126,9 @@ int lanceApplication(int argc, char** argv)
     case LigneCommande::Mode::Aide:
         std::printf("%s\n", LigneCommande::usage().toLocal8Bit().constData());
         return 0;
+    case LigneCommande::Mode::Version:
+        std::printf("%s\n", LigneCommande::version().toLocal8Bit().constData());
+        return 0;
     case LigneCommande::Mode::Pdf:
     case LigneCommande::Mode::Imprimante:
         return imprimeSansFenetre(argc, argv, commande.value());
@@ -143,7 +146,7 @@ int lanceApplication(int argc, char** argv)
     for (const QString& retenu : std::as_const(g_messagesRetenus))
         std::fprintf(stderr, "%s\n", qPrintable(retenu));
     nommeReglages();
-    QApplication::setApplicationVersion(QStringLiteral("2.1"));
+    QApplication::setApplicationVersion(QStringLiteral(PLIVANE_VERSION));
     // The installed menu entry and icon, so that the desktop groups the window under them.
     QGuiApplication::setDesktopFileName(QStringLiteral("plivane"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("plivane")));

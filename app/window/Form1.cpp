@@ -669,7 +669,10 @@ bool Form1::modificationsReglees()
 
 bool Form1::Sauver()
 {
-    QString propose = m_document.reglages().NomFichier;
+    // A new envelope's name alone would put it wherever the program was started: it goes
+    // where "Ouvrir..." looks.
+    const ReglagesModele& r = m_document.reglages();
+    QString propose = QDir::isAbsolutePath(r.NomFichier) ? r.NomFichier : r.CheminFichier;
     for (;;) {
         const std::optional<QString> choix =
             m_dialogs.saveFile(demandeFichierPlv(QStringLiteral("Sauver un Fichier d'Adresses"), propose));

@@ -6,6 +6,12 @@
 
 namespace {
 const QString kAide = QStringLiteral("--aide");
+const QString kVersion = QStringLiteral("--version");
+// What users of any Linux program try first means the same here.
+bool demandeAide(const QStringList& arguments)
+{
+    return arguments.contains(kAide) || arguments.contains(u"--help"_qs) || arguments.contains(u"-h"_qs);
+}
 const QString kPdf = QStringLiteral("--pdf");
 const QString kImprimante = QStringLiteral("--imprimante");
 const QString kPapier = QStringLiteral("--papier");
@@ -70,15 +76,19 @@ Result<LigneCommande::Commande> LigneCommande::lit(const QStringList& tous)
     const bool options = arguments.size() != tous.size();
     const QString premier = arguments.value(0);
     if (!raison.isEmpty()) {
-    } else if (options && premier != kPdf && premier != kImprimante && !arguments.contains(kAide)) {
+    } else if (options && premier != kPdf && premier != kImprimante && !demandeAide(arguments) &&
+               !arguments.contains(kVersion)) {
         raison = QStringLiteral("plivane : --papier, --bac et --sans-attendre ne valent que pour une "
                                 "impression (--pdf ou --imprimante).");
     } else if (premier == kPdf && (commande.bac || !commande.attendre)) {
         raison = QStringLiteral("plivane : --bac et --sans-attendre ne valent que pour --imprimante.");
     } else if (arguments.isEmpty()) {
         return commande;
-    } else if (arguments.contains(kAide)) {
+    } else if (demandeAide(arguments)) {
         commande.mode = Mode::Aide;
+        return commande;
+    } else if (arguments.contains(kVersion)) {
+        commande.mode = Mode::Version;
         return commande;
     } else if (premier == kPdf || premier == kImprimante) {
         const bool pdf = premier == kPdf;
@@ -135,5 +145,16 @@ QString LigneCommande::usage()
         "        --bac SOURCE   (le bac de l'imprimante, par son nom IPP, « by-pass-tray », ou celui "
         "de son pilote)\n"
         "        --sans-attendre   (s'arrête dès que le serveur d'impression a reçu le travail)\n"
-        "        plivane --aide   (affiche cette aide)");
+        "        plivane --aide   (affiche cette aide ; aussi --help et -h)\n"
+        "        plivane --version   (affiche la version de Plivane)\n"
+        "   état de sortie d'une impression : 0 si tout est imprimé, 1 si l'impression a échoué ou "
+        "a été annulée, 2 si la ligne de commande est refusée");
+}
+
+QString LigneCommande::version()
+{
+    return QStringLiteral("plivane " PLIVANE_VERSION "\n"
+                          "Licence GPL version 3 ou ultérieure <https://gnu.org/licenses/gpl.html>.\n"
+                          "Ce programme est libre : vous pouvez le modifier et le redistribuer. "
+                          "Il n'est accompagné d'aucune garantie.");
 }

@@ -7,7 +7,7 @@
 // the printer's source (--bac SOURCE: its IPP keyword, "by-pass-tray", or its driver's
 // input slot), and not to wait for the printer (--sans-attendre: the run ends once the
 // print server has the job, instead of once the printer has printed it or given up).
-// Or --aide. Nothing else is read from it.
+// Or --aide (also --help and -h), or --version. Nothing else is read from it.
 
 #include "platform/Outcome.h"
 #include "print/PapierImprimante.h"
@@ -17,7 +17,7 @@
 #include <optional>
 
 namespace LigneCommande {
-enum class Mode { Fenetre, Pdf, Imprimante, Aide };
+enum class Mode { Fenetre, Pdf, Imprimante, Aide, Version };
 
 struct Commande {
     Mode mode = Mode::Fenetre;
@@ -35,6 +35,8 @@ struct Commande {
 Result<Commande> lit(const QStringList& arguments);
 
 QString usage();
+// "plivane 2.1", and the licence.
+QString version();
 // The status a refused command line ends the program with.
 inline constexpr int kCodeUsage = 2;
 } // namespace LigneCommande

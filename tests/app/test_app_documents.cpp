@@ -2,6 +2,8 @@
 // and printer alignment, driven with scripted dialogs and recording printers.
 #include "tests/app/BancForm1.h"
 
+#include <QStandardPaths>
+
 #include <QComboBox>
 #include <QSignalSpy>
 
@@ -89,6 +91,10 @@ private slots:
         QCOMPARE(b.f->windowTitle(), titre);
         QVERIFY(b.f->close());
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Fin.PLV"))));
+        // A new envelope is proposed where "Ouvrir..." looks, not where the program started.
+        const auto sauvegardes = b.dialogs.shownOfKind(QStringLiteral("save"));
+        QCOMPARE(sauvegardes.first().file.initialPath,
+                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/Nouveau");
     }
 
     void imprimerSansFermerLaFenetreLaisseLaDerniereAdresseImprimee()

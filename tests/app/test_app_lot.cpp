@@ -154,7 +154,9 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message"); // on the standard output for 0, on the error otherwise
         QTest::newRow("--aide") << QStringList{"--aide"} << 0 << LigneCommande::usage();
-        QTest::newRow("unknown option") << QStringList{"--version"} << 2 << "option inconnue « --version »";
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << LigneCommande::usage();
+        QTest::newRow("--version") << QStringList{"--version"} << 0 << "plivane " PLIVANE_VERSION "\n";
+        QTest::newRow("unknown option") << QStringList{"--versoin"} << 2 << "option inconnue « --versoin »";
         QTest::newRow("--pdf alone") << QStringList{"--pdf"} << 2 << "--pdf attend le fichier PDF";
         QTest::newRow("two files") << QStringList{"--pdf", pdf, plv, plv} << 2
                                    << "un seul fichier d'adresses";
