@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <QSettings>
 #include <unistd.h>
@@ -131,6 +132,20 @@ private slots:
         QVERIFY(!QFile::exists(ancien));
         const QSettings repris(chemin(QStringLiteral("config/Plivane/Plivane.conf")), QSettings::IniFormat);
         QCOMPARE(repris.value(QStringLiteral("Import/Colonnes/abc")).toStringList(), QStringList({"1", "2"}));
+    }
+
+    // Every option the usage names is in both manual pages, with every exit status.
+    void pagesDeManuel()
+    {
+        static const QRegularExpression option(u"(?<![\\w-])(--?[a-z][a-z-]*)"_qs);
+        for (const char* page : {"/packaging/plivane.1", "/packaging/fr/plivane.1"}) {
+            const QString man = QString::fromUtf8(contenu(QStringLiteral(PLIVANE_SOURCE_DIR) + page))
+                                    .remove(u'\\'); // roff's escaped hyphens
+            for (const QRegularExpressionMatch& m : option.globalMatch(LigneCommande::usage()))
+                QVERIFY2(man.contains(m.captured(1)), qPrintable(m.captured(1) + u" : "_qs + page));
+            for (const char* code : {"\n.B 0\n", "\n.B 1\n", "\n.B 2\n"})
+                QVERIFY2(man.contains(QLatin1String(code)), page);
+        }
     }
 
     void refusEtEchecs_data()
