@@ -38,6 +38,7 @@ contents=$(dpkg-deb --contents "$deb")
 for path in usr/bin/plivane usr/share/applications/plivane.desktop \
     usr/share/mime/packages/plivane.xml usr/share/icons/hicolor/scalable/apps/plivane.svg \
     usr/share/icons/hicolor/48x48/apps/plivane.png usr/share/man/man1/plivane.1.gz \
+    usr/share/icons/hicolor/scalable/mimetypes/application-x-plivane.svg \
     usr/share/doc/plivane/copyright usr/share/doc/plivane/changelog.gz; do
   grep -q " \./$path\$" <<<"$contents" || failures+=("the package lacks /$path")
 done
