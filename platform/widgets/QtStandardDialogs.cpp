@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <QValidator>
 
@@ -69,6 +70,54 @@ std::optional<double> pointSizeIn(QString text)
     return size;
 }
 
+// A font's own style name ("Bold Italic") in French ("Gras italique"), word by word; a
+// word that is not a common English weight, slant or width stays as the font names it.
+QString frenchStyleName(const QString& style)
+{
+    static const QHash<QString, QString> kWords = {
+        {u"regular"_qs, u"Normal"_qs},
+        {u"normal"_qs, u"Normal"_qs},
+        {u"book"_qs, u"Normal"_qs},
+        {u"roman"_qs, u"Romain"_qs},
+        {u"bold"_qs, u"Gras"_qs},
+        {u"italic"_qs, u"Italique"_qs},
+        {u"oblique"_qs, u"Oblique"_qs},
+        {u"light"_qs, u"Léger"_qs},
+        {u"thin"_qs, u"Fin"_qs},
+        {u"medium"_qs, u"Moyen"_qs},
+        {u"semibold"_qs, u"Demi-gras"_qs},
+        {u"demibold"_qs, u"Demi-gras"_qs},
+        {u"extrabold"_qs, u"Extra-gras"_qs},
+        {u"ultrabold"_qs, u"Extra-gras"_qs},
+        {u"extralight"_qs, u"Extra-léger"_qs},
+        {u"ultralight"_qs, u"Extra-léger"_qs},
+        {u"black"_qs, u"Noir"_qs},
+        {u"heavy"_qs, u"Noir"_qs},
+        {u"condensed"_qs, u"Condensé"_qs},
+        {u"narrow"_qs, u"Étroit"_qs},
+        {u"expanded"_qs, u"Large"_qs},
+    };
+    QStringList words = style.split(u' ', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const auto french = kWords.constFind(words[i].toLower().remove(u'-'));
+        if (french == kWords.cend())
+            continue;
+        words[i] = i == 0 ? *french : french->toLower();
+    }
+    return words.join(u' ');
+}
+
+// Shows the style list's names in French and leaves the names themselves, which are the
+// dialog's keys to the font database, as they are.
+class FrenchStyleNames : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant& value, const QLocale&) const override
+    {
+        return frenchStyleName(value.toString());
+    }
+};
+
 // Qt's font dialog has no text colour: the program's font dialog puts one beside it.
 //
 // It opens on the face and size that the block really prints with, and gives back the
@@ -92,6 +141,7 @@ public:
         m_size = initial.pointSize > 0 ? initial.pointSize : 8.25;
         m_fonts->setCurrentFont(resolvedFace(initial, m_size));
         teachFractionalSizes();
+        showStylesInFrench();
         layout->addWidget(m_fonts);
 
         auto* colourRow = new QHBoxLayout;
@@ -225,6 +275,35 @@ private:
                 });
         }
         showSize();
+    }
+
+    // The style box and list are the middle column of the dialog's grid: face, style, size.
+    // The box only shows the list's current name; the dialog never reads it back.
+    void showStylesInFrench()
+    {
+        auto* grid = qobject_cast<QGridLayout*>(m_fonts->layout());
+        QMap<int, QLineEdit*> boxes;
+        QMap<int, QAbstractItemView*> lists;
+        for (int i = 0; grid && i < grid->count(); ++i) {
+            int row = 0, column = 0, rows = 0, columns = 0;
+            grid->getItemPosition(i, &row, &column, &rows, &columns);
+            QWidget* w = grid->itemAt(i)->widget();
+            if (auto* box = qobject_cast<QLineEdit*>(w))
+                boxes.insert(column, box);
+            else if (auto* list = qobject_cast<QAbstractItemView*>(w))
+                lists.insert(column, list);
+        }
+        if (boxes.size() != 3 || lists.size() != 3)
+            return;
+        QLineEdit* box = *std::next(boxes.cbegin());
+        QAbstractItemView* list = *std::next(lists.cbegin());
+        list->setItemDelegate(new FrenchStyleNames(list));
+        const auto inFrench = [box] {
+            if (const QString french = frenchStyleName(box->text()); french != box->text())
+                box->setText(french);
+        };
+        connect(box, &QLineEdit::textChanged, box, inFrench);
+        inFrench();
     }
 
     void showSize()

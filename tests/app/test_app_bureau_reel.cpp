@@ -8,20 +8,35 @@
 #include "tests/app/BancForm1.h"
 #include "tests/print/LecturePdf.h"
 
+#include <QAbstractItemView>
 #include <QFontDialog>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <QTimer>
 
 namespace {
-// Qt's own font dialog, accepted untouched once it shows; the face and size it showed are kept.
+// Qt's own font dialog, accepted untouched once it shows; the face, size and style it showed
+// are kept, with every style name its list shows.
 struct DialoguesQt : ScriptedDialogs {
     QtDialogs qt;
     QStringList vus;
+    QSet<QString> styles;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override
     {
         QTimer::singleShot(50, [this] {
             auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            const QFont f = d->findChild<QFontDialog*>()->currentFont();
-            vus.append(f.family() + u' ' + QString::number(f.pointSizeF()));
+            auto* fonts = d->findChild<QFontDialog*>();
+            const QFont f = fonts->currentFont();
+            const QString style = fonts->findChildren<QLineEdit*>().at(1)->text();
+            vus.append(f.family() + u' ' + QString::number(f.pointSizeF()) + u' ' + style);
+            for (QAbstractItemView* list : fonts->findChildren<QAbstractItemView*>()) {
+                for (int i = 0; i < list->model()->rowCount(); ++i) {
+                    const QModelIndex index = list->model()->index(i, 0);
+                    auto* shown = qobject_cast<QStyledItemDelegate*>(list->itemDelegateForIndex(index));
+                    if (index.data().toString().contains(u"Bold"_qs))
+                        styles.insert(shown->displayText(index.data(), {}));
+                }
+            }
             d->accept();
         });
         return qt.chooseFont(initial);
@@ -44,9 +59,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("police");
         QTest::addColumn<QString>("vus");
-        QTest::newRow("Arial") << QByteArray() << u"Liberation Sans 18|Liberation Sans 8.25"_qs;
-        QTest::newRow("Times New Roman gras 10,5") << QByteArray("\"Times New Roman\",#FALSE#,#TRUE#")
-                                                   << u"Liberation Serif 10.5|Liberation Serif 10.5"_qs;
+        QTest::newRow("Arial") << QByteArray() << u"Liberation Sans 18 Normal|Liberation Sans 8.25 Normal"_qs;
+        QTest::newRow("Times New Roman gras 10,5")
+            << QByteArray("\"Times New Roman\",#FALSE#,#TRUE#")
+            << u"Liberation Serif 10.5 Gras|Liberation Serif 10.5 Gras"_qs;
     }
 
     void policeAliasOkSansChangement()
@@ -68,6 +84,7 @@ private slots:
         b.c().Exped->setFocus();
         b.c().Polices->click();
         QCOMPARE(b.dialogs.vus.join(u'|'), vus);
+        QCOMPARE(b.dialogs.styles, (QSet<QString>{u"Gras"_qs, u"Gras italique"_qs}));
         QCOMPARE(sauve(b, u"Apres.PLV"_qs), avant);
         QCOMPARE(b.c().ModeleApercu->image(), apercu);
     }
