@@ -23,9 +23,9 @@ for group in "$@"; do
         xvfb xauth
       ) ;;
     --package)
-      packages+=(dpkg-dev file lintian) ;;
+      packages+=(dpkg-dev debhelper devscripts file lintian appstream desktop-file-utils) ;;
     --ci)
-      packages+=(ninja-build xvfb xauth xdotool libglib2.0-bin) ;;
+      packages+=(ninja-build xvfb xauth xdotool libglib2.0-bin weston) ;;
     *)
       echo "install-deps: unknown option $group (known: --tests, --package, --ci)" >&2
       exit 2 ;;
