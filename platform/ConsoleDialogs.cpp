@@ -117,6 +117,11 @@ std::optional<QList<int>> ConsoleDialogs::columnMapping(const ColumnMappingReque
     return std::nullopt;
 }
 
+std::optional<AddressBookAnswer> ConsoleDialogs::addressBookImport(const AddressBookRequest&)
+{
+    return std::nullopt;
+}
+
 EnvelopeCheckAnswer ConsoleDialogs::envelopeCheck(const EnvelopeCheckRequest& request)
 {
     QStringList lignes{request.text};

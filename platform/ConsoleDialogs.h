@@ -33,6 +33,7 @@ public:
     // Said on standard error, and the print goes on: a script asked for these envelopes.
     EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) override;
     std::optional<QList<int>> columnMapping(const ColumnMappingRequest& request) override;
+    std::optional<AddressBookAnswer> addressBookImport(const AddressBookRequest& request) override;
 
 private:
     std::FILE* m_erreurs;

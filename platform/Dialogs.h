@@ -2,6 +2,7 @@
 // Every modal dialog the program shows goes through this interface: QtDialogs shows the
 // real ones, and tests script the answers, so that refusals and cancellations run in CI.
 
+#include "platform/Outcome.h"
 #include "platform/PrinterService.h"
 #include "platform/Progress.h"
 #include "platform/Units.h"
@@ -26,6 +27,7 @@ struct FileDialogRequest {
     QString filter;
     QString defaultSuffix; // without the dot, "PLV"
     QString initialPath;   // the file name (or full path) offered
+    bool folder = false;   // a folder is chosen, not a file; the filter is unused
 };
 
 // The six values a block's font is made of, and the strike-out the dialog also offers
@@ -116,6 +118,27 @@ struct ColumnMappingRequest {
     std::function<QStringList(const QList<int>&)> preview; // the first entries, as shown in the list
 };
 
+// "Importer...": a file, a folder of vCard files, or one of the address books found on
+// this desktop, listed with their number of contacts; a book picked shows its contacts
+// (name and town), all ticked, with a search field.
+struct AddressBookRequest {
+    struct Contact {
+        QString name, town;
+    };
+    QString title;
+    QStringList books; // as listed, each with its count
+    int initial = -1;  // the book shown first, or none
+    // A book's contacts, asked for when it is shown; an error is shown in their place.
+    std::function<Result<QList<Contact>>(int book)> contacts;
+};
+
+struct AddressBookAnswer {
+    enum class Source { File, Folder, Book };
+    Source source = Source::File;
+    int book = -1;
+    QList<int> ticked; // with Book: indices into its contacts, in their order
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -157,6 +180,8 @@ public:
     virtual EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) = 0;
     // The mapping step of an import: one choice per header, or nothing when cancelled.
     virtual std::optional<QList<int>> columnMapping(const ColumnMappingRequest& request) = 0;
+    // Where an import's addresses come from; nothing when cancelled.
+    virtual std::optional<AddressBookAnswer> addressBookImport(const AddressBookRequest& request) = 0;
     // A progress dialog over `total` steps, with "Annuler".
     virtual std::unique_ptr<Progress> progress(const QString& title, int total) = 0;
 };

@@ -1,5 +1,6 @@
 #include "addresses/import/ImportAdresses.h"
 
+#include "addresses/carnets/CarnetThunderbird.h"
 #include "addresses/codespostaux/TableCodesPostaux.h"
 #include "addresses/codespostaux/VerificationAcheminement.h"
 #include "addresses/import/ImportVcard.h"
@@ -10,7 +11,9 @@
 #include "platform/LectureFichier.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
 
@@ -32,7 +35,113 @@ QString apercuLigne(const QStringList& lignes)
 }
 } // namespace
 
+Carnets ImportAdresses::carnetsDuBureau()
+{
+    return CarnetThunderbird::trouve(QDir::homePath());
+}
+
+namespace {
+// The town a contact is listed with in the choice of contacts.
+QString villeDe(const CompositionAdresse::Contact& c)
+{
+    if (!c.ville.isEmpty())
+        return c.ville;
+    static const QRegularExpression kCodePostal(QStringLiteral("^\\s*\\d[\\d ]*\\s+"));
+    return QString(c.codePostalVille).remove(kCodePostal);
+}
+} // namespace
+
 int ImportAdresses::choisitEtImporte()
+{
+    // Each book is read once, for its count, and what the user ticks is taken from that
+    // same reading.
+    QList<std::optional<Result<LectureCarnet>>> lus;
+    QList<QList<int>> avecAdresse; // per book, its contacts with a postal address
+    int initial = -1;
+    for (;;) {
+        AddressBookRequest demande;
+        demande.title = titre();
+        demande.initial = initial;
+        {
+            BusyPointer sablier;
+            for (qsizetype i = lus.size(); i < m_carnets.size(); ++i) {
+                lus << m_carnets[i]->lit();
+                QList<int> postaux;
+                const QList<CompositionAdresse::Contact> contacts = lus.last()->valueOr({}).contacts;
+                for (int c = 0; c < contacts.size(); ++c)
+                    if (CompositionAdresse::aUneAdressePostale(contacts[c]))
+                        postaux << c;
+                avecAdresse << postaux;
+            }
+        }
+        for (qsizetype i = 0; i < m_carnets.size(); ++i)
+            demande.books << (*lus[i] ? QStringLiteral("%1 (%2)").arg(
+                                            m_carnets[i]->nom(),
+                                            nombreDe(avecAdresse[i].size(),
+                                                     QStringLiteral("contact avec une adresse"),
+                                                     QStringLiteral("contacts avec une adresse")))
+                                      : QStringLiteral("%1 (illisible)").arg(m_carnets[i]->nom()));
+        demande.contacts = [&](int i) -> Result<QList<AddressBookRequest::Contact>> {
+            if (i < 0 || i >= lus.size())
+                return QList<AddressBookRequest::Contact>();
+            if (!*lus[i])
+                return Status::failure(QStringLiteral("Le carnet « %1 » ne peut pas être lu : %2.")
+                                           .arg(m_carnets[i]->nom(), lus[i]->error()));
+            QList<AddressBookRequest::Contact> contacts;
+            for (int c : avecAdresse[i]) {
+                const CompositionAdresse::Contact& contact = lus[i]->value().contacts[c];
+                contacts << AddressBookRequest::Contact{CompositionAdresse::lignes(contact).value(0),
+                                                        villeDe(contact)};
+            }
+            return contacts;
+        };
+        const std::optional<AddressBookAnswer> reponse = m_dialogs.addressBookImport(demande);
+        if (!reponse)
+            return 0;
+        switch (reponse->source) {
+        case AddressBookAnswer::Source::File:
+            return choisitFichier();
+        case AddressBookAnswer::Source::Folder: {
+            FileDialogRequest dossier;
+            dossier.title = QStringLiteral("Choisir un dossier de fichiers vCard");
+            dossier.folder = true;
+            dossier.initialPath = QDir::homePath();
+            const std::optional<QString> choix = m_dialogs.openFile(dossier);
+            if (choix && !choix->isEmpty()) {
+                m_carnets << std::make_shared<DossierVcard>(*choix);
+                initial = int(m_carnets.size()) - 1;
+            }
+            continue; // back to the choice, the folder's contacts shown
+        }
+        case AddressBookAnswer::Source::Book:
+            break;
+        }
+        const int i = reponse->book;
+        if (i < 0 || i >= lus.size() || !*lus[i])
+            return 0;
+        QList<int> choisis;
+        for (int t : reponse->ticked)
+            if (t >= 0 && t < avecAdresse[i].size())
+                choisis << avecAdresse[i][t];
+        return importeContacts(*m_carnets[i], lus[i]->value(), choisis);
+    }
+}
+
+int ImportAdresses::importeContacts(const CarnetAdresses& carnet, const LectureCarnet& lecture,
+                                    const QList<int>& choisis)
+{
+    ImportCsv::Bilan bilan;
+    {
+        BusyPointer sablier;
+        for (int c : choisis)
+            bilan.ajoute(lecture.contacts[c]);
+    }
+    bilan.fiches = true;
+    bilan.illisibles = lecture.illisibles;
+    return ajoute(bilan, QStringLiteral("Carnet « %1 » lu.").arg(carnet.nom()));
+}
+
+int ImportAdresses::choisitFichier()
 {
     FileDialogRequest demande;
     demande.title = titre();
@@ -371,6 +480,8 @@ QString ImportAdresses::compteRendu(const ImportCsv::Bilan& bilan, const QString
                            .arg(ImportCsv::kLignesMax);
         if (bilan.imbriquees > 0)
             raisons << QStringLiteral("%1 dans une autre fiche").arg(bilan.imbriquees);
+        if (bilan.illisibles > 0)
+            raisons << nombreDe(bilan.illisibles, QStringLiteral("illisible"), QStringLiteral("illisibles"));
         if (bilan.horsColonnes > 0)
             raisons << QStringLiteral("%1 de plus de champs que la ligne des titres").arg(bilan.horsColonnes);
         lignes << (bilan.fiches ? nombreDe(bilan.ignorees(), QStringLiteral("fiche ignorée : "),

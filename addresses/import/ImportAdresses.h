@@ -1,9 +1,11 @@
 #pragma once
 // "Importer..." in the address list window: adds the addresses of a CSV, TSV or vCard
-// file to the list in one step, then tells the user how many came in, how many rows were
-// left out and why. A file that cannot be read whole adds nothing. An address already in
-// the list, or twice in the file, comes in once unless the user asks otherwise.
+// file, of a folder of vCard files or of an address book found on this desktop to the list
+// in one step, then tells the user how many came in, how many rows were left out and why.
+// A file that cannot be read whole adds nothing. An address already in the list, or twice
+// in the file, comes in once unless the user asks otherwise.
 
+#include "addresses/carnets/CarnetAdresses.h"
 #include "addresses/import/ImportCsv.h"
 
 #include <QString>
@@ -13,11 +15,19 @@ class Dialogs;
 
 class ImportAdresses {
 public:
-    ImportAdresses(Dialogs& dialogs, ListeAdresses& liste) : m_dialogs(dialogs), m_liste(liste) {}
+    ImportAdresses(Dialogs& dialogs, ListeAdresses& liste, Carnets carnets = carnetsDuBureau())
+        : m_dialogs(dialogs), m_liste(liste), m_carnets(std::move(carnets))
+    {
+    }
+    // The address books of this desktop's user: Thunderbird's.
+    static Carnets carnetsDuBureau();
 
-    // Asks for the file, then imports it. Returns the number of addresses added: 0 when
-    // the user cancelled, when the file was refused, or when it held none.
+    // Asks where the addresses come from, then imports them. Returns the number of
+    // addresses added: 0 when the user cancelled, when the file was refused, or when it
+    // held none.
     int choisitEtImporte();
+    // A file chosen by the user in the file dialog, imported.
+    int choisitFichier();
     // The import of a file already chosen: reads it, asks about a doubtful title row,
     // adds, reports.
     int importe(const QString& chemin);
@@ -47,6 +57,11 @@ private:
     // Asks about duplicates, adds, reports.
     int ajoute(ImportCsv::Bilan& bilan, const QString& lecture);
 
+    // The ticked contacts (indices into `lecture.contacts`) of a book read whole.
+    int importeContacts(const CarnetAdresses& carnet, const LectureCarnet& lecture,
+                        const QList<int>& choisis);
+
     Dialogs& m_dialogs;
     ListeAdresses& m_liste;
+    Carnets m_carnets;
 };

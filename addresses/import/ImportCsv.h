@@ -58,6 +58,7 @@ struct Bilan {
     int sansAdresse = 0;  // no postal part (a name, a telephone): nothing to send
     int horsColonnes = 0; // text beyond the titled columns
     int imbriquees = 0;   // cards inside another card
+    int illisibles = 0;   // an address book's cards or files that could not be read
     bool enTeteIgnoree = false;
     QStringList colonnesIgnorees; // titled columns with text the envelope does not show
     // Entries already in the list, or twice in the file; the import fills these in.
@@ -65,7 +66,10 @@ struct Bilan {
     int doublonsFichier = 0;
     bool doublonsAjoutes = false;
     bool fiches = false; // the file's entries are vCards, not rows
-    int ignorees() const { return vides + tropLongues + sansAdresse + horsColonnes + imbriquees; }
+    int ignorees() const
+    {
+        return vides + tropLongues + sansAdresse + horsColonnes + imbriquees + illisibles;
+    }
     // Counts a composed contact in, or out with its reason.
     void ajoute(const CompositionAdresse::Contact& contact);
 };

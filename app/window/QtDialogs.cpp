@@ -1,5 +1,6 @@
 #include "app/window/QtDialogs.h"
 
+#include "addresses/widgets/AddressBookDialog.h"
 #include "addresses/widgets/ColumnMappingDialog.h"
 #include "layout/widgets/EnvelopeCheckDialog.h"
 #include "print/widgets/PrinterShiftDialog.h"
@@ -20,4 +21,9 @@ EnvelopeCheckAnswer QtDialogs::envelopeCheck(const EnvelopeCheckRequest& request
 std::optional<QList<int>> QtDialogs::columnMapping(const ColumnMappingRequest& request)
 {
     return askColumnMapping(request, parentWidget());
+}
+
+std::optional<AddressBookAnswer> QtDialogs::addressBookImport(const AddressBookRequest& request)
+{
+    return askAddressBook(request, parentWidget());
 }

@@ -10,4 +10,5 @@ public:
     std::optional<PrinterShiftAnswer> printerShiftDialog(const PrinterShiftRequest& request) override;
     EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) override;
     std::optional<QList<int>> columnMapping(const ColumnMappingRequest& request) override;
+    std::optional<AddressBookAnswer> addressBookImport(const AddressBookRequest& request) override;
 };

@@ -408,7 +408,8 @@ std::optional<QString> QtStandardDialogs::openFile(const FileDialogRequest& requ
     QFileDialog dialog(m_parent, request.title, request.initialPath, qtNameFilter(request.filter));
     commeConcu(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(request.folder ? QFileDialog::Directory : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::ShowDirsOnly, request.folder);
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (!request.initialPath.isEmpty())

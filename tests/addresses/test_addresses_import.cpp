@@ -177,7 +177,7 @@ private slots:
                  "Fichier lu en Windows-1252, colonnes séparées par des points-virgules."_qs);
         // Cancelling the file dialog does nothing more.
         QCOMPARE(ImportAdresses(dialogs, liste).choisitEtImporte(), 0);
-        QCOMPARE(dialogs.shown.size(), 3);
+        QCOMPARE(dialogs.shown.size(), 5); // where from, then the file, twice; one report
         QCOMPARE(dialogs.unexpected, 0);
     }
 

@@ -87,6 +87,26 @@ EnvelopeCheckAnswer ScriptedDialogs::envelopeCheck(const EnvelopeCheckRequest& r
     return checkAnswers.takeFirst();
 }
 
+std::optional<AddressBookAnswer> ScriptedDialogs::addressBookImport(const AddressBookRequest& request)
+{
+    shown.append(
+        {QStringLiteral("books"), request.title, request.books.join(u'\n'), MessageIcon::Question, {}});
+    lastBooks = request.books;
+    if (bookAnswers.isEmpty())
+        return AddressBookAnswer{};
+    std::optional<AddressBookAnswer> answer = bookAnswers.takeFirst();
+    lastBookContacts.clear();
+    if (answer && answer->source == AddressBookAnswer::Source::Book && request.contacts) {
+        const auto contacts = request.contacts(answer->book);
+        lastBookContacts = contacts.valueOr({});
+        lastBookError = contacts ? QString() : contacts.error();
+        if (answer->ticked.isEmpty()) // all, as the dialog ticks them
+            for (int i = 0; i < lastBookContacts.size(); ++i)
+                answer->ticked << i;
+    }
+    return answer;
+}
+
 std::optional<QList<int>> ScriptedDialogs::columnMapping(const ColumnMappingRequest& request)
 {
     shown.append(

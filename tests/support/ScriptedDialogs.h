@@ -50,6 +50,12 @@ public:
     // preview the dialog showed for them is kept.
     QList<std::optional<QList<int>>> mappingAnswers;
     QStringList lastMappingPreview;
+    // Where an import's addresses come from. Unscripted, a file, as before address books
+    // were offered; the books listed and the contacts of the one answered are kept.
+    QList<std::optional<AddressBookAnswer>> bookAnswers;
+    QStringList lastBooks;
+    QList<AddressBookRequest::Contact> lastBookContacts;
+    QString lastBookError; // what the dialog shows in place of a book's contacts
 
     QList<Shown> shown; // in order
     int unexpected = 0;
@@ -101,6 +107,7 @@ public:
     std::unique_ptr<Progress> progress(const QString& title, int total) override;
     EnvelopeCheckAnswer envelopeCheck(const EnvelopeCheckRequest& request) override;
     std::optional<QList<int>> columnMapping(const ColumnMappingRequest& request) override;
+    std::optional<AddressBookAnswer> addressBookImport(const AddressBookRequest& request) override;
 
 private:
     template <typename T> std::optional<T> take(QList<T>& queue)
