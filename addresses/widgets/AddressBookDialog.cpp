@@ -33,8 +33,10 @@ public:
         m_carnets->setObjectName(QStringLiteral("Carnets"));
         m_carnets->setAccessibleName(QStringLiteral("Carnets d'adresses"));
         m_carnets->addItems(request.books);
-        m_carnets->setMaximumHeight(m_carnets->sizeHintForRow(0) * 5 + 2 * m_carnets->frameWidth() + 4);
-        m_carnets->setVisible(!request.books.isEmpty());
+        if (request.books.isEmpty())
+            m_carnets->hide();
+        else // five books in sight, the contacts below taking the rest
+            m_carnets->setMaximumHeight(m_carnets->sizeHintForRow(0) * 5 + 2 * m_carnets->frameWidth() + 4);
         layout->addWidget(m_carnets);
 
         auto* recherche = new QHBoxLayout;
