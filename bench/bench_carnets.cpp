@@ -1,8 +1,11 @@
 // An address book is read whole when the import lists it (target: under a second for
 // 10,000 contacts, for each kind of book): Thunderbird's, copied and read through SQLite,
-// its cards kept as vCards as Thunderbird 102 and later write them; and a folder of one
-// vCard file per contact, as CardDAV synchronisers keep it.
+// its cards kept as vCards as Thunderbird 102 and later write them; Evolution Data
+// Server's, on a private bus, through its library; and a folder of one vCard file per
+// contact, as CardDAV synchronisers keep it.
+#include "addresses/carnets/CarnetEvolution.h"
 #include "addresses/carnets/CarnetThunderbird.h"
+#include "tests/support/EvolutionPrivee.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,3 +77,27 @@ static void BM_DossierVcard(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DossierVcard)->Unit(benchmark::kMillisecond);
+
+static void BM_CarnetEvolution(benchmark::State& state)
+{
+    // Once for every run the library makes: GLib keeps the first session bus it connects to.
+    static EvolutionPrivee serveur({});
+    static const QString erreur = [] {
+        QByteArrayList cartes;
+        for (int i = 0; i < kContacts; ++i)
+            cartes << carte(i);
+        return serveur.erreur().isEmpty() ? serveur.remplit({}, cartes) : serveur.erreur();
+    }();
+    const Carnets carnets = erreur.isEmpty() ? CarnetsEvolution::trouve() : Carnets();
+    if (carnets.size() != 1) {
+        state.SkipWithError(erreur.isEmpty() ? "the server lists no single book" : qPrintable(erreur));
+        return;
+    }
+    for (auto _ : state) {
+        const Result<LectureCarnet> lu = carnets.constFirst()->lit();
+        if (!lu || lu.value().contacts.size() != kContacts)
+            state.SkipWithError("the book was not read whole");
+        benchmark::DoNotOptimize(lu);
+    }
+}
+BENCHMARK(BM_CarnetEvolution)->Unit(benchmark::kMillisecond);

@@ -12,6 +12,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n qt6-gtk-platformtheme
   fonts-liberation2 libcups2-dev libicu-dev libqt6svg6 zlib1g-dev libsqlite3-dev
+  libebook1.2-dev
 )
 for group in "$@"; do
   case "$group" in
@@ -19,7 +20,7 @@ for group in "$@"; do
       packages+=(
         libpoppler-qt6-dev libbenchmark-dev libatspi2.0-dev at-spi2-core dbus-daemon
         clang libclang-rt-14-dev clang-format
-        desktop-file-utils shared-mime-info libxml2-utils sqlite3
+        desktop-file-utils shared-mime-info libxml2-utils sqlite3 evolution-data-server
         xvfb xauth
       ) ;;
     --package)

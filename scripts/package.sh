@@ -52,6 +52,10 @@ for needed in 'libqt6widgets6 (>=' 'libqt6printsupport6 (>=' 'libcups2 (>=' 'lib
   grep -qF "$needed" <<<"$depends" || failures+=("Depends lacks $needed")
 done
 
+# Evolution's library is loaded when present, so that the program starts without it.
+grep -q libebook <<<"$depends" && failures+=("Depends names Evolution's library, which is only loaded")
+grep -qF evolution-data-server <<<"$(field Recommends)" || failures+=("Recommends lacks evolution-data-server")
+
 contents=$(dpkg-deb --contents "$deb")
 for path in usr/bin/plivane usr/share/applications/plivane.desktop \
     usr/share/metainfo/org.plivane.plivane.metainfo.xml \

@@ -1,5 +1,6 @@
 #include "addresses/import/ImportAdresses.h"
 
+#include "addresses/carnets/CarnetEvolution.h"
 #include "addresses/carnets/CarnetThunderbird.h"
 #include "addresses/codespostaux/TableCodesPostaux.h"
 #include "addresses/codespostaux/VerificationAcheminement.h"
@@ -37,7 +38,7 @@ QString apercuLigne(const QStringList& lignes)
 
 Carnets ImportAdresses::carnetsDuBureau()
 {
-    return CarnetThunderbird::trouve(QDir::homePath());
+    return CarnetThunderbird::trouve(QDir::homePath()) + CarnetsEvolution::trouve();
 }
 
 namespace {

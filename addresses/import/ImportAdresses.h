@@ -19,7 +19,7 @@ public:
         : m_dialogs(dialogs), m_liste(liste), m_carnets(std::move(carnets))
     {
     }
-    // The address books of this desktop's user: Thunderbird's.
+    // The address books of this desktop's user: Thunderbird's, then Evolution Data Server's.
     static Carnets carnetsDuBureau();
 
     // Asks where the addresses come from, then imports them. Returns the number of

@@ -1,11 +1,14 @@
 // Address books read where they live: a Thunderbird profile written by the sqlite3 tool in
 // Thunderbird's own schema, one book held open in write-ahead mode as a running Thunderbird
-// holds it, and a folder of vCard files as CardDAV synchronisers keep them. Their contacts
-// must make the same envelope lines as the same people exported as one vCard file.
+// holds it; Evolution Data Server's books, filled through its library on a private bus; and
+// a folder of vCard files as CardDAV synchronisers keep them. Their contacts must make the
+// same envelope lines as the same people exported as one vCard file.
+#include "addresses/carnets/CarnetEvolution.h"
 #include "addresses/carnets/CarnetThunderbird.h"
 #include "addresses/import/ImportAdresses.h"
 #include "addresses/liste/ListeAdresses.h"
 #include "addresses/widgets/AddressBookDialog.h"
+#include "tests/support/EvolutionPrivee.h"
 #include "tests/support/Fichiers.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -187,6 +190,47 @@ private slots:
         QCOMPARE(contenu(clients) + contenu(clients + u"-wal"_qs), avant); // never written
         thunderbird.closeWriteChannel();
         QVERIFY(thunderbird.waitForFinished());
+    }
+
+    // Every enabled book of the server, the built-in one included; one no backend serves is
+    // named with why, and adds nothing.
+    void evolution()
+    {
+        EvolutionPrivee serveur(
+            {{u"plivane-clients"_qs, u"Clients"_qs}, {u"plivane-casse"_qs, u"Cassé"_qs, u"inexistant"_qs}});
+        if (!serveur.erreur().isEmpty())
+            QSKIP(qPrintable(serveur.erreur()));
+        QByteArrayList cartes = kPersonnes.split('\n');
+        QByteArrayList personnes{""};
+        for (const QByteArray& ligne : cartes) {
+            personnes.last() += ligne + '\n';
+            if (ligne.startsWith("END:VCARD"))
+                personnes << QByteArray();
+        }
+        personnes.removeLast();
+        QCOMPARE(serveur.remplit({}, personnes.mid(0, 3)), QString());
+        QCOMPARE(serveur.remplit(u"plivane-clients"_qs, personnes.mid(3)), QString());
+
+        const Carnets carnets = CarnetsEvolution::trouve();
+        QStringList noms;
+        for (const auto& c : carnets)
+            noms << c->nom();
+        QCOMPARE(noms.size(), 3);
+        const qsizetype casse = noms.indexOf(u"Evolution : Cassé"_qs);
+        const qsizetype clients = noms.indexOf(u"Evolution : Clients"_qs);
+        QVERIFY(casse >= 0 && clients >= 0);
+        ScriptedDialogs dialogs;
+        QStringList lues;
+        for (qsizetype i = 0; i < carnets.size(); ++i) {
+            dialogs.bookAnswers = {AddressBookAnswer{AddressBookAnswer::Source::Book, int(i), {}}};
+            lues += importe(dialogs, carnets, [](ImportAdresses& import) { import.choisitEtImporte(); });
+        }
+        QVERIFY(dialogs.lastBooks.at(casse).endsWith(u"(illisible)"_qs));
+        QCOMPARE(dialogs.lastBookError.isEmpty(), casse != carnets.size() - 1);
+        lues.sort();
+        const QString fichier = ecritFichier(m_maison.filePath(u"eds.vcf"_qs), kPersonnes);
+        QCOMPARE(lues, importe(dialogs, {}, [&](ImportAdresses& import) { import.importe(fichier); }));
+        QCOMPARE(lues.size(), 4);
     }
 
     // A synchroniser's folder: one card per file, as many as a large address book holds,
