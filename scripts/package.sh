@@ -87,4 +87,4 @@ if [ ${#failures[@]} -gt 0 ]; then
   printf 'package: %s\n' "${failures[@]}" >&2
   exit 1
 fi
-echo "package: $deb is complete$($twice && echo ', the same bytes from two builds,'); lintian --pedantic reports no error or warning."
+echo "package: $deb is complete$($twice && echo ', two builds gave the same bytes'), and lintian --pedantic reports no error or warning."

@@ -95,13 +95,11 @@ std::optional<AddressBookAnswer> ScriptedDialogs::addressBookImport(const Addres
     if (bookAnswers.isEmpty())
         return AddressBookAnswer{};
     std::optional<AddressBookAnswer> answer = bookAnswers.takeFirst();
-    lastBookContacts.clear();
     if (answer && answer->source == AddressBookAnswer::Source::Book && request.contacts) {
         const auto contacts = request.contacts(answer->book);
-        lastBookContacts = contacts.valueOr({});
         lastBookError = contacts ? QString() : contacts.error();
         if (answer->ticked.isEmpty()) // all, as the dialog ticks them
-            for (int i = 0; i < lastBookContacts.size(); ++i)
+            for (int i = 0; i < contacts.valueOr({}).size(); ++i)
                 answer->ticked << i;
     }
     return answer;

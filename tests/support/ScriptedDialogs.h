@@ -51,10 +51,9 @@ public:
     QList<std::optional<QList<int>>> mappingAnswers;
     QStringList lastMappingPreview;
     // Where an import's addresses come from. Unscripted, a file, as before address books
-    // were offered; the books listed and the contacts of the one answered are kept.
+    // were offered; the books listed, and what shows in place of a book's contacts, are kept.
     QList<std::optional<AddressBookAnswer>> bookAnswers;
     QStringList lastBooks;
-    QList<AddressBookRequest::Contact> lastBookContacts;
     QString lastBookError; // what the dialog shows in place of a book's contacts
 
     QList<Shown> shown; // in order
