@@ -235,7 +235,9 @@ Carnets CarnetThunderbird::trouve(const QString& maison)
             if ((livre.type != 101 && livre.type != 102) ||
                 !livre.fichier.endsWith(QStringLiteral(".sqlite")) || !QFileInfo(fichier).isFile())
                 continue;
-            QString nom = QStringLiteral("Thunderbird : ") + livre.description;
+            QString nom = QStringLiteral("Thunderbird : ") +
+                          (livre.description.isEmpty() ? QFileInfo(livre.fichier).completeBaseName()
+                                                       : livre.description);
             if (profils.size() > 1)
                 nom += QStringLiteral(" (profil « %1 »)").arg(profil.nom);
             carnets << std::make_shared<CarnetThunderbird>(fichier, nom);

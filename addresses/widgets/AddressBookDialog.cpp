@@ -99,8 +99,10 @@ public:
                 compte();
         });
         resize(620, 560);
-        m_carnets->setCurrentRow(request.initial);
-        montre(request.initial);
+        if (request.initial >= 0)
+            m_carnets->setCurrentRow(request.initial); // which shows its contacts
+        else
+            montre(-1);
     }
 
     const AddressBookAnswer& reponse() const { return m_reponse; }
